@@ -1,0 +1,31 @@
+#pragma once
+// The one road of every message box and file dialog. The windowed program installs Qt dialogs,
+// the tests a scripted responder, the CLI a printer to stderr. Nothing else shows a message.
+
+#include <QString>
+#include <QStringList>
+
+enum class TResposta { Sim, Nao };
+
+class TApresentador {
+ public:
+  virtual ~TApresentador() = default;
+  // "Erro", OK button.
+  virtual void Erro(const QString& texto) = 0;
+  // "Informação", OK button.
+  virtual void Informacao(const QString& texto) = 0;
+  // "Confirmação", Yes/No buttons.
+  virtual TResposta Confirmacao(const QString& texto) = 0;
+  // Plain box titled with the application's title, OK button.
+  virtual void Mensagem(const QString& texto) = 0;
+  // File-open dialog; an empty string means cancelled.
+  virtual QString AbreArquivo(const QString& titulo, const QString& pasta, const QString& filtro) = 0;
+};
+
+// The presenter in force. Before any is installed, a silent one that answers No and cancels.
+TApresentador& Apresentador();
+// Installs a presenter (not owned); nullptr goes back to the silent one.
+void DefineApresentador(TApresentador* apresentador);
+
+// Joins the lines of a multi-line message with single line feeds.
+QString JuntaLinhas(const QStringList& linhas);

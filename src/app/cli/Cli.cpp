@@ -1,0 +1,66 @@
+#include "app/cli/Cli.h"
+
+#include <QJsonDocument>
+#include <cstdio>
+
+#include "app/TSistema.h"
+
+namespace {
+std::vector<TComandoCli>& Registro() {
+  static std::vector<TComandoCli> comandos;
+  return comandos;
+}
+}  // namespace
+
+bool RegistraComando(TComandoCli comando) {
+  Registro().push_back(std::move(comando));
+  return true;
+}
+
+const std::vector<TComandoCli>& Comandos() { return Registro(); }
+
+void ImprimeJson(const QJsonObject& objeto) {
+  const QByteArray texto = QJsonDocument(objeto).toJson(QJsonDocument::Indented);
+  std::fwrite(texto.constData(), 1, static_cast<size_t>(texto.size()), stdout);
+  std::fflush(stdout);
+}
+
+std::unique_ptr<TSistema> IniciaSistema(const TContextoCli& ctx) {
+  auto sistema = std::make_unique<TSistema>(ctx.Caminhos);
+  sistema->CriaFormPrincipal();
+  sistema->CriaDataModule();
+  return sistema;
+}
+
+void TApresentadorCli::Escreve(const QString& titulo, const QString& texto) {
+  Mensagens_.push_back(texto);
+  if (Silencioso_) return;
+  const QByteArray linha = (titulo + QStringLiteral(": ") + texto + QLatin1Char('\n')).toUtf8();
+  std::fwrite(linha.constData(), 1, static_cast<size_t>(linha.size()), stderr);
+}
+
+void TApresentadorCli::Erro(const QString& texto) { Escreve(QStringLiteral("Erro"), texto); }
+void TApresentadorCli::Informacao(const QString& texto) {
+  Escreve(QStringLiteral("Informação"), texto);
+}
+TResposta TApresentadorCli::Confirmacao(const QString& texto) {
+  Escreve(QStringLiteral("Confirmação"), texto);
+  return TResposta::Sim;
+}
+void TApresentadorCli::Mensagem(const QString& texto) { Escreve(QStringLiteral("TORVEDA"), texto); }
+QString TApresentadorCli::AbreArquivo(const QString&, const QString&, const QString&) {
+  return {};
+}
+
+TApresentadorCli& ApresentadorCli() {
+  static TApresentadorCli apresentador;
+  return apresentador;
+}
+
+int ErroDeUso(const TComandoCli& comando, const QString& detalhe) {
+  const QByteArray texto = (detalhe + QStringLiteral("\nuso: torveda-cli [--dados DIR] ") +
+                            comando.Nome + QLatin1Char(' ') + comando.Uso + QLatin1Char('\n'))
+                               .toUtf8();
+  std::fwrite(texto.constData(), 1, static_cast<size_t>(texto.size()), stderr);
+  return 2;
+}

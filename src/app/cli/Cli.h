@@ -1,0 +1,61 @@
+#pragma once
+// The headless front end's frame: global options, the command registry, JSON output and the
+// presenter that prints messages to stderr and answers Yes to every question.
+
+#include <QJsonObject>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "app/Apresentador.h"
+#include "app/Caminhos.h"
+
+class TSistema;
+
+struct TContextoCli {
+  TCaminhos Caminhos;
+  QStringList Args;  // the command's own arguments
+};
+
+struct TComandoCli {
+  QString Nome;
+  QString Uso;  // one line: the arguments after the command's name
+  std::function<int(TContextoCli&)> Executa;
+};
+
+// Called from a static initializer in each Comando*.cpp file.
+bool RegistraComando(TComandoCli comando);
+const std::vector<TComandoCli>& Comandos();
+
+// Prints one JSON object on stdout (indented, UTF-8).
+void ImprimeJson(const QJsonObject& objeto);
+
+// Runs the start-up of the windowed program (main window's loads, then the data module) against
+// the context's data tree.
+std::unique_ptr<TSistema> IniciaSistema(const TContextoCli& ctx);
+
+class TApresentadorCli final : public TApresentador {
+ public:
+  void Erro(const QString& texto) override;
+  void Informacao(const QString& texto) override;
+  TResposta Confirmacao(const QString& texto) override;
+  void Mensagem(const QString& texto) override;
+  QString AbreArquivo(const QString& titulo, const QString& pasta, const QString& filtro) override;
+
+  // Every text shown, in order.
+  const QStringList& Mensagens() const { return Mensagens_; }
+  void Limpa() { Mensagens_.clear(); }
+  void DefineSilencioso(bool silencioso) { Silencioso_ = silencioso; }
+
+ private:
+  void Escreve(const QString& titulo, const QString& texto);
+  QStringList Mensagens_;
+  bool Silencioso_ = false;
+};
+
+TApresentadorCli& ApresentadorCli();
+
+// A failure of the command's own arguments: prints the usage and returns 2.
+int ErroDeUso(const TComandoCli& comando, const QString& detalhe);

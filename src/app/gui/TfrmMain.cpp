@@ -1,0 +1,282 @@
+#include "app/gui/TfrmMain.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QUrl>
+
+#include "app/Apresentador.h"
+#include "app/TSistema.h"
+#include "app/gui/Arte.h"
+#include "app/gui/TfrmAjuda.h"
+#include "app/gui/TfrmSplash.h"
+#include "hydro/TPonto.h"
+
+namespace {
+// Texts of status panel 0 (six leading blanks).
+const QString StatusLocalizacao = QStringLiteral("      Localização");
+const QString StatusVazao = QStringLiteral("      Vazão");
+const QString StatusOutorga = QStringLiteral("      Outorga");
+const QString StatusVazoes = QStringLiteral("      Atualização das Vazões");
+const QString StatusEqTrad =
+    QStringLiteral("      Atualização das equações do método tradicional");
+const QString StatusEqCons =
+    QStringLiteral("      Atualização das equações do baseado na conservação de massas");
+const QString StatusManutencao = QStringLiteral("      Manutenção");
+}  // namespace
+
+TfrmMain::TfrmMain(TSistema& sistema, QWidget* parent)
+    : QMainWindow(parent), Sistema_(sistema), Contexto_{sistema, *this} {
+  setObjectName(QStringLiteral("frmMain"));
+  setWindowTitle(QStringLiteral("TORVEDA - Sistema integrado para a gestão de recursos hídricos"));
+  setWindowIcon(IconePrograma());
+  resize(848, 627);
+  setMinimumSize(848, 627);
+  QFont fonte(QStringLiteral("MS Sans Serif"), 8);
+  fonte.setStyleHint(QFont::SansSerif);
+  setFont(fonte);
+
+  Mdi_ = new QMdiArea(this);
+  Mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  Mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setCentralWidget(Mdi_);
+  CriaMenus();
+  CriaRodape();
+
+  Filhos_[static_cast<int>(TTipoJanela::Localizacao)].Status = StatusLocalizacao;
+  Filhos_[static_cast<int>(TTipoJanela::Vazao)].Status = StatusVazao;
+  Filhos_[static_cast<int>(TTipoJanela::Outorga)].Status = StatusOutorga;
+  Filhos_[static_cast<int>(TTipoJanela::AtualizaVazao)].Status = StatusVazoes;
+  Filhos_[static_cast<int>(TTipoJanela::AtualizaEqTrad)].Status = StatusEqTrad;
+  Filhos_[static_cast<int>(TTipoJanela::AtualizaEqCons)].Status = StatusEqCons;
+  Filhos_[static_cast<int>(TTipoJanela::Manutencao)].Status = StatusManutencao;
+
+  if (QScreen* tela = QGuiApplication::primaryScreen())
+    move(tela->availableGeometry().center() - rect().center());
+
+  // Creation step: help file, then the basin's data.
+  ArquivoAjuda_ = Sistema_.Caminhos().Ajuda();
+  Sistema_.CriaFormPrincipal();
+  Sistema_.Ponto->OnProgresso = [this](TPonto& p, std::int32_t max, std::int32_t pos,
+                                       const QString& texto) {
+    AtualizaProgresso(p, max, pos, texto);
+  };
+}
+
+TfrmMain::~TfrmMain() {
+  // The progress handler points at this window; the section object outlives it.
+  if (Sistema_.Ponto) Sistema_.Ponto->OnProgresso = nullptr;
+}
+
+QAction* TfrmMain::Item(QMenu* menu, const char* nome, const QString& titulo,
+                        void (TfrmMain::*acao)()) {
+  QAction* a = menu->addAction(titulo);
+  a->setObjectName(QString::fromLatin1(nome));
+  connect(a, &QAction::triggered, this, acao);
+  return a;
+}
+
+void TfrmMain::CriaMenus() {
+  QMenuBar* barra = menuBar();
+  auto topo = [&](const char* nome, const QString& titulo, void (TfrmMain::*acao)()) {
+    QAction* a = barra->addAction(titulo);
+    a->setObjectName(QString::fromLatin1(nome));
+    connect(a, &QAction::triggered, this, acao);
+    return a;
+  };
+  auto submenu = [&](const char* nome, const QString& titulo) {
+    QMenu* m = barra->addMenu(titulo);
+    m->setObjectName(QString::fromLatin1(nome));
+    m->menuAction()->setObjectName(QString::fromLatin1(nome));
+    return m;
+  };
+
+  topo("mmLocalizacao", QStringLiteral("&Localização"), &TfrmMain::mmLocalizacaoClick);
+  topo("mmVazao", QStringLiteral("&Vazão"), &TfrmMain::mmVazaoClick);
+  topo("mmOutorga", QStringLiteral("&Outorga"), &TfrmMain::mmOutorgaClick);
+
+  QMenu* rel = submenu("mmRelatorios", QStringLiteral("Relatórios"));
+  Item(rel, "mmiRelVazaoDisp", QStringLiteral("Vazão disponível"),
+       &TfrmMain::mmiRelVazaoDispClick);
+  Item(rel, "mmiRelOutMontante", QStringLiteral("Outorgas a montante"),
+       &TfrmMain::mmiRelOutMontanteClick);
+
+  QMenu* atu = submenu("mmAtualizacao", QStringLiteral("A&tualização"));
+  Item(atu, "mmiVazoes", QStringLiteral("Vazões"), &TfrmMain::mmiVazoesClick);
+  atu->addSeparator();
+  Item(atu, "mmiCoefTradicional", QStringLiteral("Equações Mét. Tradicional"),
+       &TfrmMain::mmiCoefTradicionalClick);
+  Item(atu, "mmiCoefConsMassa", QStringLiteral("Equações Mét. Cons. de massas"),
+       &TfrmMain::mmiCoefConsMassaClick);
+  atu->addSeparator();
+  Item(atu, "mmiOutorgasAqem", QStringLiteral("Outorgas Estaduais (AQEM)"),
+       &TfrmMain::mmiOutorgasAqemClick);
+  Item(atu, "mmiOutorgasAna", QStringLiteral("Outorgas Federais (ANA)"),
+       &TfrmMain::mmiOutorgasAnaClick);
+
+  QMenu* ajuda = submenu("mmAjuda", QStringLiteral("&Ajuda"));
+  Item(ajuda, "mmiConteudo", QStringLiteral("Conteúdo"), &TfrmMain::mmiConteudoClick);
+  Item(ajuda, "mmiObter", QStringLiteral("Obter ajuda sobre"), &TfrmMain::mmiObterClick);
+  ajuda->addSeparator();
+  Item(ajuda, "mmiLMZ", QStringLiteral("&LMZ na web"), &TfrmMain::mmiLMZClick);
+  Item(ajuda, "mmiNQTS", QStringLiteral("&NQTS na web"), &TfrmMain::mmiNQTSClick);
+  Item(ajuda, "mmiAqem", QStringLiteral("&AQEM na web"), &TfrmMain::mmiAqemClick);
+  ajuda->addSeparator();
+  Item(ajuda, "mmiSobre", QStringLiteral("Sobre o TORVEDA"), &TfrmMain::mmiSobreClick);
+
+  // Hidden, but its command works.
+  topo("mmManutencao", QStringLiteral("Manutenção"), &TfrmMain::mmManutencaoClick)
+      ->setVisible(false);
+}
+
+void TfrmMain::CriaRodape() {
+  stbRodape = new QStatusBar(this);
+  stbRodape->setObjectName(QStringLiteral("stbRodape"));
+  stbRodape->setSizeGripEnabled(true);
+  setStatusBar(stbRodape);
+
+  Painel0_ = new QLabel(QStringLiteral(" "), stbRodape);
+  Painel0_->setObjectName(QStringLiteral("stbRodapePainel0"));
+  Painel0_->setFixedWidth(372);
+  Painel0_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  Painel1_ = new QLabel(QStringLiteral(" "), stbRodape);
+  Painel1_->setObjectName(QStringLiteral("stbRodapePainel1"));
+  Painel1_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  stbRodape->addWidget(Painel0_);
+  stbRodape->addWidget(Painel1_, 1);
+
+  // Over the panels, not inside them: placed by hand as the frame lays them out.
+  lblBarraProgresso = new QLabel(stbRodape);
+  lblBarraProgresso->setObjectName(QStringLiteral("lblBarraProgresso"));
+  lblBarraProgresso->setGeometry(393, 3, 220, 14);
+  lblBarraProgresso->hide();
+  prbBarraProgresso = new QProgressBar(stbRodape);
+  prbBarraProgresso->setObjectName(QStringLiteral("prbBarraProgresso"));
+  prbBarraProgresso->setGeometry(616, 4, 205, 12);
+  prbBarraProgresso->setTextVisible(false);
+  prbBarraProgresso->hide();
+}
+
+void TfrmMain::DefineFabrica(TTipoJanela tipo, TFabricaJanela fabrica, bool destroiAoFechar) {
+  auto& e = Filhos_[static_cast<int>(tipo)];
+  e.Fabrica = std::move(fabrica);
+  e.DestroiAoFechar = destroiAoFechar;
+}
+
+void TfrmMain::DefineComando(const QString& nomeItem, std::function<void()> comando) {
+  Comandos_.insert(nomeItem, std::move(comando));
+}
+
+QWidget* TfrmMain::MostraFilho(TTipoJanela tipo) {
+  auto& e = Filhos_[static_cast<int>(tipo)];
+  EscreveStatus(0, e.Status);
+  EscreveStatus(1, QStringLiteral(" "));
+  if (!e.Janela) {
+    if (!e.Fabrica) {
+      Apresentador().Informacao(QStringLiteral("Esta janela ainda não faz parte desta versão."));
+      return nullptr;
+    }
+    QWidget* janela = e.Fabrica(Contexto_);
+    if (!janela) return nullptr;
+    QMdiSubWindow* sub = Mdi_->addSubWindow(janela, Qt::FramelessWindowHint);
+    sub->setAttribute(Qt::WA_DeleteOnClose, e.DestroiAoFechar);
+    // Closing the frame closes the window; a window that is kept is only hidden.
+    janela->setAttribute(Qt::WA_DeleteOnClose, e.DestroiAoFechar);
+    connect(janela, &QObject::destroyed, sub, [sub] { sub->close(); });
+    e.Janela = sub;
+  }
+  e.Janela->showMaximized();
+  e.Janela->widget()->show();
+  e.Janela->raise();
+  Mdi_->setActiveSubWindow(e.Janela);
+  return e.Janela->widget();
+}
+
+QWidget* TfrmMain::Filho(TTipoJanela tipo) const {
+  const auto& e = Filhos_[static_cast<int>(tipo)];
+  return e.Janela ? e.Janela->widget() : nullptr;
+}
+
+void TfrmMain::EscreveStatus(int painel, const QString& texto) {
+  (painel == 0 ? Painel0_ : Painel1_)->setText(texto);
+}
+
+QString TfrmMain::Status(int painel) const { return (painel == 0 ? Painel0_ : Painel1_)->text(); }
+
+void TfrmMain::MostraProgresso(bool visivel) {
+  if (visivel) prbBarraProgresso->setMinimum(0);
+  lblBarraProgresso->setVisible(visivel);
+  prbBarraProgresso->setVisible(visivel);
+}
+
+void TfrmMain::AtualizaProgresso(TPonto&, int max, int posicao, const QString& texto) {
+  prbBarraProgresso->setMaximum(max);
+  prbBarraProgresso->setValue(posicao);
+  // Repaint only when the text changes: a computation reports one step per record.
+  if (lblBarraProgresso->text() != texto) {
+    lblBarraProgresso->setText(texto);
+    lblBarraProgresso->repaint();
+  }
+}
+
+void TfrmMain::mmLocalizacaoClick() { MostraFilho(TTipoJanela::Localizacao); }
+void TfrmMain::mmVazaoClick() { MostraFilho(TTipoJanela::Vazao); }
+void TfrmMain::mmOutorgaClick() { MostraFilho(TTipoJanela::Outorga); }
+void TfrmMain::mmiVazoesClick() { MostraFilho(TTipoJanela::AtualizaVazao); }
+void TfrmMain::mmiCoefTradicionalClick() { MostraFilho(TTipoJanela::AtualizaEqTrad); }
+void TfrmMain::mmiCoefConsMassaClick() { MostraFilho(TTipoJanela::AtualizaEqCons); }
+void TfrmMain::mmManutencaoClick() { MostraFilho(TTipoJanela::Manutencao); }
+
+void TfrmMain::ExecutaComando(const QString& nomeItem) {
+  const auto it = Comandos_.constFind(nomeItem);
+  if (it == Comandos_.constEnd() || !*it) {
+    Apresentador().Informacao(QStringLiteral("Este comando ainda não faz parte desta versão."));
+    return;
+  }
+  (*it)();
+}
+
+void TfrmMain::mmiRelVazaoDispClick() { ExecutaComando(QStringLiteral("mmiRelVazaoDisp")); }
+void TfrmMain::mmiRelOutMontanteClick() { ExecutaComando(QStringLiteral("mmiRelOutMontante")); }
+void TfrmMain::mmiOutorgasAqemClick() { ExecutaComando(QStringLiteral("mmiOutorgasAqem")); }
+void TfrmMain::mmiOutorgasAnaClick() { ExecutaComando(QStringLiteral("mmiOutorgasAna")); }
+
+void TfrmMain::AbreAjuda(bool busca) {
+  if (!Ajuda_) {
+    Ajuda_ = new TfrmAjuda(this);
+    Ajuda_->setAttribute(Qt::WA_DeleteOnClose);
+  }
+  if (!Ajuda_->Carrega(ArquivoAjuda_)) {
+    Apresentador().Erro(QStringLiteral("Não foi possível abrir o arquivo de ajuda ") +
+                        ArquivoAjuda_ + QLatin1Char('.'));
+    Ajuda_->close();
+    return;
+  }
+  busca ? Ajuda_->MostraBusca(QString()) : Ajuda_->MostraConteudo();
+  Ajuda_->show();
+  Ajuda_->raise();
+  Ajuda_->activateWindow();
+}
+
+void TfrmMain::mmiConteudoClick() { AbreAjuda(false); }
+void TfrmMain::mmiObterClick() { AbreAjuda(true); }
+
+// A failure of the shell is not reported.
+void TfrmMain::AbreEndereco(const char* endereco) {
+  QDesktopServices::openUrl(QUrl(QString::fromLatin1(endereco)));
+}
+void TfrmMain::mmiLMZClick() { AbreEndereco("https://lmz.example.org/"); }
+void TfrmMain::mmiNQTSClick() { AbreEndereco("https://nqts.example.org/"); }
+void TfrmMain::mmiAqemClick() { AbreEndereco("https://aqem.example.org/"); }
+
+void TfrmMain::mmiSobreClick() {
+  TfrmSplash sobre(this);
+  sobre.Centraliza(this);
+  sobre.exec();
+}

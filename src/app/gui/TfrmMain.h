@@ -1,0 +1,114 @@
+#pragma once
+// The main window: a multiple-document frame with the system's menus, the two-panel status bar
+// with its progress label and bar, and the life cycle of the child windows.
+
+#include <QHash>
+#include <QMainWindow>
+#include <QPointer>
+#include <array>
+#include <functional>
+
+#include "app/gui/TRodape.h"
+
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QAction;
+class QProgressBar;
+class TSistema;
+class TPonto;
+class TfrmAjuda;
+
+// The kinds of child window; at most one of each exists at a time.
+enum class TTipoJanela {
+  Localizacao,
+  Vazao,
+  Outorga,
+  AtualizaVazao,
+  AtualizaEqTrad,
+  AtualizaEqCons,
+  Manutencao,
+};
+inline constexpr int NumTiposJanela = 7;
+
+class TfrmMain : public QMainWindow, public TRodape {
+  Q_OBJECT
+ public:
+  // Runs the window's creation step: the help file name, then the system's loads (Ponto with
+  // AtualizaProgresso attached, header, grids, connection, layers, MapasCarregados).
+  explicit TfrmMain(TSistema& sistema, QWidget* parent = nullptr);
+  ~TfrmMain() override;
+
+  // Builds a child window of a kind. The windowed program installs one for each kind it has;
+  // tests install their own.
+  using TFabricaJanela = std::function<QWidget*(TContextoJanela&)>;
+  void DefineFabrica(TTipoJanela tipo, TFabricaJanela fabrica, bool destroiAoFechar);
+
+  // A menu command that is not a window (reports, imports), by the menu item's name.
+  void DefineComando(const QString& nomeItem, std::function<void()> comando);
+
+  // Create-or-reuse: the window of that kind, maximized and in front; nullptr when the kind
+  // has no window.
+  QWidget* MostraFilho(TTipoJanela tipo);
+  // The current window of that kind, or nullptr.
+  QWidget* Filho(TTipoJanela tipo) const;
+
+  // TRodape
+  void EscreveStatus(int painel, const QString& texto) override;
+  QString Status(int painel) const override;
+  void MostraProgresso(bool visivel) override;
+
+  // OnProgresso handler of Ponto.
+  void AtualizaProgresso(TPonto& sender, int max, int posicao, const QString& texto);
+
+  const QString& ArquivoAjuda() const { return ArquivoAjuda_; }
+  QLabel* lblBarraProgresso = nullptr;
+  QProgressBar* prbBarraProgresso = nullptr;
+
+ private:
+  void CriaMenus();
+  void CriaRodape();
+  QAction* Item(QMenu* menu, const char* nome, const QString& titulo,
+                void (TfrmMain::*acao)());
+  void AbreAjuda(bool busca);
+  void AbreEndereco(const char* endereco);
+
+  // Menu commands.
+  void mmLocalizacaoClick();
+  void mmVazaoClick();
+  void mmOutorgaClick();
+  void mmiRelVazaoDispClick();
+  void mmiRelOutMontanteClick();
+  void ExecutaComando(const QString& nomeItem);
+  void mmiVazoesClick();
+  void mmiCoefTradicionalClick();
+  void mmiCoefConsMassaClick();
+  void mmiOutorgasAqemClick();
+  void mmiOutorgasAnaClick();
+  void mmiConteudoClick();
+  void mmiObterClick();
+  void mmiLMZClick();
+  void mmiNQTSClick();
+  void mmiAqemClick();
+  void mmiSobreClick();
+  void mmManutencaoClick();
+
+  struct TEntradaFilho {
+    TFabricaJanela Fabrica;
+    bool DestroiAoFechar = false;
+    QString Status;
+    QPointer<QMdiSubWindow> Janela;
+  };
+
+  TSistema& Sistema_;
+  TContextoJanela Contexto_;
+  QString ArquivoAjuda_;
+  QMdiArea* Mdi_ = nullptr;
+  QLabel* Painel0_ = nullptr;
+  QLabel* Painel1_ = nullptr;
+  QStatusBar* stbRodape = nullptr;
+  std::array<TEntradaFilho, NumTiposJanela> Filhos_;
+  QPointer<TfrmAjuda> Ajuda_;
+  QHash<QString, std::function<void()>> Comandos_;
+};

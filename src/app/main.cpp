@@ -1,0 +1,37 @@
+// TORVEDA: splash, start-up, main window, message loop.
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QLocale>
+
+#include "app/TSistema.h"
+#include "app/gui/Instalacao.h"
+#include "app/gui/TApresentadorQt.h"
+#include "app/gui/TfrmMain.h"
+#include "app/gui/TfrmSplash.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
+  TApresentadorQt apresentador;
+  DefineApresentador(&apresentador);
+
+  auto* frmSplash = new TfrmSplash;
+  frmSplash->Centraliza(nullptr);
+  frmSplash->show();
+  frmSplash->repaint();
+  QApplication::processEvents();
+
+  QApplication::setApplicationDisplayName(QStringLiteral("TORVEDA"));
+  const QString executavel = QCoreApplication::applicationFilePath();
+  TSistema sistema(TCaminhos(QCoreApplication::applicationDirPath(),
+                             TCaminhos::NomeBaseDe(executavel)));
+  TfrmMain frmMain(sistema);
+  apresentador.DefineDono(&frmMain);
+  InstalaJanelas(frmMain);
+  sistema.CriaDataModule();
+
+  delete frmSplash;
+  frmMain.show();
+  return app.exec();
+}

@@ -1,0 +1,3 @@
+#pragma once
+// (to be replaced by the data module)
+class TdmS {};

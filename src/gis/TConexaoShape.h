@@ -1,0 +1,3 @@
+#pragma once
+// (to be replaced by the map engine)
+class TConexaoShape {};

@@ -1,0 +1,36 @@
+#include "comum/ApresentadorRoteirizado.h"
+
+#include <QStringList>
+
+TApresentadorRoteirizado::TApresentadorRoteirizado() { DefineApresentador(this); }
+TApresentadorRoteirizado::~TApresentadorRoteirizado() { DefineApresentador(nullptr); }
+
+void TApresentadorRoteirizado::Erro(const QString& t) { Registros_.push_back({TTipo::Erro, t}); }
+void TApresentadorRoteirizado::Informacao(const QString& t) {
+  Registros_.push_back({TTipo::Informacao, t});
+}
+TResposta TApresentadorRoteirizado::Confirmacao(const QString& t) {
+  Registros_.push_back({TTipo::Confirmacao, t});
+  return Respostas_.isEmpty() ? RespostaPadrao : Respostas_.dequeue();
+}
+void TApresentadorRoteirizado::Mensagem(const QString& t) {
+  Registros_.push_back({TTipo::Mensagem, t});
+}
+QString TApresentadorRoteirizado::AbreArquivo(const QString& titulo, const QString&,
+                                              const QString&) {
+  Registros_.push_back({TTipo::Arquivo, titulo});
+  return Arquivos_.isEmpty() ? QString() : Arquivos_.dequeue();
+}
+
+QStringList TApresentadorRoteirizado::Textos() const {
+  QStringList r;
+  for (const auto& m : Registros_) r << m.Texto;
+  return r;
+}
+
+QStringList TApresentadorRoteirizado::Textos(TTipo tipo) const {
+  QStringList r;
+  for (const auto& m : Registros_)
+    if (m.Tipo == tipo) r << m.Texto;
+  return r;
+}

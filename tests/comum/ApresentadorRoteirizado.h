@@ -1,0 +1,43 @@
+#pragma once
+// A message presenter for tests: records every message with its kind and answers questions and
+// file dialogs from a script. Installed on construction, removed on destruction.
+
+#include <QQueue>
+#include <QString>
+#include <QVector>
+
+#include "app/Apresentador.h"
+
+class TApresentadorRoteirizado final : public TApresentador {
+ public:
+  enum class TTipo { Erro, Informacao, Confirmacao, Mensagem, Arquivo };
+  struct TRegistro {
+    TTipo Tipo;
+    QString Texto;
+  };
+
+  TApresentadorRoteirizado();
+  ~TApresentadorRoteirizado() override;
+
+  void Erro(const QString& texto) override;
+  void Informacao(const QString& texto) override;
+  TResposta Confirmacao(const QString& texto) override;
+  void Mensagem(const QString& texto) override;
+  QString AbreArquivo(const QString& titulo, const QString& pasta, const QString& filtro) override;
+
+  // Answers of the next questions, in order; when none is left the answer is RespostaPadrao.
+  void Responde(TResposta resposta) { Respostas_.enqueue(resposta); }
+  TResposta RespostaPadrao = TResposta::Sim;
+  // Files chosen by the next file dialogs; when none is left the dialog is cancelled.
+  void EscolheArquivo(const QString& arquivo) { Arquivos_.enqueue(arquivo); }
+
+  const QVector<TRegistro>& Registros() const { return Registros_; }
+  QStringList Textos() const;
+  QStringList Textos(TTipo tipo) const;
+  void Limpa() { Registros_.clear(); }
+
+ private:
+  QVector<TRegistro> Registros_;
+  QQueue<TResposta> Respostas_;
+  QQueue<QString> Arquivos_;
+};
