@@ -1,4 +1,11 @@
 // The data module's creation: the reference database and the two register workbooks.
 #include "app/TSistema.h"
+#include "data/TdmS.h"
 
-void TSistema::CriaDataModule() {}
+void TSistema::CriaDataModule() {
+  // The module shows its own failures (the database's or a workbook's error, the AQEM and ANA
+  // notices) and never throws; each load is recorded here for `torveda-cli verifica`.
+  dmS = std::make_unique<TdmS>(Caminhos());
+  dmS->Cria();
+  for (const auto& c : dmS->Cargas()) RegistraDados(c.Nome, c.Ok, c.Mensagem);
+}

@@ -1,11 +1,33 @@
 // Start-up steps 6 to 8: the shapefile connection and the 17 basin layers.
+#include <QDir>
+
 #include "app/TSistema.h"
+#include "gis/CatalogoCamadas.h"
+#include "gis/TCamada.h"
+#include "gis/TConexaoShape.h"
 
 void TSistema::ConectaShape() {
-  RegistraFalha(QStringLiteral("ConexaoShape"),
-                QStringLiteral("Erro ao criar conexão com os dados no formato shape"));
+  ConexaoShape = std::make_unique<TConexaoShape>(QDir::cleanPath(Caminhos_.DadosSIG()));
+  if (ConexaoShape->Conecta())
+    RegistraSucesso(QStringLiteral("ConexaoShape"));
+  else
+    RegistraFalha(QStringLiteral("ConexaoShape"), CatalogoCamadas::MensagemConexao());
 }
 
-void TSistema::AbreCamadas() {}
+// Every row is opened even after a failure (a failed connection leaves each layer invalid, and
+// the error text ends as the last failed row's message); no message box is shown here.
+void TSistema::AbreCamadas() {
+  Camadas.clear();
+  for (const auto& item : CatalogoCamadas::Itens()) {
+    auto camada = CatalogoCamadas::AbreCamada(*ConexaoShape, item);
+    if (camada->Valida())
+      RegistraSucesso(camada->Nome());
+    else
+      RegistraFalha(QString::fromUtf8(item.Nome), CatalogoCamadas::Mensagem(item));
+    Camadas.push_back(std::move(camada));
+  }
+}
 
-void TSistema::OcultaCamadas() {}
+void TSistema::OcultaCamadas() {
+  for (const auto& camada : Camadas) CatalogoCamadas::AplicaVisibilidadeInicial(*camada);
+}

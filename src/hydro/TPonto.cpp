@@ -1,5 +1,9 @@
 #include "hydro/TPonto.h"
 
+#include "gis/TConversorCoordenadas.h"
+#include "gis/TGeometria.h"
+#include "hydro/TextoGMS.h"
+
 void TPonto::Reinicia() {
   CodTrecho_ = 0;
   CodEqConserv_ = 0;
@@ -20,4 +24,28 @@ void TPonto::Reinicia() {
 
 void TPonto::InformaProgresso(std::int32_t max, std::int32_t posicao, const QString& texto) {
   if (OnProgresso) OnProgresso(*this, max, posicao, texto);
+}
+
+QString TextoPosicao(TPosicao posicao) {
+  return posicao == TPosicao::AMontante ? QStringLiteral("A montante")
+                                        : QStringLiteral("A jusante");
+}
+
+QString TPonto::LatitudeGMS() const { return TextoGMS(Latitude_); }
+QString TPonto::LongitudeGMS() const { return TextoGMS(Longitude_); }
+
+double TPonto::ProjetadaParaLatitude(const TPontoMapa& p) {
+  return -TConversorCoordenadas::Padrao().ParaGeografica(p).Y;
+}
+
+double TPonto::ProjetadaParaLongitude(const TPontoMapa& p) {
+  return -TConversorCoordenadas::Padrao().ParaGeografica(p).X;
+}
+
+double TPonto::GeograficaParaY(const TPontoMapa& g) {
+  return TConversorCoordenadas::Padrao().ParaProjetada(g).Y;
+}
+
+double TPonto::GeograficaParaX(const TPontoMapa& g) {
+  return TConversorCoordenadas::Padrao().ParaProjetada(g).X;
 }

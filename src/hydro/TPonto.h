@@ -10,6 +10,18 @@
 #include "app/Convencoes.h"
 #include "hydro/TVazoes.h"
 
+class TCamada;
+class TConsulta;
+class TdmS;
+class TRede;
+class TMemoPosicao;
+struct TPontoMapa;
+
+// Where a grant point lies with respect to the section: its flow counts only upstream.
+enum class TPosicao { AJusante, AMontante };
+// "A jusante" / "A montante".
+QString TextoPosicao(TPosicao posicao);
+
 class TPonto {
  public:
   // Sender, Max, Position, Text.
@@ -54,6 +66,48 @@ class TPonto {
   void SetLatitude(double v) { Latitude_ = v; }
   void SetLongitude(double v) { Longitude_ = v; }
   void SetAreaDrenagem(double v) { AreaDrenagem_ = v; }
+
+  // Latitude and Longitude in degrees, minutes and seconds: 17.25 -> 17° 15' 00".
+  QString LatitudeGMS() const;
+  QString LongitudeGMS() const;
+
+  // Projected point (metres) -> latitude and longitude in decimal degrees, positive to the south
+  // and to the west. Throws ETorveda when the point cannot be converted.
+  static double ProjetadaParaLatitude(const TPontoMapa& p);
+  static double ProjetadaParaLongitude(const TPontoMapa& p);
+  // Geographic point (X longitude, Y latitude, signed decimal degrees, negative south and west)
+  // -> projected coordinates, metres. Throws ETorveda when the point cannot be converted.
+  static double GeograficaParaY(const TPontoMapa& g);
+  static double GeograficaParaX(const TPontoMapa& g);
+
+  // --- Regionalization of the reference flows. Each relies on the placement having zeroed its
+  // record and writes nothing it cannot estimate. A query that cannot be opened shows its SQL
+  // text and the error propagates, ending the computations of the section. ---
+
+  // The equations of the section's region at its drainage area.
+  void CalculaTradicional(TConsulta& qryEQ_Tradicional);
+  // Observed flows at the gauging stations above, below and on a tributary, interpolated or
+  // scaled by drainage area. Its station lookups run on queries of its own on dmS's database.
+  void CalculaProporcional(const TdmS& dmS, const TRede& rede);
+  // The equations of the section's river or, when it has none, the flow that its river brings
+  // to the first river below with equations, by conservation of mass at their confluence.
+  void CalculaConservacao(TConsulta& qryRios, TConsulta& qryEQ_Conservacao, const TRede& rede);
+
+  // --- Upstream granted flows. ---
+
+  // Adds, month by month, the flow of every grant upstream of the section: the significant and
+  // the insignificant state layers into OutorgadaEstadual, the federal layer into
+  // OutorgadaFederal. Only adds: it relies on the placement having zeroed both tables.
+  // Progress: once per record, with the layer's record count and the record's 1-based number.
+  void CalculaOutorgas(const TCamada& signif, const TCamada& insignif, const TCamada& ana,
+                       const TCamada& adRegioes, const TRede& rede);
+  // The region rules, then the network. a: the "ID" of the drainage unit holding the point.
+  // memo (optional) keeps answers of the network between grant points of one computation.
+  TPosicao PosicaoRelativa(const TPontoMapa& ponto, const TRede& rede, std::int32_t a,
+                           TMemoPosicao* memo = nullptr) const;
+  // Follows the water from the point to the mapped drainage, then the arcs down to the section.
+  TPosicao PosicaoPelaRede(const TPontoMapa& ponto, const TRede& rede,
+                           TMemoPosicao* memo = nullptr) const;
 
   // True when the section lies on the mapped drainage (CodTrecho neither 0 nor -9999).
   bool SobreHidrografia() const { return CodTrecho_ != 0 && CodTrecho_ != -9999; }

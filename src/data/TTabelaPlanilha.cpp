@@ -1,0 +1,296 @@
+#include "data/TTabelaPlanilha.h"
+
+#include <QLocale>
+#include <QTimeZone>
+#include <cmath>
+
+#include "app/Erro.h"
+#include "data/Gdal.h"
+#include "data/TLivroPlanilha.h"
+
+namespace {
+
+const QDate DiaZero(1899, 12, 30);
+
+TTipoColunaPlanilha TipoDoCampo(OGRFieldType tipo) {
+  switch (tipo) {
+    case OFTInteger:
+    case OFTInteger64:
+    case OFTReal:
+      return TTipoColunaPlanilha::Numero;
+    case OFTDate:
+    case OFTDateTime:
+    case OFTTime:
+      return TTipoColunaPlanilha::Data;
+    default:
+      return TTipoColunaPlanilha::Texto;
+  }
+}
+
+QVariant LeCelula(OGRFeatureH f, int i, TTipoColunaPlanilha tipo) {
+  if (!OGR_F_IsFieldSetAndNotNull(f, i)) return {};
+  switch (tipo) {
+    case TTipoColunaPlanilha::Numero:
+      return OGR_F_GetFieldAsDouble(f, i);
+    case TTipoColunaPlanilha::Data: {
+      int a = 0, m = 0, d = 0, h = 0, mi = 0, tz = 0;
+      float s = 0;
+      if (!OGR_F_GetFieldAsDateTimeEx(f, i, &a, &m, &d, &h, &mi, &s, &tz)) return {};
+      // A time-only cell has no date part: it lies on the zero day.
+      const QDate data = a == 0 ? DiaZero : QDate(a, m, d);
+      const int ms = static_cast<int>(std::lround(static_cast<double>(s) * 1000.0));
+      const QDateTime dt(data, QTime(h, mi).addMSecs(ms), QTimeZone::utc());
+      return dt.isValid() ? QVariant(dt) : QVariant();
+    }
+    case TTipoColunaPlanilha::Texto:
+      break;
+  }
+  const QString texto = QString::fromUtf8(OGR_F_GetFieldAsString(f, i));
+  return texto.isEmpty() ? QVariant() : QVariant(texto);
+}
+
+// A number in general format: up to 15 significant digits, no thousands separator, the
+// regional decimal separator; a whole number reads as its digits.
+QString TextoDeNumero(double v) {
+  QLocale local;
+  local.setNumberOptions(QLocale::OmitGroupSeparator);
+  return local.toString(v, 'g', 15);
+}
+
+QString TextoDeData(const QDateTime& dt) {
+  const QLocale local;
+  QString texto = local.toString(dt.date(), QLocale::ShortFormat);
+  if (dt.time() != QTime(0, 0)) texto += QLatin1Char(' ') + dt.time().toString(u"HH:mm:ss");
+  return texto;
+}
+
+bool NumeroDeTexto(const QString& texto, double* valor) {
+  const QString t = texto.trimmed();
+  if (t.isEmpty()) {
+    *valor = 0.0;
+    return true;
+  }
+  bool ok = false;
+  QLocale local;
+  local.setNumberOptions(QLocale::RejectGroupSeparator);
+  *valor = local.toDouble(t, &ok);
+  if (ok) return true;
+  QLocale c = QLocale::c();
+  c.setNumberOptions(QLocale::RejectGroupSeparator);
+  *valor = c.toDouble(t, &ok);
+  return ok && std::isfinite(*valor);
+}
+
+bool DataDeTexto(const QString& texto, double* dias) {
+  const QString t = texto.trimmed();
+  if (t.isEmpty()) {
+    *dias = 0.0;
+    return true;
+  }
+  static const char* const formatos[] = {
+      "dd/MM/yyyy HH:mm:ss", "dd/MM/yyyy HH:mm", "dd/MM/yyyy",          "d/M/yyyy HH:mm:ss",
+      "d/M/yyyy HH:mm",      "d/M/yyyy",         "yyyy-MM-dd HH:mm:ss", "yyyy-MM-ddTHH:mm:ss",
+      "yyyy-MM-dd HH:mm",    "yyyy-MM-dd"};
+  for (const char* f : formatos) {
+    QDateTime dt = QDateTime::fromString(t, QString::fromLatin1(f));
+    if (dt.isValid()) {
+      dt.setTimeZone(QTimeZone::utc());
+      *dias = TTabelaPlanilha::DiasDeData(dt);
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+TTabelaPlanilha::TTabelaPlanilha(QString folha) : Folha_(std::move(folha)) {}
+
+QString TTabelaPlanilha::NomeTabela() const {
+  return QLatin1Char('\'') + Folha_ + QStringLiteral("$'");
+}
+
+QString TTabelaPlanilha::Descricao() const {
+  return Arquivo_.isEmpty() ? NomeTabela() : QStringLiteral("%1 (%2)").arg(NomeTabela(), Arquivo_);
+}
+
+void TTabelaPlanilha::Abre(const TLivroPlanilha& livro) {
+  Fecha();
+  if (!livro.Ativo())
+    throw ETorveda(
+        QStringLiteral("Não foi possível abrir a tabela %1: a planilha %2 não está aberta.")
+            .arg(NomeTabela(), livro.Arquivo()));
+  GDALDatasetH ds = livro.D_->Dataset.get();
+  gdal_dados::TOpcoesPlanilha opcoes;
+  gdal_dados::TSilencio silencio;
+  OGRLayerH camada = GDALDatasetGetLayerByName(ds, Folha_.toUtf8().constData());
+  if (!camada)
+    throw ETorveda(
+        QStringLiteral("A planilha %1 não tem a folha \"%2\".").arg(livro.Arquivo(), Folha_));
+
+  OGRFeatureDefnH defn = OGR_L_GetLayerDefn(camada);
+  const int nCampos = OGR_FD_GetFieldCount(defn);
+  std::vector<TColuna> colunas;
+  colunas.reserve(static_cast<size_t>(nCampos));
+  for (int i = 0; i < nCampos; ++i) {
+    OGRFieldDefnH campo = OGR_FD_GetFieldDefn(defn, i);
+    colunas.push_back(
+        {QString::fromUtf8(OGR_Fld_GetNameRef(campo)), TipoDoCampo(OGR_Fld_GetType(campo))});
+  }
+
+  std::vector<std::vector<QVariant>> linhas;
+  OGR_L_ResetReading(camada);
+  while (OGRFeatureH f = OGR_L_GetNextFeature(camada)) {
+    std::vector<QVariant> linha(static_cast<size_t>(nCampos));
+    for (int i = 0; i < nCampos; ++i)
+      linha[static_cast<size_t>(i)] = LeCelula(f, i, colunas[static_cast<size_t>(i)].Tipo);
+    OGR_F_Destroy(f);
+    linhas.push_back(std::move(linha));
+  }
+  if (CPLGetLastErrorType() >= CE_Failure)
+    throw ETorveda(QStringLiteral("Erro ao ler a folha \"%1\" da planilha %2: %3")
+                       .arg(Folha_, livro.Arquivo(), gdal_dados::TSilencio::UltimoErro()));
+  Preenche(livro.Arquivo(), std::move(colunas), std::move(linhas));
+}
+
+void TTabelaPlanilha::Preenche(const QString& arquivo, std::vector<TColuna> colunas,
+                               std::vector<std::vector<QVariant>> linhas) {
+  for (auto& l : linhas) l.resize(colunas.size());
+  Arquivo_ = arquivo;
+  Colunas_ = std::move(colunas);
+  Linhas_ = std::move(linhas);
+  Posicao_ = 0;
+  Ativa_ = true;
+}
+
+void TTabelaPlanilha::Fecha() {
+  Ativa_ = false;
+  Arquivo_.clear();
+  Colunas_.clear();
+  Linhas_.clear();
+  Posicao_ = 0;
+}
+
+void TTabelaPlanilha::Primeiro() { Posicao_ = 0; }
+
+void TTabelaPlanilha::Proximo() {
+  if (Posicao_ < NumLinhas()) ++Posicao_;
+}
+
+bool TTabelaPlanilha::Fim() const { return !Ativa_ || Posicao_ >= NumLinhas(); }
+
+QStringList TTabelaPlanilha::Colunas() const {
+  QStringList titulos;
+  for (const auto& c : Colunas_) titulos << c.Titulo;
+  return titulos;
+}
+
+bool TTabelaPlanilha::TemColuna(const QString& coluna) const {
+  for (const auto& c : Colunas_)
+    if (c.Titulo == coluna) return true;
+  return false;
+}
+
+int TTabelaPlanilha::IndiceColuna(const QString& coluna) const {
+  if (!Ativa_) throw ETorveda(QStringLiteral("A tabela %1 não está aberta.").arg(NomeTabela()));
+  for (size_t i = 0; i < Colunas_.size(); ++i)
+    if (Colunas_[i].Titulo == coluna) return static_cast<int>(i);
+  throw ETorveda(QStringLiteral("A tabela %1 não tem a coluna \"%2\".").arg(Descricao(), coluna));
+}
+
+TTipoColunaPlanilha TTabelaPlanilha::TipoColuna(const QString& coluna) const {
+  return Colunas_[static_cast<size_t>(IndiceColuna(coluna))].Tipo;
+}
+
+const QVariant& TTabelaPlanilha::Celula(const QString& coluna, int* indice) const {
+  const int i = IndiceColuna(coluna);
+  if (Posicao_ >= NumLinhas())
+    throw ETorveda(QStringLiteral("A tabela %1 não tem linha atual.").arg(Descricao()));
+  if (indice) *indice = i;
+  return Linhas_[static_cast<size_t>(Posicao_)][static_cast<size_t>(i)];
+}
+
+bool TTabelaPlanilha::Vazio(const QString& coluna) const { return !Celula(coluna).isValid(); }
+
+QVariant TTabelaPlanilha::Valor(const QString& coluna) const { return Celula(coluna); }
+
+QString TTabelaPlanilha::Texto(const QString& coluna) const {
+  const QVariant& v = Celula(coluna);
+  switch (v.typeId()) {
+    case QMetaType::UnknownType:
+      return {};
+    case QMetaType::Double:
+      return TextoDeNumero(v.toDouble());
+    case QMetaType::QDateTime:
+      return TextoDeData(v.toDateTime());
+    default:
+      return v.toString();
+  }
+}
+
+double TTabelaPlanilha::Numero(const QString& coluna) const {
+  const QVariant& v = Celula(coluna);
+  switch (v.typeId()) {
+    case QMetaType::UnknownType:
+      return 0.0;
+    case QMetaType::Double:
+      return v.toDouble();
+    case QMetaType::QDateTime:
+      return DiasDeData(v.toDateTime());
+    default:
+      break;
+  }
+  double valor = 0.0;
+  if (!NumeroDeTexto(v.toString(), &valor))
+    throw ETorveda(QStringLiteral("O valor \"%1\" da coluna \"%2\" (linha %3) da tabela %4 não é "
+                                  "um número.")
+                       .arg(v.toString(), coluna)
+                       .arg(Posicao_ + 2)
+                       .arg(Descricao()));
+  return valor;
+}
+
+double TTabelaPlanilha::Data(const QString& coluna) const {
+  const QVariant& v = Celula(coluna);
+  switch (v.typeId()) {
+    case QMetaType::UnknownType:
+      return 0.0;
+    case QMetaType::Double:
+      return v.toDouble();
+    case QMetaType::QDateTime:
+      return DiasDeData(v.toDateTime());
+    default:
+      break;
+  }
+  double dias = 0.0;
+  if (!DataDeTexto(v.toString(), &dias))
+    throw ETorveda(QStringLiteral("O valor \"%1\" da coluna \"%2\" (linha %3) da tabela %4 não é "
+                                  "uma data.")
+                       .arg(v.toString(), coluna)
+                       .arg(Posicao_ + 2)
+                       .arg(Descricao()));
+  return dias;
+}
+
+double TTabelaPlanilha::DiasDeData(const QDateTime& data) {
+  if (!data.isValid()) return 0.0;
+  const double dias = static_cast<double>(DiaZero.daysTo(data.date()));
+  const double fracao = data.time().msecsSinceStartOfDay() / 86400000.0;
+  // Before the zero day the fraction counts away from zero, as the day-count convention has it
+  // (-1.25 is 29 December 1899, 06:00).
+  return dias < 0 ? dias - fracao : dias + fracao;
+}
+
+QDateTime TTabelaPlanilha::DataDeDias(double dias) {
+  if (!std::isfinite(dias)) return {};
+  const double inteiro = std::trunc(dias);
+  const double fracao = std::fabs(dias - inteiro);
+  qint64 ms = std::llround(fracao * 86400000.0);
+  qint64 d = static_cast<qint64>(inteiro);
+  if (ms >= 86400000) {  // rounding reached the next day
+    ms -= 86400000;
+    d += dias < 0 ? -1 : 1;
+  }
+  return QDateTime(DiaZero.addDays(d), QTime(0, 0).addMSecs(static_cast<int>(ms)),
+                   QTimeZone::utc());
+}

@@ -1,0 +1,84 @@
+#pragma once
+// One sheet of a register workbook opened as a table: a heading row, then one record per row.
+// Opening reads every row into memory, so the workbook need not stay open and the table can be
+// walked again. Columns are found by their exact heading (accents, blanks, º and ³ included).
+//
+// Each column has the type that its data cells show (text, number or date); an empty cell reads
+// as empty text, 0 or the zero date. Dates are day counts since 30 December 1899 (time as the
+// fraction), 0 for a blank cell.
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <vector>
+
+class TLivroPlanilha;
+
+enum class TTipoColunaPlanilha { Texto, Numero, Data };
+
+class TTabelaPlanilha {
+ public:
+  // folha: the sheet's name, e.g. "Outorgas ANA" (table name "'Outorgas ANA$'").
+  explicit TTabelaPlanilha(QString folha);
+
+  const QString& Folha() const { return Folha_; }
+  QString NomeTabela() const;  // "'<folha>$'"
+
+  // Reads the sheet from an open workbook. Throws ETorveda when the workbook is not open or has
+  // no such sheet (the message names the sheet and the file); the table is then closed.
+  void Abre(const TLivroPlanilha& livro);
+  void Fecha();
+  bool Ativa() const { return Ativa_; }
+  // The workbook file the rows were read from (empty when closed).
+  const QString& Arquivo() const { return Arquivo_; }
+
+  int NumLinhas() const { return static_cast<int>(Linhas_.size()); }
+  void Primeiro();
+  void Proximo();
+  bool Fim() const;                       // past the last row (also when there is none)
+  int Linha() const { return Posicao_; }  // 0-based data row
+
+  QStringList Colunas() const;  // the headings, in sheet order
+  bool TemColuna(const QString& coluna) const;
+  TTipoColunaPlanilha TipoColuna(const QString& coluna) const;
+
+  // The current row's cell. Each throws ETorveda when the table is closed or past its last row,
+  // or when the sheet has no such heading (the message names it).
+  bool Vazio(const QString& coluna) const;
+  // Text of the cell: a number in general format with the regional decimal separator (a whole
+  // number reads as its digits), a date in the regional short format.
+  QString Texto(const QString& coluna) const;
+  // Number of the cell: a date gives its day count; a text is read as a number (regional or
+  // point decimal separator; blank text is 0), anything else throws naming column and row.
+  double Numero(const QString& coluna) const;
+  // Day count of the cell: a number is taken as a day count; a text is read as a date
+  // (dd/MM/yyyy or yyyy-MM-dd, optionally with hh:mm[:ss]), anything else throws.
+  double Data(const QString& coluna) const;
+  // The cell as it stands: invalid for an empty cell, else QString, double or QDateTime.
+  QVariant Valor(const QString& coluna) const;
+
+  // Conversions between day counts and calendar dates.
+  static double DiasDeData(const QDateTime& data);
+  static QDateTime DataDeDias(double dias);
+
+  // Fills the table directly (for callers that build tables in memory, e.g. tests).
+  struct TColuna {
+    QString Titulo;
+    TTipoColunaPlanilha Tipo;
+  };
+  void Preenche(const QString& arquivo, std::vector<TColuna> colunas,
+                std::vector<std::vector<QVariant>> linhas);
+
+ private:
+  int IndiceColuna(const QString& coluna) const;
+  const QVariant& Celula(const QString& coluna, int* indice = nullptr) const;
+  QString Descricao() const;  // "'<folha>$' (<arquivo>)" for messages
+
+  QString Folha_;
+  bool Ativa_ = false;
+  QString Arquivo_;
+  std::vector<TColuna> Colunas_;
+  std::vector<std::vector<QVariant>> Linhas_;
+  int Posicao_ = 0;
+};

@@ -1,0 +1,83 @@
+#pragma once
+// A shapefile dataset held in memory: its schema, its records in the file's own order, and the
+// path it came from. Reads never touch the disk; a change reaches the files when it is saved
+// (TRegistros::FimEdicao, or when the record set that changed it goes away), written beside the
+// files and renamed over them so a failure never leaves a half-written layer.
+//
+// One dataset object per file for the whole run: the connection hands out the same object to
+// every layer that asks for the name.
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <memory>
+
+#include "gis/TGeometria.h"
+
+enum class TTipoCampo { Texto, Inteiro, Inteiro64, Real, Data };
+
+struct TCampo {
+  QString Nome;  // at most 10 characters (the attribute table's limit)
+  TTipoCampo Tipo = TTipoCampo::Texto;
+  // 0 picks a default: 254 for texts, 9 for integers, 18 for 64-bit integers, 24 (15 decimals)
+  // for reals. Keep plain integers at 9 digits or less so they reopen as 32-bit.
+  int Largura = 0;
+  int Precisao = 0;
+
+  static TCampo Texto(const QString& nome, int largura = 254) {
+    return {nome, TTipoCampo::Texto, largura, 0};
+  }
+  static TCampo Inteiro(const QString& nome, int largura = 9) {
+    return {nome, TTipoCampo::Inteiro, largura, 0};
+  }
+  static TCampo Real(const QString& nome, int largura = 24, int precisao = 15) {
+    return {nome, TTipoCampo::Real, largura, precisao};
+  }
+  static TCampo Data(const QString& nome) { return {nome, TTipoCampo::Data, 8, 0}; }
+};
+
+class TDadosShape : public QObject {
+  Q_OBJECT
+
+ public:
+  ~TDadosShape() override;
+
+  // Reads the shapefile at `caminho` (the .shp, or the path without extension). nullptr when it
+  // cannot be read; `erro` then receives the reason.
+  static std::shared_ptr<TDadosShape> Abre(const QString& caminho, QString* erro = nullptr);
+  // Creates an empty shapefile (.shp, .shx, .dbf, .prj, .cpg) with these fields in this order,
+  // replacing one that exists, and returns it open. `epsg` 0 writes no .prj. Throws ETorveda.
+  static std::shared_ptr<TDadosShape> Cria(const QString& caminho, TTipoGeometria geometria,
+                                           const QList<TCampo>& campos, int epsg = 22523);
+
+  // The dataset's name: the shapefile's base name.
+  const QString& Nome() const;
+  // The .shp file.
+  const QString& Caminho() const;
+  TTipoGeometria Geometria() const;
+  const QList<TCampo>& Campos() const;
+  // Index of a field (case ignored, as the attribute table does), -1 when there is none.
+  int IndiceCampo(const QString& nome) const;
+  // Records not deleted.
+  qint64 Conta() const;
+  // Grows with every change to the records; never goes back.
+  quint64 Versao() const;
+  // Changes not yet written to the files.
+  bool Modificado() const;
+  // Writes the records to the files now (nothing when unchanged). Throws ETorveda.
+  void Grava();
+
+  // Internal state, for the rest of the map engine.
+  struct TDados;
+  TDados& Dados() { return *D_; }
+  const TDados& Dados() const { return *D_; }
+
+ signals:
+  // After every change to the records.
+  void Alterado();
+
+ private:
+  explicit TDadosShape(std::unique_ptr<TDados> d);
+  friend struct TDados;
+  std::unique_ptr<TDados> D_;
+};

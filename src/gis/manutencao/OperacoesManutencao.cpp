@@ -1,0 +1,87 @@
+#include "gis/manutencao/OperacoesManutencao.h"
+
+#include "app/Apresentador.h"
+#include "app/Erro.h"
+#include "app/TSistema.h"
+#include "grants/FormataNumero.h"
+#include "hydro/TMalha.h"
+#include "hydro/TPonto.h"
+#include "hydro/TRede.h"
+#include "hydro/TTabelaArcos.h"
+#include "hydro/TextoGMS.h"
+#include "raster/THeaderMDE.h"
+#include "raster/TImagem.h"
+
+namespace {
+
+double Numero(const QString& texto) {
+  bool ok = false;
+  const double v = LeNumero(texto, &ok);
+  if (!ok) throw ETorveda(QStringLiteral("'%1' não é um valor numérico válido.").arg(texto));
+  return v;
+}
+
+double GrausDMS(const QString& texto) {
+  const auto v = GrausDeDDMMSS(texto);
+  if (!v)
+    throw ETorveda(QStringLiteral("'%1' não é uma coordenada válida: digite seis algarismos, "
+                                  "graus, minutos e segundos (GGMMSS).")
+                       .arg(texto));
+  return *v;
+}
+
+}  // namespace
+
+namespace Manutencao {
+
+QString TextoGMS(double graus) {
+  // The section's text with its blanks taken out: the parts themselves never hold one.
+  return ::TextoGMS(graus).remove(QLatin1Char(' '));
+}
+
+QString PegaArea(const TSistema& sistema, const QString& textoY, const QString& textoX) {
+  const TPontoMapa p{Numero(textoX), Numero(textoY)};
+  if (!sistema.HeaderMDE || !sistema.ImgHidroMapeada || !sistema.ImgHidroSemEsp ||
+      !sistema.ImgDirEsc || !sistema.ImgFluxoAc)
+    throw ETorveda(QStringLiteral("As matrizes da bacia não foram carregadas."));
+  const TMalha malha(*sistema.HeaderMDE);
+  const std::int64_t celula = malha.IndiceCelula(p);
+  if (celula == TMalha::CelulaFora)
+    throw ETorveda(QStringLiteral("O ponto X %1, Y %2 está fora da grade da bacia.")
+                       .arg(FormataGeral(p.X), FormataGeral(p.Y)));
+  // Only the grids take part in the snapping; the arc table is not consulted.
+  const TTabelaArcos semArcos;
+  const TRede rede(malha, *sistema.ImgHidroMapeada, *sistema.ImgHidroSemEsp, *sistema.ImgDirEsc,
+                   *sistema.ImgFluxoAc, semArcos);
+  return FormataDecimal(rede.FluxoAc(rede.CelulaRedeProxima(celula)), 0, 4);
+}
+
+std::pair<QString, QString> ParaLatLong(const QString& textoX, const QString& textoY) {
+  const double y = Numero(textoY);
+  const double x = Numero(textoX);
+  const TPontoMapa p{x, y};
+  return {TextoGMS(TPonto::ProjetadaParaLatitude(p)), TextoGMS(TPonto::ProjetadaParaLongitude(p))};
+}
+
+std::pair<QString, QString> ParaUtm(const QString& textoLatitude, const QString& textoLongitude) {
+  const double latitude = GrausDMS(textoLatitude);
+  const double longitude = GrausDMS(textoLongitude);
+  const TPontoMapa g{-longitude, -latitude};
+  return {FormataDecimal(TPonto::GeograficaParaX(g), 0, 4),
+          FormataDecimal(TPonto::GeograficaParaY(g), 0, 4)};
+}
+
+QString TextoInformacao(const TPontoMapa& p, const TPonto& ponto) {
+  return JuntaLinhas({
+      QStringLiteral("Latitude: ") + TextoGMS(TPonto::ProjetadaParaLatitude(p)),
+      QStringLiteral("Longitude: ") + TextoGMS(TPonto::ProjetadaParaLongitude(p)),
+      QStringLiteral("Y: ") + FormataGeral(p.Y),
+      QStringLiteral("X: ") + FormataGeral(p.X),
+      QStringLiteral("Rio: ") + ponto.NomeRio(),
+      QStringLiteral("Município: ") + ponto.Municipio(),
+      QStringLiteral("Estado: ") + ponto.Estado(),
+      QStringLiteral("Área de drenagem: ") + FormataArea(ponto.AreaDrenagem()),
+  });
+}
+
+}  // namespace Manutencao

@@ -1,0 +1,32 @@
+#pragma once
+// Number texts as the analyst reads them on screen and on paper: picture patterns with optional
+// and required decimals, the flow display rule, the general format, and the reverse reading. All
+// use the regional settings in force (QLocale()), where Portuguese (Brazil) writes a comma.
+
+#include <QString>
+
+// The value rounded half away from zero to at most casasMax decimals, trailing zeros dropped down
+// to casasMin, the integer part always written (at least "0"), a thousands separator every three
+// digits when milhares is set. Patterns: "0.###" = (0, 3), "##.##" = (0, 2) for values above 1,
+// "#,##0.00" = (2, 2, true). A value that rounds to zero carries no minus sign.
+QString FormataDecimal(double valor, int casasMin, int casasMax, bool milhares = false);
+
+// "0.###": the pattern of the tables of flows.
+QString FormataTabela(double valor);
+
+// The display rule of flows: "##.#" above 10, "##.##" above 1, "0.###" otherwise.
+QString FormataVazao(double valor);
+
+// "#,##0.00": drainage areas.
+QString FormataArea(double valor);
+
+// The general format: up to 15 significant digits, no trailing zeros, exponent form only for very
+// large or very small magnitudes.
+QString FormataGeral(double valor);
+
+// Reads a number written with the regional decimal separator (no thousands separators, blanks
+// around it allowed). ok is false for an empty or malformed text.
+double LeNumero(const QString& texto, bool* ok);
+
+// Reads an integer (blanks around it allowed, an optional sign). ok is false otherwise.
+int LeInteiro(const QString& texto, bool* ok);

@@ -1,0 +1,43 @@
+#include "grants/gui/ComandosRelatorio.h"
+
+#include <QDate>
+#include <exception>
+#include <optional>
+
+#include "app/Apresentador.h"
+#include "app/Erro.h"
+#include "app/TSistema.h"
+#include "grants/AnaliseOutorga.h"
+#include "grants/gui/PreviaRelatorio.h"
+#include "grants/gui/TfrmOutorga.h"
+#include "hydro/TPonto.h"
+
+namespace {
+
+void Relatorio(TTipoRelatorio tipo, TSistema& sistema, QWidget* janelaOutorga, QWidget* dono) {
+  try {
+    if (!sistema.Ponto) {
+      Apresentador().Erro(MensagemSemSecao());
+      return;
+    }
+    std::optional<TCriterioOutorga> criterio;
+    if (auto* frm = qobject_cast<TfrmOutorga*>(janelaOutorga)) criterio = frm->Criterio();
+    const auto dados = PreparaRelatorio(tipo, *sistema.Ponto, criterio ? &*criterio : nullptr,
+                                        sistema.Caminhos().Relatorios(), QDate::currentDate());
+    if (dados) MostraPreviaRelatorio(*dados, dono);
+  } catch (const ETorveda& e) {
+    Apresentador().Erro(e.mensagem());
+  } catch (const std::exception& e) {
+    Apresentador().Erro(QString::fromLocal8Bit(e.what()));
+  }
+}
+
+}  // namespace
+
+void RelatorioVazaoDisponivel(TSistema& sistema, QWidget* janelaOutorga, QWidget* dono) {
+  Relatorio(TTipoRelatorio::VazaoDisponivel, sistema, janelaOutorga, dono);
+}
+
+void RelatorioOutorgasMontante(TSistema& sistema, QWidget* janelaOutorga, QWidget* dono) {
+  Relatorio(TTipoRelatorio::OutorgasMontante, sistema, janelaOutorga, dono);
+}

@@ -1,0 +1,42 @@
+#pragma once
+// The availability window: the twelve reference flows of the section of interest, four flows by
+// three regionalization methods, read again every time the window becomes active.
+
+#include <QWidget>
+#include <array>
+
+#include "app/gui/TRodape.h"
+
+class QGroupBox;
+class QLineEdit;
+class TSistema;
+
+class TfrmDisponibilidade : public QWidget {
+  Q_OBJECT
+ public:
+  explicit TfrmDisponibilidade(TContextoJanela& contexto, QWidget* parent = nullptr);
+
+  // Fills the twelve boxes from the section (nothing changes when there is none).
+  void FormActivate();
+
+  QGroupBox* gbQminest = nullptr;
+  QGroupBox* gbQmedest = nullptr;
+  QGroupBox* gbq710est = nullptr;
+  QGroupBox* gbQ90est = nullptr;
+  QGroupBox* gbQ95est = nullptr;
+  QGroupBox* gbQmldest = nullptr;
+  // [flow Q710, Q90, Q95, Qmld][method Tradicional, Proporcional, Conservação]
+  std::array<std::array<QLineEdit*, 3>, 4> Caixas{};
+
+ protected:
+  void showEvent(QShowEvent* evento) override;
+  bool event(QEvent* evento) override;
+
+ private:
+  QGroupBox* GrupoVazao(QWidget* pai, const char* nome, const QString& subscrito, int topo,
+                        int vazao);
+  void LigaAtivacao();
+
+  TSistema& Sistema_;
+  bool AtivacaoLigada_ = false;
+};

@@ -1,0 +1,69 @@
+#pragma once
+// The grant analysis window: period, requested flow and criterion in, the month x year tables of
+// availability before and after the grant out, and the five table pictures for the reports.
+
+#include <QDate>
+#include <QWidget>
+
+#include "app/gui/TRodape.h"
+#include "grants/AnaliseOutorga.h"
+
+class QComboBox;
+class QDateEdit;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class TSistema;
+class TtsGrid;
+
+class TfrmOutorga : public QWidget {
+  Q_OBJECT
+ public:
+  explicit TfrmOutorga(TContextoJanela& contexto, QWidget* parent = nullptr);
+
+  // "Ok": the input grid filled with the requested flow over the period.
+  void btnOkClick();
+  // "Calcular": the tables, the pictures, the result grid.
+  void btnCalcularClick();
+
+  // The criterion as the boxes hold it now (the reports read it at report time).
+  TCriterioOutorga Criterio() const;
+  // Everything "Calcular" reads from the boxes and pickers.
+  TEntradasOutorga Entradas() const;
+  // The pickers' months (the first day: only month and year can be chosen).
+  QDate Inicio() const;
+  QDate Fim() const;
+  // The last "Calcular" (empty before the first).
+  const TResultadoOutorga& Resultado() const { return Resultado_; }
+
+  QGroupBox* gbPeriodo = nullptr;
+  QDateEdit* dtpInicio = nullptr;
+  QDateEdit* dtpFim = nullptr;
+  QLineEdit* edtValorOutorga = nullptr;
+  QPushButton* btnOk = nullptr;
+  QGroupBox* gbDisponibilidade = nullptr;
+  QLineEdit* edtValorCriterio = nullptr;
+  QComboBox* cbVarInteresse = nullptr;
+  QComboBox* cbMetodo = nullptr;
+  QPushButton* btnCalcular = nullptr;
+  QLabel* lblVazaosolicitada = nullptr;
+  TtsGrid* tsEntrada = nullptr;
+  QLabel* lblResultados = nullptr;
+  TtsGrid* tsResultado = nullptr;
+
+ protected:
+  bool eventFilter(QObject* objeto, QEvent* evento) override;
+  void showEvent(QShowEvent* evento) override;
+  bool event(QEvent* evento) override;
+
+ private:
+  void CriaPeriodo();
+  void CriaCriterio();
+  void CriaGrades();
+  void FormActivate();
+
+  TSistema& Sistema_;
+  TResultadoOutorga Resultado_;
+  bool AtivacaoLigada_ = false;
+};

@@ -1,0 +1,191 @@
+// The flows granted upstream of the section, month by month.
+#include <QDate>
+#include <algorithm>
+#include <array>
+#include <unordered_map>
+
+#include "app/Erro.h"
+#include "gis/TCamada.h"
+#include "hydro/Calendario.h"
+#include "hydro/TMemoPosicao.h"
+#include "hydro/TPonto.h"
+#include "hydro/TRede.h"
+
+namespace {
+
+// Drainage units are grouped by homogeneous region: 101-199 region 1, 201-299 region 2,
+// 301-399 region 3 (100, 200, 300 and 400 belong to none).
+bool NaRegiao(std::int32_t a, int regiao) { return a >= regiao * 100 + 1 && a <= regiao * 100 + 99; }
+
+const QString RioParacatu = QStringLiteral("Rio Paracatu");
+
+// Headwater units: a section there has nothing upstream outside its own unit.
+bool Cabeceira(std::int32_t regiao, std::int32_t s) {
+  switch (regiao) {
+    case 1: return s >= 101 && s <= 109;
+    case 2: return s >= 201 && s <= 208;
+    case 3: return s >= 301 && s <= 308;
+    default: return false;
+  }
+}
+
+// For a section in unit S, the units whose grants lie downstream of it (or on another branch).
+struct TListaUnidades {
+  std::int32_t S;
+  std::initializer_list<std::int32_t> Jusante;
+};
+const std::array<TListaUnidades, 10> Listas{{
+    {111, {103, 104, 105, 106, 107, 112, 113, 114}},
+    {112, {104, 105, 106, 107, 113, 114}},
+    {113, {105, 106, 114}},
+    {114, {101, 102, 103, 104, 107, 111, 112, 113}},
+    {211, {202, 203, 204, 205, 206, 212, 213, 214, 215, 216}},
+    {212, {201, 202, 204, 205, 206, 211, 213, 214, 215}},
+    {213, {206, 215, 216}},
+    {214, {201, 202, 203, 204, 206, 211, 212, 213, 215}},
+    {215, {201, 202, 203, 204, 205, 211, 212, 213, 214}},
+    {311, {302, 303, 304, 305, 312}},
+}};
+
+// Only the list of the section's own region applies.
+bool NaListaDeJusante(std::int32_t regiao, std::int32_t s, std::int32_t a) {
+  if (!NaRegiao(s, regiao)) return false;
+  for (const auto& l : Listas)
+    if (l.S == s) return std::find(l.Jusante.begin(), l.Jusante.end(), a) != l.Jusante.end();
+  return false;
+}
+
+enum class TTipoCamada { Significante, Insignificante, Federal };
+
+const std::array<QString, 12> ColunasMes{
+    QStringLiteral("Qjan"), QStringLiteral("Qfev"), QStringLiteral("Qmar"),
+    QStringLiteral("Qabr"), QStringLiteral("Qmai"), QStringLiteral("Qjun"),
+    QStringLiteral("Qjul"), QStringLiteral("Qago"), QStringLiteral("Qset"),
+    QStringLiteral("Qout"), QStringLiteral("Qnov"), QStringLiteral("Qdez")};
+
+// Years added to a date, kept within what the calendar can hold: any validity beyond ten
+// thousand years reaches past the tables' last year all the same.
+int AnosLimitados(qint64 anos) { return static_cast<int>(std::clamp<qint64>(anos, -10000, 10000)); }
+
+}  // namespace
+
+TPosicao TPonto::PosicaoRelativa(const TPontoMapa& ponto, const TRede& rede, std::int32_t a,
+                                 TMemoPosicao* memo) const {
+  const std::int32_t r = Regiao_;
+  const std::int32_t s = IdAdRegiao_;
+  const bool paracatu = NomeRio_ == RioParacatu;
+  const bool em1 = NaRegiao(a, 1);
+  const bool em2 = NaRegiao(a, 2);
+  const bool em3 = NaRegiao(a, 3);
+
+  if (r == 1 && (em2 || em3)) return TPosicao::AJusante;
+  if (r == 2 && (em1 || em3)) return TPosicao::AJusante;
+  if (r == 3 && s != 312 && (em1 || em2)) return TPosicao::AJusante;
+  // The main stem in unit 312 receives both upper regions.
+  if (r == 3 && paracatu && (em1 || em2)) return TPosicao::AMontante;
+  if (s == 312 && !paracatu && (em1 || em2)) return TPosicao::AJusante;
+  if (r != 1 && r != 2 && r != 3) return TPosicao::AJusante;
+
+  if (a == s) return PosicaoPelaRede(ponto, rede, memo);
+  if (Cabeceira(r, s)) return TPosicao::AJusante;
+  if (NaListaDeJusante(r, s, a)) return TPosicao::AJusante;
+  return PosicaoPelaRede(ponto, rede, memo);
+}
+
+TPosicao TPonto::PosicaoPelaRede(const TPontoMapa& ponto, const TRede& rede,
+                                 TMemoPosicao* memo) const {
+  const std::int64_t c = rede.Malha().IndiceCelula(ponto);
+  std::optional<std::int32_t> b;
+  if (const auto* guardado = memo ? memo->TrechoDaCelula(c) : nullptr) {
+    b = *guardado;
+  } else {
+    b = rede.TrechoAlcancado(c);
+    if (memo) memo->GuardaTrechoDaCelula(c, b);
+  }
+  // A flow path that ends before the mapped drainage gives no decision: the grant does not count.
+  if (!b) return TPosicao::AJusante;
+
+  bool chega = false;
+  if (const bool* guardado = memo ? memo->ChegaDoTrecho(*b) : nullptr) {
+    chega = *guardado;
+  } else {
+    chega = rede.ChegaAoTrecho(*b, CodTrecho_);
+    if (memo) memo->GuardaChegaDoTrecho(*b, chega);
+  }
+  return chega ? TPosicao::AMontante : TPosicao::AJusante;
+}
+
+void TPonto::CalculaOutorgas(const TCamada& signif, const TCamada& insignif, const TCamada& ana,
+                             const TCamada& adRegioes, const TRede& rede) {
+  TMemoPosicao memo;
+  std::unordered_map<qint64, std::int32_t> idPorPoligono;
+
+  auto soma = [&](const TCamada& camada, TTipoCamada tipo, const QString& texto) {
+    TRegistros r = camada.Registros();
+    const qint64 conta = r.Conta();
+    const std::int32_t n = static_cast<std::int32_t>(
+        std::min<qint64>(conta, std::numeric_limits<std::int32_t>::max()));
+    TTabelaMensal& tabela = tipo == TTipoCamada::Federal ? Federal_ : Estadual_;
+    r.Primeiro();
+    for (std::int32_t i = 1; i <= n && !r.Fim(); ++i, r.Proximo()) {
+      InformaProgresso(n, i, texto);
+
+      std::array<double, 12> vazao{};
+      qint32 inicio = 0;
+      qint32 fim = 0;
+      if (tipo == TTipoCamada::Federal) {
+        for (std::size_t m = 0; m < 12; ++m) vazao[m] = r.Real(ColunasMes[m]);
+        inicio = r.Data(QStringLiteral("DataPub01"));
+        fim = r.Data(QStringLiteral("DataVenc01"));
+      } else {
+        vazao.fill(r.Real(QStringLiteral("Vazao")));
+        const bool significante = tipo == TTipoCamada::Significante;
+        inicio = r.Data(significante ? QStringLiteral("Datapublic") : QStringLiteral("Dataexpedi"));
+        const qint64 anos = significante ? r.Inteiro(QStringLiteral("Validade")) : 3;
+        if (inicio != 0)
+          fim = TRegistros::DiasDe(
+              Calendario::IncAno(TRegistros::DataDe(inicio), AnosLimitados(anos)));
+      }
+
+      TPontoMapa p;
+      try {
+        p = r.Ponto();
+      } catch (const ETorveda&) {
+        continue;  // a grant without a location cannot lie upstream of anything
+      }
+      const qint64 chave = adRegioes.PrimeiroPoligonoQueContem(p);
+      if (chave < 0) continue;
+      auto it = idPorPoligono.find(chave);
+      if (it == idPorPoligono.end())
+        it = idPorPoligono
+                 .emplace(chave, static_cast<std::int32_t>(
+                                     adRegioes.Registro(chave).Inteiro(QStringLiteral("ID"))))
+                 .first;
+
+      if (PosicaoRelativa(p, rede, it->second, &memo) != TPosicao::AMontante) continue;
+      if (inicio == 0 || fim == 0) continue;
+
+      const QDate d0 = TRegistros::DataDe(inicio);
+      const std::int32_t meses = ContaMeses(d0, TRegistros::DataDe(fim));
+      if (meses <= 0) continue;
+      // Month k of the validity is the calendar month k after the start's month; only the months
+      // the tables hold are visited, so a validity of centuries costs no more than the tables.
+      const qint64 base = qint64{d0.year()} * 12 + (d0.month() - 1);
+      const qint64 primeiro = std::max<qint64>(0, qint64{Convencao::AnoInicial} * 12 - base);
+      const qint64 ultimo =
+          std::min<qint64>(meses - 1, qint64{Convencao::AnoFinal} * 12 + 11 - base);
+      for (qint64 k = primeiro; k <= ultimo; ++k) {
+        const qint64 indice = base + k;
+        const int ano = static_cast<int>(indice / 12);
+        const int mes = static_cast<int>(indice % 12) + 1;
+        tabela[mes - 1][ano - Convencao::AnoInicial] += vazao[static_cast<std::size_t>(mes - 1)];
+      }
+    }
+  };
+
+  soma(signif, TTipoCamada::Significante,
+       QStringLiteral("Calculando vazões outorgadas significante..."));
+  soma(insignif, TTipoCamada::Insignificante,
+       QStringLiteral("Calculando vazões outorgadas insignificante..."));
+  soma(ana, TTipoCamada::Federal, QStringLiteral("Calculando vazões outorgadas ANA..."));
+}

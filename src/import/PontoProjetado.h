@@ -1,0 +1,9 @@
+#pragma once
+// A register position (degrees, both positive: every grant lies south and west) -> the basin's
+// projected point, through the program's one coordinate converter (EPSG:4225 -> EPSG:22523,
+// same datum, no shift).
+
+#include "gis/TGeometria.h"
+
+// Throws ETorveda when the point cannot be projected.
+TPontoMapa PontoProjetado(double latitude, double longitude);
