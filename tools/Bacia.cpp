@@ -8,8 +8,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <QElapsedTimer>
-#include <cstdio>
 
 #include "app/Convencoes.h"
 #include "app/Erro.h"
@@ -297,7 +295,6 @@ void Escoa(TBacia& b) {
       }
     }
 
-  QElapsedTimer TT; TT.start();
   // Side valleys: value noise on three scales added to the distance.
   const double escala = std::max(n, m);
   const double passos[3] = {std::max(4.0, escala / 12), std::max(3.0, escala / 36),
@@ -313,7 +310,6 @@ void Escoa(TBacia& b) {
       z[i] += static_cast<float>(r);
     }
 
-  fprintf(stderr,"ruido %lld\n",(long long)TT.restart());
   // Priority flood from the rivers: a cell is reached from its lowest reached neighbour and
   // drains into it; a pit is filled to the level of the cell that reaches it.
   // The levels are kept in buckets of an eighth of a cell, each worked first in, first out:
@@ -351,7 +347,6 @@ void Escoa(TBacia& b) {
   for (std::int64_t c = 0; c < total; ++c)
     if (b.Dentro[c] && !visto[c]) b.Dentro[c] = 0;
 
-  fprintf(stderr,"flood %lld\n",(long long)TT.restart());
   // Flow accumulation in topological order: every cell before the cell it flows into.
   std::vector<std::uint8_t> entram(total, 0);
   std::int64_t naBacia = 0;

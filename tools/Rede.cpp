@@ -7,8 +7,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <QElapsedTimer>
-#include <cstdio>
 
 #include "app/Convencoes.h"
 #include "app/Erro.h"
@@ -279,17 +277,11 @@ TBacia GeraBacia(const TParametrosBacia& p) {
   for (const auto& d : Convencao::DirecoesD8) b.Desloc[d.Codigo] = d.DLinha * b.NC + d.DColuna;
   TAleatorio rnd(p.Semente);
   std::size_t posJuncao = 0;
-  QElapsedTimer TT; TT.start();
   bacia_interno::DesenhaRios(b, rnd, posJuncao);
-  fprintf(stderr,"desenha %lld\n",(long long)TT.restart());
   bacia_interno::Escoa(b);
-  fprintf(stderr,"escoa %lld\n",(long long)TT.restart());
   bacia_interno::MontaRede(b);
-  fprintf(stderr,"rede %lld\n",(long long)TT.restart());
   bacia_interno::MontaUnidades(b, posJuncao);
-  fprintf(stderr,"unid %lld\n",(long long)TT.restart());
   bacia_interno::MontaEstacoes(b, posJuncao);
   bacia_interno::MontaMunicipios(b, rnd);
-  fprintf(stderr,"resto %lld\n",(long long)TT.restart());
   return b;
 }

@@ -132,8 +132,8 @@ TResultadoOutorga CalculaOutorga(const TPonto& ponto, const TEntradasOutorga& e,
   };
 
   // The three upstream tables.
-  for (TTabelaOutorga t : {TTabelaOutorga::Estadual, TTabelaOutorga::Federal,
-                           TTabelaOutorga::Total}) {
+  for (TTabelaOutorga t :
+       {TTabelaOutorga::Estadual, TTabelaOutorga::Federal, TTabelaOutorga::Total}) {
     TTabelaMeses& grade = r.Tabelas[static_cast<size_t>(t)];
     MontaGrade(grade, e.Inicio, e.Fim);
     for (const TMesOutorga& m : r.Meses) {
@@ -157,9 +157,9 @@ TResultadoOutorga CalculaOutorga(const TPonto& ponto, const TEntradasOutorga& e,
   // With no allowable flow every share divides by zero: say why instead of painting NaN.
   if (!(a != 0.0) || !std::isfinite(a)) {
     Apresentador().Erro(
-        QStringLiteral("O critério de outorga não dá vazão permissível (") +
-        e.Criterio.Percentual + QStringLiteral("% da ") + e.Criterio.Referencia +
-        QStringLiteral(" pelo método \"") + e.Criterio.Metodo +
+        QStringLiteral("O critério de outorga não dá vazão permissível (") + e.Criterio.Percentual +
+        QStringLiteral("% da ") + e.Criterio.Referencia + QStringLiteral(" pelo método \"") +
+        e.Criterio.Metodo +
         QStringLiteral("\" = 0): as tabelas de disponibilidade não foram calculadas."));
     return r;
   }

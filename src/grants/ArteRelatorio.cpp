@@ -21,8 +21,8 @@ void NaMoldura(QPainter& p, const QRectF& alvo, double w, double h, F desenho) {
 
 QFont Fonte(int pixels, bool negrito = false) {
   QFont f;
-  f.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
-                 QStringLiteral("DejaVu Sans")});
+  f.setFamilies(
+      {QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
   f.setStyleHint(QFont::SansSerif);
   f.setPixelSize(pixels);
   f.setBold(negrito);
@@ -80,8 +80,7 @@ void DesenhaLogotipoTorveda(QPainter& p, const QRectF& alvo) {
     p.drawPath(rio);
     p.setPen(QColor(20, 60, 120));
     p.setFont(Fonte(28, true));
-    p.drawText(QRectF(44, 2, 147, 34), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("TORVEDA"));
+    p.drawText(QRectF(44, 2, 147, 34), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("TORVEDA"));
   });
 }
 

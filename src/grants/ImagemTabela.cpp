@@ -42,8 +42,8 @@ void DesenhaCelula(QPainter& p, const QRect& r, const QColor& fundo, const QColo
 }  // namespace
 
 QSize TamanhoImagemTabela(const TTabelaMeses& grade) {
-  const bool periodoCurto =
-      grade.Inicio().isValid() && grade.Fim().isValid() && grade.Fim().year() - grade.Inicio().year() < 12;
+  const bool periodoCurto = grade.Inicio().isValid() && grade.Fim().isValid() &&
+                            grade.Fim().year() - grade.Inicio().year() < 12;
   if (periodoCurto) return {TTabelaMeses::LarguraGrade, grade.Altura()};
   return {TTabelaMeses::LarguraImagemMax, TTabelaMeses::AlturaImagemMax};
 }
@@ -69,8 +69,8 @@ QImage ImagemTabela(const TTabelaMeses& grade) {
       if (c == 1) {
         DesenhaCelula(p, r, FundoFixo, LinhaFixa, cel->Texto, cel->Centrada);
       } else {
-        DesenhaCelula(p, r, cel->Fundo.isValid() ? cel->Fundo : FundoGrade, LinhaCelula,
-                      cel->Texto, cel->Centrada);
+        DesenhaCelula(p, r, cel->Fundo.isValid() ? cel->Fundo : FundoGrade, LinhaCelula, cel->Texto,
+                      cel->Centrada);
       }
     }
   }
@@ -88,8 +88,8 @@ bool SalvaImagemGrade(const TTabelaMeses& grade, const QString& caminho) {
   const QImage img = ImagemTabela(grade);
   QDir().mkpath(QFileInfo(caminho).absolutePath());
   QSaveFile arquivo(caminho);
-  const bool ok = arquivo.open(QIODevice::WriteOnly) && img.save(&arquivo, "BMP") &&
-                  arquivo.commit();
+  const bool ok =
+      arquivo.open(QIODevice::WriteOnly) && img.save(&arquivo, "BMP") && arquivo.commit();
   if (!ok) Apresentador().Erro(QStringLiteral("Erro ao inserir na pasta Imagens"));
   return ok;
 }

@@ -1,6 +1,7 @@
 #include "grants/Relatorio.h"
 
 #include <QFileInfo>
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
@@ -13,7 +14,6 @@
 #include "grants/ArteRelatorio.h"
 #include "grants/FormataNumero.h"
 #include "hydro/TPonto.h"
-#include "hydro/TextoGMS.h"
 
 namespace {
 
@@ -33,7 +33,9 @@ class TEscala {
   double Ky_;
 };
 
-// Arial as the layout was drawn with; its metric twin, then the machine's sans serif otherwise.
+// Arial as the layout was drawn with, or one of its metric twins. Without them the machine's
+// sans serif is wider and would run the labels into the fixed unit marks beside them, so its
+// semi-condensed face stands in.
 QFont Arial(double pontos, bool negrito = false) {
   QFont f;
   f.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
@@ -41,6 +43,15 @@ QFont Arial(double pontos, bool negrito = false) {
   f.setStyleHint(QFont::SansSerif);
   f.setPointSizeF(pontos);
   f.setBold(negrito);
+  static const bool metricaArial = [] {
+    QFont teste;
+    teste.setFamilies(
+        {QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("Arimo")});
+    const QString familia = QFontInfo(teste).family();
+    return familia == QStringLiteral("Arial") || familia == QStringLiteral("Liberation Sans") ||
+           familia == QStringLiteral("Arimo");
+  }();
+  if (!metricaArial) f.setStretch(QFont::SemiCondensed);
   return f;
 }
 
@@ -180,9 +191,8 @@ TImagemRelatorio CarregaImagem(const QString& pasta, TTabelaOutorga tabela) {
 }  // namespace
 
 QString TituloRelatorio(TTipoRelatorio tipo) {
-  return tipo == TTipoRelatorio::VazaoDisponivel
-             ? QStringLiteral("Relatório de vazões disponíveis")
-             : QStringLiteral("Relatório de vazões outorgadas");
+  return tipo == TTipoRelatorio::VazaoDisponivel ? QStringLiteral("Relatório de vazões disponíveis")
+                                                 : QStringLiteral("Relatório de vazões outorgadas");
 }
 
 QString MensagemCriterioIncompleto() {
@@ -204,8 +214,8 @@ std::optional<TDadosRelatorio> PreparaRelatorio(TTipoRelatorio tipo, const TPont
   }
   TDadosRelatorio d;
   d.Tipo = tipo;
-  d.Latitude = QStringLiteral("Latitude: ") + TextoGMS(ponto.Latitude());
-  d.Longitude = QStringLiteral("Longitude: ") + TextoGMS(ponto.Longitude());
+  d.Latitude = QStringLiteral("Latitude: ") + ponto.LatitudeGMS();
+  d.Longitude = QStringLiteral("Longitude: ") + ponto.LongitudeGMS();
   d.Estado = QStringLiteral("Estado: ") + ponto.Estado();
   d.Rio = QStringLiteral("Rio: ") + ponto.NomeRio();
   d.Y = QStringLiteral("Y: ") + FormataGeral(ponto.CoordY()) + QStringLiteral(" metros");

@@ -37,7 +37,7 @@ struct TDadosRelatorio {
   QString VazaoRef;   // "Critério de outorga: 30% da Q710 = 12,3" (available flow only)
   QString MetReg;     // "Método de regionalização: ..." (available flow only)
   std::vector<TImagemRelatorio> Imagens;  // in the page's order
-  QString Rodape;     // "Relatório elaborado pelo TORVEDA em dd/mm/yyyy."
+  QString Rodape;                         // "Relatório elaborado pelo TORVEDA em dd/mm/yyyy."
 };
 
 QString TituloRelatorio(TTipoRelatorio tipo);

@@ -36,8 +36,7 @@ double VazaoDeReferencia(const TVazoes& v, const QString& referencia) {
 
 }  // namespace
 
-double VazaoCriterio(const TPonto& ponto, const QString& referencia, const QString& metodo,
-                     int p) {
+double VazaoCriterio(const TPonto& ponto, const QString& referencia, const QString& metodo, int p) {
   const TVazoes* vazoes = VazoesDoMetodo(ponto, metodo);
   const long double q = vazoes ? VazaoDeReferencia(*vazoes, referencia) : 0.0;
   // The analyst's formula, kept in extended precision so that round percentages of round flows

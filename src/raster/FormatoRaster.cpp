@@ -31,7 +31,6 @@ constexpr int InicioNRows = 261;
 constexpr int InicioExtensao = 265;
 constexpr int InicioUnidade = 281;
 constexpr int InicioMinimo = 536;
-constexpr int TamanhoCadeia = 255;
 
 const unsigned char* Bytes(const QByteArray& b, int posicao) {
   return reinterpret_cast<const unsigned char*>(b.constData()) + posicao;

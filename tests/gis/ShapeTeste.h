@@ -5,7 +5,9 @@
 #include <gdal_priv.h>
 #include <ogrsf_frmts.h>
 
+#include <QByteArray>
 #include <QFile>
+#include <QFileInfo>
 #include <QString>
 #include <QVariant>
 #include <functional>
@@ -39,7 +41,7 @@ inline void Escreve(const QString& caminho, OGRwkbGeometryType tipo,
   OGRSpatialReference srs;
   srs.importFromEPSG(22523);
   char** opcoes = CSLSetNameValue(nullptr, "ENCODING", "UTF-8");
-  OGRLayer* l = ds->CreateLayer(QFileInfoBase(caminho).c_str(), &srs, tipo, opcoes);
+  OGRLayer* l = ds->CreateLayer(QFileInfo(caminho).completeBaseName().toStdString().c_str(), &srs, tipo, opcoes);
   CSLDestroy(opcoes);
   for (const auto& c : campos) {
     OGRFieldDefn f(c.Nome.c_str(), c.Tipo);
@@ -72,21 +74,26 @@ inline void Escreve(const QString& caminho, OGRwkbGeometryType tipo,
           f->SetField(k, v.toString().toUtf8().constData());
       }
     }
-    l->CreateFeature(f);
+    const OGRErr erro = l->CreateFeature(f);
     OGRFeature::DestroyFeature(f);
+    if (erro != OGRERR_NONE) throw std::runtime_error("cannot write a feature");
   }
   GDALClose(ds);
 }
 
+// A number for WKT: always with a point, whatever the regional settings (std::to_string
+// follows them once the application has set the locale).
+inline std::string N(double v) { return QByteArray::number(v, 'g', 17).toStdString(); }
+
 // A WKT polygon of a square of side `lado` with its lower-left corner at (x, y).
 inline std::string Quadrado(double x, double y, double lado) {
-  auto n = [](double v) { return std::to_string(v); };
+  const auto n = N;
   return "POLYGON ((" + n(x) + " " + n(y) + ", " + n(x + lado) + " " + n(y) + ", " + n(x + lado) +
          " " + n(y + lado) + ", " + n(x) + " " + n(y + lado) + ", " + n(x) + " " + n(y) + "))";
 }
 
 inline std::string Ponto(double x, double y) {
-  return "POINT (" + std::to_string(x) + " " + std::to_string(y) + ")";
+  return "POINT (" + N(x) + " " + N(y) + ")";
 }
 
 }  // namespace ShapeTeste

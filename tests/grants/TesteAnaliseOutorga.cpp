@@ -28,8 +28,7 @@ TPonto PontoSobreRio(double q710 = 10.0) {
 
 TEntradasOutorga Entradas(QDate inicio, QDate fim, const QString& vazao,
                           const QString& percentual = QStringLiteral("100")) {
-  return {inicio, fim, vazao,
-          {percentual, QStringLiteral("Q710"), QStringLiteral("Tradicional")}};
+  return {inicio, fim, vazao, {percentual, QStringLiteral("Q710"), QStringLiteral("Tradicional")}};
 }
 
 class AnaliseOutorga : public ::testing::Test {
@@ -112,12 +111,10 @@ TEST(VazaoCriterio, NomesExatosEPercentual) {
   const TPonto p = PontoSobreRio(12.345);
   EXPECT_DOUBLE_EQ(VazaoCriterio(p, QStringLiteral("Q710"), QStringLiteral("Tradicional"), 100),
                    12.345);
-  EXPECT_DOUBLE_EQ(VazaoCriterio(p, QStringLiteral("Q90"), QStringLiteral("Proporc. de vazões"),
-                                 30),
-                   6.0);
-  EXPECT_DOUBLE_EQ(VazaoCriterio(p, QStringLiteral("Qmld"), QStringLiteral("Conserv. de massas"),
-                                 70),
-                   28.0);
+  EXPECT_DOUBLE_EQ(
+      VazaoCriterio(p, QStringLiteral("Q90"), QStringLiteral("Proporc. de vazões"), 30), 6.0);
+  EXPECT_DOUBLE_EQ(
+      VazaoCriterio(p, QStringLiteral("Qmld"), QStringLiteral("Conserv. de massas"), 70), 28.0);
   EXPECT_EQ(VazaoCriterio(p, QStringLiteral("q710"), QStringLiteral("Tradicional"), 100), 0.0);
   EXPECT_EQ(VazaoCriterio(p, QStringLiteral("Q710"), QStringLiteral("Conser. de massas"), 100),
             0.0);
@@ -182,8 +179,7 @@ TEST_F(AnaliseOutorga, PedidoIgualAReferenciaUsaTudoEMaiorPassa) {
 TEST_F(AnaliseOutorga, EscreveAsCincoImagensDoTamanhoDaGrade) {
   TPonto p = PontoSobreRio();
   p.SetOutorgadaFederal(12, 2008, 2.0);
-  const auto r =
-      Calcula(p, Entradas(QDate(2008, 11, 1), QDate(2009, 2, 1), QStringLiteral("1,5")));
+  const auto r = Calcula(p, Entradas(QDate(2008, 11, 1), QDate(2009, 2, 1), QStringLiteral("1,5")));
   ASSERT_TRUE(r.Completo());
   for (const QString& nome : NomesImagensTabela()) {
     const QImage img(Pasta() + nome);
@@ -227,8 +223,8 @@ TEST_F(AnaliseOutorga, VazaoPermissivelNulaNaoProduzTabelasColoridas) {
 
 TEST_F(AnaliseOutorga, PercentualNaoInteiroParaDepoisDasTabelasAMontante) {
   const TPonto p = PontoSobreRio();
-  const auto r = Calcula(
-      p, Entradas(QDate(2005, 1, 1), QDate(2005, 1, 1), QStringLiteral("1"), QStringLiteral("1,5")));
+  const auto r = Calcula(p, Entradas(QDate(2005, 1, 1), QDate(2005, 1, 1), QStringLiteral("1"),
+                                     QStringLiteral("1,5")));
   EXPECT_EQ(r.TabelasFeitas, 3);
   EXPECT_FALSE(r.VazaoCriterio.has_value());
   EXPECT_EQ(apresentador.Textos(TTipo::Erro),

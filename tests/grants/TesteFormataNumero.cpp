@@ -8,9 +8,9 @@
 
 TEST(FormataVazao, ExemplosEPatternsPorFaixa) {
   const std::pair<double, const char*> casos[] = {
-      {123.45, "123,5"}, {12.04, "12"},   {5.678, "5,68"},    {10, "10"},
-      {1, "1"},          {0.04567, "0,046"}, {0, "0"},        {-0.5, "-0,5"},
-      {10.06, "10,1"},   {1.006, "1,01"},  {10.04, "10"},     {1234567.89, "1234567,9"},
+      {123.45, "123,5"}, {12.04, "12"},       {5.678, "5,68"}, {10, "10"},
+      {1, "1"},          {0.04567, "0,046"},  {0, "0"},        {-0.5, "-0,5"},
+      {10.06, "10,1"},   {1.006, "1,01"},     {10.04, "10"},   {1234567.89, "1234567,9"},
       {0.0005, "0,001"}, {-12.345, "-12,345"}};
   for (const auto& [valor, texto] : casos)
     EXPECT_EQ(FormataVazao(valor), QString::fromUtf8(texto)) << valor;
@@ -66,7 +66,8 @@ TEST(FiltroTecla, AlgarismosRetrocessoEUmSeparador) {
   EXPECT_TRUE(AceitaTecla(QStringLiteral("12"), QChar(0x08), virgula));
   EXPECT_TRUE(AceitaTecla(QStringLiteral("12"), virgula, virgula));
   EXPECT_FALSE(AceitaTecla(QStringLiteral("1,2"), virgula, virgula));
-  for (QChar c : QStringLiteral("-+.aE ")) EXPECT_FALSE(AceitaTecla(QString(), c, virgula)) << int(c.unicode());
+  for (QChar c : QStringLiteral("-+.aE "))
+    EXPECT_FALSE(AceitaTecla(QString(), c, virgula)) << int(c.unicode());
   EXPECT_TRUE(TextoDigitavel(QStringLiteral("12,5"), virgula));
   EXPECT_FALSE(TextoDigitavel(QStringLiteral("-1"), virgula));
   EXPECT_FALSE(TextoDigitavel(QStringLiteral("1,2,3"), virgula));

@@ -39,8 +39,10 @@ const TCriterioOutorga Criterio{QStringLiteral("30"), QStringLiteral("Q710"),
 
 QString TextoDoPdf(const QString& arquivo) {
   QProcess proc;
-  proc.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), arquivo, QStringLiteral("-")});
-  if (!proc.waitForFinished(30000) || proc.exitCode() != 0) return QStringLiteral("<pdftotext falhou>");
+  proc.start(QStringLiteral("pdftotext"),
+             {QStringLiteral("-layout"), arquivo, QStringLiteral("-")});
+  if (!proc.waitForFinished(30000) || proc.exitCode() != 0)
+    return QStringLiteral("<pdftotext falhou>");
   // Ligatures ("ﬁ") come back as single characters; compatibility form splits them.
   return QString::fromUtf8(proc.readAllStandardOutput()).normalized(QString::NormalizationForm_KC);
 }
@@ -128,15 +130,26 @@ TEST_F(Relatorio, PdfDaVazaoDisponivelComImagensELegenda) {
   const QString pdf = pasta.Arquivo(QStringLiteral("disp.pdf"));
   ASSERT_TRUE(GravaRelatorioPdf(*d, pdf));
   const QString texto = TextoDoPdf(pdf).simplified();
-  for (const char* esperado :
-       {"Relatório de vazões disponíveis", "Seção de interesse", "Coordenadas Geográficas:",
-        "Coordenadas Projetadas:", "Latitude: 17° 15' 00\"", "Y: 8286112,6317 metros",
-        "Estado: MG", "Município: Unaí", "Rio: Rio Preto", "Área de drenagem: 1.234,57",
-        "Vazão disponível", "Critério de outorga: 30% da Q710 = 12,3",
-        "Método de regionalização: Tradicional", "Situação anterior à concessão da outorga",
-        "Situação posterior à concessão da outorga", "Tabela não disponível (TabSitPosterior.bmp)",
-        "Escala de cores", "vermelho", "superaram a vazão de referência",
-        "Relatório elaborado pelo TORVEDA em 09/03/2024."})
+  for (const char* esperado : {"Relatório de vazões disponíveis",
+                               "Seção de interesse",
+                               "Coordenadas Geográficas:",
+                               "Coordenadas Projetadas:",
+                               "Latitude: 17° 15' 00\"",
+                               "Y: 8286112,6317 metros",
+                               "Estado: MG",
+                               "Município: Unaí",
+                               "Rio: Rio Preto",
+                               "Área de drenagem: 1.234,57",
+                               "Vazão disponível",
+                               "Critério de outorga: 30% da Q710 = 12,3",
+                               "Método de regionalização: Tradicional",
+                               "Situação anterior à concessão da outorga",
+                               "Situação posterior à concessão da outorga",
+                               "Tabela não disponível (TabSitPosterior.bmp)",
+                               "Escala de cores",
+                               "vermelho",
+                               "superaram a vazão de referência",
+                               "Relatório elaborado pelo TORVEDA em 09/03/2024."})
     EXPECT_TRUE(texto.contains(QString::fromUtf8(esperado))) << esperado << "\n"
                                                              << texto.toStdString();
   EXPECT_FALSE(texto.contains(QStringLiteral("TabSitAnterior.bmp")));

@@ -1,6 +1,6 @@
 #pragma once
 // Small drainage grids built in memory for the network tests, with the geometry of a header:
-// columns and rows from 0 at the top-left cell, cells of 50 m from (1000, 2000).
+// columns and rows from 0 at the top-left cell, cells of 50 m from a corner in the basin's projected system.
 
 #include <initializer_list>
 #include <memory>
@@ -13,8 +13,8 @@
 
 class TGradesTeste {
  public:
-  static constexpr double Xll = 1000.0;
-  static constexpr double Yll = 2000.0;
+  static constexpr double Xll = 269000.0;
+  static constexpr double Yll = 8286000.0;
   static constexpr double Lado = 50.0;
 
   TGradesTeste(int nCols, int nRows)

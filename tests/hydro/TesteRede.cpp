@@ -171,14 +171,14 @@ TEST(Rede, TabelasDefeituosasNaoPrendemAsBuscas) {
   const TRede r1 = g.Rede(morto);
   TPilhaLongInt c, a;
   EXPECT_EQ(r1.EstacaoJusante(1, c, a), 0);
-  EXPECT_EQ(r1.TrechoDeEncontro(1, c), 0);
+  EXPECT_EQ(r1.TrechoDeEncontro(1, TPilhaLongInt()), 0);
   EXPECT_TRUE(r1.ChegaAoTrecho(1, 99));
 
   const TTabelaArcos laco({Arco(1, 1, 2), Arco(2, 2, 3), Arco(3, 3, 1), Arco(4, 5, 1)});
   const TRede r2 = g.Rede(laco);
   TPilhaLongInt c2, a2;
   EXPECT_EQ(r2.EstacaoJusante(4, c2, a2), 0);
-  EXPECT_EQ(r2.TrechoDeEncontro(4, c2), 0);
+  EXPECT_EQ(r2.TrechoDeEncontro(4, TPilhaLongInt()), 0);
   EXPECT_EQ(r2.EstacaoMontante(1), 0);
   EXPECT_FALSE(r2.ChegaAoTrecho(4, 99));
   EXPECT_TRUE(r2.ChegaAoTrecho(4, 2));
@@ -227,10 +227,11 @@ TEST(Rede, SubidaPrefereSudeste) {
 
 TEST(Rede, LacoDeDirecoesTermina) {
   TGradesTeste g(4, 1);
-  g.Rio({{0, 0, 1}, {1, 0, 1}, {2, 0, 16}}, 5);  // 1 and 2 drain into each other
+  g.Rio({{1, 0, 1}, {2, 0, 16}}, 5);  // 1 and 2 drain into each other
+  g.Rio({{0, 0, 1}}, 6);
   TTabelaArcos arcos;
   const TRede rede = g.Rede(arcos);
-  EXPECT_EQ(rede.DesceSegmento(g.Celula(0, 0), 5), 0);
+  EXPECT_EQ(rede.DesceSegmento(g.Celula(1, 0), 5), 0);
   EXPECT_EQ(rede.SobeSegmento(g.Celula(1, 0), 5), 0);
   // A flow path round the loop never reaches mapped drainage.
   EXPECT_FALSE(rede.TrechoAlcancado(g.Celula(0, 0)).has_value());

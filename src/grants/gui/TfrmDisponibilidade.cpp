@@ -56,8 +56,8 @@ TfrmDisponibilidade::TfrmDisponibilidade(TContextoJanela& contexto, QWidget* par
   gbQmldest = GrupoVazao(gbQmedest, "gbQmldest", QStringLiteral("mld"), 24, 3);
 }
 
-QGroupBox* TfrmDisponibilidade::GrupoVazao(QWidget* pai, const char* nome,
-                                           const QString& subscrito, int topo, int vazao) {
+QGroupBox* TfrmDisponibilidade::GrupoVazao(QWidget* pai, const char* nome, const QString& subscrito,
+                                           int topo, int vazao) {
   // A group box title cannot carry a subscript: the title is a label laid over the frame.
   auto* g = new QGroupBox(pai);
   g->setObjectName(QString::fromLatin1(nome));

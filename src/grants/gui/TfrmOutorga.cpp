@@ -1,5 +1,7 @@
 #include "grants/gui/TfrmOutorga.h"
 
+#include <algorithm>
+
 #include <QComboBox>
 #include <QDateEdit>
 #include <QEvent>
@@ -27,6 +29,14 @@ QLabel* Rotulo(QWidget* pai, const char* nome, const QString& texto, int x, int 
   if (nome) l->setObjectName(QString::fromLatin1(nome));
   l->adjustSize();
   l->move(x, y);
+  return l;
+}
+
+// A label that ends just before the control it names (the system's font may be wider than the
+// one the window was laid out with).
+QLabel* RotuloAte(QWidget* pai, const char* nome, const QString& texto, int direita, int y) {
+  QLabel* l = Rotulo(pai, nome, texto, 0, y);
+  l->move(std::max(2, direita - 2 - l->width()), y);
   return l;
 }
 
@@ -71,11 +81,11 @@ void TfrmOutorga::CriaPeriodo() {
   gbPeriodo = new QGroupBox(QStringLiteral("Período e vazão a outorgar:"), this);
   gbPeriodo->setObjectName(QStringLiteral("gbPeriodo"));
   gbPeriodo->setGeometry(16, 8, 390, 105);
-  Rotulo(gbPeriodo, "lblInicio", QStringLiteral("Início: "), 16, 26);
+  RotuloAte(gbPeriodo, "lblInicio", QStringLiteral("Início: "), 88, 26);
   dtpInicio = SeletorMes(gbPeriodo, "dtpInicio", 88, 23);
-  Rotulo(gbPeriodo, "lblFim", QStringLiteral("Fim: "), 200, 26);
+  RotuloAte(gbPeriodo, "lblFim", QStringLiteral("Fim: "), 240, 26);
   dtpFim = SeletorMes(gbPeriodo, "dtpFim", 240, 23);
-  Rotulo(gbPeriodo, "lblVazao", QStringLiteral("Vazão solicitada: "), 16, 66);
+  RotuloAte(gbPeriodo, "lblVazao", QStringLiteral("Vazão solicitada: "), 140, 66);
   edtValorOutorga = new QLineEdit(gbPeriodo);
   edtValorOutorga->setObjectName(QStringLiteral("edtValorOutorga"));
   edtValorOutorga->setGeometry(140, 63, 53, 21);
@@ -94,7 +104,8 @@ void TfrmOutorga::CriaCriterio() {
   gbDisponibilidade = new QGroupBox(QStringLiteral("Critério de outorga e disponibilidade:"), this);
   gbDisponibilidade->setObjectName(QStringLiteral("gbDisponibilidade"));
   gbDisponibilidade->setGeometry(424, 8, 388, 105);
-  Rotulo(gbDisponibilidade, "lblVazaoReferencia", QStringLiteral("Vazão de referência: "), 16, 26);
+  RotuloAte(gbDisponibilidade, "lblVazaoReferencia", QStringLiteral("Vazão de referência: "), 150,
+            26);
   edtValorCriterio = new QLineEdit(gbDisponibilidade);
   edtValorCriterio->setObjectName(QStringLiteral("edtValorCriterio"));
   edtValorCriterio->setGeometry(150, 23, 53, 21);
@@ -106,7 +117,7 @@ void TfrmOutorga::CriaCriterio() {
   cbVarInteresse->addItems(NomesReferencia());
   cbVarInteresse->setCurrentIndex(-1);
   cbVarInteresse->setGeometry(274, 23, 80, 21);
-  Rotulo(gbDisponibilidade, "lblMetodo", QStringLiteral("Método de regionalização: "), 16, 62);
+  RotuloAte(gbDisponibilidade, "lblMetodo", QStringLiteral("Método de regionalização: "), 150, 62);
   cbMetodo = new QComboBox(gbDisponibilidade);
   cbMetodo->setObjectName(QStringLiteral("cbMetodo"));
   cbMetodo->setEditable(true);
@@ -120,15 +131,15 @@ void TfrmOutorga::CriaCriterio() {
 }
 
 void TfrmOutorga::CriaGrades() {
-  lblVazaosolicitada = RotuloComUnidade(this, "lblVazaosolicitada",
-                                        QStringLiteral("Vazão solicitada ("),
-                                        QStringLiteral("):"), 16, 121);
+  lblVazaosolicitada =
+      RotuloComUnidade(this, "lblVazaosolicitada", QStringLiteral("Vazão solicitada ("),
+                       QStringLiteral("):"), 16, 121);
   tsEntrada = new TtsGrid(this);
   tsEntrada->setObjectName(QStringLiteral("tsEntrada"));
   tsEntrada->setGeometry(16, 135, TTabelaMeses::LarguraGrade, 188);
-  lblResultados = RotuloComUnidade(this, "lblResultados",
-                                   QStringLiteral("Disponibilidade após a outorga ("),
-                                   QStringLiteral("):"), 16, 334);
+  lblResultados =
+      RotuloComUnidade(this, "lblResultados", QStringLiteral("Disponibilidade após a outorga ("),
+                       QStringLiteral("):"), 16, 334);
   tsResultado = new TtsGrid(this);
   tsResultado->setObjectName(QStringLiteral("tsResultado"));
   tsResultado->setGeometry(16, 348, TTabelaMeses::LarguraGrade, 188);

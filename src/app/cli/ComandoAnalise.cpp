@@ -1,0 +1,274 @@
+// torveda-cli analise: places the section of interest as `secao` does, runs the grant analysis as
+// the grant window's "Ok" then "Calcular" would, writes the five table pictures into
+// Imagens/Relatórios and, when asked, the two reports as PDF, and prints one JSON object:
+//
+//   Secao          the section, the same object `secao` prints
+//   VazaoCriterio  the allowable flow (m^3/s), null when the percentage could not be read
+//   Meses          "AAAA-MM" -> the month's upstream flows (Estadual, Federal, Total), the
+//                  requested flow (Solicitada), the availability before and after the grant as
+//                  displayed (DisponivelAnterior, DisponivelPosterior), the shares of the
+//                  allowable flow used (ParcelaAnterior, ParcelaPosterior, %) and their colour
+//                  classes (CorAnterior, CorPosterior: verde, amarelo, laranja, vermelho); null
+//                  for what a failure left uncomputed
+//   Imagens        the table pictures written
+//   Relatorios     the PDF files written
+//   Mensagens      every text the placement and the analysis showed
+//
+// The requested flow and the percentage are read as the window's boxes take them: digits and one
+// decimal separator (a point is taken for the regional comma). The reference-flow and method
+// texts are taken as typed into the window's combo boxes.
+//
+// Exit codes: 0 all five tables made (and the PDFs asked for written); 1 the data tree did not
+// load, the section is not on the mapped drainage, or the analysis stopped (its message says
+// why); 2 bad arguments; 3 outside the basin.
+
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QLocale>
+#include <cmath>
+#include <optional>
+
+#include "app/Erro.h"
+#include "app/TSistema.h"
+#include "app/cli/Cli.h"
+#include "grants/AnaliseOutorga.h"
+#include "grants/FiltroTecla.h"
+#include "grants/Relatorio.h"
+#include "hydro/BaciaDoSistema.h"
+#include "hydro/ColocaSecao.h"
+#include "hydro/TMalha.h"
+#include "hydro/TPonto.h"
+
+namespace {
+
+struct TArgumentos {
+  bool Xy = true;
+  QString A, B;  // X Y, or latitude and longitude
+  QDate Inicio, Fim;
+  TEntradasOutorga Entradas;
+  QString PdfDisponivel, PdfMontante;
+};
+
+std::optional<double> Numero(const QString& texto) {
+  bool ok = false;
+  double v = texto.toDouble(&ok);
+  if (!ok) v = QLocale().toDouble(texto, &ok);
+  if (!ok || !std::isfinite(v)) return std::nullopt;
+  return v;
+}
+
+// "MM/AAAA" -> the first day of that month, within the month pickers' limits.
+std::optional<QDate> Mes(const QString& texto) {
+  QDate d = QDate::fromString(QStringLiteral("01/") + texto, QStringLiteral("dd/MM/yyyy"));
+  if (!d.isValid())
+    d = QDate::fromString(QStringLiteral("01/") + texto, QStringLiteral("dd/M/yyyy"));
+  if (!d.isValid() || d.year() < Convencao::AnoInicial || d.year() > Convencao::AnoFinal)
+    return std::nullopt;
+  return d;
+}
+
+// The text as the number boxes would hold it, or nothing when the key filter would refuse it.
+std::optional<QString> Digitado(QString texto) {
+  const QString separador = QLocale().decimalPoint();
+  if (separador != QStringLiteral(".")) texto.replace(QLatin1Char('.'), separador);
+  if (texto.isEmpty() || !TextoDigitavel(texto, separador.at(0))) return std::nullopt;
+  return texto;
+}
+
+// Fills a; answers an error text for the usage message, or an empty text.
+QString LeArgumentos(const QStringList& args, TArgumentos& a) {
+  bool temPonto = false;
+  std::optional<QDate> inicio, fim;
+  for (int i = 0; i < args.size(); ++i) {
+    const QString& op = args[i];
+    auto valor = [&](int n = 1) -> bool { return i + n < args.size(); };
+    if (op == QStringLiteral("--xy") || op == QStringLiteral("--latlong")) {
+      if (!valor(2)) return QStringLiteral("Faltam as coordenadas de ") + op + QLatin1Char('.');
+      a.Xy = op == QStringLiteral("--xy");
+      a.A = args[++i];
+      a.B = args[++i];
+      temPonto = true;
+      continue;
+    }
+    if (!valor()) return QStringLiteral("Falta o valor de ") + op + QLatin1Char('.');
+    const QString v = args[++i];
+    if (op == QStringLiteral("--inicio")) {
+      if (!(inicio = Mes(v))) return QStringLiteral("Início inválido (MM/AAAA, 1980 a 2100).");
+    } else if (op == QStringLiteral("--fim")) {
+      if (!(fim = Mes(v))) return QStringLiteral("Fim inválido (MM/AAAA, 1980 a 2100).");
+    } else if (op == QStringLiteral("--vazao")) {
+      const auto t = Digitado(v);
+      if (!t) return QStringLiteral("A vazão solicitada aceita apenas algarismos e a vírgula.");
+      a.Entradas.VazaoSolicitada = *t;
+    } else if (op == QStringLiteral("--percentual")) {
+      const auto t = Digitado(v);
+      if (!t) return QStringLiteral("O percentual aceita apenas algarismos.");
+      a.Entradas.Criterio.Percentual = *t;
+    } else if (op == QStringLiteral("--referencia")) {
+      a.Entradas.Criterio.Referencia = v;
+    } else if (op == QStringLiteral("--metodo")) {
+      a.Entradas.Criterio.Metodo = v;
+    } else if (op == QStringLiteral("--pdf-disponivel")) {
+      a.PdfDisponivel = v;
+    } else if (op == QStringLiteral("--pdf-montante")) {
+      a.PdfMontante = v;
+    } else {
+      return QStringLiteral("Opção desconhecida: ") + op;
+    }
+  }
+  if (!temPonto) return QStringLiteral("Informe --xy X Y ou --latlong DDMMSS DDMMSS.");
+  if (a.Xy && (!Numero(a.A) || !Numero(a.B))) return QStringLiteral("Coordenadas inválidas.");
+  if (!inicio || !fim) return QStringLiteral("Informe --inicio e --fim (MM/AAAA).");
+  a.Entradas.Inicio = *inicio;
+  a.Entradas.Fim = *fim;
+  return {};
+}
+
+QJsonObject Vazoes(const TVazoes& v) {
+  return {{QStringLiteral("Q710"), v.Q710()},
+          {QStringLiteral("Q90"), v.Q90()},
+          {QStringLiteral("Q95"), v.Q95()},
+          {QStringLiteral("Qmld"), v.Qmld()}};
+}
+
+template <typename F>
+QJsonObject MesesNaoNulos(F&& le) {
+  QJsonObject o;
+  for (int ano = Convencao::AnoInicial; ano <= Convencao::AnoFinal; ++ano)
+    for (int mes = 1; mes <= 12; ++mes)
+      if (const double v = le(mes, ano); v != 0.0)
+        o.insert(QStringLiteral("%1-%2").arg(ano).arg(mes, 2, 10, QLatin1Char('0')), v);
+  return o;
+}
+
+// The section object of `torveda-cli secao`, key for key.
+QJsonObject JsonSecao(const TPonto& p, const TMalha& malha, bool dentro,
+                      const QStringList& mensagens) {
+  return {
+      {QStringLiteral("DentroDaBacia"), dentro},
+      {QStringLiteral("Celula"), static_cast<double>(malha.IndiceCelula({p.CoordX(), p.CoordY()}))},
+      {QStringLiteral("CodTrecho"), p.CodTrecho()},
+      {QStringLiteral("CodEqConserv"), p.CodEqConserv()},
+      {QStringLiteral("NomeRio"), p.NomeRio()},
+      {QStringLiteral("Municipio"), p.Municipio()},
+      {QStringLiteral("Estado"), p.Estado()},
+      {QStringLiteral("Regiao"), p.Regiao()},
+      {QStringLiteral("IdAdRegiao"), p.IdAdRegiao()},
+      {QStringLiteral("CoordX"), p.CoordX()},
+      {QStringLiteral("CoordY"), p.CoordY()},
+      {QStringLiteral("Latitude"), p.Latitude()},
+      {QStringLiteral("Longitude"), p.Longitude()},
+      {QStringLiteral("LatitudeGMS"), p.LatitudeGMS()},
+      {QStringLiteral("LongitudeGMS"), p.LongitudeGMS()},
+      {QStringLiteral("AreaDrenagem"), p.AreaDrenagem()},
+      {QStringLiteral("VazoesTradicional"), Vazoes(p.VazoesTradicional())},
+      {QStringLiteral("VazoesProporcional"), Vazoes(p.VazoesProporcional())},
+      {QStringLiteral("VazoesConservacao"), Vazoes(p.VazoesConservacao())},
+      {QStringLiteral("OutorgadaEstadual"),
+       MesesNaoNulos([&](int m, int a) { return p.OutorgadaEstadual(m, a); })},
+      {QStringLiteral("OutorgadaFederal"),
+       MesesNaoNulos([&](int m, int a) { return p.OutorgadaFederal(m, a); })},
+      {QStringLiteral("Mensagens"), QJsonArray::fromStringList(mensagens)},
+  };
+}
+
+QJsonValue Opcional(const std::optional<double>& v) { return v ? QJsonValue(*v) : QJsonValue(); }
+QJsonValue Opcional(const std::optional<TClasseCor>& c) {
+  return c ? QJsonValue(NomeDaClasse(*c)) : QJsonValue();
+}
+QJsonValue Texto(const QString& t) { return t.isEmpty() ? QJsonValue() : QJsonValue(t); }
+
+QJsonObject JsonMeses(const TResultadoOutorga& r) {
+  QJsonObject meses;
+  for (const TMesOutorga& m : r.Meses) {
+    meses.insert(QStringLiteral("%1-%2").arg(m.Ano).arg(m.Mes, 2, 10, QLatin1Char('0')),
+                 QJsonObject{{QStringLiteral("Estadual"), m.Estadual},
+                             {QStringLiteral("Federal"), m.Federal},
+                             {QStringLiteral("Total"), m.Total},
+                             {QStringLiteral("Solicitada"), Opcional(m.Solicitada)},
+                             {QStringLiteral("DisponivelAnterior"), Texto(m.Anterior)},
+                             {QStringLiteral("DisponivelPosterior"), Texto(m.Posterior)},
+                             {QStringLiteral("ParcelaAnterior"), Opcional(m.ParcelaAnterior)},
+                             {QStringLiteral("ParcelaPosterior"), Opcional(m.ParcelaPosterior)},
+                             {QStringLiteral("CorAnterior"), Opcional(m.CorAnterior)},
+                             {QStringLiteral("CorPosterior"), Opcional(m.CorPosterior)}});
+  }
+  return meses;
+}
+
+int Analise(const TComandoCli& comando, TContextoCli& ctx) {
+  TArgumentos a;
+  if (const QString erro = LeArgumentos(ctx.Args, a); !erro.isEmpty())
+    return ErroDeUso(comando, erro);
+
+  auto sistema = IniciaSistema(ctx);
+  try {
+    const TBacia bacia = BaciaDoSistema(*sistema);
+    TPonto& ponto = *sistema->Ponto;
+    ApresentadorCli().Limpa();
+    const TResultadoSecao rs =
+        a.Xy ? ColocaSecaoNoPonto(ponto, bacia, TPontoMapa{*Numero(a.A), *Numero(a.B)})
+             : ColocaSecaoDigitada(ponto, bacia, a.A, a.B);
+    if (rs == TResultadoSecao::EntradaInvalida) return 2;
+    const bool dentro = rs != TResultadoSecao::ForaDaBacia;
+    const QJsonObject secao =
+        JsonSecao(ponto, TMalha(*sistema->HeaderMDE), dentro, ApresentadorCli().Mensagens());
+    if (!dentro) {
+      ImprimeJson({{QStringLiteral("Secao"), secao},
+                   {QStringLiteral("Mensagens"),
+                    QJsonArray::fromStringList(ApresentadorCli().Mensagens())}});
+      return 3;
+    }
+
+    // "Ok", then "Calcular", as in the grant window.
+    const QString pasta = sistema->Caminhos().Relatorios();
+    TTabelaMeses entrada;
+    PreencheEntrada(entrada, a.Entradas.Inicio, a.Entradas.Fim, a.Entradas.VazaoSolicitada);
+    const TResultadoOutorga r = CalculaOutorga(ponto, a.Entradas, entrada, pasta);
+    QJsonArray imagens;
+    for (int i = 0; i < r.TabelasFeitas; ++i)
+      imagens.append(pasta + NomesImagensTabela()[static_cast<size_t>(i)]);
+
+    // The reports, as the menu commands would make them with the grant window open.
+    bool relatoriosOk = true;
+    QJsonArray relatorios;
+    const std::pair<TTipoRelatorio, QString> pedidos[] = {
+        {TTipoRelatorio::VazaoDisponivel, a.PdfDisponivel},
+        {TTipoRelatorio::OutorgasMontante, a.PdfMontante}};
+    for (const auto& [tipo, arquivo] : pedidos) {
+      if (arquivo.isEmpty()) continue;
+      const auto dados =
+          PreparaRelatorio(tipo, ponto, &a.Entradas.Criterio, pasta, QDate::currentDate());
+      const bool ok = dados && GravaRelatorioPdf(*dados, arquivo);
+      if (ok) relatorios.append(QFileInfo(arquivo).absoluteFilePath());
+      relatoriosOk = relatoriosOk && ok;
+    }
+
+    ImprimeJson(
+        {{QStringLiteral("Secao"), secao},
+         {QStringLiteral("VazaoCriterio"), Opcional(r.VazaoCriterio)},
+         {QStringLiteral("Meses"), JsonMeses(r)},
+         {QStringLiteral("Imagens"), imagens},
+         {QStringLiteral("Relatorios"), relatorios},
+         {QStringLiteral("Mensagens"), QJsonArray::fromStringList(ApresentadorCli().Mensagens())}});
+    return r.Completo() && relatoriosOk ? 0 : 1;
+  } catch (const ETorveda& e) {
+    Apresentador().Erro(e.mensagem());
+  } catch (const std::exception& e) {
+    Apresentador().Erro(QString::fromLocal8Bit(e.what()));
+  }
+  return 1;
+}
+
+const TComandoCli ComandoAnalise{
+    QStringLiteral("analise"),
+    QStringLiteral("(--xy X Y | --latlong DDMMSS DDMMSS) --inicio MM/AAAA --fim MM/AAAA --vazao Q "
+                   "--percentual P --referencia Q710|Q90|Q95|Qmld --metodo \"Tradicional\"|"
+                   "\"Proporc. de vazões\"|\"Conserv. de massas\" [--pdf-disponivel ARQ] "
+                   "[--pdf-montante ARQ]"),
+    [](TContextoCli& ctx) { return Analise(ComandoAnalise, ctx); }};
+
+[[maybe_unused]] const bool registrado = RegistraComando(ComandoAnalise);
+
+}  // namespace

@@ -1,0 +1,154 @@
+// torveda-cli importa: the JSON report, and a kill in the middle of an import never leaving a
+// layer that GDAL cannot open again.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QThread>
+
+#include "Montagem.h"
+#include "comum/PastaTemporaria.h"
+#include "gis/TCamada.h"
+#include "gis/TDadosShape.h"
+#include "gis/TRegistros.h"
+#include "import/ImportaAna.h"
+#include "import/ImportaAqem.h"
+
+namespace {
+
+struct TSaida {
+  int Codigo = -1;
+  QJsonObject Json;
+  QString Erros;
+};
+
+TSaida Executa(const QStringList& args) {
+  QProcess p;
+  p.start(Montagem::Cli(), args);
+  EXPECT_TRUE(p.waitForFinished(300000)) << p.errorString().toStdString();
+  TSaida s;
+  s.Codigo = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+  s.Json = QJsonDocument::fromJson(p.readAllStandardOutput()).object();
+  s.Erros = QString::fromUtf8(p.readAllStandardError());
+  return s;
+}
+
+QVariantMap Outorga(int i, const QVariant& lat) {
+  return {{QStringLiteral("Requerente"), QStringLiteral("Requerente %1").arg(i)},
+          {QStringLiteral("Nº Portaria"), i},
+          {QStringLiteral("Latitude"), lat},
+          {QStringLiteral("Longitude"), 434512},
+          {QStringLiteral("Vazão (m³/s)"), 0.01 * (i % 7)},
+          {QStringLiteral("Vazão (m³/h)"), 1.0 + i % 5},
+          {QStringLiteral("Município"), QStringLiteral("Paracatu")},
+          {QStringLiteral("Data entrada"), QDate(1995, 1, 1).addDays(i)}};
+}
+
+const QStringList CamadasGravadas{CamadasAqem::SupSignif, CamadasAqem::SupInsignif,
+                                  CamadasAqem::SubSignif, CamadasAqem::SubInsignif};
+
+}  // namespace
+
+TEST(CliImporta, RelatorioDosPassos) {
+  TPastaTemporaria pasta;
+  const TCaminhos caminhos(pasta.Caminho(), QStringLiteral("TORVEDA"));
+  Montagem::CriaArvore(caminhos);
+  Montagem::EscreveLivro(caminhos.OutorgasAqem(),
+                         Montagem::LivroAqem({Outorga(1, 194530), Outorga(7, 194530),
+                                              Outorga(2, QVariant()), Outorga(3, 152930)},
+                                             {Outorga(4, 194530)}, {Outorga(5, 194530)}));
+  Montagem::EscreveLivro(
+      caminhos.OutorgasAna(),
+      Montagem::LivroAna({{{QStringLiteral("NomeReq"), QStringLiteral("Curto")},
+                           {QStringLiteral("NrPort01"), 12},
+                           {QStringLiteral("Latitude"), QStringLiteral("19°45")},
+                           {QStringLiteral("Longitude"), QStringLiteral("43° 45' 12\"")}}}));
+
+  const TSaida aqem = Executa({QStringLiteral("--dados"), pasta.Caminho(), QStringLiteral("importa"),
+                               QStringLiteral("aqem")});
+  EXPECT_EQ(aqem.Codigo, 0) << aqem.Erros.toStdString();
+  EXPECT_EQ(aqem.Json.value(QStringLiteral("registro")).toString(), QStringLiteral("AQEM"));
+  EXPECT_TRUE(aqem.Json.value(QStringLiteral("completa")).toBool());
+  const QJsonArray passos = aqem.Json.value(QStringLiteral("passos")).toArray();
+  ASSERT_EQ(passos.size(), 4);
+  const QJsonObject p1 = passos[0].toObject();
+  EXPECT_EQ(p1.value(QStringLiteral("camada")).toString(), CamadasAqem::SupSignif);
+  EXPECT_EQ(p1.value(QStringLiteral("linhasLidas")).toInt(), 4);
+  EXPECT_EQ(p1.value(QStringLiteral("registrosGravados")).toInt(), 1);
+  const QJsonObject ign = p1.value(QStringLiteral("ignoradas")).toObject();
+  EXPECT_EQ(ign.value(QStringLiteral("semCoordenadas")).toInt(), 1);
+  EXPECT_EQ(ign.value(QStringLiteral("vazaoZero")).toInt(), 1);  // 7 % 7 == 0
+  EXPECT_EQ(ign.value(QStringLiteral("foraDaArea")).toInt(), 1);
+  EXPECT_TRUE(p1.value(QStringLiteral("falha")).isNull());
+  EXPECT_EQ(passos[2].toObject().value(QStringLiteral("colunaVazao")).toString(),
+            QStringLiteral("Vazão (m³/h)"));
+
+  // A failing federal row: exit 1, the message in the step and among the messages shown.
+  const TSaida ana = Executa({QStringLiteral("--dados"), pasta.Caminho(), QStringLiteral("importa"),
+                              QStringLiteral("ana")});
+  EXPECT_EQ(ana.Codigo, 1);
+  const QJsonObject pa = ana.Json.value(QStringLiteral("passos")).toArray().at(0).toObject();
+  const QString falha = pa.value(QStringLiteral("falha")).toString();
+  EXPECT_TRUE(falha.startsWith(QStringLiteral("Erro no processo de importação (ANA): \n")));
+  EXPECT_TRUE(falha.contains(QStringLiteral("Número Portaria (NrPort01): 12\n")));
+  EXPECT_EQ(pa.value(QStringLiteral("linhaFalha")).toInt(), 2);
+  EXPECT_EQ(ana.Json.value(QStringLiteral("mensagens")).toArray().at(0).toString(), falha);
+
+  EXPECT_EQ(Executa({QStringLiteral("--dados"), pasta.Caminho(), QStringLiteral("importa"),
+                     QStringLiteral("outro")})
+                .Codigo,
+            2);
+}
+
+// The workbook is missing: the import refuses, exits 1 and the layers keep their records.
+TEST(CliImporta, PlanilhaAusente) {
+  TPastaTemporaria pasta;
+  const TCaminhos caminhos(pasta.Caminho(), QStringLiteral("TORVEDA"));
+  Montagem::CriaArvore(caminhos);
+  const TSaida s = Executa({QStringLiteral("--dados"), pasta.Caminho(), QStringLiteral("importa"),
+                            QStringLiteral("aqem")});
+  EXPECT_EQ(s.Codigo, 1);
+  EXPECT_FALSE(s.Json.value(QStringLiteral("executada")).toBool());
+  EXPECT_TRUE(s.Json.value(QStringLiteral("erro")).toString().contains(
+      QStringLiteral("TORVEDA_Outorgas_AQEM.xls")));
+  for (const QString& c : CamadasGravadas)
+    EXPECT_EQ(Montagem::AbreCamada(QDir::cleanPath(caminhos.DadosSIG()), c)->Registros().Conta(), 1);
+}
+
+// Killed at moments spread over an import, the layers always reopen.
+TEST(CliImporta, InterrompidaDeixaCamadasLegiveis) {
+  TPastaTemporaria pasta;
+  const TCaminhos caminhos(pasta.Caminho(), QStringLiteral("TORVEDA"));
+  Montagem::CriaArvore(caminhos);
+  QList<QVariantMap> linhas;
+  for (int i = 1; i <= 4000; ++i) linhas << Outorga(i, 194530 + (i % 50));
+  Montagem::EscreveLivro(caminhos.OutorgasAqem(), Montagem::LivroAqem(linhas, linhas, linhas));
+  const QString sig = QDir::cleanPath(caminhos.DadosSIG());
+  const QStringList args{QStringLiteral("--dados"), pasta.Caminho(), QStringLiteral("importa"),
+                         QStringLiteral("aqem")};
+
+  QElapsedTimer relogio;
+  relogio.start();
+  ASSERT_EQ(Executa(args).Codigo, 0);
+  const qint64 total = relogio.elapsed();
+
+  for (int k = 1; k <= 8; ++k) {
+    const qint64 espera = total * (40 + 7 * k) / 100;  // from 47 % to 96 % of a full run
+    QProcess p;
+    p.start(Montagem::Cli(), args);
+    ASSERT_TRUE(p.waitForStarted());
+    QThread::msleep(static_cast<unsigned long>(espera));
+    p.kill();
+    p.waitForFinished();
+    for (const QString& c : CamadasGravadas) {
+      QString erro;
+      const auto dados = TDadosShape::Abre(sig + QLatin1Char('/') + c + QStringLiteral(".shp"), &erro);
+      EXPECT_NE(dados, nullptr) << c.toStdString() << " depois de " << espera
+                                << " ms: " << erro.toStdString();
+    }
+  }
+}

@@ -1,0 +1,94 @@
+// Start-up steps 4 and 5 over real files: the header and the four drainage grids in place.
+#include <gtest/gtest.h>
+
+#include <QFile>
+
+#include "GradesTeste.h"
+#include "app/TSistema.h"
+#include "comum/ApresentadorRoteirizado.h"
+#include "comum/PastaTemporaria.h"
+#include "raster/THeaderMDE.h"
+#include "raster/TImagem.h"
+
+using namespace GradesTeste;
+
+namespace {
+
+const QString ErroHeader = QStringLiteral("Erro ao abrir o arquivo Header.hdr");
+const QString ErroMatrizes = QStringLiteral(
+    "Erro ao abrir as Matrizes: hidro_mapeada.hdr, hidro_sem_esp.hdr, dir_esc.hdr, e "
+    "fluxo_ac.hdr");
+
+// The Matrizes folder of a data tree, with the header and four 3 x 2 grids.
+void Matrizes(const TPastaTemporaria& pasta) {
+  const QString dir = QStringLiteral("Dados/DadosSIG/Matrizes/");
+  pasta.Escreve(dir + QStringLiteral("Header.hdr"),
+                "ncols         3\r\nnrows         2\r\nxllcorner     1000\r\n"
+                "yllcorner     2000\r\ncellsize      50\r\nNODATA_value  -9999\r\n");
+  float base = 0;
+  for (const char* nome : {"hidro_mapeada", "hidro_sem_esp", "dir_esc", "fluxo_ac"}) {
+    ParArcView(pasta.Arquivo(dir + QLatin1String(nome)), 3, 2,
+               {base, base + 1, base + 2, base + 3, base + 4, -9999.f});
+    base += 10;
+  }
+}
+
+const TCarga* Carga(const TSistema& s, const QString& nome) {
+  for (const auto& c : s.Cargas())
+    if (c.Nome == nome) return &c;
+  return nullptr;
+}
+
+}  // namespace
+
+TEST(SistemaMatrizes, TudoPresenteCarregaEmDiscoSemMensagens) {
+  TPastaTemporaria pasta;
+  Matrizes(pasta);
+  TApresentadorRoteirizado apresentador;
+  TSistema s(TCaminhos(pasta.Caminho(), QStringLiteral("TORVEDA")));
+  s.CriaFormPrincipal();
+  for (const QString& m : {ErroHeader, ErroMatrizes})
+    EXPECT_FALSE(apresentador.Textos().contains(m));
+  ASSERT_NE(s.HeaderMDE, nullptr);
+  EXPECT_EQ(s.HeaderMDE->NCols(), 3);
+  EXPECT_DOUBLE_EQ(s.HeaderMDE->CellSize(), 50);
+  const TImagem* grades[] = {s.ImgHidroMapeada.get(), s.ImgHidroSemEsp.get(), s.ImgDirEsc.get(),
+                             s.ImgFluxoAc.get()};
+  for (int k = 0; k < 4; ++k) {
+    ASSERT_NE(grades[k], nullptr);
+    EXPECT_TRUE(grades[k]->EmDisco());
+    EXPECT_EQ(grades[k]->LeReal(4), 10.f * k + 4);
+    EXPECT_EQ(grades[k]->LeRealOuSemDado(6), -9999.0);
+  }
+  for (const char* nome :
+       {"Header.hdr", "hidro_mapeada.hdr", "hidro_sem_esp.hdr", "dir_esc.hdr", "fluxo_ac.hdr"}) {
+    const TCarga* c = Carga(s, QLatin1String(nome));
+    ASSERT_NE(c, nullptr) << nome;
+    EXPECT_TRUE(c->Ok) << nome;
+  }
+}
+
+// Header missing: one message, the grids still load. A malformed third grid stops the unit: the
+// first two stay loaded, the last two exist but are empty.
+TEST(SistemaMatrizes, FalhasSaoRegistradasEOInicioSegue) {
+  TPastaTemporaria pasta;
+  Matrizes(pasta);
+  QFile::remove(pasta.Arquivo(QStringLiteral("Dados/DadosSIG/Matrizes/Header.hdr")));
+  pasta.Escreve(QStringLiteral("Dados/DadosSIG/Matrizes/dir_esc.hdr"), "ncols         tres\r\n");
+  TApresentadorRoteirizado apresentador;
+  TSistema s(TCaminhos(pasta.Caminho(), QStringLiteral("TORVEDA")));
+  s.CriaFormPrincipal();
+  const QStringList erros = apresentador.Textos(TApresentadorRoteirizado::TTipo::Erro);
+  ASSERT_GE(erros.size(), 2);
+  EXPECT_EQ(erros[0], ErroHeader);
+  EXPECT_EQ(erros[1], ErroMatrizes);
+  EXPECT_FALSE(s.MapasCarregados);
+  EXPECT_FALSE(Carga(s, QStringLiteral("Header.hdr"))->Ok);
+  EXPECT_TRUE(Carga(s, QStringLiteral("hidro_sem_esp.hdr"))->Ok);
+  EXPECT_FALSE(Carga(s, QStringLiteral("dir_esc.hdr"))->Ok);
+  EXPECT_EQ(Carga(s, QStringLiteral("fluxo_ac.hdr")), nullptr);
+  EXPECT_EQ(s.ImgHidroSemEsp->LeReal(0), 10.f);
+  ASSERT_NE(s.ImgFluxoAc, nullptr);
+  EXPECT_EQ(s.ImgFluxoAc->NCols(), 0);
+  EXPECT_EQ(s.ImgFluxoAc->LeReal(0), -9999.f);
+}
