@@ -68,13 +68,15 @@ QJsonObject Secao(const TBacia& b, const TConversor& conv, const std::vector<std
   throw ETorveda(QStringLiteral("Erro interno: não há célula para a seção \"%1\".").arg(descricao));
 }
 
-// Cells of a river from a fraction of its length down, skipping arcs that hold a station.
+// Cells of a river from a fraction of its length down, those on arcs without a station first (a
+// station on the section's own arc is found by neither station search), then the others.
 std::vector<std::int32_t> DoRio(const TBacia& b, int rio, double de, std::size_t inicio = 0) {
   const auto& cel = b.Rios[rio].Celulas;
-  std::vector<std::int32_t> lista;
+  std::vector<std::int32_t> lista, comEstacao;
   for (std::size_t i = inicio + static_cast<std::size_t>(de * static_cast<double>(cel.size() - inicio));
        i < cel.size(); ++i)
-    if (!b.TrechoPorHo(b.Mapeada[cel[i]])->EstFlu) lista.push_back(cel[i]);
+    (b.TrechoPorHo(b.Mapeada[cel[i]])->EstFlu ? comEstacao : lista).push_back(cel[i]);
+  lista.insert(lista.end(), comEstacao.begin(), comEstacao.end());
   return lista;
 }
 

@@ -5,6 +5,7 @@
 // federal monthly flows in m³/h.
 
 #include <QDate>
+#include <QFileInfo>
 #include <cmath>
 
 #include "app/Convencoes.h"
@@ -169,9 +170,11 @@ TDataset NovoLivro(const QString& arquivo) {
 }
 
 void Fecha(TDataset& ds, const QString& arquivo) {
+  // The workbook is written when it is closed.
   TSilencio silencio;
-  if (ds->FlushCache() != CE_None) throw ETorveda(QStringLiteral("Erro ao gravar %1: %2").arg(arquivo, UltimoErro()));
   ds.reset();
+  if (CPLGetLastErrorType() >= CE_Failure || !QFileInfo::exists(arquivo))
+    throw ETorveda(QStringLiteral("Erro ao gravar %1: %2").arg(arquivo, UltimoErro()));
 }
 
 // The columns of the two state grant sheets, in the agency's order.

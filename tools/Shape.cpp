@@ -51,9 +51,10 @@ void TShapeNovo::Grava(TFeicao f, OGRGeometry* geometria) {
 
 void TShapeNovo::Fecha() {
   if (!Ds_) return;
-  if (Ds_->FlushCache() != CE_None)
-    throw ETorveda(QStringLiteral("Erro ao gravar a camada %1: %2").arg(Nome_, UltimoErro()));
+  TSilencio silencio;
   Ds_.reset();
+  if (CPLGetLastErrorType() >= CE_Failure)
+    throw ETorveda(QStringLiteral("Erro ao gravar a camada %1: %2").arg(Nome_, UltimoErro()));
 }
 
 void TShapeNovo::Define(OGRFeature& f, const char* campo, const QString& texto) {

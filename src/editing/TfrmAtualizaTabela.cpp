@@ -315,9 +315,9 @@ void TfrmAtualizaTabela::Digitou() {
 }
 
 bool TfrmAtualizaTabela::eventFilter(QObject* objeto, QEvent* evento) {
+  // A cell being typed into has the keys itself: Escape reaching the grid means none is open.
   if (objeto == Grade_ && evento->type() == QEvent::KeyPress &&
-      static_cast<QKeyEvent*>(evento)->key() == Qt::Key_Escape &&
-      Grade_->state() != QAbstractItemView::EditingState) {
+      static_cast<QKeyEvent*>(evento)->key() == Qt::Key_Escape) {
     Cancela();
     return true;
   }

@@ -28,8 +28,8 @@ class TFiltro {
     Query_ = std::make_unique<OGRFeatureQuery>();
     CPLErrorReset();
     if (Query_->Compile(d.Defn.get(), filtro.toUtf8().constData()) != OGRERR_NONE)
-      throw ETorveda(QStringLiteral("Filtro inválido em %1: %2 (%3)")
-                         .arg(d.Nome, filtro, Ogr::UltimoErro()));
+      throw ETorveda(
+          QStringLiteral("Filtro inválido em %1: %2 (%3)").arg(d.Nome, filtro, Ogr::UltimoErro()));
   }
   bool Aceita(OGRFeature* f) const { return !Query_ || Query_->Evaluate(f); }
 
@@ -61,7 +61,8 @@ double DistanciaAte(const TFeicao& f, TTipoGeometria tipo, const TPontoMapa& p) 
   double melhor = std::numeric_limits<double>::infinity();
   for (const QPolygonF& parte : f.Partes) {
     if (parte.size() == 1 || tipo == TTipoGeometria::Ponto) {
-      for (const QPointF& q : parte) melhor = std::min(melhor, std::hypot(p.X - q.x(), p.Y - q.y()));
+      for (const QPointF& q : parte)
+        melhor = std::min(melhor, std::hypot(p.X - q.x(), p.Y - q.y()));
       continue;
     }
     for (qsizetype i = 1; i < parte.size(); ++i)
@@ -115,8 +116,9 @@ void TCamada::TCaches::AtualizaIndice(const TDadosShape::TDados& d) {
     if (!g || g->IsEmpty()) continue;
     TPoligono pol{f.Chave, {}, nullptr, &f};
     g->getEnvelope(&pol.Env);
-    if (geos) pol.Preparada.reset(OGRCreatePreparedGeometry(OGRGeometry::ToHandle(
-        const_cast<OGRGeometry*>(g))));
+    if (geos)
+      pol.Preparada.reset(
+          OGRCreatePreparedGeometry(OGRGeometry::ToHandle(const_cast<OGRGeometry*>(g))));
     Poligonos.push_back(std::move(pol));
   }
   if (Poligonos.empty()) return;
@@ -124,7 +126,8 @@ void TCamada::TCaches::AtualizaIndice(const TDadosShape::TDados& d) {
   OGREnvelope total;
   for (const auto& p : Poligonos) total.Merge(p.Env);
   // About four buckets per polygon, no more than 256 a side.
-  const int lado = std::clamp(static_cast<int>(std::ceil(std::sqrt(4.0 * Poligonos.size()))), 1, 256);
+  const int lado =
+      std::clamp(static_cast<int>(std::ceil(std::sqrt(4.0 * Poligonos.size()))), 1, 256);
   Nx = Ny = lado;
   X0 = total.MinX;
   Y0 = total.MinY;

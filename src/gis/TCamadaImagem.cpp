@@ -45,8 +45,8 @@ QImage TCamadaImagem::TImpl::LeCinza(int x, int y, int w, int h, int bw, int bh)
         const GDALColorEntry* e = tabela->GetColorEntry(static_cast<int>(valor));
         linha[i] = e ? qRgba(e->c1, e->c2, e->c3, e->c4) : qRgba(0, 0, 0, 0);
       } else {
-        const int g = std::clamp(static_cast<int>(std::lround((valor - Minimo) / faixa * 255.0)),
-                                 0, 255);
+        const int g =
+            std::clamp(static_cast<int>(std::lround((valor - Minimo) / faixa * 255.0)), 0, 255);
         linha[i] = qRgb(g, g, g);
       }
     }
@@ -61,8 +61,8 @@ QImage TCamadaImagem::TImpl::LeRgb(int x, int y, int w, int h, int bw, int bh) c
   std::vector<GByte> canal(n);
   const int usadas = std::min(Bandas, 4);
   for (int b = 0; b < usadas; ++b) {
-    if (Dataset->GetRasterBand(b + 1)->RasterIO(GF_Read, x, y, w, h, canal.data(), bw, bh,
-                                                GDT_Byte, 0, 0) != CE_None)
+    if (Dataset->GetRasterBand(b + 1)->RasterIO(GF_Read, x, y, w, h, canal.data(), bw, bh, GDT_Byte,
+                                                0, 0) != CE_None)
       return {};
     for (int j = 0; j < bh; ++j) {
       auto* linha = reinterpret_cast<QRgb*>(img.scanLine(j));
@@ -89,9 +89,9 @@ void TCamadaImagem::SetArquivo(const QString& arquivo) {
   Impl_ = std::make_unique<TImpl>();
   Ogr::Inicia();
   if (!arquivo.isEmpty()) {
-    Impl_->Dataset.reset(GDALDataset::FromHandle(
-        GDALOpenEx(QFile::encodeName(arquivo).constData(), GDAL_OF_RASTER | GDAL_OF_READONLY,
-                   nullptr, nullptr, nullptr)));
+    Impl_->Dataset.reset(GDALDataset::FromHandle(GDALOpenEx(QFile::encodeName(arquivo).constData(),
+                                                            GDAL_OF_RASTER | GDAL_OF_READONLY,
+                                                            nullptr, nullptr, nullptr)));
   }
   auto& d = *Impl_;
   if (d.Dataset && d.Dataset->GetRasterCount() > 0 && d.Dataset->GetRasterXSize() > 0 &&
@@ -151,7 +151,8 @@ TRetangulo TCamadaImagem::Extensao() const {
   TRetangulo r;
   for (int j : {0, d.Altura})
     for (int i : {0, d.Largura})
-      r.Inclui(TPontoMapa{d.Gt[0] + i * d.Gt[1] + j * d.Gt[2], d.Gt[3] + i * d.Gt[4] + j * d.Gt[5]});
+      r.Inclui(
+          TPontoMapa{d.Gt[0] + i * d.Gt[1] + j * d.Gt[2], d.Gt[3] + i * d.Gt[4] + j * d.Gt[5]});
   return r;
 }
 

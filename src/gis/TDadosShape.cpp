@@ -216,8 +216,8 @@ std::shared_ptr<TDadosShape> TDadosShape::Abre(const QString& caminho, QString* 
   const char* drivers[] = {"ESRI Shapefile", nullptr};
   CPLErrorReset();
   Ogr::TDataset ds(GDALDataset::FromHandle(GDALOpenEx(QFile::encodeName(shp).constData(),
-                                                      GDAL_OF_VECTOR | GDAL_OF_READONLY,
-                                                      drivers, nullptr, nullptr)));
+                                                      GDAL_OF_VECTOR | GDAL_OF_READONLY, drivers,
+                                                      nullptr, nullptr)));
   if (!ds || ds->GetLayerCount() < 1)
     return falha(QStringLiteral("Não foi possível ler %1: %2")
                      .arg(shp, Ogr::UltimoErro(QStringLiteral("formato desconhecido"))));
@@ -233,8 +233,7 @@ std::shared_ptr<TDadosShape> TDadosShape::Abre(const QString& caminho, QString* 
   for (int i = 0; i < d->Defn->GetFieldCount(); ++i)
     d->Campos << CampoDe(*d->Defn->GetFieldDefn(i));
   d->IndexaCampos();
-  if (const char* enc = camada->GetMetadataItem("SOURCE_ENCODING", "SHAPEFILE"))
-    d->Encoding = enc;
+  if (const char* enc = camada->GetMetadataItem("SOURCE_ENCODING", "SHAPEFILE")) d->Encoding = enc;
   QFile prj(QFileInfo(shp).path() + QLatin1Char('/') + QFileInfo(shp).completeBaseName() +
             QStringLiteral(".prj"));
   if (prj.open(QIODevice::ReadOnly)) d->Prj = prj.readAll();
@@ -269,8 +268,8 @@ std::shared_ptr<TDadosShape> TDadosShape::Cria(const QString& caminho, TTipoGeom
   d->Defn->SetGeomType(d->TipoOgr);
   for (const TCampo& c : campos) {
     if (c.Nome.isEmpty() || c.Nome.toUtf8().size() > 10)
-      throw ETorveda(
-          QStringLiteral("Nome de campo inválido em %1: \"%2\" (até 10 caracteres)").arg(d->Nome, c.Nome));
+      throw ETorveda(QStringLiteral("Nome de campo inválido em %1: \"%2\" (até 10 caracteres)")
+                         .arg(d->Nome, c.Nome));
     for (int i = 0; i < d->Defn->GetFieldCount(); ++i)
       if (QString::fromUtf8(d->Defn->GetFieldDefn(i)->GetNameRef())
               .compare(c.Nome, Qt::CaseInsensitive) == 0)
@@ -326,8 +325,8 @@ void TDadosShape::Grava() {
 
   QDir dir(pasta);
   for (const char* ext : ExtensoesObsoletas)
-    for (const QString& f : dir.entryList({nome + QLatin1Char('.') + QLatin1String(ext)},
-                                          QDir::Files))
+    for (const QString& f :
+         dir.entryList({nome + QLatin1Char('.') + QLatin1String(ext)}, QDir::Files))
       dir.remove(f);
   for (const char* ext : ExtensoesGravadas) {
     const QString alvo = nome + QLatin1Char('.') + QLatin1String(ext);

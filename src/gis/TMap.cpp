@@ -252,8 +252,8 @@ void TMap::Redesenha() {
         c && *c && (*c)->Visivel() && (*c)->Valida()) {
       DesenhaCamada(p, **c, vista);
       DesenhaRotulos(p, **c, vista);
-    } else if (const auto* i = std::get_if<QPointer<TCamadaImagem>>(
-                   &entradas[static_cast<std::size_t>(pos)]);
+    } else if (const auto* i =
+                   std::get_if<QPointer<TCamadaImagem>>(&entradas[static_cast<std::size_t>(pos)]);
                i && *i && (*i)->Visivel() && (*i)->Valida()) {
       p.drawImage(QRectF(0, 0, width(), height()), (*i)->Desenha(ext, tamanho));
     }
@@ -264,7 +264,7 @@ void TMap::Redesenha() {
 
 QImage TMap::Imagem() {
   if (!CacheValido_ || Cache_.size() != QSize(qRound(width() * devicePixelRatioF()),
-                                               qRound(height() * devicePixelRatioF())))
+                                              qRound(height() * devicePixelRatioF())))
     Redesenha();
   return Cache_;
 }
@@ -295,7 +295,7 @@ void TMap::DesenhaForma(const TForma& forma, const TSimbolo& simbolo) {
 
 void TMap::paintEvent(QPaintEvent*) {
   if (!CacheValido_ || Cache_.size() != QSize(qRound(width() * devicePixelRatioF()),
-                                               qRound(height() * devicePixelRatioF())))
+                                              qRound(height() * devicePixelRatioF())))
     Redesenha();
   QPainter p(this);
   if (Modo_ == TModo::Arrasto) {
@@ -421,9 +421,8 @@ void TMap::wheelEvent(QWheelEvent* e) {
   if (ext.Vazio() || ext.Largura() <= 0) return;
   const double fator = e->angleDelta().y() > 0 ? 0.8 : 1.25;
   const TPontoMapa p = PontoDoPixel(e->position());
-  SetExtensao(TRetangulo(p.X - (p.X - ext.Esquerda()) * fator,
-                         p.X + (ext.Direita() - p.X) * fator, p.Y - (p.Y - ext.Baixo()) * fator,
-                         p.Y + (ext.Topo() - p.Y) * fator));
+  SetExtensao(TRetangulo(p.X - (p.X - ext.Esquerda()) * fator, p.X + (ext.Direita() - p.X) * fator,
+                         p.Y - (p.Y - ext.Baixo()) * fator, p.Y + (ext.Topo() - p.Y) * fator));
   e->accept();
 }
 

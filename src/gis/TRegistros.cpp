@@ -3,8 +3,8 @@
 #include <QDateTime>
 #include <QLocale>
 #include <cmath>
-#include <optional>
 #include <limits>
+#include <optional>
 
 #include "app/Apresentador.h"
 #include "app/Erro.h"
@@ -33,7 +33,9 @@ QLocale LocaleNumeros() {
   return l;
 }
 
-QString TextoReal(double v) { return LocaleNumeros().toString(v, 'g', QLocale::FloatingPointShortest); }
+QString TextoReal(double v) {
+  return LocaleNumeros().toString(v, 'g', QLocale::FloatingPointShortest);
+}
 
 // A number written either way (regional or C); nullopt when it is not one.
 std::optional<double> LeNumero(const QString& texto) {
@@ -66,16 +68,15 @@ QDate TRegistros::DataDe(qint32 dias) { return dias == 0 ? QDate() : DiaZero.add
 TRegistros::TRegistros() = default;
 
 TRegistros::TRegistros(std::shared_ptr<TDadosShape> dados, std::vector<qint64> chaves)
-    : Dados_(std::move(dados)),
-      Chaves_(std::make_shared<const std::vector<qint64>>(std::move(chaves))) {
+    : Dados_(std::move(dados)), Chaves_(std::make_shared<std::vector<qint64>>(std::move(chaves))) {
   PulaApagados();
 }
 
 TRegistros::TRegistros(const TRegistros& outro)
     : Dados_(outro.Dados_), Chaves_(outro.Chaves_), Pos_(outro.Pos_) {
   if (outro.Buffer_)
-    Buffer_.reset(new TBuffer{Ogr::TFeature(outro.Buffer_->Registro->Clone()),
-                              outro.Buffer_->Novo, outro.Buffer_->Chave});
+    Buffer_.reset(new TBuffer{Ogr::TFeature(outro.Buffer_->Registro->Clone()), outro.Buffer_->Novo,
+                              outro.Buffer_->Chave});
 }
 
 TRegistros& TRegistros::operator=(const TRegistros& outro) {
@@ -349,8 +350,8 @@ void TRegistros::Define(const QString& campo, const QVariant& valor) {
       const long long n = std::llround(v);
       const int largura = c.Largura > 0 ? c.Largura : (c.Tipo == TTipoCampo::Inteiro ? 9 : 18);
       if (QString::number(n).size() > largura ||
-          (c.Tipo == TTipoCampo::Inteiro && (n < std::numeric_limits<int>::min() ||
-                                             n > std::numeric_limits<int>::max())))
+          (c.Tipo == TTipoCampo::Inteiro &&
+           (n < std::numeric_limits<int>::min() || n > std::numeric_limits<int>::max())))
         throw naoCabe();
       if (c.Tipo == TTipoCampo::Inteiro)
         f->SetField(i, static_cast<int>(n));
@@ -397,10 +398,12 @@ void TRegistros::Atualiza() {
     d.Registros.push_back(std::move(b->Registro));
     ++d.Vivos;
     const qint64 chave = static_cast<qint64>(d.Registros.size()) - 1;
-    auto chaves = std::make_shared<std::vector<qint64>>(Chaves_ ? *Chaves_ : std::vector<qint64>{});
-    chaves->push_back(chave);
-    Pos_ = chaves->size() - 1;
-    Chaves_ = std::move(chaves);
+    if (!Chaves_)
+      Chaves_ = std::make_shared<std::vector<qint64>>();
+    else if (Chaves_.use_count() > 1)
+      Chaves_ = std::make_shared<std::vector<qint64>>(*Chaves_);
+    Chaves_->push_back(chave);
+    Pos_ = Chaves_->size() - 1;
   } else {
     if (!d.Vivo(b->Chave))
       throw ETorveda(QStringLiteral("O registro editado foi apagado em %1.").arg(Dados_->Nome()));

@@ -93,7 +93,8 @@ class TRegistros {
   void GravaAoSair() noexcept;
 
   std::shared_ptr<TDadosShape> Dados_;
-  std::shared_ptr<const std::vector<qint64>> Chaves_;
+  // Shared between copies until one of them adds a record (copy on write).
+  std::shared_ptr<std::vector<qint64>> Chaves_;
   std::size_t Pos_ = 0;
   std::unique_ptr<TBuffer> Buffer_;
   bool Alterou_ = false;

@@ -39,8 +39,10 @@ inline TBacia BaciaDoSistema(const TSistema& s) {
   if (!faltam.isEmpty())
     throw ETorveda(QStringLiteral("Os dados da bacia não foram carregados: ") +
                    faltam.join(QStringLiteral(", ")) + QLatin1Char('.'));
-  return TBacia{*s.HeaderMDE,  *s.ImgHidroMapeada, *s.ImgHidroSemEsp, *s.ImgDirEsc,
-                *s.ImgFluxoAc, *limite,            *hidrografia,      *estados,
-                *municipios,   *regioes,           *adRegioes,        *ponto,
-                *signif,       *insignif,          *ana,              *s.dmS};
+  return TBacia{*s.HeaderMDE, *s.ImgHidroMapeada, *s.ImgHidroSemEsp,
+                *s.ImgDirEsc, *s.ImgFluxoAc,      *limite,
+                *hidrografia, *estados,           *municipios,
+                *regioes,     *adRegioes,         *ponto,
+                *signif,      *insignif,          *ana,
+                *s.dmS};
 }

@@ -4,9 +4,7 @@
 
 namespace Calendario {
 
-QDate DataDeDias(double dias) {
-  return Origem().addDays(static_cast<qint64>(std::trunc(dias)));
-}
+QDate DataDeDias(double dias) { return Origem().addDays(static_cast<qint64>(std::trunc(dias))); }
 
 double DiasDeData(const QDate& data) { return static_cast<double>(Origem().daysTo(data)); }
 

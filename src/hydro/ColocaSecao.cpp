@@ -108,8 +108,7 @@ void CalculaSecao(TPonto& ponto, const TBacia& bacia, const TInterfaceSecao& int
 TResultadoSecao ColocaSecaoNoPonto(TPonto& ponto, const TBacia& bacia, const TPontoMapa& p,
                                    const TInterfaceSecao& interface) {
   if (!DentroDaBacia(bacia.Limite, p)) {
-    Apresentador().Informacao(
-        QStringLiteral("A seção de interesse está fora do limite da bacia."));
+    Apresentador().Informacao(QStringLiteral("A seção de interesse está fora do limite da bacia."));
     return TResultadoSecao::ForaDaBacia;
   }
   IdentificaSecao(ponto, bacia, p);

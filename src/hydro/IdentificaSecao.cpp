@@ -36,8 +36,9 @@ void IdentificaSecao(TPonto& ponto, const TBacia& bacia, const TPontoMapa& p) {
   ponto.SetLatitude(TPonto::ProjetadaParaLatitude(p));
   ponto.SetLongitude(TPonto::ProjetadaParaLongitude(p));
 
-  NoPoligono(bacia.Municipios, p,
-             [&](const TRegistros& r) { ponto.SetMunicipio(r.Texto(QStringLiteral("Municipio"))); });
+  NoPoligono(bacia.Municipios, p, [&](const TRegistros& r) {
+    ponto.SetMunicipio(r.Texto(QStringLiteral("Municipio")));
+  });
   NoPoligono(bacia.Estados, p,
              [&](const TRegistros& r) { ponto.SetEstado(r.Texto(QStringLiteral("Uf"))); });
   NoPoligono(bacia.RegMetTradicional, p, [&](const TRegistros& r) {

@@ -15,17 +15,23 @@ namespace {
 
 // Drainage units are grouped by homogeneous region: 101-199 region 1, 201-299 region 2,
 // 301-399 region 3 (100, 200, 300 and 400 belong to none).
-bool NaRegiao(std::int32_t a, int regiao) { return a >= regiao * 100 + 1 && a <= regiao * 100 + 99; }
+bool NaRegiao(std::int32_t a, int regiao) {
+  return a >= regiao * 100 + 1 && a <= regiao * 100 + 99;
+}
 
 const QString RioParacatu = QStringLiteral("Rio Paracatu");
 
 // Headwater units: a section there has nothing upstream outside its own unit.
 bool Cabeceira(std::int32_t regiao, std::int32_t s) {
   switch (regiao) {
-    case 1: return s >= 101 && s <= 109;
-    case 2: return s >= 201 && s <= 208;
-    case 3: return s >= 301 && s <= 308;
-    default: return false;
+    case 1:
+      return s >= 101 && s <= 109;
+    case 2:
+      return s >= 201 && s <= 208;
+    case 3:
+      return s >= 301 && s <= 308;
+    default:
+      return false;
   }
 }
 
@@ -58,10 +64,9 @@ bool NaListaDeJusante(std::int32_t regiao, std::int32_t s, std::int32_t a) {
 enum class TTipoCamada { Significante, Insignificante, Federal };
 
 const std::array<QString, 12> ColunasMes{
-    QStringLiteral("Qjan"), QStringLiteral("Qfev"), QStringLiteral("Qmar"),
-    QStringLiteral("Qabr"), QStringLiteral("Qmai"), QStringLiteral("Qjun"),
-    QStringLiteral("Qjul"), QStringLiteral("Qago"), QStringLiteral("Qset"),
-    QStringLiteral("Qout"), QStringLiteral("Qnov"), QStringLiteral("Qdez")};
+    QStringLiteral("Qjan"), QStringLiteral("Qfev"), QStringLiteral("Qmar"), QStringLiteral("Qabr"),
+    QStringLiteral("Qmai"), QStringLiteral("Qjun"), QStringLiteral("Qjul"), QStringLiteral("Qago"),
+    QStringLiteral("Qset"), QStringLiteral("Qout"), QStringLiteral("Qnov"), QStringLiteral("Qdez")};
 
 // Years added to a date, kept within what the calendar can hold: any validity beyond ten
 // thousand years reaches past the tables' last year all the same.

@@ -153,8 +153,8 @@ void TPonto::CalculaProporcional(const TdmS& dmS, const TRede& rede) {
     const auto ej = LeEstacao(dmS, j);
     std::optional<TQuatro> xe;
     if (et && ej) xe = Interpola4(adEncontro, *et, *ej);
-    const bool todos = xe && (*xe)[0] != 0.0 && (*xe)[1] != 0.0 && (*xe)[2] != 0.0 &&
-                       (*xe)[3] != 0.0;
+    const bool todos =
+        xe && (*xe)[0] != 0.0 && (*xe)[1] != 0.0 && (*xe)[2] != 0.0 && (*xe)[3] != 0.0;
     grava(todos ? Proporcional4(a, adEncontro, *xe) : std::nullopt);
   } else if (f == 0 && j != 0) {
     const auto ej = LeEstacao(dmS, j);

@@ -25,8 +25,8 @@ QString TextoPosicao(TPosicao posicao);
 class TPonto {
  public:
   // Sender, Max, Position, Text.
-  using TEventoProgresso =
-      std::function<void(TPonto& sender, std::int32_t max, std::int32_t posicao, const QString& texto)>;
+  using TEventoProgresso = std::function<void(TPonto& sender, std::int32_t max,
+                                              std::int32_t posicao, const QString& texto)>;
 
   static constexpr int NumAnos = Convencao::AnoFinal - Convencao::AnoInicial + 1;
   using TTabelaMensal = std::array<std::array<double, NumAnos>, 12>;

@@ -35,13 +35,14 @@ inline void Escreve(const QString& caminho, OGRwkbGeometryType tipo,
                     const std::vector<TCampoOgr>& campos, const std::vector<TFeicaoOgr>& feicoes) {
   GDALAllRegister();
   GDALDriver* drv = GetGDALDriverManager()->GetDriverByName("ESRI Shapefile");
-  GDALDataset* ds = drv->Create(QFile::encodeName(caminho).constData(), 0, 0, 0, GDT_Unknown,
-                                nullptr);
+  GDALDataset* ds =
+      drv->Create(QFile::encodeName(caminho).constData(), 0, 0, 0, GDT_Unknown, nullptr);
   if (!ds) throw std::runtime_error("cannot create " + caminho.toStdString());
   OGRSpatialReference srs;
   srs.importFromEPSG(22523);
   char** opcoes = CSLSetNameValue(nullptr, "ENCODING", "UTF-8");
-  OGRLayer* l = ds->CreateLayer(QFileInfo(caminho).completeBaseName().toStdString().c_str(), &srs, tipo, opcoes);
+  OGRLayer* l = ds->CreateLayer(QFileInfo(caminho).completeBaseName().toStdString().c_str(), &srs,
+                                tipo, opcoes);
   CSLDestroy(opcoes);
   for (const auto& c : campos) {
     OGRFieldDefn f(c.Nome.c_str(), c.Tipo);
@@ -92,8 +93,6 @@ inline std::string Quadrado(double x, double y, double lado) {
          " " + n(y + lado) + ", " + n(x) + " " + n(y + lado) + ", " + n(x) + " " + n(y) + "))";
 }
 
-inline std::string Ponto(double x, double y) {
-  return "POINT (" + N(x) + " " + N(y) + ")";
-}
+inline std::string Ponto(double x, double y) { return "POINT (" + N(x) + " " + N(y) + ")"; }
 
 }  // namespace ShapeTeste

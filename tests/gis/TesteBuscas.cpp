@@ -5,11 +5,11 @@
 #include <QRandomGenerator>
 #include <cmath>
 
+#include "ShapeTeste.h"
 #include "app/Erro.h"
 #include "comum/PastaTemporaria.h"
 #include "gis/TCamada.h"
 #include "gis/TDadosShape.h"
-#include "ShapeTeste.h"
 
 using namespace ShapeTeste;
 
@@ -66,13 +66,13 @@ TEST(Buscas, BordaContaDentroBuracoFora) {
     bool Dentro;
   };
   const TCaso casos[] = {
-      {{200, 50}, true},     // outer edge
-      {{300, 100}, true},    // outer corner
-      {{250, 50}, false},    // in the hole
-      {{240, 50}, true},     // on the hole's edge
-      {{239.99, 50}, true},  // just outside the hole
-      {{1005, 1002}, true},  // the second part of the multipolygon
-      {{1002, 1005}, false}, // beside the triangle
+      {{200, 50}, true},      // outer edge
+      {{300, 100}, true},     // outer corner
+      {{250, 50}, false},     // in the hole
+      {{240, 50}, true},      // on the hole's edge
+      {{239.99, 50}, true},   // just outside the hole
+      {{1005, 1002}, true},   // the second part of the multipolygon
+      {{1002, 1005}, false},  // beside the triangle
       {{300.01, 50}, false},
   };
   for (const auto& c : casos) {
@@ -146,15 +146,13 @@ TEST(Buscas, CaminhoRapidoConcordaComOgr) {
     for (int k = 0; k < n; ++k) {
       const double a = 2 * M_PI * k / n;
       const double r = r0 * (0.5 + rnd.bounded(0.5));
-      const std::string v = N(cx + r * std::cos(a)) + " " +
-                            N(cy + r * std::sin(a));
+      const std::string v = N(cx + r * std::cos(a)) + " " + N(cy + r * std::sin(a));
       if (k == 0) primeiro = v;
       wkt += v + ", ";
     }
-    wkt += primeiro + "), (" + N(cx - r0 / 8) + " " + N(cy - r0 / 8) +
-           ", " + N(cx + r0 / 8) + " " + N(cy - r0 / 8) + ", " +
-           N(cx) + " " + N(cy + r0 / 8) + ", " +
-           N(cx - r0 / 8) + " " + N(cy - r0 / 8) + "))";
+    wkt += primeiro + "), (" + N(cx - r0 / 8) + " " + N(cy - r0 / 8) + ", " + N(cx + r0 / 8) + " " +
+           N(cy - r0 / 8) + ", " + N(cx) + " " + N(cy + r0 / 8) + ", " + N(cx - r0 / 8) + " " +
+           N(cy - r0 / 8) + "))";
     feicoes.push_back({wkt, {i}});
     OGRGeometry* g = nullptr;
     OGRGeometryFactory::createFromWkt(wkt.c_str(), nullptr, &g);

@@ -78,8 +78,7 @@ class TesteMapa : public QObject {
     mapa.AdicionaCamada(&a);
     mapa.AdicionaCamada(&b);
     QList<int> ordem;
-    connect(&mapa, &TMap::AntesDesenharCamada, this,
-            [&](int i, QPainter&) { ordem << 100 + i; });
+    connect(&mapa, &TMap::AntesDesenharCamada, this, [&](int i, QPainter&) { ordem << 100 + i; });
     connect(&mapa, &TMap::AposDesenharCamada, this, [&](int i, QPainter&) { ordem << i; });
     mapa.Imagem();
     QCOMPARE(ordem, (QList<int>{101, 1, 100, 0}));
@@ -210,9 +209,9 @@ class TesteMapa : public QObject {
   void PonteirosViramCursores() {
     TMap mapa;
     const QList<QPair<int, Qt::CursorShape>> casos{
-        {0, Qt::ArrowCursor},        {11, Qt::WaitCursor},         {53, Qt::OpenHandCursor},
-        {54, Qt::ClosedHandCursor},  {55, Qt::WhatsThisCursor},    {57, Qt::PointingHandCursor},
-        {51, Qt::BitmapCursor},      {52, Qt::BitmapCursor}};
+        {0, Qt::ArrowCursor},       {11, Qt::WaitCursor},      {53, Qt::OpenHandCursor},
+        {54, Qt::ClosedHandCursor}, {55, Qt::WhatsThisCursor}, {57, Qt::PointingHandCursor},
+        {51, Qt::BitmapCursor},     {52, Qt::BitmapCursor}};
     for (const auto& [codigo, forma] : casos) {
       mapa.SetPonteiro(codigo);
       QCOMPARE(mapa.Ponteiro(), codigo);
@@ -290,8 +289,9 @@ class TesteMapa : public QObject {
       ds->SetGeoTransform(gt);
       std::vector<GByte> v(100, 255);
       for (int i = 0; i < 50; ++i) v[static_cast<std::size_t>(i)] = 0;  // the northern half black
-      QCOMPARE(ds->GetRasterBand(1)->RasterIO(GF_Write, 0, 0, 10, 10, v.data(), 10, 10, GDT_Byte, 0, 0),
-               CE_None);
+      QCOMPARE(
+          ds->GetRasterBand(1)->RasterIO(GF_Write, 0, 0, 10, 10, v.data(), 10, 10, GDT_Byte, 0, 0),
+          CE_None);
       GDALClose(ds);
     }
     TCamadaImagem imagem;

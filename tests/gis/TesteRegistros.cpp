@@ -2,13 +2,14 @@
 // files.
 #include <gtest/gtest.h>
 
+#include "ShapeTeste.h"
 #include "app/Erro.h"
+#include "comum/ApresentadorRoteirizado.h"
 #include "comum/PastaTemporaria.h"
 #include "gis/TCamada.h"
 #include "gis/TConexaoShape.h"
 #include "gis/TDadosShape.h"
 #include "gis/TRegistros.h"
-#include "ShapeTeste.h"
 
 using namespace ShapeTeste;
 
@@ -19,7 +20,9 @@ namespace {
 QString EscreveOutorgas(const TPastaTemporaria& pasta) {
   const QString caminho = pasta.Arquivo(QStringLiteral("Out/Outorgas.shp"));
   Escreve(caminho, wkbPoint,
-          {{"Nprocesso", OFTString, 30}, {"Nportaria", OFTInteger, 9}, {"Vazao", OFTReal, 24, 15},
+          {{"Nprocesso", OFTString, 30},
+           {"Nportaria", OFTInteger, 9},
+           {"Vazao", OFTReal, 24, 15},
            {"Datapublic", OFTDate}},
           {{Ponto(300, 300), {QStringLiteral("c"), 3, 0.3, QDate(2005, 1, 31)}},
            {Ponto(100, 100), {QStringLiteral("a"), 1, 0.1, QVariant()}},
@@ -84,7 +87,8 @@ TEST(Registros, CadaTipoIdaEVoltaPeloArquivo) {
     TRegistros r = camada.Registros();
     r.AdicionaNovo();
     r.DefinePonto({269041.386, 8286112.632});
-    r.Define(QStringLiteral("Nome"), QStringLiteral("Ribeirão São João"));  // 17 characters, 20 bytes
+    r.Define(QStringLiteral("Nome"),
+             QStringLiteral("Ribeirão São João"));  // 17 characters, 20 bytes
     r.Define(QStringLiteral("Codigo"), 999999999);
     r.Define(QStringLiteral("Vazao"), 0.0125);
     r.Define(QStringLiteral("DataPub01"), QDate(2000, 1, 1));
@@ -190,6 +194,35 @@ TEST(Registros, EdicaoSoValeComAtualiza) {
   copia.Apaga();
   EXPECT_EQ(todos.Conta(), 2);
   EXPECT_EQ(Processos(todos), (QStringList{"x", "b"}));
+}
+
+// A write that cannot happen is reported, never passed off as done; the memory keeps the change
+// so a later save can still succeed.
+TEST(Registros, GravacaoImpossivelEhInformada) {
+  TPastaTemporaria pasta;
+  const QString sub = pasta.Caminho() + QStringLiteral("/sub");
+  auto dados = TDadosShape::Cria(sub + QStringLiteral("/Ponto.shp"), TTipoGeometria::Ponto,
+                                 {TCampo::Inteiro(QStringLiteral("Codigo"))});
+  ASSERT_TRUE(QDir(sub).removeRecursively());
+  TCamada camada;
+  camada.DefineDados(dados);
+  TApresentadorRoteirizado apresentador;
+  {
+    TRegistros r = camada.Registros();
+    r.AdicionaNovo();
+    r.DefinePonto({1, 1});
+    r.Define(QStringLiteral("Codigo"), 1);
+    EXPECT_THROW(r.FimEdicao(), ETorveda);
+    r.AdicionaNovo();
+    r.DefinePonto({2, 2});
+    r.Atualiza();
+  }  // the second change is written on the way out, fails, and says so
+  EXPECT_EQ(apresentador.Textos(TApresentadorRoteirizado::TTipo::Erro).size(), 1);
+  EXPECT_TRUE(dados->Modificado());
+  EXPECT_EQ(dados->Conta(), 2);
+  ASSERT_TRUE(QDir().mkpath(sub));
+  dados->Grava();
+  EXPECT_EQ(TDadosShape::Abre(sub + QStringLiteral("/Ponto.shp"))->Conta(), 2);
 }
 
 TEST(Conexao, PastaInexistenteOuDatasetAusente) {

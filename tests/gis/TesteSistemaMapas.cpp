@@ -13,8 +13,7 @@ namespace {
 // No layer message ever reaches a message box at start-up.
 void SemMensagemDeCamada(const TApresentadorRoteirizado& apresentador) {
   for (const QString& t : apresentador.Textos())
-    for (const auto& item : CatalogoCamadas::Itens())
-      EXPECT_NE(t, CatalogoCamadas::Mensagem(item));
+    for (const auto& item : CatalogoCamadas::Itens()) EXPECT_NE(t, CatalogoCamadas::Mensagem(item));
 }
 
 }  // namespace

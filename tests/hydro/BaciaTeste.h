@@ -56,8 +56,7 @@ class TBaciaTeste {
     Municipios = Camada("Municipios", TTipoGeometria::Poligono,
                         {TCampo::Texto(QStringLiteral("Municipio"), 40)});
     Poligono(*Municipios, 0, 0, 5, 6, {{QStringLiteral("Municipio"), QStringLiteral("Unaí")}});
-    Poligono(*Municipios, 5, 0, 10, 6,
-             {{QStringLiteral("Municipio"), QStringLiteral("Paracatu")}});
+    Poligono(*Municipios, 5, 0, 10, 6, {{QStringLiteral("Municipio"), QStringLiteral("Paracatu")}});
     Regioes = Camada("Reg_Met_Tradicional", TTipoGeometria::Poligono,
                      {TCampo::Inteiro(QStringLiteral("Regiao"))});
     Poligono(*Regioes, 0, 0, 10, 6, {{QStringLiteral("Regiao"), 1}});
@@ -66,23 +65,24 @@ class TBaciaTeste {
     Poligono(*AdRegioes, 0, 0, 5, 5, {{QStringLiteral("ID"), 105}});
     Poligono(*AdRegioes, 5, 0, 10, 5, {{QStringLiteral("ID"), 111}});
 
-    Hidrografia = Camada("Hidrografia", TTipoGeometria::Linha,
-                         {TCampo::Inteiro(QStringLiteral("Ho_")),
-                          TCampo::Inteiro(QStringLiteral("Fnode_")),
-                          TCampo::Inteiro(QStringLiteral("Tnode_")),
-                          TCampo::Texto(QStringLiteral("Textuserid"), 60),
-                          TCampo::Inteiro(QStringLiteral("Eq_Conserv")),
-                          TCampo::Texto(QStringLiteral("EstFlu"), 12)});
+    Hidrografia = Camada(
+        "Hidrografia", TTipoGeometria::Linha,
+        {TCampo::Inteiro(QStringLiteral("Ho_")), TCampo::Inteiro(QStringLiteral("Fnode_")),
+         TCampo::Inteiro(QStringLiteral("Tnode_")), TCampo::Texto(QStringLiteral("Textuserid"), 60),
+         TCampo::Inteiro(QStringLiteral("Eq_Conserv")),
+         TCampo::Texto(QStringLiteral("EstFlu"), 12)});
     Arco(10, 1, 2, "Córrego Afluente", 0, {G.Centro(2, 0), G.Centro(2, 3)});
     Arco(11, 2, 706, "Rio Paracatu", 5, {G.Centro(3, 4), G.Centro(9, 4)});
 
-    CamadaPonto = Camada("Ponto", TTipoGeometria::Ponto, {TCampo::Inteiro(QStringLiteral("Codigo"))});
-    Signif = Camada("Out_Sup_Signif_AQEM", TTipoGeometria::Ponto,
-                    {TCampo::Real(QStringLiteral("Vazao")), TCampo::Data(QStringLiteral("Datapublic")),
-                     TCampo::Inteiro(QStringLiteral("Validade"))});
-    Insignif = Camada("Out_Sup_Insignif_AQEM", TTipoGeometria::Ponto,
-                      {TCampo::Real(QStringLiteral("Vazao")),
-                       TCampo::Data(QStringLiteral("Dataexpedi"))});
+    CamadaPonto =
+        Camada("Ponto", TTipoGeometria::Ponto, {TCampo::Inteiro(QStringLiteral("Codigo"))});
+    Signif =
+        Camada("Out_Sup_Signif_AQEM", TTipoGeometria::Ponto,
+               {TCampo::Real(QStringLiteral("Vazao")), TCampo::Data(QStringLiteral("Datapublic")),
+                TCampo::Inteiro(QStringLiteral("Validade"))});
+    Insignif =
+        Camada("Out_Sup_Insignif_AQEM", TTipoGeometria::Ponto,
+               {TCampo::Real(QStringLiteral("Vazao")), TCampo::Data(QStringLiteral("Dataexpedi"))});
     QList<TCampo> camposAna;
     for (const char* m : {"Qjan", "Qfev", "Qmar", "Qabr", "Qmai", "Qjun", "Qjul", "Qago", "Qset",
                           "Qout", "Qnov", "Qdez"})
@@ -94,10 +94,9 @@ class TBaciaTeste {
 
   TBacia Bacia() {
     if (!dmS) dmS = &Base.Abre();
-    return TBacia{Header,      G.Mapeada,   G.SemEsp,    G.DirEsc,   G.FluxoAc,
-                  *Limite,     *Hidrografia, *Estados,   *Municipios, *Regioes,
-                  *AdRegioes,  *CamadaPonto, *Signif,    *Insignif,  *Ana,
-                  *dmS};
+    return TBacia{Header,       G.Mapeada, G.SemEsp,    G.DirEsc, G.FluxoAc,  *Limite,
+                  *Hidrografia, *Estados,  *Municipios, *Regioes, *AdRegioes, *CamadaPonto,
+                  *Signif,      *Insignif, *Ana,        *dmS};
   }
 
   // A point record with its fields.
@@ -122,7 +121,8 @@ class TBaciaTeste {
   std::unique_ptr<TCamada> Camada(const char* nome, TTipoGeometria tipo,
                                   const QList<TCampo>& campos) {
     auto c = std::make_unique<TCamada>();
-    c->DefineDados(TDadosShape::Cria(Pasta.Arquivo(QString::fromLatin1(nome) + ".shp"), tipo, campos));
+    c->DefineDados(
+        TDadosShape::Cria(Pasta.Arquivo(QString::fromLatin1(nome) + ".shp"), tipo, campos));
     return c;
   }
   // The rectangle of cell columns c0..c1 and rows l0..l1 (edges, rows from the top).

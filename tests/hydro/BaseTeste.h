@@ -36,7 +36,8 @@ class TBaseTeste {
   // Runs a statement on the database before the data module opens it.
   void Executa(const QString& sql) {
     QSqlQuery q(QSqlDatabase::database(NomeConexao_));
-    if (!q.exec(sql)) ADD_FAILURE() << sql.toStdString() << ": " << q.lastError().text().toStdString();
+    if (!q.exec(sql))
+      ADD_FAILURE() << sql.toStdString() << ": " << q.lastError().text().toStdString();
   }
   void Equacao(const char* tabela, int chave, int regiaoOuRio, const char* modelo, double b0,
                double bAd, const char* var) {

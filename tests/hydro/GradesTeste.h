@@ -1,6 +1,7 @@
 #pragma once
 // Small drainage grids built in memory for the network tests, with the geometry of a header:
-// columns and rows from 0 at the top-left cell, cells of 50 m from a corner in the basin's projected system.
+// columns and rows from 0 at the top-left cell, cells of 50 m from a corner in the basin's
+// projected system.
 
 #include <initializer_list>
 #include <memory>
@@ -32,9 +33,7 @@ class TGradesTeste {
     }
   }
 
-  std::int64_t Celula(int coluna, int linha) const {
-    return std::int64_t{linha} * NCols_ + coluna;
-  }
+  std::int64_t Celula(int coluna, int linha) const { return std::int64_t{linha} * NCols_ + coluna; }
   // The centre of a cell as a map point.
   TPontoMapa Centro(int coluna, int linha) const {
     return {Xll + (coluna + 0.5) * Lado, Yll + (NRows_ - linha - 0.5) * Lado};
@@ -74,8 +73,8 @@ class TGradesTeste {
 };
 
 // An arc of a hand-made table: identifier, from-node, to-node, station.
-inline TArco Arco(std::int32_t ho, std::int32_t fnode, std::int32_t tnode,
-                  const char* estacao = "", std::int32_t eqConserv = 0) {
+inline TArco Arco(std::int32_t ho, std::int32_t fnode, std::int32_t tnode, const char* estacao = "",
+                  std::int32_t eqConserv = 0) {
   TArco a;
   a.Ho = ho;
   a.Fnode = fnode;

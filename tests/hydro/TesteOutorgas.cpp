@@ -35,7 +35,7 @@ TEST(Outorgas, RegrasDasRegioes) {
       {1, 111, "Rio X", 301, true, J},
       {2, 211, "Rio X", 150, true, J},
       {2, 211, "Rio X", 399, true, J},
-      {3, 305, "Rio X", 150, true, J},  // region 3 outside unit 312
+      {3, 305, "Rio X", 150, true, J},          // region 3 outside unit 312
       {3, 312, "Rio Paracatu", 150, false, M},  // the main stem in 312 receives regions 1 and 2
       {3, 312, "Rio Paracatu", 299, false, M},
       {3, 312, "Rio Preto", 150, true, J},
@@ -110,8 +110,11 @@ TEST(Outorgas, SomaMesAMes) {
                      C{{"Vazao", 0.25}, {"Dataexpedi", QDate(2006, 6, 10)}});
   // Federal: 0.2 in January, nothing in July, from March 2010 to February 2012.
   TBaciaTeste::Ponto(*b.Ana, b.G.Centro(7, 0),
-                     C{{"Qjan", 0.2}, {"Qjul", 0.0}, {"Qfev", 0.05},
-                       {"DataPub01", QDate(2010, 3, 1)}, {"DataVenc01", QDate(2012, 2, 15)}});
+                     C{{"Qjan", 0.2},
+                       {"Qjul", 0.0},
+                       {"Qfev", 0.05},
+                       {"DataPub01", QDate(2010, 3, 1)},
+                       {"DataVenc01", QDate(2012, 2, 15)}});
 
   const TBacia bacia = b.Bacia();
   TPonto p;
@@ -165,8 +168,9 @@ TEST(Outorgas, MesesForaDasTabelas) {
   using C = QVariantMap;
   TBaciaTeste::Ponto(*b.Signif, b.G.Centro(7, 1),
                      C{{"Vazao", 1.0}, {"Datapublic", QDate(1979, 11, 15)}, {"Validade", 2000000}});
-  TBaciaTeste::Ponto(*b.Ana, b.G.Centro(7, 1),
-                     C{{"Qdez", 3.0}, {"DataPub01", QDate(1900, 1, 1)}, {"DataVenc01", QDate(1979, 12, 31)}});
+  TBaciaTeste::Ponto(
+      *b.Ana, b.G.Centro(7, 1),
+      C{{"Qdez", 3.0}, {"DataPub01", QDate(1900, 1, 1)}, {"DataVenc01", QDate(1979, 12, 31)}});
   const TBacia bacia = b.Bacia();
   TPonto p;
   IdentificaSecao(p, bacia, b.G.Centro(6, 4));

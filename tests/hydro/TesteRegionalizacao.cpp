@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "BaseTeste.h"
-#include "app/Erro.h"
 #include "GradesTeste.h"
+#include "app/Erro.h"
 #include "comum/ApresentadorRoteirizado.h"
 #include "hydro/TPonto.h"
 
@@ -134,8 +134,7 @@ TEST(Regionalizacao, ProporcionalMontanteEJusante) {
   const TTabelaArcos ausente({Arco(20, 1, 2, "99"), Arco(10, 2, 3), Arco(30, 3, NoExutorio, "2")});
   p.CalculaProporcional(dmS, g.Rede(ausente));
   EsperaVazoes(p.VazoesProporcional(), 0, 0, 0, 0);
-  const TTabelaArcos mesmaArea(
-      {Arco(20, 1, 2, "1"), Arco(10, 2, 3), Arco(30, 3, NoExutorio, "4")});
+  const TTabelaArcos mesmaArea({Arco(20, 1, 2, "1"), Arco(10, 2, 3), Arco(30, 3, NoExutorio, "4")});
   p.VazoesProporcional().SetQ710(7.0);
   p.CalculaProporcional(dmS, g.Rede(mesmaArea));
   EsperaVazoes(p.VazoesProporcional(), 0, 0, 0, 0);
@@ -148,7 +147,8 @@ TEST(Regionalizacao, ProporcionalMontanteEJusante) {
 TEST(Regionalizacao, ProporcionalPorAfluente) {
   TApresentadorRoteirizado apresentador;
   TConfluencia c;
-  const TTabelaArcos arcos({Arco(20, 9, 1), Arco(10, 3, 1), c.ComExtensao(Arco(11, 1, 2), 3, 4, 9, 4),
+  const TTabelaArcos arcos({Arco(20, 9, 1), Arco(10, 3, 1),
+                            c.ComExtensao(Arco(11, 1, 2), 3, 4, 9, 4),
                             Arco(12, 2, NoExutorio, "500"), Arco(13, 4, 3, "300")});
   TBaseTeste base;
   base.Estacao(300, 1, 1, 2, 3, 4);
@@ -236,7 +236,8 @@ TEST(Regionalizacao, ConservacaoPorTransferencia) {
 TEST(Regionalizacao, ConservacaoSemAreaDoAfluente) {
   TApresentadorRoteirizado apresentador;
   TConfluencia c;
-  const TTabelaArcos arcos({Arco(30, 1, 2), c.ComExtensao(Arco(11, 2, NoExutorio, "", 5), 3, 4, 9, 4)});
+  const TTabelaArcos arcos(
+      {Arco(30, 1, 2), c.ComExtensao(Arco(11, 2, NoExutorio, "", 5), 3, 4, 9, 4)});
   TBaseTeste base;
   base.Rio(5);
   base.Equacao("EQ_Conservacao", 1, 5, "Lin", 0.0, 0.1, "QmldOb");

@@ -30,7 +30,7 @@ TEST(Secao, IdentificaNoRio) {
   const TPontoMapa g = TConversorCoordenadas::Padrao().ParaGeografica(centro);
   EXPECT_DOUBLE_EQ(p.Latitude(), -g.Y);
   EXPECT_DOUBLE_EQ(p.Longitude(), -g.X);
-  EXPECT_GT(p.Latitude(), 15.0);  // south, positive
+  EXPECT_GT(p.Latitude(), 15.0);   // south, positive
   EXPECT_GT(p.Longitude(), 47.0);  // west, positive
   // The projected point and back agree with the conversions the typed flow uses.
   const TPontoMapa volta{TPonto::GeograficaParaX(g), TPonto::GeograficaParaY(g)};
@@ -178,8 +178,7 @@ TEST(Secao, CliqueForaDaBaciaOuDaHidrografia) {
   bool mostrou = false;
   TInterfaceSecao ui;
   ui.MostraProgresso = [&] { mostrou = true; };
-  EXPECT_EQ(ColocaSecaoNoPonto(p, bacia, b.G.Centro(7, 1), ui),
-            TResultadoSecao::ForaDaHidrografia);
+  EXPECT_EQ(ColocaSecaoNoPonto(p, bacia, b.G.Centro(7, 1), ui), TResultadoSecao::ForaDaHidrografia);
   EXPECT_FALSE(mostrou);
   EXPECT_EQ(apresentador.Textos(TTipo::Informacao),
             QStringList{QStringLiteral("A seção escolhida está fora da hidrografia. Escolha uma "
@@ -244,7 +243,7 @@ TEST(Secao, FalhaDoCalculoNaoViraErroDeDigitacao) {
   TInterfaceSecao ui;
   ui.OcultaProgresso = [&] { oculto = true; };
   EXPECT_THROW(ColocaSecaoDigitada(p, bacia, ddmmss(g.Y), ddmmss(g.X), ui), ETorveda);
-  EXPECT_FALSE(apresentador.Textos(TTipo::Erro).contains(
-      QStringLiteral("Favor inserir os valores de Latitude e Longitude.")));
+  EXPECT_FALSE(apresentador.Textos(TTipo::Erro)
+                   .contains(QStringLiteral("Favor inserir os valores de Latitude e Longitude.")));
   EXPECT_FALSE(oculto);  // it failed before the progress bar was shown
 }

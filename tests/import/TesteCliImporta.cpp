@@ -37,9 +37,10 @@ TSaida Executa(const QStringList& args) {
   return s;
 }
 
-QVariantMap Outorga(int i, const QVariant& lat) {
+// A row of a grant sheet, or of the certificates sheet (which numbers certificates instead).
+QVariantMap Outorga(int i, const QVariant& lat, bool certidao = false) {
   return {{QStringLiteral("Requerente"), QStringLiteral("Requerente %1").arg(i)},
-          {QStringLiteral("Nº Portaria"), i},
+          {certidao ? QStringLiteral("Nº Certidão") : QStringLiteral("Nº Portaria"), i},
           {QStringLiteral("Latitude"), lat},
           {QStringLiteral("Longitude"), 434512},
           {QStringLiteral("Vazão (m³/s)"), 0.01 * (i % 7)},
@@ -60,7 +61,7 @@ TEST(CliImporta, RelatorioDosPassos) {
   Montagem::EscreveLivro(caminhos.OutorgasAqem(),
                          Montagem::LivroAqem({Outorga(1, 194530), Outorga(7, 194530),
                                               Outorga(2, QVariant()), Outorga(3, 152930)},
-                                             {Outorga(4, 194530)}, {Outorga(5, 194530)}));
+                                             {Outorga(4, 194530, true)}, {Outorga(5, 194530)}));
   Montagem::EscreveLivro(
       caminhos.OutorgasAna(),
       Montagem::LivroAna({{{QStringLiteral("NomeReq"), QStringLiteral("Curto")},
@@ -124,16 +125,20 @@ TEST(CliImporta, InterrompidaDeixaCamadasLegiveis) {
   TPastaTemporaria pasta;
   const TCaminhos caminhos(pasta.Caminho(), QStringLiteral("TORVEDA"));
   Montagem::CriaArvore(caminhos);
-  QList<QVariantMap> linhas;
-  for (int i = 1; i <= 4000; ++i) linhas << Outorga(i, 194530 + (i % 50));
-  Montagem::EscreveLivro(caminhos.OutorgasAqem(), Montagem::LivroAqem(linhas, linhas, linhas));
+  QList<QVariantMap> linhas, certidoes;
+  for (int i = 1; i <= 4000; ++i) {
+    linhas << Outorga(i, 194530 + (i % 50));
+    certidoes << Outorga(i, 194530 + (i % 50), true);
+  }
+  Montagem::EscreveLivro(caminhos.OutorgasAqem(), Montagem::LivroAqem(linhas, certidoes, linhas));
   const QString sig = QDir::cleanPath(caminhos.DadosSIG());
   const QStringList args{QStringLiteral("--dados"), pasta.Caminho(), QStringLiteral("importa"),
                          QStringLiteral("aqem")};
 
   QElapsedTimer relogio;
   relogio.start();
-  ASSERT_EQ(Executa(args).Codigo, 0);
+  const TSaida completa = Executa(args);
+  ASSERT_EQ(completa.Codigo, 0) << completa.Erros.toStdString();
   const qint64 total = relogio.elapsed();
 
   for (int k = 1; k <= 8; ++k) {
@@ -151,4 +156,45 @@ TEST(CliImporta, InterrompidaDeixaCamadasLegiveis) {
                                 << " ms: " << erro.toStdString();
     }
   }
+}
+
+// On the sample basin: after both imports, a section on the main stem below the junction adds
+// up upstream grants of the state and of the federal register; before them, none.
+TEST(CliImporta, SecaoSomaAsOutorgasDosDoisRegistros) {
+  TPastaTemporaria pasta;
+  const TSaida amostra = Executa({QStringLiteral("amostra"), pasta.Caminho()});
+  ASSERT_EQ(amostra.Codigo, 0) << amostra.Erros.toStdString();
+  const QJsonObject principal = amostra.Json.value(QStringLiteral("secoes"))
+                                    .toObject()
+                                    .value(QStringLiteral("principal"))
+                                    .toObject();
+  const QStringList secao{QStringLiteral("--dados"), pasta.Caminho(), QStringLiteral("secao"),
+                          QStringLiteral("--xy"),
+                          QString::number(principal.value(QStringLiteral("X")).toDouble(), 'f', 3),
+                          QString::number(principal.value(QStringLiteral("Y")).toDouble(), 'f', 3)};
+  auto soma = [](const QJsonObject& meses) {
+    double s = 0;
+    for (const QJsonValue& v : meses) s += v.toDouble();
+    return s;
+  };
+
+  const TSaida antes = Executa(secao);
+  ASSERT_EQ(antes.Codigo, 0) << antes.Erros.toStdString();
+  EXPECT_EQ(soma(antes.Json.value(QStringLiteral("OutorgadaEstadual")).toObject()), 0.0);
+  EXPECT_EQ(soma(antes.Json.value(QStringLiteral("OutorgadaFederal")).toObject()), 0.0);
+
+  for (const char* registro : {"aqem", "ana"}) {
+    const TSaida s = Executa({QStringLiteral("--dados"), pasta.Caminho(), QStringLiteral("importa"),
+                              QLatin1String(registro)});
+    EXPECT_EQ(s.Codigo, 0) << registro << ": " << s.Erros.toStdString();
+    int gravados = 0;
+    for (const QJsonValue& p : s.Json.value(QStringLiteral("passos")).toArray())
+      gravados += p.toObject().value(QStringLiteral("registrosGravados")).toInt();
+    EXPECT_GT(gravados, 0) << registro;
+  }
+
+  const TSaida depois = Executa(secao);
+  ASSERT_EQ(depois.Codigo, 0) << depois.Erros.toStdString();
+  EXPECT_GT(soma(depois.Json.value(QStringLiteral("OutorgadaEstadual")).toObject()), 0.0);
+  EXPECT_GT(soma(depois.Json.value(QStringLiteral("OutorgadaFederal")).toObject()), 0.0);
 }

@@ -67,11 +67,11 @@ QList<M> Linhas() {
                 QStringLiteral("43° 45' 12\""))};
 }
 
-class ImportaAna : public ::testing::TestWithParam<const char*> {};
+class ImportacaoAna : public ::testing::TestWithParam<const char*> {};
 
 }  // namespace
 
-TEST_P(ImportaAna, RegioesMesesEFalha) {
+TEST_P(ImportacaoAna, RegioesMesesEFalha) {
   TPastaTemporaria pasta;
   const QString sig = pasta.Caminho() + QStringLiteral("/sig");
   Montagem::CriaCamadas(sig);
@@ -147,7 +147,7 @@ TEST_P(ImportaAna, RegioesMesesEFalha) {
   EXPECT_LT(g.Ponto().X, Montagem::XDivisa);  // region 1 this time
 }
 
-INSTANTIATE_TEST_SUITE_P(Formatos, ImportaAna, ::testing::Values(".xls", ".xlsx"));
+INSTANTIATE_TEST_SUITE_P(Formatos, ImportacaoAna, ::testing::Values(".xls", ".xlsx"));
 
 TEST(ImportaAnaIndisponivel, PlanilhaOuRegioesAusentes) {
   TPastaTemporaria pasta;

@@ -83,7 +83,7 @@ QList<M> Subterraneas() {
           Outorga(QStringLiteral("Poço Dois"), 902, 194600, 434600, QStringLiteral("n/d"), 10)};
 }
 
-class ImportaAqem : public ::testing::TestWithParam<const char*> {
+class ImportacaoAqem : public ::testing::TestWithParam<const char*> {
  protected:
   void SetUp() override {
     Sig = Pasta.Caminho() + QStringLiteral("/sig");
@@ -131,7 +131,7 @@ class ImportaAqem : public ::testing::TestWithParam<const char*> {
 
 }  // namespace
 
-TEST_P(ImportaAqem, QuatroPassosComFalhaNaFolhaSuperficial) {
+TEST_P(ImportacaoAqem, QuatroPassosComFalhaNaFolhaSuperficial) {
   Montagem::EscreveLivro(Arquivo, Montagem::LivroAqem(Superficiais(), Certidoes(), Subterraneas()));
   Abre();
   const TResultadoImportacao r = ImportaOutorgasAqem(Entrada());
@@ -223,7 +223,7 @@ TEST_P(ImportaAqem, QuatroPassosComFalhaNaFolhaSuperficial) {
 
 // A certificate row that fails shows its certificate number on the portaria line; the step
 // keeps what it wrote before the row.
-TEST_P(ImportaAqem, FalhaNaFolhaDeCertidoes) {
+TEST_P(ImportacaoAqem, FalhaNaFolhaDeCertidoes) {
   M ruim = Certidao(QStringLiteral("Curta"), 81, 0.001, 2.0);
   ruim.insert(Lon, QStringLiteral("43451"));
   // The other sheets hold one row without coordinates: GDAL writes no heading row for a sheet
@@ -246,7 +246,7 @@ TEST_P(ImportaAqem, FalhaNaFolhaDeCertidoes) {
   EXPECT_EQ(NoDisco(CamadasAqem::SubInsignif).Conta(), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Formatos, ImportaAqem, ::testing::Values(".xls", ".xlsx"));
+INSTANTIATE_TEST_SUITE_P(Formatos, ImportacaoAqem, ::testing::Values(".xls", ".xlsx"));
 
 // A workbook that opened with headings and no rows still empties the four layers, silently.
 TEST(ImportaAqemVazia, EsvaziaAsCamadas) {

@@ -28,7 +28,7 @@ namespace {
 
 std::optional<double> Numero(const QString& texto) {
   bool ok = false;
-  double v = texto.toDouble(&ok);  // "269041.38"
+  double v = texto.toDouble(&ok);               // "269041.38"
   if (!ok) v = QLocale().toDouble(texto, &ok);  // "269041,38" under the regional settings
   if (!ok || !std::isfinite(v)) return std::nullopt;
   return v;
@@ -48,8 +48,7 @@ QJsonObject Meses(F&& le) {
   for (int ano = Convencao::AnoInicial; ano <= Convencao::AnoFinal; ++ano)
     for (int mes = 1; mes <= 12; ++mes) {
       const double v = le(mes, ano);
-      if (v != 0.0)
-        o.insert(QStringLiteral("%1-%2").arg(ano).arg(mes, 2, 10, QLatin1Char('0')), v);
+      if (v != 0.0) o.insert(QStringLiteral("%1-%2").arg(ano).arg(mes, 2, 10, QLatin1Char('0')), v);
     }
   return o;
 }
@@ -57,8 +56,7 @@ QJsonObject Meses(F&& le) {
 QJsonObject Json(const TPonto& p, const TMalha& malha, bool dentro, const QStringList& mensagens) {
   return {
       {QStringLiteral("DentroDaBacia"), dentro},
-      {QStringLiteral("Celula"),
-       static_cast<double>(malha.IndiceCelula({p.CoordX(), p.CoordY()}))},
+      {QStringLiteral("Celula"), static_cast<double>(malha.IndiceCelula({p.CoordX(), p.CoordY()}))},
       {QStringLiteral("CodTrecho"), p.CodTrecho()},
       {QStringLiteral("CodEqConserv"), p.CodEqConserv()},
       {QStringLiteral("NomeRio"), p.NomeRio()},
@@ -102,9 +100,8 @@ int Secao(const TComandoCli& comando, TContextoCli& ctx) {
     TPonto& ponto = *sistema->Ponto;
     // Only what the placement and the computations show.
     ApresentadorCli().Limpa();
-    const TResultadoSecao r =
-        xy ? ColocaSecaoNoPonto(ponto, bacia, TPontoMapa{*x, *y})
-           : ColocaSecaoDigitada(ponto, bacia, a[1], a[2]);
+    const TResultadoSecao r = xy ? ColocaSecaoNoPonto(ponto, bacia, TPontoMapa{*x, *y})
+                                 : ColocaSecaoDigitada(ponto, bacia, a[1], a[2]);
     if (r == TResultadoSecao::EntradaInvalida) return 2;
     const bool dentro = r != TResultadoSecao::ForaDaBacia;
     ImprimeJson(Json(ponto, TMalha(*sistema->HeaderMDE), dentro, ApresentadorCli().Mensagens()));
@@ -117,9 +114,9 @@ int Secao(const TComandoCli& comando, TContextoCli& ctx) {
   return 1;
 }
 
-const TComandoCli ComandoSecao{
-    QStringLiteral("secao"), QStringLiteral("(--xy X Y | --latlong DDMMSS DDMMSS)"),
-    [](TContextoCli& ctx) { return Secao(ComandoSecao, ctx); }};
+const TComandoCli ComandoSecao{QStringLiteral("secao"),
+                               QStringLiteral("(--xy X Y | --latlong DDMMSS DDMMSS)"),
+                               [](TContextoCli& ctx) { return Secao(ComandoSecao, ctx); }};
 
 [[maybe_unused]] const bool registrado = RegistraComando(ComandoSecao);
 

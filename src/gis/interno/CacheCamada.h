@@ -63,8 +63,8 @@ void TCamada::TCaches::Contem(const TPontoMapa& p, F&& achou) const {
     const TPoligono& pol = Poligonos[static_cast<std::size_t>(i)];
     if (p.X < pol.Env.MinX || p.X > pol.Env.MaxX || p.Y < pol.Env.MinY || p.Y > pol.Env.MaxY)
       continue;
-    const bool dentro = pol.Preparada ? OGRPreparedGeometryIntersects(
-                                            pol.Preparada.get(), OGRGeometry::ToHandle(&ponto))
+    const bool dentro = pol.Preparada ? OGRPreparedGeometryIntersects(pol.Preparada.get(),
+                                                                      OGRGeometry::ToHandle(&ponto))
                                       : PoligonoContem(*pol.Feicao, p);
     if (dentro && !achou(pol.Chave)) return;
   }

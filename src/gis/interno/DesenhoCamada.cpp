@@ -118,12 +118,42 @@ void Prepara(QPainter& p, TTipoGeometria tipo, const TSimbolo& s) {
   }
 }
 
+// A marker drawn once, antialiased, and stamped at every point: thousands of grant points cost
+// a copy each instead of a path each.
+class TCarimbo {
+ public:
+  TCarimbo(const TSimbolo& s, qreal dpr) {
+    const int lado = std::max(1, s.Tamanho()) + 2 * std::max(1, s.Largura()) + 2;
+    Imagem_ = QImage(QSize(lado, lado) * dpr, QImage::Format_ARGB32_Premultiplied);
+    Imagem_.setDevicePixelRatio(dpr);
+    Imagem_.fill(Qt::transparent);
+    QPainter p(&Imagem_);
+    p.setRenderHint(QPainter::Antialiasing);
+    Prepara(p, TTipoGeometria::Ponto, s);
+    Marcador(p, QPointF(lado / 2.0, lado / 2.0), s);
+    Meio_ = lado / 2.0;
+  }
+  void Desenha(QPainter& p, const QPointF& c) const {
+    p.drawImage(QPointF(std::round(c.x() - Meio_), std::round(c.y() - Meio_)), Imagem_);
+  }
+
+ private:
+  QImage Imagem_;
+  double Meio_ = 0;
+};
+
 void DesenhaFeicao(QPainter& p, const std::vector<QPolygonF>& partes, TTipoGeometria tipo,
-                   const TSimbolo& s, const TVista& v, QPolygonF& trabalho) {
+                   const TSimbolo& s, const TVista& v, QPolygonF& trabalho,
+                   const TCarimbo* carimbo = nullptr) {
   switch (tipo) {
     case TTipoGeometria::Ponto:
       for (const QPolygonF& parte : partes)
-        for (const QPointF& q : parte) Marcador(p, v.Pixel(q.x(), q.y()), s);
+        for (const QPointF& q : parte) {
+          if (carimbo)
+            carimbo->Desenha(p, v.Pixel(q.x(), q.y()));
+          else
+            Marcador(p, v.Pixel(q.x(), q.y()), s);
+        }
       break;
     case TTipoGeometria::Linha:
       for (const QPolygonF& parte : partes) {
@@ -190,15 +220,18 @@ void DesenhaCamada(QPainter& p, const TCamada& camada, const TVista& vista) {
   p.setRenderHint(QPainter::Antialiasing, tipo != TTipoGeometria::Poligono);
   Prepara(p, tipo, camada.Simbolo());
   // Markers and line widths reach past a feature's extent by a few pixels.
-  const double margem =
-      (std::max(camada.Simbolo().Tamanho(), camada.Simbolo().Largura()) + 2) /
-      std::max(vista.Escala, 1e-12);
+  const double margem = (std::max(camada.Simbolo().Tamanho(), camada.Simbolo().Largura()) + 2) /
+                        std::max(vista.Escala, 1e-12);
   const TRetangulo alcance(vista.Extensao.Esquerda() - margem, vista.Extensao.Direita() + margem,
                            vista.Extensao.Baixo() - margem, vista.Extensao.Topo() + margem);
   QPolygonF trabalho;
+  std::optional<TCarimbo> carimbo;
+  if (tipo == TTipoGeometria::Ponto)
+    carimbo.emplace(camada.Simbolo(), p.device()->devicePixelRatioF());
   for (const TFeicao& f : caches.Feicoes) {
     if (!f.Extensao.Intercepta(alcance)) continue;
-    DesenhaFeicao(p, f.Partes, tipo, camada.Simbolo(), vista, trabalho);
+    DesenhaFeicao(p, f.Partes, tipo, camada.Simbolo(), vista, trabalho,
+                  carimbo ? &*carimbo : nullptr);
   }
   p.restore();
 }

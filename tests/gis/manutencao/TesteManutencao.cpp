@@ -59,7 +59,7 @@ std::unique_ptr<TImagem> Grade(float valorPadrao) {
 }
 
 // The map point at the centre of a cell, as the two texts "Pegar área" reads (Y, X).
-QString TextoCentro(double v) { return QLocale().toString(v, 'f', 1); }
+QString TextoCentro(double v) { return QString::number(v, 'f', 1).replace(u'.', u','); }
 double CentroX(int coluna) { return Xll + (coluna + 0.5) * Tam; }
 double CentroY(int linha) { return Yll + (Lado - linha - 0.5) * Tam; }
 
@@ -185,16 +185,16 @@ class TesteManutencao : public QObject {
       QTest::mouseClick(frm->Button1, Qt::LeftButton);
       return frm->Edit3->text();
     };
-    const int rede = LinRede * Lado + ColRede;
+    static_assert(LinRede * Lado + ColRede == 13);
     // On the network cell, and from the cell west of it (its east neighbour is the network):
     // the accumulation there, in cells, rounded to 4 decimals.
-    QCOMPARE(pega(CentroX(ColRede), CentroY(LinRede)), QLocale().toString(rede + 0.1235, 'f', 4));
-    QCOMPARE(pega(CentroX(ColRede - 1), CentroY(LinRede)), QLocale().toString(rede + 0.1235, 'f', 4));
+    QCOMPARE(pega(CentroX(ColRede), CentroY(LinRede)), QStringLiteral("13,1235"));
+    QCOMPARE(pega(CentroX(ColRede - 1), CentroY(LinRede)), QStringLiteral("13,1235"));
     // From the south-west, the north-east neighbour is the only one on the network.
     QCOMPARE(pega(CentroX(ColRede - 1), CentroY(LinRede + 1)),
-             QLocale().toString(rede + 0.1235, 'f', 4));
+             QStringLiteral("13,1235"));
     // With no network cell around, the cell's own value.
-    QCOMPARE(pega(CentroX(0), CentroY(4)), QLocale().toString(20.1235, 'f', 4));
+    QCOMPARE(pega(CentroX(0), CentroY(4)), QStringLiteral("20,1235"));
     QVERIFY(apresentador->Textos(TTipo::Erro).isEmpty());
 
     // Outside the grid, or not a number: the message, and the area box keeps its text.

@@ -1,0 +1,189 @@
+// One section of interest on the full-scale sample basin: placement, the three
+// regionalizations and the upstream grants, as the location window runs them.
+//
+// The basin (5000 x 5000 cells, 20 000 register rows imported into the grant layers) is made
+// once with torveda-cli and kept in TORVEDA_BENCH_DADOS (default: bench-dados/hydro beside the
+// build), so later runs start at once.
+
+#include <benchmark/benchmark.h>
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLocale>
+#include <QProcess>
+#include <cstdio>
+#include <memory>
+
+#include "app/TSistema.h"
+#include "data/TdmS.h"
+#include "gis/TCamada.h"
+#include "hydro/BaciaDoSistema.h"
+#include "hydro/ColocaSecao.h"
+#include "hydro/IdentificaSecao.h"
+#include "hydro/TPonto.h"
+
+namespace {
+
+QString PastaDados() {
+  const QString env = qEnvironmentVariable("TORVEDA_BENCH_DADOS");
+  return env.isEmpty() ? QStringLiteral(TORVEDA_BENCH_DADOS_PADRAO) : env;
+}
+
+bool Executa(const QStringList& args, QByteArray* saida = nullptr) {
+  QProcess p;
+  p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+  p.start(QStringLiteral(TORVEDA_CLI), args);
+  if (!p.waitForFinished(-1)) return false;
+  if (saida) *saida = p.readAllStandardOutput();
+  return p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+}
+
+// The basin and its summary of ready-made sections, generated on first use.
+QJsonObject PreparaDados(const QString& dir) {
+  const QString resumo = dir + QStringLiteral("/resumo.json");
+  QFile f(resumo);
+  if (f.open(QIODevice::ReadOnly)) return QJsonDocument::fromJson(f.readAll()).object();
+  std::fprintf(stderr, "Gerando a bacia de exemplo em escala real em %s ...\n", qPrintable(dir));
+  QByteArray saida;
+  if (!Executa({QStringLiteral("amostra"), dir, QStringLiteral("--colunas"), QStringLiteral("5000"),
+                QStringLiteral("--linhas"), QStringLiteral("5000"), QStringLiteral("--registros"),
+                QStringLiteral("20000")},
+               &saida))
+    return {};
+  for (const char* registro : {"aqem", "ana"})
+    if (!Executa({QStringLiteral("--dados"), dir, QStringLiteral("importa"),
+                  QString::fromLatin1(registro)}))
+      return {};
+  if (f.open(QIODevice::WriteOnly)) f.write(saida);
+  return QJsonDocument::fromJson(saida).object();
+}
+
+struct TAmbiente {
+  std::unique_ptr<TSistema> Sistema;
+  std::unique_ptr<TBacia> Bacia;
+  QJsonObject Secoes;
+  QString Erro;
+};
+
+TAmbiente& Ambiente() {
+  static TAmbiente a = [] {
+    TAmbiente amb;
+    const QString dir = PastaDados();
+    QDir().mkpath(dir);
+    const QJsonObject resumo = PreparaDados(dir);
+    amb.Secoes = resumo.value(QStringLiteral("secoes")).toObject();
+    if (amb.Secoes.isEmpty()) {
+      amb.Erro = QStringLiteral("não foi possível gerar a bacia em ") + dir;
+      return amb;
+    }
+    amb.Sistema = std::make_unique<TSistema>(TCaminhos(dir, QStringLiteral("TORVEDA")));
+    amb.Sistema->CriaFormPrincipal();
+    amb.Sistema->CriaDataModule();
+    try {
+      amb.Bacia = std::make_unique<TBacia>(BaciaDoSistema(*amb.Sistema));
+    } catch (const std::exception& e) {
+      amb.Erro = QString::fromLocal8Bit(e.what());
+    }
+    return amb;
+  }();
+  return a;
+}
+
+TPontoMapa PontoDaSecao(const char* nome) {
+  const QJsonObject s = Ambiente().Secoes.value(QString::fromLatin1(nome)).toObject();
+  return {s.value(QStringLiteral("X")).toDouble(), s.value(QStringLiteral("Y")).toDouble()};
+}
+
+const char* const NomesSecoes[] = {"principal", "afluenteComEstacoes", "rioSemEquacoes",
+                                   "cabeceira"};
+
+bool Pronto(benchmark::State& state) {
+  if (Ambiente().Bacia) return true;
+  state.SkipWithError(qPrintable(Ambiente().Erro));
+  return false;
+}
+
+qint64 NumOutorgas() {
+  const TBacia& b = *Ambiente().Bacia;
+  return b.OutSupSignifAqem.Registros().Conta() + b.OutSupInsignifAqem.Registros().Conta() +
+         b.OutSupAna.Registros().Conta();
+}
+
+// The whole computation of one section, what the user waits for after confirming it.
+void BM_SecaoCompleta(benchmark::State& state) {
+  if (!Pronto(state)) return;
+  const TBacia& bacia = *Ambiente().Bacia;
+  TPonto& ponto = *Ambiente().Sistema->Ponto;
+  const TPontoMapa p = PontoDaSecao(NomesSecoes[state.range(0)]);
+  for (auto _ : state) {
+    IdentificaSecao(ponto, bacia, p);
+    CalculaSecao(ponto, bacia);
+    benchmark::DoNotOptimize(ponto.OutorgadaEstadual(1, 2010));
+  }
+  state.SetLabel(NomesSecoes[state.range(0)]);
+  state.counters["outorgas"] = static_cast<double>(NumOutorgas());
+}
+
+void BM_Colocacao(benchmark::State& state) {
+  if (!Pronto(state)) return;
+  const TBacia& bacia = *Ambiente().Bacia;
+  TPonto& ponto = *Ambiente().Sistema->Ponto;
+  const TPontoMapa p = PontoDaSecao("principal");
+  for (auto _ : state) IdentificaSecao(ponto, bacia, p);
+}
+
+void BM_Regionalizacoes(benchmark::State& state) {
+  if (!Pronto(state)) return;
+  const TBacia& bacia = *Ambiente().Bacia;
+  TPonto& ponto = *Ambiente().Sistema->Ponto;
+  IdentificaSecao(ponto, bacia, PontoDaSecao(NomesSecoes[state.range(0)]));
+  const TRede rede = bacia.Rede();
+  for (auto _ : state) {
+    ponto.CalculaTradicional(bacia.dmS.qryEQ_Tradicional);
+    ponto.CalculaProporcional(bacia.dmS, rede);
+    ponto.CalculaConservacao(bacia.dmS.qryRios, bacia.dmS.qryEQ_Conservacao, rede);
+  }
+  state.SetLabel(NomesSecoes[state.range(0)]);
+}
+
+void BM_OutorgasMontante(benchmark::State& state) {
+  if (!Pronto(state)) return;
+  const TBacia& bacia = *Ambiente().Bacia;
+  TPonto& ponto = *Ambiente().Sistema->Ponto;
+  IdentificaSecao(ponto, bacia, PontoDaSecao(NomesSecoes[state.range(0)]));
+  const TRede rede = bacia.Rede();
+  for (auto _ : state)
+    ponto.CalculaOutorgas(bacia.OutSupSignifAqem, bacia.OutSupInsignifAqem, bacia.OutSupAna,
+                          bacia.AdRegioes, rede);
+  state.SetLabel(NomesSecoes[state.range(0)]);
+  state.counters["outorgas"] = static_cast<double>(NumOutorgas());
+}
+
+// Reading the arc table, paid once and again only after the hydrography layer changes.
+void BM_TabelaArcos(benchmark::State& state) {
+  if (!Pronto(state)) return;
+  const TBacia& bacia = *Ambiente().Bacia;
+  for (auto _ : state) benchmark::DoNotOptimize(LeTabelaArcos(bacia.Hidrografia).NumArcos());
+}
+
+BENCHMARK(BM_SecaoCompleta)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Colocacao)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Regionalizacoes)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OutorgasMontante)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TabelaArcos)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+  QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,255 @@
+// End to end on the sample basin: `torveda-cli amostra`, the register imports, then
+// `torveda-cli secao` at the summary's ready-made sections.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <memory>
+
+#include "comum/PastaTemporaria.h"
+#include "gis/TDadosShape.h"
+
+namespace {
+
+struct TSaida {
+  int Codigo = -1;
+  QJsonObject Json;
+  QString Erro;
+};
+
+TSaida Executa(const QStringList& args) {
+  QProcess p;
+  p.start(QStringLiteral(TORVEDA_CLI), args);
+  TSaida s;
+  if (!p.waitForFinished(600000)) return s;
+  s.Codigo = p.exitCode();
+  s.Json = QJsonDocument::fromJson(p.readAllStandardOutput()).object();
+  s.Erro = QString::fromUtf8(p.readAllStandardError());
+  return s;
+}
+
+class SecaoCli : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    Pasta = new TPastaTemporaria;
+    const TSaida amostra = Executa({QStringLiteral("amostra"), Pasta->Caminho()});
+    ASSERT_EQ(amostra.Codigo, 0) << amostra.Erro.toStdString();
+    Resumo = new QJsonObject(amostra.Json);
+    for (const char* registro : {"aqem", "ana"}) {
+      const TSaida importa = Executa({QStringLiteral("--dados"), Pasta->Caminho(),
+                                      QStringLiteral("importa"), QString::fromLatin1(registro)});
+      EXPECT_EQ(importa.Codigo, 0) << importa.Erro.toStdString();
+    }
+  }
+  static void TearDownTestSuite() {
+    delete Resumo;
+    delete Pasta;
+    Resumo = nullptr;
+    Pasta = nullptr;
+  }
+
+  static QJsonObject Secao(const char* nome) {
+    return Resumo->value(QStringLiteral("secoes"))
+        .toObject()
+        .value(QString::fromLatin1(nome))
+        .toObject();
+  }
+  static TSaida SecaoXY(const QJsonObject& s) {
+    return Executa({QStringLiteral("--dados"), Pasta->Caminho(), QStringLiteral("secao"),
+                    QStringLiteral("--xy"),
+                    QString::number(s.value(QStringLiteral("X")).toDouble(), 'f', 6),
+                    QString::number(s.value(QStringLiteral("Y")).toDouble(), 'f', 6)});
+  }
+  static QString Camada(const char* nome) {
+    return Pasta->Caminho() + QStringLiteral("/Dados/DadosSIG/") + QString::fromLatin1(nome) +
+           QStringLiteral(".shp");
+  }
+  static qint64 Registros(const char* nome) {
+    auto d = TDadosShape::Abre(Camada(nome));
+    return d ? d->Conta() : -1;
+  }
+
+  static TPastaTemporaria* Pasta;
+  static QJsonObject* Resumo;
+};
+
+TPastaTemporaria* SecaoCli::Pasta = nullptr;
+QJsonObject* SecaoCli::Resumo = nullptr;
+
+bool Estimadas(const QJsonObject& v) {
+  for (const char* q : {"Q710", "Q90", "Q95", "Qmld"})
+    if (!(v.value(QString::fromLatin1(q)).toDouble() > 0.0)) return false;
+  return true;
+}
+
+// The section as the summary describes it.
+void ConfereIdentificacao(const QJsonObject& j, const QJsonObject& s) {
+  EXPECT_TRUE(j.value(QStringLiteral("DentroDaBacia")).toBool());
+  EXPECT_EQ(j.value(QStringLiteral("Celula")).toInteger(),
+            s.value(QStringLiteral("celula")).toInteger());
+  EXPECT_EQ(j.value(QStringLiteral("CodTrecho")).toInt(), s.value(QStringLiteral("Ho_")).toInt());
+  EXPECT_EQ(j.value(QStringLiteral("NomeRio")).toString(),
+            s.value(QStringLiteral("rio")).toString());
+  EXPECT_EQ(j.value(QStringLiteral("CodEqConserv")).toInt(),
+            s.value(QStringLiteral("Eq_Conserv")).toInt());
+  EXPECT_EQ(j.value(QStringLiteral("IdAdRegiao")).toInt(),
+            s.value(QStringLiteral("unidade")).toInt());
+  EXPECT_EQ(j.value(QStringLiteral("Regiao")).toInt(), s.value(QStringLiteral("regiao")).toInt());
+  EXPECT_DOUBLE_EQ(j.value(QStringLiteral("AreaDrenagem")).toDouble(),
+                   s.value(QStringLiteral("areaKm2")).toDouble());
+  EXPECT_FALSE(j.value(QStringLiteral("Municipio")).toString().isEmpty());
+  EXPECT_FALSE(j.value(QStringLiteral("Estado")).toString().isEmpty());
+}
+
+}  // namespace
+
+TEST_F(SecaoCli, RioPrincipal) {
+  const QJsonObject s = Secao("principal");
+  const TSaida r = SecaoXY(s);
+  ASSERT_EQ(r.Codigo, 0) << r.Erro.toStdString();
+  const QJsonObject& j = r.Json;
+  ConfereIdentificacao(j, s);
+  EXPECT_EQ(j.value(QStringLiteral("NomeRio")).toString(), QStringLiteral("Rio Paracatu"));
+  EXPECT_TRUE(Estimadas(j.value(QStringLiteral("VazoesTradicional")).toObject()));
+  EXPECT_TRUE(Estimadas(j.value(QStringLiteral("VazoesProporcional")).toObject()));
+  EXPECT_TRUE(Estimadas(j.value(QStringLiteral("VazoesConservacao")).toObject()));
+  // Below the junction in unit 312 every grant of regions 1 and 2 lies upstream.
+  if (Registros("Out_Sup_Signif_AQEM") > 0)
+    EXPECT_FALSE(j.value(QStringLiteral("OutorgadaEstadual")).toObject().isEmpty());
+  if (Registros("Out_Sup_ANA") > 0)
+    EXPECT_FALSE(j.value(QStringLiteral("OutorgadaFederal")).toObject().isEmpty());
+  for (const auto& v : j.value(QStringLiteral("OutorgadaEstadual")).toObject())
+    EXPECT_GT(v.toDouble(), 0.0);
+  const QStringList mensagens = j.value(QStringLiteral("Mensagens")).toVariant().toStringList();
+  ASSERT_FALSE(mensagens.isEmpty());
+  EXPECT_TRUE(mensagens.first().startsWith(
+      QStringLiteral("Deseja criar a seção de outorga nesta localidade: \nRio: Rio Paracatu\n")));
+  EXPECT_EQ(Registros("Ponto"), 1);
+
+  // The same section again gives the same numbers.
+  const TSaida outra = SecaoXY(s);
+  EXPECT_EQ(outra.Json, j);
+}
+
+// Rio Preto between its two stations: the proportional flows interpolate theirs.
+TEST_F(SecaoCli, AfluenteEntreEstacoes) {
+  const QJsonObject s = Secao("afluenteComEstacoes");
+  const TSaida r = SecaoXY(s);
+  ASSERT_EQ(r.Codigo, 0) << r.Erro.toStdString();
+  ConfereIdentificacao(r.Json, s);
+
+  QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("e2e"));
+  db.setDatabaseName(Pasta->Caminho() + QStringLiteral("/Dados/DadosBD/TORVEDA.sqlite"));
+  ASSERT_TRUE(db.open());
+  auto estacao = [&](int codigo) {
+    QSqlQuery q(db);
+    q.exec(QStringLiteral("SELECT Ad, Q710Ob, QmldOb FROM EstFluviometricas WHERE CodEstFlu = %1")
+               .arg(codigo));
+    EXPECT_TRUE(q.next());
+    return std::array<double, 3>{q.value(0).toDouble(), q.value(1).toDouble(),
+                                 q.value(2).toDouble()};
+  };
+  const auto montante = estacao(42257000);
+  const auto jusante = estacao(42260000);
+  db.close();
+  db = QSqlDatabase();
+  QSqlDatabase::removeDatabase(QStringLiteral("e2e"));
+
+  const double a = r.Json.value(QStringLiteral("AreaDrenagem")).toDouble();
+  const QJsonObject v = r.Json.value(QStringLiteral("VazoesProporcional")).toObject();
+  auto interpola = [&](int i) {
+    return montante[i] +
+           (a - montante[0]) / (jusante[0] - montante[0]) * (jusante[i] - montante[i]);
+  };
+  EXPECT_NEAR(v.value(QStringLiteral("Q710")).toDouble(), interpola(1), 1e-9);
+  EXPECT_NEAR(v.value(QStringLiteral("Qmld")).toDouble(), interpola(2), 1e-9);
+
+  // Typed degrees-minutes-seconds land on the same cell.
+  const TSaida digitada =
+      Executa({QStringLiteral("--dados"), Pasta->Caminho(), QStringLiteral("secao"),
+               QStringLiteral("--latlong"), s.value(QStringLiteral("latitude")).toString(),
+               s.value(QStringLiteral("longitude")).toString()});
+  ASSERT_EQ(digitada.Codigo, 0) << digitada.Erro.toStdString();
+  EXPECT_EQ(digitada.Json.value(QStringLiteral("Celula")), r.Json.value(QStringLiteral("Celula")));
+  EXPECT_TRUE(digitada.Json.value(QStringLiteral("Mensagens"))
+                  .toArray()
+                  .first()
+                  .toString()
+                  .contains(QStringLiteral("nessa localidade")));
+  const QString lat = s.value(QStringLiteral("latitude")).toString();
+  EXPECT_EQ(digitada.Json.value(QStringLiteral("LatitudeGMS")).toString(),
+            QStringLiteral("%1° %2' %3\"").arg(lat.left(2), lat.mid(2, 2), lat.mid(4, 2)));
+}
+
+// A river without equations gets its mass-conservation flows from the river it joins.
+TEST_F(SecaoCli, RioSemEquacoes) {
+  const QJsonObject s = Secao("rioSemEquacoes");
+  const TSaida r = SecaoXY(s);
+  ASSERT_EQ(r.Codigo, 0) << r.Erro.toStdString();
+  ConfereIdentificacao(r.Json, s);
+  EXPECT_EQ(r.Json.value(QStringLiteral("CodEqConserv")).toInt(), 0);
+  EXPECT_TRUE(Estimadas(r.Json.value(QStringLiteral("VazoesConservacao")).toObject()));
+  for (const auto& m : r.Json.value(QStringLiteral("Mensagens")).toArray())
+    EXPECT_FALSE(m.toString().startsWith(QStringLiteral("Erro ao encontrar")))
+        << m.toString().toStdString();
+}
+
+TEST_F(SecaoCli, ForaDaDrenagem) {
+  const QJsonObject s = Secao("foraDaDrenagem");
+  const TSaida r = SecaoXY(s);
+  ASSERT_EQ(r.Codigo, 0) << r.Erro.toStdString();
+  EXPECT_TRUE(r.Json.value(QStringLiteral("DentroDaBacia")).toBool());
+  EXPECT_EQ(r.Json.value(QStringLiteral("CodTrecho")).toInt(), -9999);
+  EXPECT_EQ(r.Json.value(QStringLiteral("VazoesTradicional"))
+                .toObject()
+                .value(QStringLiteral("Q710"))
+                .toDouble(),
+            0.0);
+  EXPECT_TRUE(r.Json.value(QStringLiteral("OutorgadaEstadual")).toObject().isEmpty());
+  EXPECT_TRUE(r.Json.value(QStringLiteral("Mensagens"))
+                  .toVariant()
+                  .toStringList()
+                  .contains(QStringLiteral("A seção escolhida está fora da hidrografia. Escolha "
+                                           "uma seção sobre um curso d'água.")));
+  EXPECT_EQ(Registros("Ponto"), 1);
+}
+
+TEST_F(SecaoCli, ForaDaBaciaNaoEscreveNada) {
+  // Place a section first, so that the layer holds a point to keep.
+  ASSERT_EQ(SecaoXY(Secao("cabeceira")).Codigo, 0);
+  const QFileInfo antes(Camada("Ponto"));
+  const QDateTime modificado = antes.lastModified();
+  const TSaida r = SecaoXY(Secao("foraDaBacia"));
+  EXPECT_EQ(r.Codigo, 3);
+  EXPECT_FALSE(r.Json.value(QStringLiteral("DentroDaBacia")).toBool(true));
+  EXPECT_EQ(r.Json.value(QStringLiteral("Mensagens")).toVariant().toStringList(),
+            QStringList{QStringLiteral("A seção de interesse está fora do limite da bacia.")});
+  EXPECT_EQ(QFileInfo(Camada("Ponto")).lastModified(), modificado);
+  EXPECT_EQ(Registros("Ponto"), 1);
+}
+
+TEST_F(SecaoCli, ArgumentosInvalidos) {
+  EXPECT_EQ(Executa({QStringLiteral("--dados"), Pasta->Caminho(), QStringLiteral("secao")}).Codigo,
+            2);
+  EXPECT_EQ(Executa({QStringLiteral("--dados"), Pasta->Caminho(), QStringLiteral("secao"),
+                     QStringLiteral("--xy"), QStringLiteral("a"), QStringLiteral("1")})
+                .Codigo,
+            2);
+  const TSaida r =
+      Executa({QStringLiteral("--dados"), Pasta->Caminho(), QStringLiteral("secao"),
+               QStringLiteral("--latlong"), QStringLiteral("1529"), QStringLiteral("470910")});
+  EXPECT_EQ(r.Codigo, 2);
+  EXPECT_TRUE(r.Erro.contains(QStringLiteral("Favor inserir os valores de Latitude e Longitude.")));
+  // A folder without data: the start-up's failure, exit 1.
+  TPastaTemporaria vazia;
+  EXPECT_EQ(Executa({QStringLiteral("--dados"), vazia.Caminho(), QStringLiteral("secao"),
+                     QStringLiteral("--xy"), QStringLiteral("1"), QStringLiteral("1")})
+                .Codigo,
+            1);
+}
