@@ -28,7 +28,8 @@ class TAleatorio {
 
   // A value in [0, 1) fixed by the seed and two lattice coordinates (for noise fields).
   static double Hash(std::uint64_t semente, std::int64_t i, std::int64_t j) {
-    std::uint64_t z = semente * 0x9E3779B97F4A7C15ull + static_cast<std::uint64_t>(i) * 0xD6E8FEB86659FD93ull +
+    std::uint64_t z = semente * 0x9E3779B97F4A7C15ull +
+                      static_cast<std::uint64_t>(i) * 0xD6E8FEB86659FD93ull +
                       static_cast<std::uint64_t>(j) * 0xA0761D6478BD642Full;
     z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
     z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;

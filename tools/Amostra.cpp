@@ -37,8 +37,8 @@ bool PertoDaRede(const TBacia& b, std::int32_t c) {
 
 // A section at the first candidate whose typed degree-minute-second coordinates land back in
 // the same cell, so that both ways of placing it give the same cell.
-QJsonObject Secao(const TBacia& b, const TConversor& conv, const std::vector<std::int32_t>& candidatas,
-                  const QString& descricao) {
+QJsonObject Secao(const TBacia& b, const TConversor& conv,
+                  const std::vector<std::int32_t>& candidatas, const QString& descricao) {
   for (std::int32_t c : candidatas) {
     double lon, lat, x, y;
     conv.ParaGeografica(b.X(c), b.Y(c), lon, lat);
@@ -73,7 +73,8 @@ QJsonObject Secao(const TBacia& b, const TConversor& conv, const std::vector<std
 std::vector<std::int32_t> DoRio(const TBacia& b, int rio, double de, std::size_t inicio = 0) {
   const auto& cel = b.Rios[rio].Celulas;
   std::vector<std::int32_t> lista, comEstacao;
-  for (std::size_t i = inicio + static_cast<std::size_t>(de * static_cast<double>(cel.size() - inicio));
+  for (std::size_t i =
+           inicio + static_cast<std::size_t>(de * static_cast<double>(cel.size() - inicio));
        i < cel.size(); ++i)
     (b.TrechoPorHo(b.Mapeada[cel[i]])->EstFlu ? comEstacao : lista).push_back(cel[i]);
   lista.insert(lista.end(), comEstacao.begin(), comEstacao.end());
@@ -91,9 +92,10 @@ QJsonObject Resumo(const TBacia& b, const TConversor& conv) {
   secoes.insert(QStringLiteral("afluenteComEstacoes"),
                 Secao(b, conv, DoRio(b, 2, 0.70),
                       QStringLiteral("Rio Preto entre as estações 42257000 e 42260000")));
-  secoes.insert(QStringLiteral("rioSemEquacoes"),
-                Secao(b, conv, DoRio(b, 7, 0.50),
-                      QStringLiteral("Ribeirão Bonito (sem Eq_Conserv), afluente do Rio Paracatu")));
+  secoes.insert(
+      QStringLiteral("rioSemEquacoes"),
+      Secao(b, conv, DoRio(b, 7, 0.50),
+            QStringLiteral("Ribeirão Bonito (sem Eq_Conserv), afluente do Rio Paracatu")));
   secoes.insert(QStringLiteral("cabeceira"),
                 Secao(b, conv, DoRio(b, 10, 0.20),
                       QStringLiteral("Córrego das Pedras, unidade de cabeceira 105")));
@@ -104,8 +106,9 @@ QJsonObject Resumo(const TBacia& b, const TConversor& conv) {
       const std::int32_t c = b.Indice(b.Coluna(c0), b.Linha(c0) - k);
       if (b.Dentro[c] && !PertoDaRede(b, c)) lista.push_back(c);
     }
-    secoes.insert(QStringLiteral("foraDaDrenagem"),
-                  Secao(b, conv, lista, QStringLiteral("Encosta na unidade 312, longe da drenagem")));
+    secoes.insert(
+        QStringLiteral("foraDaDrenagem"),
+        Secao(b, conv, lista, QStringLiteral("Encosta na unidade 312, longe da drenagem")));
   }
   {
     std::vector<std::int32_t> lista;
@@ -145,9 +148,10 @@ QJsonObject Resumo(const TBacia& b, const TConversor& conv) {
                    {QStringLiteral("Y"), b.Y(b.Exutorio)},
                    {QStringLiteral("Ho_"), Convencao::TrechoExutorio},
                    {QStringLiteral("Tnode_"), Convencao::NoExutorio}}},
-      {QStringLiteral("juncao"), QJsonObject{{QStringLiteral("celula"), static_cast<qint64>(b.Juncao)},
-                                             {QStringLiteral("X"), b.X(b.Juncao)},
-                                             {QStringLiteral("Y"), b.Y(b.Juncao)}}},
+      {QStringLiteral("juncao"),
+       QJsonObject{{QStringLiteral("celula"), static_cast<qint64>(b.Juncao)},
+                   {QStringLiteral("X"), b.X(b.Juncao)},
+                   {QStringLiteral("Y"), b.Y(b.Juncao)}}},
       {QStringLiteral("estacoes"), estacoes},
       {QStringLiteral("secoes"), secoes}};
 }
@@ -173,9 +177,10 @@ QJsonObject GeraAmostra(const QString& dirPedido, const TOpcoesAmostra& opcoes) 
   const QString dir = QDir(dirPedido).absolutePath() + QLatin1Char('/');
   for (const char* pasta : {"Dados", "DadosSIG"})
     if (QFileInfo::exists(dir + QLatin1String(pasta)))
-      throw ETorveda(QStringLiteral("A pasta %1 já contém %2/: a bacia de exemplo não sobrescreve dados. "
-                                    "Escolha outra pasta ou remova a antiga.")
-                         .arg(QDir::toNativeSeparators(dirPedido), QLatin1String(pasta)));
+      throw ETorveda(
+          QStringLiteral("A pasta %1 já contém %2/: a bacia de exemplo não sobrescreve dados. "
+                         "Escolha outra pasta ou remova a antiga.")
+              .arg(QDir::toNativeSeparators(dirPedido), QLatin1String(pasta)));
   CriaPasta(dir);
 
   TBacia b = GeraBacia({opcoes.Colunas, opcoes.Linhas, opcoes.Semente});
@@ -183,7 +188,8 @@ QJsonObject GeraAmostra(const QString& dirPedido, const TOpcoesAmostra& opcoes) 
 
   // Everything is written aside and moved in at the end.
   QTemporaryDir preparo(dir + QStringLiteral(".amostra-XXXXXX"));
-  if (!preparo.isValid()) throw ETorveda(QStringLiteral("Erro ao criar uma pasta temporária em %1.").arg(dir));
+  if (!preparo.isValid())
+    throw ETorveda(QStringLiteral("Erro ao criar uma pasta temporária em %1.").arg(dir));
   const QString p = preparo.path() + QLatin1Char('/');
   const QString matrizes = p + QStringLiteral("Dados/DadosSIG/Matrizes/");
   const QString sig = p + QStringLiteral("Dados/DadosSIG/");
@@ -194,13 +200,14 @@ QJsonObject GeraAmostra(const QString& dirPedido, const TOpcoesAmostra& opcoes) 
   EscreveGrades(b, matrizes);
   EscreveCamadas(b, conv, sig, manutencao);
   EscreveBaseDados(b, conv, bd + opcoes.NomeBase + QStringLiteral(".sqlite"));
-  const QJsonObject registros =
-      EscrevePlanilhas(b, conv, opcoes.Registros, bd + opcoes.NomeBase + QStringLiteral("_Outorgas_AQEM.xlsx"),
-                       bd + opcoes.NomeBase + QStringLiteral("_Outorgas_ANA.xlsx"));
+  const QJsonObject registros = EscrevePlanilhas(
+      b, conv, opcoes.Registros, bd + opcoes.NomeBase + QStringLiteral("_Outorgas_AQEM.xlsx"),
+      bd + opcoes.NomeBase + QStringLiteral("_Outorgas_ANA.xlsx"));
 
   IniciaRecursosAmostra();
   QFile ajuda(QStringLiteral(":/amostra/Ajuda.html"));
-  if (!ajuda.open(QIODevice::ReadOnly)) throw ETorveda(QStringLiteral("Erro interno: a ajuda não está no programa."));
+  if (!ajuda.open(QIODevice::ReadOnly))
+    throw ETorveda(QStringLiteral("Erro interno: a ajuda não está no programa."));
   const QByteArray textoAjuda = ajuda.readAll();
 
   Move(p + QStringLiteral("Dados"), dir + QStringLiteral("Dados"));

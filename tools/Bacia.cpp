@@ -203,8 +203,8 @@ void DesenhaRios(TBacia& b, TAleatorio& rnd, std::size_t& posJuncao) {
       rio.Celulas.assign(caminho.begin(), caminho.begin() + fim);
       b.Exutorio = rio.Celulas.back();
       const std::int32_t fora = caminho[fim];
-      b.Dir[b.Exutorio] = static_cast<std::uint8_t>(CodigoPara(
-          b.Coluna(fora) - b.Coluna(b.Exutorio), b.Linha(fora) - b.Linha(b.Exutorio)));
+      b.Dir[b.Exutorio] = static_cast<std::uint8_t>(
+          CodigoPara(b.Coluna(fora) - b.Coluna(b.Exutorio), b.Linha(fora) - b.Linha(b.Exutorio)));
       b.Juncao = celulaJ;
     } else {
       // A tributary ends at the first cell of another river it reaches, also when it would
@@ -231,7 +231,8 @@ void DesenhaRios(TBacia& b, TAleatorio& rnd, std::size_t& posJuncao) {
         rio.Celulas.push_back(c);
       }
       if (rio.Celulas.empty())
-        throw ETorveda(QStringLiteral("A grade é pequena demais para desenhar o %1.").arg(rio.Nome));
+        throw ETorveda(
+            QStringLiteral("A grade é pequena demais para desenhar o %1.").arg(rio.Nome));
       const std::int32_t ultimo = rio.Celulas.back();
       b.Dir[ultimo] = static_cast<std::uint8_t>(
           CodigoPara(b.Coluna(alvo) - b.Coluna(ultimo), b.Linha(alvo) - b.Linha(ultimo)));

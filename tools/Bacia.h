@@ -53,14 +53,14 @@ struct TBacia {
   std::uint64_t Semente = 0;
 
   // One entry per cell, row-major from the top-left cell.
-  std::vector<std::uint8_t> Dentro;  // 1 inside the basin
-  std::vector<std::uint8_t> Dir;     // D8 code; 0 outside the basin
-  std::vector<std::int32_t> Fluxo;   // cells upstream (flow accumulation); -1 outside
-  std::vector<std::int32_t> Rede;    // label of the network segment; 0 off the network
-  std::vector<std::int32_t> Mapeada; // Ho_ of the arc; 0 off the mapped drainage
-  std::vector<std::int16_t> Unidade; // drainage unit ("ID" of Ad_Regioes); 0 outside
-  std::vector<std::int16_t> RioCelula; // designed river at the cell; -1 none
-  std::vector<std::int32_t> Ordem;   // the basin's cells, every cell before the cell it flows into
+  std::vector<std::uint8_t> Dentro;     // 1 inside the basin
+  std::vector<std::uint8_t> Dir;        // D8 code; 0 outside the basin
+  std::vector<std::int32_t> Fluxo;      // cells upstream (flow accumulation); -1 outside
+  std::vector<std::int32_t> Rede;       // label of the network segment; 0 off the network
+  std::vector<std::int32_t> Mapeada;    // Ho_ of the arc; 0 off the mapped drainage
+  std::vector<std::int16_t> Unidade;    // drainage unit ("ID" of Ad_Regioes); 0 outside
+  std::vector<std::int16_t> RioCelula;  // designed river at the cell; -1 none
+  std::vector<std::int32_t> Ordem;  // the basin's cells, every cell before the cell it flows into
 
   std::int32_t Exutorio = 0;  // the outlet cell
   std::int32_t Juncao = 0;    // where regions 1 and 2 meet the main stem: first cell of unit 312

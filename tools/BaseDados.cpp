@@ -42,7 +42,8 @@ class TInsere {
   TInsere(QSqlDatabase& db, const QString& tabela, int colunas) : Q_(db) {
     QStringList marcas;
     for (int i = 0; i < colunas; ++i) marcas << QStringLiteral("?");
-    if (!Q_.prepare(QStringLiteral("INSERT INTO %1 VALUES (%2)").arg(tabela, marcas.join(u',')))) Falha(tabela);
+    if (!Q_.prepare(QStringLiteral("INSERT INTO %1 VALUES (%2)").arg(tabela, marcas.join(u','))))
+      Falha(tabela);
     Tabela_ = tabela;
   }
   void operator()(const QVariantList& valores) {
@@ -52,7 +53,8 @@ class TInsere {
 
  private:
   [[noreturn]] void Falha(const QString& tabela) {
-    throw ETorveda(QStringLiteral("Erro ao gravar a tabela %1: %2").arg(tabela, Q_.lastError().text()));
+    throw ETorveda(
+        QStringLiteral("Erro ao gravar a tabela %1: %2").arg(tabela, Q_.lastError().text()));
   }
   QSqlQuery Q_;
   QString Tabela_;
@@ -80,15 +82,18 @@ TEquacao Ajusta(const QString& modelo, int k, int regiao, double a1, double a2) 
 
 }  // namespace
 
-void EscreveBaseDados(const TBacia& b, const gdal_amostra::TConversor& conv, const QString& arquivo) {
+void EscreveBaseDados(const TBacia& b, const gdal_amostra::TConversor& conv,
+                      const QString& arquivo) {
   QFile::remove(arquivo);
-  const QString nome = QStringLiteral("amostra-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
+  const QString nome =
+      QStringLiteral("amostra-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
   std::exception_ptr falha;
   {
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nome);
     db.setDatabaseName(arquivo);
     if (!db.open())
-      throw ETorveda(QStringLiteral("Erro ao criar o banco de dados %1: %2").arg(arquivo, db.lastError().text()));
+      throw ETorveda(QStringLiteral("Erro ao criar o banco de dados %1: %2")
+                         .arg(arquivo, db.lastError().text()));
     try {
       CriaEsquema(db);
       db.transaction();
@@ -113,7 +118,8 @@ void EscreveBaseDados(const TBacia& b, const gdal_amostra::TConversor& conv, con
         for (const auto& [k, modelo] : lista) {
           const TEquacao e = Ajusta(modelo, k, regiao, a1, a2);
           tradicional({codEq++, regiao, e.Modelo, e.B0, e.BAd, 0.0, 0.0, 0.0, regiao,
-                       QString::fromLatin1(Vazoes[k].VarMinima), QString::fromLatin1(Vazoes[k].Tipo)});
+                       QString::fromLatin1(Vazoes[k].VarMinima),
+                       QString::fromLatin1(Vazoes[k].Tipo)});
         }
         if (regiao == 3) {
           const TEquacao e = Ajusta(QStringLiteral("Pot"), 0, regiao, a1, a2);
@@ -164,7 +170,8 @@ void EscreveBaseDados(const TBacia& b, const gdal_amostra::TConversor& conv, con
         for (double q : ob) linha << q * rnd.Real(1.03, 1.10);
         estacoes(linha);
       }
-      if (!db.commit()) throw ETorveda(QStringLiteral("Erro ao gravar o banco de dados: ") + db.lastError().text());
+      if (!db.commit())
+        throw ETorveda(QStringLiteral("Erro ao gravar o banco de dados: ") + db.lastError().text());
     } catch (...) {
       db.rollback();
       falha = std::current_exception();

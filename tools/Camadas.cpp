@@ -274,11 +274,11 @@ void EscreveEstacoes(const TBacia& b, const TConversor& conv, const QString& pas
   s.Fecha();
 
   // Rain gauges: anywhere in the basin.
-  const char* const nomes[] = {"Fazenda Boa Esperança", "Serra Dourada", "Vereda Funda",
-                               "Chapada Alta",          "Retiro Velho",  "Barreiro",
-                               "Cachoeira Grande",      "Lagoa Seca",    "Morro do Chapéu",
-                               "Ponte Nova",            "Buriti Alto",   "Canabrava",
-                               "Santa Luzia",           "Cabeceira Grande"};
+  const char* const nomes[] = {
+      "Fazenda Boa Esperança", "Serra Dourada",   "Vereda Funda",     "Chapada Alta",
+      "Retiro Velho",          "Barreiro",        "Cachoeira Grande", "Lagoa Seca",
+      "Morro do Chapéu",       "Ponte Nova",      "Buriti Alto",      "Canabrava",
+      "Santa Luzia",           "Cabeceira Grande"};
   TAleatorio rnd(b.Semente + 23);
   TShapeNovo p(pasta, QStringLiteral("Est_Pluviometricas"), wkbPoint, srs);
   p.Inteiro("Codigo");

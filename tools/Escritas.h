@@ -17,7 +17,8 @@ void EscreveGrades(const TBacia& b, const QString& pasta);
 void EscreveCamadas(const TBacia& b, const gdal_amostra::TConversor& conv, const QString& pasta,
                     const QString& pastaManutencao);
 // Dados/DadosBD/<NomeBase>.sqlite: equations, ranges, stations and rivers.
-void EscreveBaseDados(const TBacia& b, const gdal_amostra::TConversor& conv, const QString& arquivo);
+void EscreveBaseDados(const TBacia& b, const gdal_amostra::TConversor& conv,
+                      const QString& arquivo);
 // Dados/DadosBD/<NomeBase>_Outorgas_AQEM.xlsx and _ANA.xlsx; returns counts of rows written.
 QJsonObject EscrevePlanilhas(const TBacia& b, const gdal_amostra::TConversor& conv, int registros,
                              const QString& arquivoAqem, const QString& arquivoAna);

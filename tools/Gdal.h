@@ -59,7 +59,9 @@ class TSilencio {
 inline GDALDriver* Driver(const char* nome) {
   Registra();
   GDALDriver* d = GetGDALDriverManager()->GetDriverByName(nome);
-  if (!d) throw ETorveda(QStringLiteral("O GDAL desta máquina não tem o formato %1.").arg(QLatin1String(nome)));
+  if (!d)
+    throw ETorveda(
+        QStringLiteral("O GDAL desta máquina não tem o formato %1.").arg(QLatin1String(nome)));
   return d;
 }
 
@@ -86,12 +88,14 @@ class TConversor {
   void ParaGeografica(double x, double y, double& lon, double& lat) const {
     lon = x;
     lat = y;
-    if (!ParaGeo_->Transform(1, &lon, &lat)) throw ETorveda(QStringLiteral("Erro ao converter coordenadas."));
+    if (!ParaGeo_->Transform(1, &lon, &lat))
+      throw ETorveda(QStringLiteral("Erro ao converter coordenadas."));
   }
   void ParaProjetada(double lon, double lat, double& x, double& y) const {
     x = lon;
     y = lat;
-    if (!ParaUtm_->Transform(1, &x, &y)) throw ETorveda(QStringLiteral("Erro ao converter coordenadas."));
+    if (!ParaUtm_->Transform(1, &x, &y))
+      throw ETorveda(QStringLiteral("Erro ao converter coordenadas."));
   }
   const OGRSpatialReference& Utm() const { return Utm_; }
 

@@ -61,12 +61,10 @@ void EscreveGrades(const TBacia& b, const QString& pasta) {
   GravaGrade(b, pasta + QStringLiteral("hidro_mapeada"), [&](std::int32_t c) {
     return b.Mapeada[c] ? static_cast<float>(b.Mapeada[c]) : semDado;
   });
-  GravaGrade(b, pasta + QStringLiteral("hidro_sem_esp"), [&](std::int32_t c) {
-    return b.Rede[c] ? static_cast<float>(b.Rede[c]) : semDado;
-  });
-  GravaGrade(b, pasta + QStringLiteral("dir_esc"), [&](std::int32_t c) {
-    return b.Dentro[c] ? static_cast<float>(b.Dir[c]) : semDado;
-  });
+  GravaGrade(b, pasta + QStringLiteral("hidro_sem_esp"),
+             [&](std::int32_t c) { return b.Rede[c] ? static_cast<float>(b.Rede[c]) : semDado; });
+  GravaGrade(b, pasta + QStringLiteral("dir_esc"),
+             [&](std::int32_t c) { return b.Dentro[c] ? static_cast<float>(b.Dir[c]) : semDado; });
   GravaGrade(b, pasta + QStringLiteral("fluxo_ac"), [&](std::int32_t c) {
     return b.Dentro[c] ? static_cast<float>(b.Fluxo[c]) : semDado;
   });

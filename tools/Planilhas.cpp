@@ -18,25 +18,31 @@ using namespace gdal_amostra;
 
 namespace {
 
-const char* const Nomes[] = {"José",   "Maria",   "Antônio", "Ana",     "João",    "Francisca",
-                             "Carlos", "Luzia",   "Paulo",   "Helena",  "Geraldo", "Rita",
+const char* const Nomes[] = {"José",   "Maria",     "Antônio",   "Ana",    "João",    "Francisca",
+                             "Carlos", "Luzia",     "Paulo",     "Helena", "Geraldo", "Rita",
                              "Pedro",  "Aparecida", "Sebastião", "Tereza"};
-const char* const Sobrenomes[] = {"da Silva", "Pereira",  "Alves",   "Rodrigues", "Gonçalves",
-                                  "Ferreira", "Martins",  "Souza",   "Lima",      "Carvalho",
-                                  "Ribeiro",  "Nogueira", "Teixeira", "Moreira",  "Campos"};
-const char* const Empresas[] = {"Agropecuária Vale Verde Ltda.", "Cooperativa Agrícola do Cerrado",
-                                "Mineração Serra Azul S.A.",      "Usina Boa Safra S.A.",
-                                "Laticínios Santa Clara Ltda.",   "Serviço Municipal de Água e Esgoto",
-                                "Fazendas Reunidas Três Barras",  "Piscicultura Águas Claras Ltda."};
-const char* const Fazendas[] = {"Fazenda Boa Vista", "Fazenda Santa Helena", "Fazenda Barreiro",
-                                "Fazenda São Miguel", "Sítio Olho d'Água",   "Fazenda Tabocas",
-                                "Fazenda Cachoeira",  "Chácara Recanto",      "Fazenda Vereda Bonita"};
-const char* const Finalidades[] = {"Irrigação", "Abastecimento público", "Dessedentação de animais",
-                                   "Consumo industrial", "Mineração", "Aquicultura"};
-const char* const ColunasUso[] = {"Abastecimento", "Aquicultura", "Indústria",   "Irrigação",
+const char* const Sobrenomes[] = {"da Silva", "Pereira",  "Alves",    "Rodrigues", "Gonçalves",
+                                  "Ferreira", "Martins",  "Souza",    "Lima",      "Carvalho",
+                                  "Ribeiro",  "Nogueira", "Teixeira", "Moreira",   "Campos"};
+const char* const Empresas[] = {
+    "Agropecuária Vale Verde Ltda.", "Cooperativa Agrícola do Cerrado",
+    "Mineração Serra Azul S.A.",     "Usina Boa Safra S.A.",
+    "Laticínios Santa Clara Ltda.",  "Serviço Municipal de Água e Esgoto",
+    "Fazendas Reunidas Três Barras", "Piscicultura Águas Claras Ltda."};
+const char* const Fazendas[] = {
+    "Fazenda Boa Vista",  "Fazenda Santa Helena", "Fazenda Barreiro",
+    "Fazenda São Miguel", "Sítio Olho d'Água",    "Fazenda Tabocas",
+    "Fazenda Cachoeira",  "Chácara Recanto",      "Fazenda Vereda Bonita"};
+const char* const Finalidades[] = {"Irrigação",
+                                   "Abastecimento público",
+                                   "Dessedentação de animais",
+                                   "Consumo industrial",
+                                   "Mineração",
+                                   "Aquicultura"};
+const char* const ColunasUso[] = {"Abastecimento", "Aquicultura", "Indústria",    "Irrigação",
                                   "Saneamento",    "Mineração",   "PequenosUsos", "Hidrogeração",
-                                  "Termogeração",  "Obras",       "Diversos",    "Serviços",
-                                  "Travessia",     "Navegação",   "Lazer",       "Outros"};
+                                  "Termogeração",  "Obras",       "Diversos",     "Serviços",
+                                  "Travessia",     "Navegação",   "Lazer",        "Outros"};
 template <typename T, std::size_t N>
 const T& Um(TAleatorio& rnd, const T (&lista)[N]) {
   return lista[rnd.Proximo() % N];
@@ -55,7 +61,8 @@ class TSorteio {
  public:
   TSorteio(const TBacia& b, const TConversor& conv, std::uint64_t semente)
       : B_(b), Conv_(conv), Rnd_(semente) {
-    for (const auto& t : b.Trechos) Mapeadas_.insert(Mapeadas_.end(), t.Celulas.begin(), t.Celulas.end());
+    for (const auto& t : b.Trechos)
+      Mapeadas_.insert(Mapeadas_.end(), t.Celulas.begin(), t.Celulas.end());
   }
   TAleatorio& Rnd() { return Rnd_; }
 
@@ -70,7 +77,8 @@ class TSorteio {
     if (r < 0.08) {
       // Outside the basin: a corner of the grid, or beyond it.
       for (int k = 0; k < 1000 && c < 0; ++k) {
-        const auto v = static_cast<std::int32_t>(Rnd_.Proximo() % static_cast<std::uint64_t>(B_.Celulas()));
+        const auto v =
+            static_cast<std::int32_t>(Rnd_.Proximo() % static_cast<std::uint64_t>(B_.Celulas()));
         if (!B_.Dentro[v]) c = v;
       }
     } else if (r < 0.80) {
@@ -82,7 +90,8 @@ class TSorteio {
       }
     } else {
       for (int k = 0; k < 1000 && c < 0; ++k) {
-        const auto v = static_cast<std::int32_t>(Rnd_.Proximo() % static_cast<std::uint64_t>(B_.Celulas()));
+        const auto v =
+            static_cast<std::int32_t>(Rnd_.Proximo() % static_cast<std::uint64_t>(B_.Celulas()));
         if (B_.Dentro[v]) c = v;
       }
     }
@@ -99,7 +108,8 @@ class TSorteio {
     l.NaBacia = cel >= 0 && B_.Dentro[cel];
     if (l.NaBacia) {
       std::int32_t a = static_cast<std::int32_t>(cel);
-      for (int k = 0; k < 100000 && !B_.Mapeada[a] && B_.Dentro[B_.Abaixo(a)]; ++k) a = B_.Abaixo(a);
+      for (int k = 0; k < 100000 && !B_.Mapeada[a] && B_.Dentro[B_.Abaixo(a)]; ++k)
+        a = B_.Abaixo(a);
       if (B_.Mapeada[a]) l.Rio = B_.Rios[B_.TrechoPorHo(B_.Mapeada[a])->Rio].Nome;
     }
     const int m = B_.MunicipioDe(l.X, l.Y);
@@ -114,12 +124,15 @@ class TSorteio {
     const auto s = static_cast<int>(std::lround(graus * 3600));
     return (s / 3600) * 10000 + (s % 3600 / 60) * 100 + s % 60;
   }
-  static double Graus(int dms) { return dms / 10000 + (dms / 100 % 100) / 60.0 + (dms % 100) / 3600.0; }
+  static double Graus(int dms) {
+    return dms / 10000 + (dms / 100 % 100) / 60.0 + (dms % 100) / 3600.0;
+  }
 
   QString Pessoa() {
     if (Rnd_.Chance(0.25)) return QString::fromUtf8(Um(Rnd_, Empresas));
-    return QString::fromUtf8(Um(Rnd_, Nomes)) + QLatin1Char(' ') + QString::fromUtf8(Um(Rnd_, Sobrenomes)) +
-           QLatin1Char(' ') + QString::fromUtf8(Um(Rnd_, Sobrenomes));
+    return QString::fromUtf8(Um(Rnd_, Nomes)) + QLatin1Char(' ') +
+           QString::fromUtf8(Um(Rnd_, Sobrenomes)) + QLatin1Char(' ') +
+           QString::fromUtf8(Um(Rnd_, Sobrenomes));
   }
   QDate Data(int anoInicial, int anoFinal) {
     const QDate a(anoInicial, 1, 1), b(anoFinal, 12, 31);
@@ -137,7 +150,8 @@ class TPlanilha {
  public:
   TPlanilha(GDALDataset& ds, const QString& nome) {
     Camada_ = ds.CreateLayer(nome.toUtf8().constData(), nullptr, wkbNone, nullptr);
-    if (!Camada_) throw ETorveda(QStringLiteral("Erro ao criar a planilha %1: %2").arg(nome, UltimoErro()));
+    if (!Camada_)
+      throw ETorveda(QStringLiteral("Erro ao criar a planilha %1: %2").arg(nome, UltimoErro()));
   }
   void Coluna(const QString& nome, OGRFieldType tipo) {
     OGRFieldDefn def(nome.toUtf8().constData(), tipo);
@@ -157,15 +171,19 @@ class TPlanilha {
 void Texto(OGRFeature& f, const QString& coluna, const QString& valor) {
   if (!valor.isEmpty()) f.SetField(coluna.toUtf8().constData(), valor.toUtf8().constData());
 }
-void Numero(OGRFeature& f, const QString& coluna, double valor) { f.SetField(coluna.toUtf8().constData(), valor); }
+void Numero(OGRFeature& f, const QString& coluna, double valor) {
+  f.SetField(coluna.toUtf8().constData(), valor);
+}
 void Data(OGRFeature& f, const QString& coluna, const QDate& d) {
-  if (d.isValid()) f.SetField(f.GetFieldIndex(coluna.toUtf8().constData()), d.year(), d.month(), d.day());
+  if (d.isValid())
+    f.SetField(f.GetFieldIndex(coluna.toUtf8().constData()), d.year(), d.month(), d.day());
 }
 
 TDataset NovoLivro(const QString& arquivo) {
   TSilencio silencio;
   TDataset ds(Driver("XLSX")->Create(arquivo.toUtf8().constData(), 0, 0, 0, GDT_Unknown, nullptr));
-  if (!ds) throw ETorveda(QStringLiteral("Erro ao criar a planilha %1: %2").arg(arquivo, UltimoErro()));
+  if (!ds)
+    throw ETorveda(QStringLiteral("Erro ao criar a planilha %1: %2").arg(arquivo, UltimoErro()));
   return ds;
 }
 
@@ -179,23 +197,38 @@ void Fecha(TDataset& ds, const QString& arquivo) {
 
 // The columns of the two state grant sheets, in the agency's order.
 QStringList ColunasOutorgas() {
-  return {QStringLiteral("Nº Processo"), QStringLiteral("Data entrada"), QStringLiteral("Requerente"),
-          QStringLiteral("Nº Portaria"), QStringLiteral("Data Publicação"), QStringLiteral("Município"),
-          QStringLiteral("Rio Estadual"), QStringLiteral("Rio Federal"), QStringLiteral("Recurso hídrico"),
-          QStringLiteral("Latitude"), QStringLiteral("Longitude"), QStringLiteral("Vazão (m³/s)"),
-          QStringLiteral("Vazão (m³/h)"), QStringLiteral("Local"), QStringLiteral("Tipo Outorga"),
-          QStringLiteral("Obs"), QStringLiteral("Validade (anos)"), QStringLiteral("Finalidade"),
-          QStringLiteral("Uso"), QStringLiteral("Profundidade (m)"), QStringLiteral("NE/ND")};
+  return {QStringLiteral("Nº Processo"),
+          QStringLiteral("Data entrada"),
+          QStringLiteral("Requerente"),
+          QStringLiteral("Nº Portaria"),
+          QStringLiteral("Data Publicação"),
+          QStringLiteral("Município"),
+          QStringLiteral("Rio Estadual"),
+          QStringLiteral("Rio Federal"),
+          QStringLiteral("Recurso hídrico"),
+          QStringLiteral("Latitude"),
+          QStringLiteral("Longitude"),
+          QStringLiteral("Vazão (m³/s)"),
+          QStringLiteral("Vazão (m³/h)"),
+          QStringLiteral("Local"),
+          QStringLiteral("Tipo Outorga"),
+          QStringLiteral("Obs"),
+          QStringLiteral("Validade (anos)"),
+          QStringLiteral("Finalidade"),
+          QStringLiteral("Uso"),
+          QStringLiteral("Profundidade (m)"),
+          QStringLiteral("NE/ND")};
 }
 
 OGRFieldType TipoColuna(const QString& c, bool subterranea) {
   static const QStringList datas{QStringLiteral("Data entrada"), QStringLiteral("Data Publicação"),
                                  QStringLiteral("Data Expedição"), QStringLiteral("DataPub01"),
                                  QStringLiteral("DataVenc01")};
-  static const QStringList numeros{QStringLiteral("Nº Portaria"), QStringLiteral("Latitude"),
-                                   QStringLiteral("Longitude"), QStringLiteral("Vazão (m³/h)"),
-                                   QStringLiteral("Validade (anos)"), QStringLiteral("Profundidade (m)"),
-                                   QStringLiteral("Nº Certidão"), QStringLiteral("NrPort01")};
+  static const QStringList numeros{
+      QStringLiteral("Nº Portaria"),     QStringLiteral("Latitude"),
+      QStringLiteral("Longitude"),       QStringLiteral("Vazão (m³/h)"),
+      QStringLiteral("Validade (anos)"), QStringLiteral("Profundidade (m)"),
+      QStringLiteral("Nº Certidão"),     QStringLiteral("NrPort01")};
   if (datas.contains(c)) return OFTDate;
   if (c == QStringLiteral("Vazão (m³/s)")) return subterranea ? OFTString : OFTReal;
   if (numeros.contains(c)) return OFTReal;
@@ -225,8 +258,10 @@ int Outorgas(TSorteio& s, TPlanilha& p, int n, bool subterranea, int& processo) 
     auto f = p.Nova();
     const QDate pub = rnd.Chance(0.01) ? QDate() : s.Data(1990, 2035);
     const int ano = pub.isValid() ? pub.year() : 2000;
-    Texto(*f, QStringLiteral("Nº Processo"), QStringLiteral("%1/%2").arg(++processo, 5, 10, QLatin1Char('0')).arg(ano));
-    Data(*f, QStringLiteral("Data entrada"), pub.isValid() ? pub.addDays(-rnd.Inteiro(20, 400)) : QDate());
+    Texto(*f, QStringLiteral("Nº Processo"),
+          QStringLiteral("%1/%2").arg(++processo, 5, 10, QLatin1Char('0')).arg(ano));
+    Data(*f, QStringLiteral("Data entrada"),
+         pub.isValid() ? pub.addDays(-rnd.Inteiro(20, 400)) : QDate());
     Texto(*f, QStringLiteral("Requerente"), s.Pessoa());
     Numero(*f, QStringLiteral("Nº Portaria"), rnd.Inteiro(1, 3999));
     Data(*f, QStringLiteral("Data Publicação"), pub);
@@ -235,16 +270,21 @@ int Outorgas(TSorteio& s, TPlanilha& p, int n, bool subterranea, int& processo) 
     Coordenadas(*f, l);
     const bool zero = rnd.Chance(0.03);
     if (subterranea) {
-      Numero(*f, QStringLiteral("Vazão (m³/h)"), zero ? 0.0 : std::round(std::exp(rnd.Real(std::log(2.0), std::log(150.0))) * 10) / 10);
+      Numero(*f, QStringLiteral("Vazão (m³/h)"),
+             zero ? 0.0 : std::round(std::exp(rnd.Real(std::log(2.0), std::log(150.0))) * 10) / 10);
       Numero(*f, QStringLiteral("Profundidade (m)"), rnd.Inteiro(40, 250));
-      Texto(*f, QStringLiteral("NE/ND"), QStringLiteral("%1/%2").arg(rnd.Inteiro(3, 30)).arg(rnd.Inteiro(31, 90)));
+      Texto(*f, QStringLiteral("NE/ND"),
+            QStringLiteral("%1/%2").arg(rnd.Inteiro(3, 30)).arg(rnd.Inteiro(31, 90)));
       Texto(*f, QStringLiteral("Uso"), QStringLiteral("Captação subterrânea (poço tubular)"));
     } else {
-      Numero(*f, QStringLiteral("Vazão (m³/s)"), zero ? 0.0 : std::round(std::exp(rnd.Real(std::log(0.002), std::log(1.2))) * 10000) / 10000);
+      Numero(*f, QStringLiteral("Vazão (m³/s)"),
+             zero ? 0.0
+                  : std::round(std::exp(rnd.Real(std::log(0.002), std::log(1.2))) * 10000) / 10000);
       Texto(*f, QStringLiteral("Uso"), QStringLiteral("Captação em corpo de água"));
     }
     Texto(*f, QStringLiteral("Local"), QString::fromUtf8(Um(rnd, Fazendas)));
-    Texto(*f, QStringLiteral("Tipo Outorga"), rnd.Chance(0.8) ? QStringLiteral("Portaria") : QStringLiteral("Autorização"));
+    Texto(*f, QStringLiteral("Tipo Outorga"),
+          rnd.Chance(0.8) ? QStringLiteral("Portaria") : QStringLiteral("Autorização"));
     if (rnd.Chance(0.15)) Texto(*f, QStringLiteral("Obs"), QStringLiteral("Renovação"));
     static const int validades[] = {2, 3, 5, 5, 10, 10, 20, 35};
     Numero(*f, QStringLiteral("Validade (anos)"), Um(rnd, validades));
@@ -262,7 +302,8 @@ int Certidoes(TSorteio& s, TPlanilha& p, int n, int& processo) {
     naBacia += l.NaBacia;
     auto f = p.Nova();
     const QDate exp = s.Data(1995, 2035);
-    Texto(*f, QStringLiteral("Nº Processo"), QStringLiteral("%1/%2").arg(++processo, 5, 10, QLatin1Char('0')).arg(exp.year()));
+    Texto(*f, QStringLiteral("Nº Processo"),
+          QStringLiteral("%1/%2").arg(++processo, 5, 10, QLatin1Char('0')).arg(exp.year()));
     Data(*f, QStringLiteral("Data entrada"), exp.addDays(-rnd.Inteiro(5, 120)));
     Texto(*f, QStringLiteral("Requerente"), s.Pessoa());
     Numero(*f, QStringLiteral("Nº Certidão"), rnd.Inteiro(1, 99999));
@@ -274,11 +315,14 @@ int Certidoes(TSorteio& s, TPlanilha& p, int n, int& processo) {
     const double r = rnd.Real();
     const bool superficial = i == 0 || r < 0.70, subterranea = i == 0 || r >= 0.40;
     const bool nada = i > 0 && rnd.Chance(0.03);
-    Numero(*f, QStringLiteral("Vazão (m³/s)"), superficial && !nada ? std::round(rnd.Real(0.0002, 0.0015) * 100000) / 100000 : 0.0);
-    Numero(*f, QStringLiteral("Vazão (m³/h)"), subterranea && !nada ? std::round(rnd.Real(0.5, 10.0) * 10) / 10 : 0.0);
-    Texto(*f, QStringLiteral("Tipo"), superficial && subterranea ? QStringLiteral("Mista")
-                                      : superficial             ? QStringLiteral("Superficial")
-                                                                : QStringLiteral("Subterrânea"));
+    Numero(*f, QStringLiteral("Vazão (m³/s)"),
+           superficial && !nada ? std::round(rnd.Real(0.0002, 0.0015) * 100000) / 100000 : 0.0);
+    Numero(*f, QStringLiteral("Vazão (m³/h)"),
+           subterranea && !nada ? std::round(rnd.Real(0.5, 10.0) * 10) / 10 : 0.0);
+    Texto(*f, QStringLiteral("Tipo"),
+          superficial && subterranea ? QStringLiteral("Mista")
+          : superficial              ? QStringLiteral("Superficial")
+                                     : QStringLiteral("Subterrânea"));
     Numero(*f, QStringLiteral("Validade (anos)"), 3);
     Texto(*f, QStringLiteral("Local"), QString::fromUtf8(Um(rnd, Fazendas)));
     Texto(*f, QStringLiteral("Finalidade"), QString::fromUtf8(Um(rnd, Finalidades)));
@@ -308,7 +352,8 @@ int Federais(TSorteio& s, TPlanilha& p, int n) {
     const QDate pub = s.Data(1995, 2035);
     Data(*f, QStringLiteral("DataPub01"), pub);
     // One grant expires before it is published, as a typing slip in a register would have it.
-    Data(*f, QStringLiteral("DataVenc01"), i == 1 ? pub.addYears(-1) : pub.addYears(rnd.Inteiro(5, 35)));
+    Data(*f, QStringLiteral("DataVenc01"),
+         i == 1 ? pub.addYears(-1) : pub.addYears(rnd.Inteiro(5, 35)));
     if (!l.Vazio) {
       Texto(*f, QStringLiteral("Latitude"), TextoGms(l.Lat));
       Texto(*f, QStringLiteral("Longitude"), TextoGms(l.Lon));
@@ -333,8 +378,10 @@ int Federais(TSorteio& s, TPlanilha& p, int n) {
       if (QString::fromUtf8(ColunasUso[uso]) == QStringLiteral("Irrigação"))
         fator = (m >= 5 && m <= 9) ? 1.0 : (m == 10 || m == 4 ? 0.5 : 0.0);
       if (m != semValor) Numero(*f, colQ, zerada ? 0.0 : std::round(base * fator * 10) / 10);
-      Numero(*f, m == 1 ? QStringLiteral("Tc01 (h/dia)") : QStringLiteral("Tc") + mes, fator > 0 ? rnd.Inteiro(4, 24) : 0);
-      Numero(*f, m == 1 ? QStringLiteral("Pc01 (dias/mês)") : QStringLiteral("Pc") + mes, fator > 0 ? rnd.Inteiro(10, 30) : 0);
+      Numero(*f, m == 1 ? QStringLiteral("Tc01 (h/dia)") : QStringLiteral("Tc") + mes,
+             fator > 0 ? rnd.Inteiro(4, 24) : 0);
+      Numero(*f, m == 1 ? QStringLiteral("Pc01 (dias/mês)") : QStringLiteral("Pc") + mes,
+             fator > 0 ? rnd.Inteiro(10, 30) : 0);
     }
     p.Grava(std::move(f));
   }
@@ -355,30 +402,56 @@ QJsonObject EscrevePlanilhas(const TBacia& b, const TConversor& conv, int regist
     TPlanilha sup(*ds, QStringLiteral("Outorgas Água Superficial"));
     for (const QString& c : ColunasOutorgas()) sup.Coluna(c, TipoColuna(c, false));
     TPlanilha ins(*ds, QStringLiteral("Certidões de Uso Insignificante"));
-    for (const QString& c : {QStringLiteral("Nº Processo"), QStringLiteral("Data entrada"), QStringLiteral("Requerente"),
-                             QStringLiteral("Nº Certidão"), QStringLiteral("Data Expedição"), QStringLiteral("Município"),
-                             QStringLiteral("Rio Estadual"), QStringLiteral("Rio Federal"), QStringLiteral("Recurso hídrico"),
-                             QStringLiteral("Latitude"), QStringLiteral("Longitude"), QStringLiteral("Vazão (m³/s)"),
-                             QStringLiteral("Vazão (m³/h)"), QStringLiteral("Tipo"), QStringLiteral("Obs"),
-                             QStringLiteral("Validade (anos)"), QStringLiteral("Local"), QStringLiteral("Finalidade"),
-                             QStringLiteral("Uso"), QStringLiteral("UPGRH"), QStringLiteral("Profundidade (m)"),
-                             QStringLiteral("NE/ND"), QStringLiteral("F23")})
+    for (const QString& c : {QStringLiteral("Nº Processo"),
+                             QStringLiteral("Data entrada"),
+                             QStringLiteral("Requerente"),
+                             QStringLiteral("Nº Certidão"),
+                             QStringLiteral("Data Expedição"),
+                             QStringLiteral("Município"),
+                             QStringLiteral("Rio Estadual"),
+                             QStringLiteral("Rio Federal"),
+                             QStringLiteral("Recurso hídrico"),
+                             QStringLiteral("Latitude"),
+                             QStringLiteral("Longitude"),
+                             QStringLiteral("Vazão (m³/s)"),
+                             QStringLiteral("Vazão (m³/h)"),
+                             QStringLiteral("Tipo"),
+                             QStringLiteral("Obs"),
+                             QStringLiteral("Validade (anos)"),
+                             QStringLiteral("Local"),
+                             QStringLiteral("Finalidade"),
+                             QStringLiteral("Uso"),
+                             QStringLiteral("UPGRH"),
+                             QStringLiteral("Profundidade (m)"),
+                             QStringLiteral("NE/ND"),
+                             QStringLiteral("F23")})
       ins.Coluna(c, TipoColuna(c, false));
     TPlanilha sub(*ds, QStringLiteral("Outorgas Água Subterrânea"));
     for (const QString& c : ColunasOutorgas()) sub.Coluna(c, TipoColuna(c, true));
-    resumo.insert(QStringLiteral("superficiais"), QJsonObject{{QStringLiteral("linhas"), nSup}, {QStringLiteral("naBacia"), Outorgas(sorteio, sup, nSup, false, processo)}});
-    resumo.insert(QStringLiteral("insignificantes"), QJsonObject{{QStringLiteral("linhas"), nIns}, {QStringLiteral("naBacia"), Certidoes(sorteio, ins, nIns, processo)}});
-    resumo.insert(QStringLiteral("subterraneas"), QJsonObject{{QStringLiteral("linhas"), nSub}, {QStringLiteral("naBacia"), Outorgas(sorteio, sub, nSub, true, processo)}});
+    resumo.insert(
+        QStringLiteral("superficiais"),
+        QJsonObject{{QStringLiteral("linhas"), nSup},
+                    {QStringLiteral("naBacia"), Outorgas(sorteio, sup, nSup, false, processo)}});
+    resumo.insert(
+        QStringLiteral("insignificantes"),
+        QJsonObject{{QStringLiteral("linhas"), nIns},
+                    {QStringLiteral("naBacia"), Certidoes(sorteio, ins, nIns, processo)}});
+    resumo.insert(
+        QStringLiteral("subterraneas"),
+        QJsonObject{{QStringLiteral("linhas"), nSub},
+                    {QStringLiteral("naBacia"), Outorgas(sorteio, sub, nSub, true, processo)}});
     Fecha(ds, arquivoAqem);
   }
   TDataset ds = NovoLivro(arquivoAna);
   TPlanilha ana(*ds, QStringLiteral("Outorgas ANA"));
-  QStringList colunas{QStringLiteral("NomeReq"), QStringLiteral("NrPort01"), QStringLiteral("DataPub01"),
-                      QStringLiteral("DataVenc01"), QStringLiteral("NrPort02"), QStringLiteral("DataPub02"),
-                      QStringLiteral("DataVenc02"), QStringLiteral("Latitude"), QStringLiteral("Hemisferio"),
-                      QStringLiteral("Longitude"), QStringLiteral("Uf"), QStringLiteral("NOME_SIMPLIFICADO_IBGE"),
-                      QStringLiteral("TipoMan"), QStringLiteral("Rios"), QStringLiteral("Bacia1"),
-                      QStringLiteral("Finalidade")};
+  QStringList colunas{QStringLiteral("NomeReq"),    QStringLiteral("NrPort01"),
+                      QStringLiteral("DataPub01"),  QStringLiteral("DataVenc01"),
+                      QStringLiteral("NrPort02"),   QStringLiteral("DataPub02"),
+                      QStringLiteral("DataVenc02"), QStringLiteral("Latitude"),
+                      QStringLiteral("Hemisferio"), QStringLiteral("Longitude"),
+                      QStringLiteral("Uf"),         QStringLiteral("NOME_SIMPLIFICADO_IBGE"),
+                      QStringLiteral("TipoMan"),    QStringLiteral("Rios"),
+                      QStringLiteral("Bacia1"),     QStringLiteral("Finalidade")};
   for (int m = 1; m <= 12; ++m) {
     const QString mes = QStringLiteral("%1").arg(m, 2, 10, QLatin1Char('0'));
     colunas << (m == 1 ? QStringLiteral("Qc01 (m³/h)") : QStringLiteral("Qc") + mes)
@@ -390,10 +463,12 @@ QJsonObject EscrevePlanilhas(const TBacia& b, const TConversor& conv, int regist
     const bool numero = c.startsWith(QLatin1String("Qc")) || c.startsWith(QLatin1String("Tc")) ||
                         c.startsWith(QLatin1String("Pc")) || c == QStringLiteral("NrPort01");
     ana.Coluna(c, c.startsWith(QLatin1String("Data")) && c.endsWith(QLatin1String("01")) ? OFTDate
-                  : numero                                                             ? OFTReal
-                                                                                       : OFTString);
+                  : numero                                                               ? OFTReal
+                           : OFTString);
   }
-  resumo.insert(QStringLiteral("federais"), QJsonObject{{QStringLiteral("linhas"), nAna}, {QStringLiteral("naBacia"), Federais(sorteio, ana, nAna)}});
+  resumo.insert(QStringLiteral("federais"),
+                QJsonObject{{QStringLiteral("linhas"), nAna},
+                            {QStringLiteral("naBacia"), Federais(sorteio, ana, nAna)}});
   Fecha(ds, arquivoAna);
   return resumo;
 }

@@ -22,7 +22,7 @@ struct TRioProjeto {
   // below it (1 + fraction of the cells from J to the outlet); for other parents, a fraction of
   // the parent's cells. A negative value joins at J itself.
   double Fracao;
-  int Chegada;  // D8 code of a straight last reach into the parent; 0 none
+  int Chegada;                   // D8 code of a straight last reach into the parent; 0 none
   std::vector<TPontoUV> Pontos;  // head first; the junction is added
   int Unidade;                   // drainage unit of its cells; 0: by stretches
   std::vector<TTrechoUnidade> Trechos;

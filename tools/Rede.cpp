@@ -19,14 +19,14 @@ namespace bacia_interno {
 namespace {
 
 const char* const NomesCorregos[] = {
-    "Córrego Jatobá",       "Córrego da Onça",     "Córrego Buriti",      "Córrego do Sítio",
-    "Córrego Pindaíba",     "Córrego da Mata",     "Córrego Olhos d'Água", "Córrego Vereda Grande",
-    "Córrego do Cedro",     "Córrego Cachoeira",   "Córrego da Lapa",     "Córrego Seco",
-    "Córrego São José",     "Córrego Macaúba",     "Córrego Landim",      "Córrego Areia",
-    "Córrego do Ouro",      "Córrego Tamboril",    "Córrego Capim Branco", "Córrego da Ponte",
-    "Córrego Barra Funda",  "Córrego dos Bois",    "Córrego Estiva",      "Córrego Pedra Branca",
-    "Córrego Riachão",      "Córrego Sapé",        "Córrego Taquara",     "Córrego do Engenho",
-    "Córrego Boa Vista",    "Córrego Angico",      "Córrego Contendas",   "Córrego Poções",
+    "Córrego Jatobá",      "Córrego da Onça",   "Córrego Buriti",       "Córrego do Sítio",
+    "Córrego Pindaíba",    "Córrego da Mata",   "Córrego Olhos d'Água", "Córrego Vereda Grande",
+    "Córrego do Cedro",    "Córrego Cachoeira", "Córrego da Lapa",      "Córrego Seco",
+    "Córrego São José",    "Córrego Macaúba",   "Córrego Landim",       "Córrego Areia",
+    "Córrego do Ouro",     "Córrego Tamboril",  "Córrego Capim Branco", "Córrego da Ponte",
+    "Córrego Barra Funda", "Córrego dos Bois",  "Córrego Estiva",       "Córrego Pedra Branca",
+    "Córrego Riachão",     "Córrego Sapé",      "Córrego Taquara",      "Córrego do Engenho",
+    "Córrego Boa Vista",   "Córrego Angico",    "Córrego Contendas",    "Córrego Poções",
 };
 constexpr int NumNomes = static_cast<int>(sizeof(NomesCorregos) / sizeof(NomesCorregos[0]));
 
@@ -129,8 +129,9 @@ void MontaRede(TBacia& b) {
   }
   // Arcs and nodes are numbered from the north-west down, as a digitized map would be; the
   // outlet arc and node carry the program's network constants.
-  std::sort(b.Trechos.begin(), b.Trechos.end(),
-            [](const TTrecho& a, const TTrecho& c) { return a.Celulas.front() < c.Celulas.front(); });
+  std::sort(b.Trechos.begin(), b.Trechos.end(), [](const TTrecho& a, const TTrecho& c) {
+    return a.Celulas.front() < c.Celulas.front();
+  });
   std::size_t saida = b.Trechos.size();
   for (std::size_t i = 0; i < b.Trechos.size(); ++i)
     if (b.Trechos[i].Celulas.back() == b.Exutorio) saida = i;
@@ -202,7 +203,8 @@ void MontaEstacoes(TBacia& b, std::size_t posJuncao) {
     std::int64_t escolhida = -1;
     for (std::size_t passo = 0; passo < cel.size() && escolhida < 0; ++passo)
       for (int sentido : {1, -1}) {
-        const std::int64_t i = static_cast<std::int64_t>(base) + sentido * static_cast<std::int64_t>(passo);
+        const std::int64_t i =
+            static_cast<std::int64_t>(base) + sentido * static_cast<std::int64_t>(passo);
         if (i < 0 || i >= static_cast<std::int64_t>(cel.size())) continue;
         const std::int32_t ho = b.Mapeada[cel[i]];
         bool livre = ho != 0;
@@ -262,10 +264,11 @@ void MontaMunicipios(TBacia& b, TAleatorio& rnd) {
 
 TBacia GeraBacia(const TParametrosBacia& p) {
   if (p.Colunas < 150 || p.Linhas < 150 || p.Colunas > 10000 || p.Linhas > 10000)
-    throw ETorveda(QStringLiteral(
-        "A bacia de exemplo precisa de 150 a 10000 colunas e linhas (pedidas: %1 × %2).")
-                       .arg(p.Colunas)
-                       .arg(p.Linhas));
+    throw ETorveda(
+        QStringLiteral(
+            "A bacia de exemplo precisa de 150 a 10000 colunas e linhas (pedidas: %1 × %2).")
+            .arg(p.Colunas)
+            .arg(p.Linhas));
   TBacia b;
   b.NC = p.Colunas;
   b.NR = p.Linhas;

@@ -41,12 +41,15 @@ void TShapeNovo::Texto(const char* nome, int largura) {
 }
 void TShapeNovo::Data(const char* nome) { CriaCampo(Camada_, Nome_, nome, OFTDate, 0, 0); }
 
-TFeicao TShapeNovo::Nova() const { return TFeicao(OGRFeature::CreateFeature(Camada_->GetLayerDefn())); }
+TFeicao TShapeNovo::Nova() const {
+  return TFeicao(OGRFeature::CreateFeature(Camada_->GetLayerDefn()));
+}
 
 void TShapeNovo::Grava(TFeicao f, OGRGeometry* geometria) {
   if (geometria) f->SetGeometry(geometria);
   if (Camada_->CreateFeature(f.get()) != OGRERR_NONE)
-    throw ETorveda(QStringLiteral("Erro ao gravar um registro da camada %1: %2").arg(Nome_, UltimoErro()));
+    throw ETorveda(
+        QStringLiteral("Erro ao gravar um registro da camada %1: %2").arg(Nome_, UltimoErro()));
 }
 
 void TShapeNovo::Fecha() {
@@ -71,7 +74,8 @@ std::map<int, std::unique_ptr<OGRGeometry>> Poligoniza(const std::vector<std::in
   TSilencio silencio;
   TDataset raster(Driver("MEM")->Create("", nc, nr, 1, GDT_Int32, nullptr));
   TDataset vetor(Driver("Memory")->Create("", 0, 0, 0, GDT_Unknown, nullptr));
-  if (!raster || !vetor) throw ETorveda(QStringLiteral("Erro ao preparar os polígonos: %1").arg(UltimoErro()));
+  if (!raster || !vetor)
+    throw ETorveda(QStringLiteral("Erro ao preparar os polígonos: %1").arg(UltimoErro()));
   double gt[6] = {xll, tam, 0, yll + nr * tam, 0, -tam};
   raster->SetGeoTransform(gt);
   GDALRasterBand* banda = raster->GetRasterBand(1);

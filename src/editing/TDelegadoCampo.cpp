@@ -54,8 +54,7 @@ void TDelegadoCampo::Acompanha(QLineEdit* edit) {
   connect(edit, &QLineEdit::textEdited, this, &TDelegadoCampo::Digitou);
 }
 
-void TDelegadoCampo::initStyleOption(QStyleOptionViewItem* opcao,
-                                     const QModelIndex& indice) const {
+void TDelegadoCampo::initStyleOption(QStyleOptionViewItem* opcao, const QModelIndex& indice) const {
   QStyledItemDelegate::initStyleOption(opcao, indice);
   opcao->text = TextoValor(indice.data(Qt::EditRole), Coluna(indice.column()));
   // Numbers line up on the right, as in any table of figures.

@@ -174,7 +174,8 @@ void TfrmAtualizaTabela::Abre(TContextoJanela& contexto, const QString& tabela) 
 
   Grade_->setModel(Consulta_);
   Grade_->setItemDelegate(Delegado_);
-  Selecao_ = new TSelecaoLinha(Consulta_, [this](int linha) { return PodeSair(linha); }, this);
+  Selecao_ = new TSelecaoLinha(
+      Consulta_, [this](int linha) { return PodeSair(linha); }, this);
   QItemSelectionModel* anterior = Grade_->selectionModel();
   Grade_->setSelectionModel(Selecao_);
   delete anterior;

@@ -30,14 +30,17 @@ bool Numerico(const QVariant& v) {
   }
 }
 
-bool Inteiro(const QVariant& v) { return Numerico(v) && v.metaType().id() != QMetaType::Double &&
-                                         v.metaType().id() != QMetaType::Float; }
+bool Inteiro(const QVariant& v) {
+  return Numerico(v) && v.metaType().id() != QMetaType::Double &&
+         v.metaType().id() != QMetaType::Float;
+}
 
 QString TextoReal(double v) {
   const QLocale l = Local();
   // Fixed notation reads best; the exponent form only where fixed would run to dozens of digits.
   const double a = std::fabs(v);
-  if (a != 0.0 && (a >= 1e16 || a < 1e-6)) return l.toString(v, 'g', QLocale::FloatingPointShortest);
+  if (a != 0.0 && (a >= 1e16 || a < 1e-6))
+    return l.toString(v, 'g', QLocale::FloatingPointShortest);
   return l.toString(v, 'f', QLocale::FloatingPointShortest);
 }
 
@@ -78,8 +81,7 @@ QVariant ValorDoTexto(const QString& texto, const TColunaBD* coluna) {
 
 QString ErroValor(const QVariant& valor, const TColunaBD& coluna) {
   if (valor.isNull() || !valor.isValid()) {
-    if (coluna.Chave)
-      return QStringLiteral("O campo %1 não pode ficar vazio.").arg(coluna.Nome);
+    if (coluna.Chave) return QStringLiteral("O campo %1 não pode ficar vazio.").arg(coluna.Nome);
     return {};
   }
   switch (coluna.Tipo) {

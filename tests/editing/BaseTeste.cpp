@@ -62,8 +62,9 @@ bool TBaseTeste::Executa(const QString& sql) const {
 
 void TBaseTeste::RegistraAtualizacoes() const {
   Executa(QStringLiteral("CREATE TABLE Registro (n INTEGER)"));
-  Executa(QStringLiteral("CREATE TRIGGER Conta AFTER UPDATE ON EstFluviometricas "
-                         "BEGIN INSERT INTO Registro VALUES (1); END"));
+  Executa(
+      QStringLiteral("CREATE TRIGGER Conta AFTER UPDATE ON EstFluviometricas "
+                     "BEGIN INSERT INTO Registro VALUES (1); END"));
 }
 
 int TBaseTeste::NumAtualizacoes() const {

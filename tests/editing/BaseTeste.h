@@ -13,7 +13,9 @@
 
 class TRodapeTeste : public TRodape {
  public:
-  void EscreveStatus(int painel, const QString& texto) override { Paineis[painel == 0 ? 0 : 1] = texto; }
+  void EscreveStatus(int painel, const QString& texto) override {
+    Paineis[painel == 0 ? 0 : 1] = texto;
+  }
   QString Status(int painel) const override { return Paineis[painel == 0 ? 0 : 1]; }
   void MostraProgresso(bool) override {}
   QString Paineis[2];

@@ -86,7 +86,8 @@ class TesteJanelasAtualizacao : public QObject {
     QCOMPARE(vazao.Campo(QStringLiteral("CodEstFlu"))->text(), QStringLiteral("100"));
     QCOMPARE(vazao.Campo(QStringLiteral("Ad"))->text(), QStringLiteral("200"));
     QCOMPARE(vazao.Campo(QStringLiteral("Q95Ob"))->text(), QStringLiteral("8,25"));
-    QVERIFY(vazao.Rotulo(QStringLiteral("Q710Ob"))->text().contains(QStringLiteral("<sub>7,10</sub>")));
+    QVERIFY(
+        vazao.Rotulo(QStringLiteral("Q710Ob"))->text().contains(QStringLiteral("<sub>7,10</sub>")));
     QVERIFY(vazao.Rotulo(QStringLiteral("Ad"))->text().contains(QStringLiteral("km<sup>2</sup>")));
     // The grid shows the columns without an edit box too, in the regional format.
     const QStringList cabecalhos = [&] {
@@ -114,6 +115,8 @@ class TesteJanelasAtualizacao : public QObject {
     QVERIFY(cons.Consulta()->fieldIndex(QStringLiteral("codEQPelmar")) >= 0);
     QCOMPARE(cons.Campo(QStringLiteral("codRio"))->text(), QStringLiteral("7"));
     QVERIFY(apresentador->Registros().isEmpty());
+    vazao.resize(834, 552); vazao.show(); QTest::qWait(50); vazao.grab().save("/tmp/vazao.png");
+    trad.resize(834, 552); trad.show(); QTest::qWait(50); trad.grab().save("/tmp/trad.png");
   }
 
   void atualizarGravaENovaJanelaMostra() {
@@ -260,9 +263,10 @@ class TesteJanelasAtualizacao : public QObject {
     Digita(frm.Campo(QStringLiteral("CodEstFlu")), QStringLiteral("150"));
     QTest::mouseClick(frm.btnAtualizar, Qt::LeftButton);
     QVERIFY(!frm.Editando());
-    QCOMPARE(base->Le(QStringLiteral("SELECT count(*) FROM EstFluviometricas WHERE CodEstFlu = 150"))
-                 .toInt(),
-             1);
+    QCOMPARE(
+        base->Le(QStringLiteral("SELECT count(*) FROM EstFluviometricas WHERE CodEstFlu = 150"))
+            .toInt(),
+        1);
     QCOMPARE(frm.Campo(QStringLiteral("CodEstFlu"))->text(), QStringLiteral("150"));
   }
 
@@ -302,9 +306,9 @@ class TesteJanelasAtualizacao : public QObject {
     // The cell still being typed is written by the move to the next row.
     QTest::mouseClick(frm.btnProximo, Qt::LeftButton);
     QCOMPARE(frm.Linha(), 1);
-    QCOMPARE(base->Le(QStringLiteral("SELECT B0 FROM EQ_Conservacao WHERE codEQPelmar = 1"))
-                 .toDouble(),
-             0.035);
+    QCOMPARE(
+        base->Le(QStringLiteral("SELECT B0 FROM EQ_Conservacao WHERE codEQPelmar = 1")).toDouble(),
+        0.035);
     QCOMPARE(grade->model()->data(grade->model()->index(0, colunaB0)).toDouble(), 0.035);
   }
 

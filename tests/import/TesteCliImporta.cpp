@@ -131,6 +131,9 @@ TEST(CliImporta, InterrompidaDeixaCamadasLegiveis) {
     certidoes << Outorga(i, 194530 + (i % 50), true);
   }
   Montagem::EscreveLivro(caminhos.OutorgasAqem(), Montagem::LivroAqem(linhas, certidoes, linhas));
+  // Without the federal workbook the start-up would not open the state sheets either.
+  Montagem::EscreveLivro(caminhos.OutorgasAna(),
+                         Montagem::LivroAna({{{QStringLiteral("NomeReq"), QStringLiteral("X")}}}));
   const QString sig = QDir::cleanPath(caminhos.DadosSIG());
   const QStringList args{QStringLiteral("--dados"), pasta.Caminho(), QStringLiteral("importa"),
                          QStringLiteral("aqem")};

@@ -161,7 +161,8 @@ std::map<QString, TFolhaLida> LePlanilha(const QString& arquivo) {
     while (TFeicao f{camada->GetNextFeature()}) {
       std::map<QString, QString> linha;
       for (int i = 0; i < def->GetFieldCount(); ++i)
-        if (f->IsFieldSetAndNotNull(i)) linha[folha.Colunas[i]] = QString::fromUtf8(f->GetFieldAsString(i));
+        if (f->IsFieldSetAndNotNull(i))
+          linha[folha.Colunas[i]] = QString::fromUtf8(f->GetFieldAsString(i));
       folha.Linhas.push_back(linha);
     }
   }

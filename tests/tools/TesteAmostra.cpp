@@ -19,12 +19,15 @@ QByteArray Resumo(const QString& arquivo) {
 }
 
 // The files whose bytes depend only on the options (the workbooks carry the time of writing).
-const char* const Arquivos[] = {
-    "Dados/DadosSIG/Matrizes/hidro_mapeada.flt", "Dados/DadosSIG/Matrizes/hidro_sem_esp.flt",
-    "Dados/DadosSIG/Matrizes/dir_esc.flt",       "Dados/DadosSIG/Matrizes/fluxo_ac.flt",
-    "Dados/DadosSIG/Hidrografia.shp",            "Dados/DadosSIG/Hidrografia.dbf",
-    "Dados/DadosSIG/Ad_Regioes.shp",             "Dados/DadosSIG/Municipios.dbf",
-    "Dados/DadosSIG/Est_Pluviometricas.shp"};
+const char* const Arquivos[] = {"Dados/DadosSIG/Matrizes/hidro_mapeada.flt",
+                                "Dados/DadosSIG/Matrizes/hidro_sem_esp.flt",
+                                "Dados/DadosSIG/Matrizes/dir_esc.flt",
+                                "Dados/DadosSIG/Matrizes/fluxo_ac.flt",
+                                "Dados/DadosSIG/Hidrografia.shp",
+                                "Dados/DadosSIG/Hidrografia.dbf",
+                                "Dados/DadosSIG/Ad_Regioes.shp",
+                                "Dados/DadosSIG/Municipios.dbf",
+                                "Dados/DadosSIG/Est_Pluviometricas.shp"};
 
 TEST(Amostra, MesmaSementeMesmosArquivosOutraSementeOutraBacia) {
   TPastaTemporaria a, b, c;
@@ -52,7 +55,8 @@ TEST(Amostra, MesmaSementeMesmosArquivosOutraSementeOutraBacia) {
 // A folder that already holds a data tree keeps it untouched; no staging folder is left behind.
 TEST(Amostra, NaoSobrescreveDadosExistentes) {
   TPastaTemporaria pasta;
-  const QString antigo = pasta.Escreve(QStringLiteral("Dados/DadosBD/TORVEDA.sqlite"), "dados reais");
+  const QString antigo =
+      pasta.Escreve(QStringLiteral("Dados/DadosBD/TORVEDA.sqlite"), "dados reais");
   TOpcoesAmostra o;
   o.Colunas = o.Linhas = 150;
   try {
@@ -64,7 +68,9 @@ TEST(Amostra, NaoSobrescreveDadosExistentes) {
   QFile f(antigo);
   ASSERT_TRUE(f.open(QIODevice::ReadOnly));
   EXPECT_EQ(f.readAll(), QByteArray("dados reais"));
-  EXPECT_TRUE(QDir(pasta.Caminho()).entryList({QStringLiteral(".amostra-*")}, QDir::Hidden | QDir::Dirs).isEmpty());
+  EXPECT_TRUE(QDir(pasta.Caminho())
+                  .entryList({QStringLiteral(".amostra-*")}, QDir::Hidden | QDir::Dirs)
+                  .isEmpty());
   EXPECT_FALSE(QFileInfo::exists(pasta.Caminho() + QStringLiteral("/DadosSIG")));
 }
 
@@ -82,7 +88,9 @@ TEST(Amostra, RecusaTamanhosForaDosLimitesSemEscrever) {
   o.Registros = 10;
   o.NomeBase = QStringLiteral("../fora");
   EXPECT_THROW(GeraAmostra(pasta.Caminho(), o), ETorveda);
-  EXPECT_TRUE(QDir(pasta.Caminho()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden).isEmpty());
+  EXPECT_TRUE(QDir(pasta.Caminho())
+                  .entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden)
+                  .isEmpty());
 }
 
 // A renamed executable gets its own database and workbooks; a non-square grid works.
@@ -95,9 +103,12 @@ TEST(Amostra, NomeBaseEGradeRetangular) {
   o.NomeBase = QStringLiteral("OUTRO");
   const QJsonObject r = GeraAmostra(pasta.Caminho(), o);
   for (const char* arq : {"OUTRO.sqlite", "OUTRO_Outorgas_AQEM.xlsx", "OUTRO_Outorgas_ANA.xlsx"})
-    EXPECT_TRUE(QFileInfo::exists(pasta.Caminho() + QStringLiteral("/Dados/DadosBD/") + QLatin1String(arq))) << arq;
-  EXPECT_EQ(QFileInfo(pasta.Caminho() + QStringLiteral("/Dados/DadosSIG/Matrizes/fluxo_ac.flt")).size(),
-            260 * 170 * 4);
+    EXPECT_TRUE(
+        QFileInfo::exists(pasta.Caminho() + QStringLiteral("/Dados/DadosBD/") + QLatin1String(arq)))
+        << arq;
+  EXPECT_EQ(
+      QFileInfo(pasta.Caminho() + QStringLiteral("/Dados/DadosSIG/Matrizes/fluxo_ac.flt")).size(),
+      260 * 170 * 4);
   EXPECT_GT(r[QStringLiteral("trechos")].toInt(), 27);
 }
 

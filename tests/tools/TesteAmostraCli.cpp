@@ -30,7 +30,8 @@ TEST(AmostraCli, ArgumentosInvalidosSaem2SemEscrever) {
   const QString d = pasta.Caminho() + QStringLiteral("/x");
   for (const QStringList& args :
        {QStringList{QStringLiteral("amostra")},
-        QStringList{QStringLiteral("amostra"), d, QStringLiteral("--colunas"), QStringLiteral("abc")},
+        QStringList{QStringLiteral("amostra"), d, QStringLiteral("--colunas"),
+                    QStringLiteral("abc")},
         QStringList{QStringLiteral("amostra"), d, QStringLiteral("--linhas"), QStringLiteral("20")},
         QStringList{QStringLiteral("amostra"), d, QStringLiteral("--registros")},
         QStringList{QStringLiteral("amostra"), d, QStringLiteral("--tamanho"), QStringLiteral("3")},
@@ -50,8 +51,8 @@ TEST(AmostraCli, AmostraNovaCarregaInteira) {
                          QStringLiteral("3"), QStringLiteral("--registros"), QStringLiteral("60")});
   ASSERT_EQ(s.Codigo, 0) << s.Erro.toStdString();
   const QJsonObject secoes = s.Json[QStringLiteral("secoes")].toObject();
-  for (const char* k : {"principal", "afluenteComEstacoes", "rioSemEquacoes", "cabeceira", "foraDaDrenagem",
-                        "foraDaBacia"}) {
+  for (const char* k : {"principal", "afluenteComEstacoes", "rioSemEquacoes", "cabeceira",
+                        "foraDaDrenagem", "foraDaBacia"}) {
     const QJsonObject o = secoes[QLatin1String(k)].toObject();
     EXPECT_EQ(o[QStringLiteral("latitude")].toString().size(), 6) << k;
     EXPECT_TRUE(o.contains(QStringLiteral("X")) && o.contains(QStringLiteral("celula"))) << k;
@@ -69,7 +70,8 @@ TEST(AmostraCli, AmostraNovaCarregaInteira) {
   // A second run into the same folder refuses and says why.
   const TSaida de_novo = Roda({QStringLiteral("amostra"), pasta.Caminho()});
   EXPECT_EQ(de_novo.Codigo, 1);
-  EXPECT_TRUE(de_novo.Erro.contains(QStringLiteral("não sobrescreve"))) << de_novo.Erro.toStdString();
+  EXPECT_TRUE(de_novo.Erro.contains(QStringLiteral("não sobrescreve")))
+      << de_novo.Erro.toStdString();
 }
 
 }  // namespace

@@ -50,7 +50,8 @@ TEST(AmostraGrades, DirecoesLevamTodaCelulaAoExutorio) {
     if (!b.Dentro(j)) exutorios.push_back(c);
   }
   ASSERT_EQ(exutorios.size(), 1u);
-  EXPECT_EQ(exutorios[0], b.Resumo[QStringLiteral("exutorio")].toObject()[QStringLiteral("celula")].toInteger());
+  EXPECT_EQ(exutorios[0],
+            b.Resumo[QStringLiteral("exutorio")].toObject()[QStringLiteral("celula")].toInteger());
   EXPECT_EQ(naBacia, b.Resumo[QStringLiteral("celulasNaBacia")].toInteger());
   // No loops: walking down from any cell reaches the outlet (memo of cells known to drain).
   std::vector<std::uint8_t> drena(n, 0);
@@ -89,7 +90,8 @@ TEST(AmostraGrades, FluxoAcumuladoContaAsCelulasAMontante) {
   for (std::int64_t c = 0; c < n; ++c)
     if (b.Dentro(c) && b.Fluxo[c] != static_cast<float>(conta[c])) ++erradas;
   EXPECT_EQ(erradas, 0);
-  const auto saida = b.Resumo[QStringLiteral("exutorio")].toObject()[QStringLiteral("celula")].toInteger();
+  const auto saida =
+      b.Resumo[QStringLiteral("exutorio")].toObject()[QStringLiteral("celula")].toInteger();
   EXPECT_EQ(b.Fluxo[saida] + 1, b.Resumo[QStringLiteral("celulasNaBacia")].toInteger());
 }
 
@@ -110,7 +112,8 @@ TEST(AmostraRede, TrechosConcordamComAsDirecoes) {
   for (std::int64_t c = 0; c < n; ++c) {
     if (b.Mapeada[c] == -9999.0f) continue;
     const int ho = static_cast<int>(b.Mapeada[c]);
-    ASSERT_TRUE(porHo.count(ho)) << "célula " << c << " com trecho " << ho << " fora da Hidrografia";
+    ASSERT_TRUE(porHo.count(ho)) << "célula " << c << " com trecho " << ho
+                                 << " fora da Hidrografia";
     ASSERT_NE(b.Rede[c], -9999.0f) << "célula mapeada fora da rede: " << c;
     celulas[ho].push_back(c);
     rotulos[ho].insert(b.Rede[c]);
@@ -133,7 +136,8 @@ TEST(AmostraRede, TrechosConcordamComAsDirecoes) {
     }
     ASSERT_TRUE(saiDoNo.count(a.Tnode)) << "nenhum trecho sai do nó " << a.Tnode;
     const int seguinte = saiDoNo[a.Tnode];
-    EXPECT_EQ(static_cast<int>(b.Mapeada[j]), seguinte) << "a água do trecho " << ho << " não entra no trecho do seu Tnode_";
+    EXPECT_EQ(static_cast<int>(b.Mapeada[j]), seguinte)
+        << "a água do trecho " << ho << " não entra no trecho do seu Tnode_";
     // j is the upper end of the next arc: none of its cells drains into j except from above.
     for (auto c : celulas[seguinte]) EXPECT_NE(b.Abaixo(c), j);
   }
@@ -158,7 +162,8 @@ TEST(AmostraRede, ExutorioTemOsIdentificadoresDoPrograma) {
   ASSERT_NE(saida, nullptr);
   EXPECT_EQ(saida->Tnode, Convencao::NoExutorio);
   EXPECT_EQ(saida->Rio, QStringLiteral("Rio Paracatu"));
-  const auto c = b.Resumo[QStringLiteral("exutorio")].toObject()[QStringLiteral("celula")].toInteger();
+  const auto c =
+      b.Resumo[QStringLiteral("exutorio")].toObject()[QStringLiteral("celula")].toInteger();
   EXPECT_EQ(static_cast<int>(b.Mapeada[c]), Convencao::TrechoExutorio);
   // The arc walk of every arc ends at the outlet node, without loops.
   for (const auto& a : b.Arcos) {
@@ -178,9 +183,11 @@ TEST(AmostraBase, EstacoesERiosTemSuasLinhas) {
   const TBaciaLida& b = Amostra();
   const QString base = b.Dir + QStringLiteral("Dados/DadosBD/TORVEDA.sqlite");
   std::map<int, std::map<QString, QVariant>> estacoes;
-  for (auto& l : LeTabela(base, QStringLiteral("EstFluviometricas"))) estacoes[l[QStringLiteral("CodEstFlu")].toInt()] = l;
+  for (auto& l : LeTabela(base, QStringLiteral("EstFluviometricas")))
+    estacoes[l[QStringLiteral("CodEstFlu")].toInt()] = l;
   std::set<int> rios;
-  for (auto& l : LeTabela(base, QStringLiteral("Rios"))) rios.insert(l[QStringLiteral("codRio")].toInt());
+  for (auto& l : LeTabela(base, QStringLiteral("Rios")))
+    rios.insert(l[QStringLiteral("codRio")].toInt());
   std::map<int, std::set<QString>> equacoes;
   std::set<QString> modelos;
   for (auto& l : LeTabela(base, QStringLiteral("EQ_Conservacao"))) {
@@ -192,21 +199,25 @@ TEST(AmostraBase, EstacoesERiosTemSuasLinhas) {
     regioes[l[QStringLiteral("Regiao")].toInt()].insert(l[QStringLiteral("VarMinima")].toString());
     modelos.insert(l[QStringLiteral("Modelo")].toString());
   }
-  const std::set<QString> quatro{QStringLiteral("Q710Ob"), QStringLiteral("Q90Ob"), QStringLiteral("Q95Ob"),
-                                 QStringLiteral("QmldOb")};
+  const std::set<QString> quatro{QStringLiteral("Q710Ob"), QStringLiteral("Q90Ob"),
+                                 QStringLiteral("Q95Ob"), QStringLiteral("QmldOb")};
   for (int r = 1; r <= 3; ++r)
-    for (const auto& v : quatro) EXPECT_TRUE(regioes[r].count(v)) << "região " << r << " sem " << v.toStdString();
-  EXPECT_EQ(modelos, (std::set<QString>{QStringLiteral("Exp"), QStringLiteral("Lin"), QStringLiteral("Log"),
-                                        QStringLiteral("Pot"), QStringLiteral("Rec")}));
+    for (const auto& v : quatro)
+      EXPECT_TRUE(regioes[r].count(v)) << "região " << r << " sem " << v.toStdString();
+  EXPECT_EQ(modelos,
+            (std::set<QString>{QStringLiteral("Exp"), QStringLiteral("Lin"), QStringLiteral("Log"),
+                               QStringLiteral("Pot"), QStringLiteral("Rec")}));
   int comEstacao = 0, comEquacao = 0;
   for (const auto& a : b.Arcos) {
     if (!a.EstFlu.isEmpty()) {
       ++comEstacao;
-      ASSERT_TRUE(estacoes.count(a.EstFlu.toInt())) << "estação " << a.EstFlu.toStdString() << " sem linha";
+      ASSERT_TRUE(estacoes.count(a.EstFlu.toInt()))
+          << "estação " << a.EstFlu.toStdString() << " sem linha";
       const auto cel = estacoes[a.EstFlu.toInt()][QStringLiteral("PosicaoMDE")].toLongLong();
       EXPECT_EQ(static_cast<int>(b.Mapeada[cel]), a.Ho);
-      EXPECT_EQ(estacoes[a.EstFlu.toInt()][QStringLiteral("Ad")].toInt(),
-                std::max(1, static_cast<int>(std::lround(b.Fluxo[cel] * Convencao::AreaCelulaKm2))));
+      EXPECT_EQ(
+          estacoes[a.EstFlu.toInt()][QStringLiteral("Ad")].toInt(),
+          std::max(1, static_cast<int>(std::lround(b.Fluxo[cel] * Convencao::AreaCelulaKm2))));
     }
     if (a.EqConserv) {
       ++comEquacao;
@@ -247,7 +258,8 @@ TEST(AmostraRegioes, UnidadesERegioesCobremABacia) {
     const auto r = regioes.Contem(b.X(c), b.Y(c));
     const auto l = limite.Contem(b.X(c), b.Y(c));
     if (!b.Dentro(c)) {
-      ASSERT_TRUE(u.empty() && r.empty() && l.empty()) << "célula " << c << " fora da bacia num polígono";
+      ASSERT_TRUE(u.empty() && r.empty() && l.empty())
+          << "célula " << c << " fora da bacia num polígono";
       continue;
     }
     ASSERT_EQ(u.size(), 1u) << "célula " << c;
@@ -296,7 +308,8 @@ TEST(AmostraRegioes, UnidadesERegioesCobremABacia) {
   for (int u : todas) {
     const auto acima = aMontante(u);
     const int regiao = u / 100;
-    if (u % 100 <= 9) EXPECT_TRUE(acima.empty()) << "unidade de cabeceira " << u << " recebe outras";
+    if (u % 100 <= 9)
+      EXPECT_TRUE(acima.empty()) << "unidade de cabeceira " << u << " recebe outras";
     for (int a : acima) {
       if (u == 312) continue;
       EXPECT_EQ(a / 100, regiao) << a << " drena para " << u;
@@ -314,15 +327,18 @@ TEST(AmostraSecoes, SecoesProntasSaoOQueDizem) {
   auto celula = [&](const char* nome) {
     const QJsonObject o = s[QLatin1String(nome)].toObject();
     const auto c = o[QStringLiteral("celula")].toInteger();
-    EXPECT_EQ(CelulaDe(b, o[QStringLiteral("X")].toDouble(), o[QStringLiteral("Y")].toDouble()), c) << nome;
+    EXPECT_EQ(CelulaDe(b, o[QStringLiteral("X")].toDouble(), o[QStringLiteral("Y")].toDouble()), c)
+        << nome;
     return c;
   };
   const auto principal = celula("principal");
-  EXPECT_EQ(s[QStringLiteral("principal")].toObject()[QStringLiteral("rio")].toString(), QStringLiteral("Rio Paracatu"));
+  EXPECT_EQ(s[QStringLiteral("principal")].toObject()[QStringLiteral("rio")].toString(),
+            QStringLiteral("Rio Paracatu"));
   EXPECT_EQ(s[QStringLiteral("principal")].toObject()[QStringLiteral("unidade")].toInt(), 312);
   EXPECT_NE(b.Mapeada[principal], -9999.0f);
   EXPECT_NE(b.Mapeada[celula("afluenteComEstacoes")], -9999.0f);
-  EXPECT_EQ(s[QStringLiteral("rioSemEquacoes")].toObject()[QStringLiteral("Eq_Conserv")].toInt(), 0);
+  EXPECT_EQ(s[QStringLiteral("rioSemEquacoes")].toObject()[QStringLiteral("Eq_Conserv")].toInt(),
+            0);
   EXPECT_NE(b.Mapeada[celula("rioSemEquacoes")], -9999.0f);
   const auto fora = celula("foraDaDrenagem");
   EXPECT_TRUE(b.Dentro(fora));
@@ -340,19 +356,23 @@ TEST(AmostraPlanilhas, FolhasColunasELinhas) {
   auto aqem = LePlanilha(bd + QStringLiteral("TORVEDA_Outorgas_AQEM.xlsx"));
   auto ana = LePlanilha(bd + QStringLiteral("TORVEDA_Outorgas_ANA.xlsx"));
   ASSERT_EQ(aqem.size(), 3u);
-  for (const char* folha : {"Outorgas Água Superficial", "Outorgas Água Subterrânea", "Certidões de Uso Insignificante"}) {
+  for (const char* folha : {"Outorgas Água Superficial", "Outorgas Água Subterrânea",
+                            "Certidões de Uso Insignificante"}) {
     ASSERT_TRUE(aqem.count(QString::fromUtf8(folha))) << folha;
     const auto& colunas = aqem[QString::fromUtf8(folha)].Colunas;
-    for (const char* c : {"Nº Processo", "Data entrada", "Requerente", "Município", "Rio Estadual", "Rio Federal",
-                          "Recurso hídrico", "Latitude", "Longitude", "Vazão (m³/s)", "Vazão (m³/h)", "Local",
-                          "Finalidade", "Uso"})
-      EXPECT_NE(std::find(colunas.begin(), colunas.end(), QString::fromUtf8(c)), colunas.end()) << folha << ": " << c;
+    for (const char* c : {"Nº Processo", "Data entrada", "Requerente", "Município", "Rio Estadual",
+                          "Rio Federal", "Recurso hídrico", "Latitude", "Longitude", "Vazão (m³/s)",
+                          "Vazão (m³/h)", "Local", "Finalidade", "Uso"})
+      EXPECT_NE(std::find(colunas.begin(), colunas.end(), QString::fromUtf8(c)), colunas.end())
+          << folha << ": " << c;
   }
   const auto& ins = aqem[QStringLiteral("Certidões de Uso Insignificante")];
   int ambas = 0, semCoordenada = 0;
   for (const auto& l : ins.Linhas) {
-    const auto s = l.find(QStringLiteral("Vazão (m³/s)")), h = l.find(QStringLiteral("Vazão (m³/h)"));
-    if (s != l.end() && h != l.end() && s->second.toDouble() != 0 && h->second.toDouble() != 0) ++ambas;
+    const auto s = l.find(QStringLiteral("Vazão (m³/s)")),
+               h = l.find(QStringLiteral("Vazão (m³/h)"));
+    if (s != l.end() && h != l.end() && s->second.toDouble() != 0 && h->second.toDouble() != 0)
+      ++ambas;
   }
   int zero = 0, foraDaBacia = 0;
   for (const auto& l : aqem[QStringLiteral("Outorgas Água Superficial")].Linhas) {
@@ -367,16 +387,22 @@ TEST(AmostraPlanilhas, FolhasColunasELinhas) {
   EXPECT_GT(semCoordenada + zero, 0);
   ASSERT_TRUE(ana.count(QStringLiteral("Outorgas ANA")));
   const auto& federal = ana[QStringLiteral("Outorgas ANA")];
-  for (const char* c : {"NomeReq", "NrPort01", "DataPub01", "DataVenc01", "Latitude", "Hemisferio", "Longitude",
-                        "Qc01 (m³/h)", "Qc02", "Qc12", "Abastecimento", "Outros", "Irrigação"})
-    EXPECT_NE(std::find(federal.Colunas.begin(), federal.Colunas.end(), QString::fromUtf8(c)), federal.Colunas.end()) << c;
+  for (const char* c :
+       {"NomeReq", "NrPort01", "DataPub01", "DataVenc01", "Latitude", "Hemisferio", "Longitude",
+        "Qc01 (m³/h)", "Qc02", "Qc12", "Abastecimento", "Outros", "Irrigação"})
+    EXPECT_NE(std::find(federal.Colunas.begin(), federal.Colunas.end(), QString::fromUtf8(c)),
+              federal.Colunas.end())
+        << c;
   int norte = 0;
   for (const auto& l : federal.Linhas) {
-    if (l.count(QStringLiteral("Hemisferio")) && l.at(QStringLiteral("Hemisferio")) == QStringLiteral("N")) ++norte;
+    if (l.count(QStringLiteral("Hemisferio")) &&
+        l.at(QStringLiteral("Hemisferio")) == QStringLiteral("N"))
+      ++norte;
     if (l.count(QStringLiteral("Latitude"))) {
       const QString t = l.at(QStringLiteral("Latitude"));
       ASSERT_GE(t.size(), 10);
-      EXPECT_TRUE(t.mid(0, 2).toInt() > 0 && t.mid(4, 2).toInt() < 60 && t.mid(8, 2).toInt() < 60) << t.toStdString();
+      EXPECT_TRUE(t.mid(0, 2).toInt() > 0 && t.mid(4, 2).toInt() < 60 && t.mid(8, 2).toInt() < 60)
+          << t.toStdString();
     }
   }
   EXPECT_EQ(norte, 1);
@@ -387,7 +413,8 @@ TEST(AmostraPlanilhas, FolhasColunasELinhas) {
   }
   EXPECT_GT(foraDaBacia, 0);
   EXPECT_EQ(aqem[QStringLiteral("Outorgas Água Superficial")].Linhas.size() + ins.Linhas.size() +
-                aqem[QStringLiteral("Outorgas Água Subterrânea")].Linhas.size() + federal.Linhas.size(),
+                aqem[QStringLiteral("Outorgas Água Subterrânea")].Linhas.size() +
+                federal.Linhas.size(),
             400u);
 }
 

@@ -43,7 +43,8 @@ int Amostra(TContextoCli& ctx) {
     } else if (a[i] == QStringLiteral("--registros")) {
       if (!LeNumero(a, i, 0, 1000000, opcoes.Registros, codigo)) return codigo;
     } else if (a[i] == QStringLiteral("--semente")) {
-      if (!LeNumero<std::uint64_t>(a, i, 0, ~std::uint64_t{0}, opcoes.Semente, codigo)) return codigo;
+      if (!LeNumero<std::uint64_t>(a, i, 0, ~std::uint64_t{0}, opcoes.Semente, codigo))
+        return codigo;
     } else if (a[i].startsWith(QStringLiteral("--")) || !dir.isEmpty()) {
       return ErroDeUso(Comando(), QStringLiteral("Argumento inesperado: %1").arg(a[i]));
     } else {

@@ -111,8 +111,8 @@ void TfrmManutencao::MontaMapa() {
     return b;
   };
   sbZoomIn = ferramenta("sbZoomIn", QStringLiteral("+"), QStringLiteral("Aproximar"), 56, true);
-  sbFullExtend =
-      ferramenta("sbFullExtend", QStringLiteral("[ ]"), QStringLiteral("Extensão total"), 77, false);
+  sbFullExtend = ferramenta("sbFullExtend", QStringLiteral("[ ]"), QStringLiteral("Extensão total"),
+                            77, false);
   sbInformation =
       ferramenta("sbInformation", QStringLiteral("i"), QStringLiteral("Informação"), 98, true);
   sbPan = ferramenta("sbPan", QStringLiteral("\u2195"), QStringLiteral("Mover"), 119, true);

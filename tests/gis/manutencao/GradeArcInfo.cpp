@@ -94,7 +94,7 @@ QString EscreveGradeArcInfo(const QString& pasta, int nCols, int nRows, double x
 
   QByteArray indice = Cabecalho(100 + 8);
   QByteArray entrada(8, '\0');
-  Int32(entrada, 0, 100 / 2);          // where the block starts, in 16-bit words
+  Int32(entrada, 0, 100 / 2);         // where the block starts, in 16-bit words
   Int32(entrada, 4, bytesBloco / 2);  // its size, in 16-bit words
   indice.append(entrada);
   Grava(base + QStringLiteral("w001001x.adf"), indice);

@@ -65,10 +65,10 @@ double CentroY(int linha) { return Yll + (Lado - linha - 0.5) * Tam; }
 
 // A layer of lines with the fields "Ho_" and "Eq_Conserv", one record per pair.
 void EscreveRios(const QString& arquivo, const std::vector<std::pair<int, int>>& registros) {
-  auto dados = TDadosShape::Cria(arquivo, TTipoGeometria::Linha,
-                                 {TCampo::Inteiro(QStringLiteral("Ho_")),
-                                  TCampo::Inteiro(QStringLiteral("Eq_Conserv")),
-                                  TCampo::Texto(QStringLiteral("Textuserid"), 40)});
+  auto dados = TDadosShape::Cria(
+      arquivo, TTipoGeometria::Linha,
+      {TCampo::Inteiro(QStringLiteral("Ho_")), TCampo::Inteiro(QStringLiteral("Eq_Conserv")),
+       TCampo::Texto(QStringLiteral("Textuserid"), 40)});
   TRegistros r(dados, {});
   double y = 8260000;
   for (const auto& [ho, eq] : registros) {
@@ -92,7 +92,8 @@ std::vector<qint64> LeEqConserv(const QString& arquivo) {
     for (qint64 k = 0; k < dados->Conta(); ++k) chaves.push_back(k);
     return chaves;
   }());
-  for (reg.Primeiro(); !reg.Fim(); reg.Proximo()) r.push_back(reg.Inteiro(QStringLiteral("Eq_Conserv")));
+  for (reg.Primeiro(); !reg.Fim(); reg.Proximo())
+    r.push_back(reg.Inteiro(QStringLiteral("Eq_Conserv")));
   return r;
 }
 
@@ -145,6 +146,7 @@ class TesteManutencao : public QObject {
     frm->edtLatitude->setText(QStringLiteral("152930"));
     frm->edtLongitude->setText(QStringLiteral("470910"));
     QTest::mouseClick(frm->Button2, Qt::LeftButton);
+    frm->grab().save("/tmp/manut.png");
     QVERIFY(std::fabs(Numero(frm->edtX->text()) - 269041.385996) < 1e-3);
     QVERIFY(std::fabs(Numero(frm->edtY->text()) - 8286112.631689) < 1e-3);
     // Four decimals at most, in the regional format.
@@ -167,8 +169,9 @@ class TesteManutencao : public QObject {
     const QString header = sistema->Caminhos().Matrizes() + QStringLiteral("Header.hdr");
     QFile f(header);
     QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write("ncols         5\nnrows         5\nxllcorner     1000\nyllcorner     2000\n"
-            "cellsize      50\nNODATA_value  -9999\n");
+    f.write(
+        "ncols         5\nnrows         5\nxllcorner     1000\nyllcorner     2000\n"
+        "cellsize      50\nNODATA_value  -9999\n");
     f.close();
     sistema->HeaderMDE = std::make_unique<THeaderMDE>();
     QVERIFY(sistema->HeaderMDE->Carrega(header));
@@ -191,8 +194,7 @@ class TesteManutencao : public QObject {
     QCOMPARE(pega(CentroX(ColRede), CentroY(LinRede)), QStringLiteral("13,1235"));
     QCOMPARE(pega(CentroX(ColRede - 1), CentroY(LinRede)), QStringLiteral("13,1235"));
     // From the south-west, the north-east neighbour is the only one on the network.
-    QCOMPARE(pega(CentroX(ColRede - 1), CentroY(LinRede + 1)),
-             QStringLiteral("13,1235"));
+    QCOMPARE(pega(CentroX(ColRede - 1), CentroY(LinRede + 1)), QStringLiteral("13,1235"));
     // With no network cell around, the cell's own value.
     QCOMPARE(pega(CentroX(0), CentroY(4)), QStringLiteral("20,1235"));
     QVERIFY(apresentador->Textos(TTipo::Erro).isEmpty());
@@ -223,8 +225,8 @@ class TesteManutencao : public QObject {
     // 8 x 4 cells of 50 m; the lowest value is drawn black, which is the transparent colour.
     std::vector<float> valores(32);
     for (int i = 0; i < 32; ++i) valores[static_cast<std::size_t>(i)] = static_cast<float>(i % 8);
-    const QString hdr = EscreveGradeArcInfo(pasta->Caminho() + QStringLiteral("/grade/fluxo"), 8,
-                                            4, 241000, 8261000, 50, valores);
+    const QString hdr = EscreveGradeArcInfo(pasta->Caminho() + QStringLiteral("/grade/fluxo"), 8, 4,
+                                            241000, 8261000, 50, valores);
     apresentador->EscolheArquivo(hdr);
     QTest::mouseClick(frm->btnConexaoGrids, Qt::LeftButton);
     QVERIFY2(apresentador->Textos(TTipo::Erro).isEmpty() &&
@@ -245,6 +247,7 @@ class TesteManutencao : public QObject {
     QCOMPARE(img.pixel(7, 1), qRgb(255, 255, 255));
     QVERIFY(qGray(img.pixel(3, 1)) > 0 && qGray(img.pixel(3, 1)) < 255);
 
+    QTest::qWait(50); frm->grab().save("/tmp/manut2.png");
     // Zoomed in, the full-extent tool shows the whole grid again.
     frm->MapManutencao1->SetExtensao(TRetangulo(241100, 241150, 8261050, 8261100));
     QVERIFY(frm->MapManutencao1->Extensao().Largura() < 200);
@@ -257,7 +260,8 @@ class TesteManutencao : public QObject {
     apresentador->EscolheArquivo(falso);
     TCamadaImagem* anterior = frm->CamadaImagem();
     QTest::mouseClick(frm->btnConexaoGrids, Qt::LeftButton);
-    QCOMPARE(apresentador->Textos(TTipo::Informacao), QStringList{QStringLiteral("Erro ao abrir o grid.")});
+    QCOMPARE(apresentador->Textos(TTipo::Informacao),
+             QStringList{QStringLiteral("Erro ao abrir o grid.")});
     QCOMPARE(frm->CamadaImagem(), anterior);
     QCOMPARE(frm->MapManutencao1->CamadaImagem(0), anterior);
     frm->sbFullExtendClick();
@@ -278,10 +282,10 @@ class TesteManutencao : public QObject {
     QVERIFY2(linhas[1].startsWith(QStringLiteral("Longitude: 47°")), qPrintable(linhas[1]));
     QCOMPARE(Numero(linhas[2].mid(3)), p.Y);
     QCOMPARE(Numero(linhas[3].mid(3)), p.X);
-    QCOMPARE(linhas.mid(4), (QStringList{QStringLiteral("Rio: Rio Preto"),
-                                        QStringLiteral("Município: Unaí"),
-                                        QStringLiteral("Estado: MG"),
-                                        QStringLiteral("Área de drenagem: 1.234,50")}));
+    QCOMPARE(
+        linhas.mid(4),
+        (QStringList{QStringLiteral("Rio: Rio Preto"), QStringLiteral("Município: Unaí"),
+                     QStringLiteral("Estado: MG"), QStringLiteral("Área de drenagem: 1.234,50")}));
 
     // The pointer follows the tool.
     frm->MapManutencao1MouseMove(0, 0, 10, 10);
@@ -298,9 +302,11 @@ class TesteManutencao : public QObject {
   void eqPelmar() {
     const QString dir = sistema->Caminhos().DadosSIGManutencao();
     QDir().mkpath(dir);
-    EscreveRios(dir + QStringLiteral("hidrografia_ucor_nova.shp"), {{1, 9}, {2, 9}, {3, 9}, {4, 9}});
+    EscreveRios(dir + QStringLiteral("hidrografia_ucor_nova.shp"),
+                {{1, 9}, {2, 9}, {3, 9}, {4, 9}});
     // Code 2 twice: the first record counts. Code 3 is missing: its arc gets 0.
-    EscreveRios(dir + QStringLiteral("Rios_ProcPelmar.shp"), {{4, 11}, {1, 7}, {2, 8}, {2, 99}, {5, 3}});
+    EscreveRios(dir + QStringLiteral("Rios_ProcPelmar.shp"),
+                {{4, 11}, {1, 7}, {2, 8}, {2, 99}, {5, 3}});
 
     QTest::mouseClick(frm->Button3, Qt::LeftButton);
     QVERIFY2(apresentador->Registros().isEmpty(), qPrintable(apresentador->Textos().join(u'|')));
@@ -330,9 +336,9 @@ class TesteManutencao : public QObject {
              (std::vector<qint64>{9, 5}));
 
     // A source without the code field: refused before anything is written.
-    auto semCampo = TDadosShape::Cria(dir + QStringLiteral("Rios_ProcPelmar.shp"),
-                                      TTipoGeometria::Linha,
-                                      {TCampo::Inteiro(QStringLiteral("Eq_Conserv"))});
+    auto semCampo =
+        TDadosShape::Cria(dir + QStringLiteral("Rios_ProcPelmar.shp"), TTipoGeometria::Linha,
+                          {TCampo::Inteiro(QStringLiteral("Eq_Conserv"))});
     semCampo.reset();
     apresentador->Limpa();
     QTest::mouseClick(frm->Button3, Qt::LeftButton);
