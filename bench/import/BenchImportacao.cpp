@@ -23,8 +23,8 @@
 namespace {
 
 QString PastaAmostra() {
-  const QString dir = qEnvironmentVariable("TORVEDA_AMOSTRA_BENCH",
-                                           QDir::tempPath() + QStringLiteral("/torveda-bench-importacao"));
+  const QString dir = qEnvironmentVariable(
+      "TORVEDA_AMOSTRA_BENCH", QDir::tempPath() + QStringLiteral("/torveda-bench-importacao"));
   if (QDir(dir + QStringLiteral("/Dados")).exists()) return dir;
   std::fprintf(stderr, "Criando a bacia de exemplo em escala real em %s ...\n", qPrintable(dir));
   QProcess p;

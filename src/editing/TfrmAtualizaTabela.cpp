@@ -49,15 +49,22 @@ TfrmAtualizaTabela::TfrmAtualizaTabela(TContextoJanela& contexto, const QString&
   setWindowTitle(titulo);
   resize(834, 552);
 
-  auto* raiz = new QVBoxLayout(this);
-  raiz->setContentsMargins(8, 8, 8, 8);
+  // The three group boxes stacked in a column of the design width, centred in the window.
+  auto* coluna = new QWidget(this);
+  coluna->setMaximumWidth(LarguraGrupos);
+  auto* pilha = new QVBoxLayout(coluna);
+  pilha->setContentsMargins(0, 0, 0, 0);
   MontaNavegador();
   MontaCampos(campos);
   MontaGrade();
-  for (QGroupBox* g : {gbNavegador, gbCampos, gbTabela}) g->setMaximumWidth(LarguraGrupos);
-  raiz->addWidget(gbNavegador, 0, Qt::AlignHCenter);
-  raiz->addWidget(gbCampos, 0, Qt::AlignHCenter);
-  raiz->addWidget(gbTabela, 1, Qt::AlignHCenter);
+  pilha->addWidget(gbNavegador);
+  pilha->addWidget(gbCampos);
+  pilha->addWidget(gbTabela, 1);
+  auto* raiz = new QHBoxLayout(this);
+  raiz->setContentsMargins(8, 8, 8, 8);
+  raiz->addStretch(0);
+  raiz->addWidget(coluna, 1);
+  raiz->addStretch(0);
 
   Abre(contexto, tabela);
   if (Consulta_) Consulta_->setObjectName(nomeConsulta);
@@ -67,7 +74,7 @@ TfrmAtualizaTabela::TfrmAtualizaTabela(TContextoJanela& contexto, const QString&
 TfrmAtualizaTabela::~TfrmAtualizaTabela() = default;
 
 void TfrmAtualizaTabela::MontaNavegador() {
-  gbNavegador = new QGroupBox(this);
+  gbNavegador = new QGroupBox;
   gbNavegador->setObjectName(QStringLiteral("gbNavegador"));
   auto* linha = new QHBoxLayout(gbNavegador);
   auto botao = [this, linha](const char* nome, QStyle::StandardPixmap icone, const QString& dica,
@@ -99,7 +106,7 @@ void TfrmAtualizaTabela::MontaNavegador() {
 }
 
 void TfrmAtualizaTabela::MontaCampos(const std::vector<TCampoJanela>& campos) {
-  gbCampos = new QGroupBox(this);
+  gbCampos = new QGroupBox;
   gbCampos->setObjectName(QStringLiteral("gbCampos"));
   auto* grade = new QGridLayout(gbCampos);
   grade->setHorizontalSpacing(16);
@@ -125,7 +132,7 @@ void TfrmAtualizaTabela::MontaCampos(const std::vector<TCampoJanela>& campos) {
 }
 
 void TfrmAtualizaTabela::MontaGrade() {
-  gbTabela = new QGroupBox(this);
+  gbTabela = new QGroupBox;
   gbTabela->setObjectName(QStringLiteral("gbTabela"));
   auto* caixa = new QVBoxLayout(gbTabela);
   Grade_ = new QTableView(gbTabela);

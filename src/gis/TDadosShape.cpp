@@ -290,6 +290,7 @@ std::shared_ptr<TDadosShape> TDadosShape::Cria(const QString& caminho, TTipoGeom
     CPLFree(wkt);
   }
   d->Modificado = true;
+  QDir().mkpath(QFileInfo(d->Caminho).absolutePath());
   std::shared_ptr<TDadosShape> dados(new TDadosShape(std::move(d)));
   dados->Grava();
   return dados;

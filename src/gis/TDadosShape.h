@@ -46,7 +46,8 @@ class TDadosShape : public QObject {
   // cannot be read; `erro` then receives the reason.
   static std::shared_ptr<TDadosShape> Abre(const QString& caminho, QString* erro = nullptr);
   // Creates an empty shapefile (.shp, .shx, .dbf, .prj, .cpg) with these fields in this order,
-  // replacing one that exists, and returns it open. `epsg` 0 writes no .prj. Throws ETorveda.
+  // replacing one that exists (and creating its folder), and returns it open. `epsg` 0 writes no
+  // .prj. Throws ETorveda.
   static std::shared_ptr<TDadosShape> Cria(const QString& caminho, TTipoGeometria geometria,
                                            const QList<TCampo>& campos, int epsg = 22523);
 

@@ -20,7 +20,9 @@ TAtributo Data(const char* nome, const char* coluna) {
   return {QString::fromUtf8(nome), V::Data, QString::fromUtf8(coluna),
           TCampo::Data(QString::fromUtf8(nome))};
 }
-TAtributo Vazao() { return {QStringLiteral("Vazao"), V::Vazao, {}, TCampo::Real(QStringLiteral("Vazao"))}; }
+TAtributo Vazao() {
+  return {QStringLiteral("Vazao"), V::Vazao, {}, TCampo::Real(QStringLiteral("Vazao"))};
+}
 TAtributo Copia(const char* nome, const char* coluna, const TCampo& campo) {
   return {QString::fromUtf8(nome), V::Copia, QString::fromUtf8(coluna), campo};
 }
@@ -103,19 +105,27 @@ const std::vector<TAtributo>& EsquemaOutorgas::Ana() {
                                         "Qjul", "Qago", "Qset", "Qout", "Qnov", "Qdez"};
     for (int m = 1; m <= 12; ++m) {
       // Only January's heading carries the unit.
-      const QByteArray coluna = m == 1 ? QByteArray("Qc01 (m³/h)")
-                                       : QStringLiteral("Qc%1").arg(m, 2, 10, QLatin1Char('0')).toUtf8();
+      const QByteArray coluna =
+          m == 1 ? QByteArray("Qc01 (m³/h)")
+                 : QStringLiteral("Qc%1").arg(m, 2, 10, QLatin1Char('0')).toUtf8();
       l.push_back(Mensal(meses[m - 1], coluna.constData()));
     }
-    static const char* const usos[][2] = {
-        {"Abastecime", "Abastecimento"}, {"Aquicultur", "Aquicultura"},
-        {"Industria", "Indústria"},      {"Irrigacao", "Irrigação"},
-        {"Saneamento", "Saneamento"},    {"Mineracao", "Mineração"},
-        {"PequenosUs", "PequenosUsos"},  {"Hidrogerac", "Hidrogeração"},
-        {"Termogerac", "Termogeração"},  {"Obras", "Obras"},
-        {"Diversos", "Diversos"},        {"Servicos", "Serviços"},
-        {"Travessia", "Travessia"},      {"Navegacao", "Navegação"},
-        {"Lazer", "Lazer"},              {"Outros", "Outros"}};
+    static const char* const usos[][2] = {{"Abastecime", "Abastecimento"},
+                                          {"Aquicultur", "Aquicultura"},
+                                          {"Industria", "Indústria"},
+                                          {"Irrigacao", "Irrigação"},
+                                          {"Saneamento", "Saneamento"},
+                                          {"Mineracao", "Mineração"},
+                                          {"PequenosUs", "PequenosUsos"},
+                                          {"Hidrogerac", "Hidrogeração"},
+                                          {"Termogerac", "Termogeração"},
+                                          {"Obras", "Obras"},
+                                          {"Diversos", "Diversos"},
+                                          {"Servicos", "Serviços"},
+                                          {"Travessia", "Travessia"},
+                                          {"Navegacao", "Navegação"},
+                                          {"Lazer", "Lazer"},
+                                          {"Outros", "Outros"}};
     for (const auto& u : usos) l.push_back(CopiaTexto(u[0], u[1], 20));
     return l;
   }();

@@ -25,7 +25,7 @@ enum class TValorAtributo {
 };
 
 struct TAtributo {
-  QString Nome;    // the layer's field, at most ten characters
+  QString Nome;  // the layer's field, at most ten characters
   TValorAtributo Valor;
   QString Coluna;  // the sheet's heading; empty for Vazao
   TCampo Campo;    // the field a new installation creates

@@ -21,7 +21,8 @@ double Numero(const QString& digitos, const QString& texto) {
   bool ok = false;
   const double v = QLocale().toDouble(digitos, &ok);
   if (!ok || !std::isfinite(v))
-    throw ETorveda(QStringLiteral("A coordenada \"%1\" não é um número: \"%2\".").arg(texto, digitos));
+    throw ETorveda(
+        QStringLiteral("A coordenada \"%1\" não é um número: \"%2\".").arg(texto, digitos));
   return v;
 }
 

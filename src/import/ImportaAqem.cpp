@@ -112,8 +112,8 @@ TResultadoImportacao ImportaOutorgasAqem(const TEntradaAqem& e) {
                       e.Insignificante->Ativa() && e.Subterranea && e.Subterranea->Ativa();
   if (!aberta) return Verificacao::Recusa(r, Verificacao::ArquivoIndisponivel(r));
   TCamada* camadas[] = {e.SupSignif, e.SupInsignif, e.SubSignif, e.SubInsignif};
-  const QString nomes[] = {CamadasAqem::SupSignif, CamadasAqem::SupInsignif,
-                           CamadasAqem::SubSignif, CamadasAqem::SubInsignif};
+  const QString nomes[] = {CamadasAqem::SupSignif, CamadasAqem::SupInsignif, CamadasAqem::SubSignif,
+                           CamadasAqem::SubInsignif};
   for (int i = 0; i < 4; ++i)
     if (!camadas[i] || !camadas[i]->Valida())
       return Verificacao::Recusa(r, Verificacao::CamadaIndisponivel(r, nomes[i]));
@@ -141,9 +141,9 @@ TResultadoImportacao ImportaOutorgasAqem(const TEntradaAqem& e) {
                            {e.Insignificante, e.SubInsignif, EsquemaOutorgas::VazaoM3h, false}};
   for (const TPasso& p : passos) {
     TRegistros registros = p.Camada->Registros();
-    r.Passos.push_back(
-        p.Significante ? ImportaSignificantes(*p.Tabela, registros, p.Coluna, *e.Limite)
-                       : ImportaInsignificantes(*p.Tabela, registros, p.Coluna, *e.Limite));
+    r.Passos.push_back(p.Significante
+                           ? ImportaSignificantes(*p.Tabela, registros, p.Coluna, *e.Limite)
+                           : ImportaInsignificantes(*p.Tabela, registros, p.Coluna, *e.Limite));
     Verificacao::MostraFalhas(r.Passos.back());
   }
   return r;

@@ -14,10 +14,9 @@ QJsonObject TResultadoPasso::Json() const {
       {QStringLiteral("folha"), Folha},
       {QStringLiteral("linhasLidas"), LinhasLidas},
       {QStringLiteral("registrosGravados"), Gravados},
-      {QStringLiteral("ignoradas"),
-       QJsonObject{{QStringLiteral("semCoordenadas"), SemCoordenadas},
-                   {QStringLiteral("vazaoZero"), VazaoZero},
-                   {QStringLiteral("foraDaArea"), ForaDaArea}}},
+      {QStringLiteral("ignoradas"), QJsonObject{{QStringLiteral("semCoordenadas"), SemCoordenadas},
+                                                {QStringLiteral("vazaoZero"), VazaoZero},
+                                                {QStringLiteral("foraDaArea"), ForaDaArea}}},
       {QStringLiteral("falha"), TextoOuNulo(Falha)},
   };
   if (!ColunaVazao.isEmpty()) o.insert(QStringLiteral("colunaVazao"), ColunaVazao);
@@ -39,10 +38,8 @@ bool TResultadoImportacao::Completa() const {
 QJsonObject TResultadoImportacao::Json() const {
   QJsonArray passos;
   for (const auto& p : Passos) passos.append(p.Json());
-  return QJsonObject{{QStringLiteral("registro"), Registro},
-                     {QStringLiteral("arquivo"), Arquivo},
-                     {QStringLiteral("executada"), Executada},
-                     {QStringLiteral("completa"), Completa()},
-                     {QStringLiteral("erro"), TextoOuNulo(Erro)},
-                     {QStringLiteral("passos"), passos}};
+  return QJsonObject{
+      {QStringLiteral("registro"), Registro},      {QStringLiteral("arquivo"), Arquivo},
+      {QStringLiteral("executada"), Executada},    {QStringLiteral("completa"), Completa()},
+      {QStringLiteral("erro"), TextoOuNulo(Erro)}, {QStringLiteral("passos"), passos}};
 }

@@ -115,8 +115,6 @@ class TesteJanelasAtualizacao : public QObject {
     QVERIFY(cons.Consulta()->fieldIndex(QStringLiteral("codEQPelmar")) >= 0);
     QCOMPARE(cons.Campo(QStringLiteral("codRio"))->text(), QStringLiteral("7"));
     QVERIFY(apresentador->Registros().isEmpty());
-    vazao.resize(834, 552); vazao.show(); QTest::qWait(50); vazao.grab().save("/tmp/vazao.png");
-    trad.resize(834, 552); trad.show(); QTest::qWait(50); trad.grab().save("/tmp/trad.png");
   }
 
   void atualizarGravaENovaJanelaMostra() {

@@ -36,44 +36,74 @@ void Poligono(TRegistros& r, double x0, double x1, double y0, double y1) {
 }  // namespace
 
 QStringList Montagem::ColunasOutorgas() {
-  return {QStringLiteral("Nº Processo"),    QStringLiteral("Data entrada"),
-          QStringLiteral("Requerente"),     QStringLiteral("Nº Portaria"),
-          QStringLiteral("Data Publicação"), QStringLiteral("Município"),
-          QStringLiteral("Rio Estadual"),   QStringLiteral("Rio Federal"),
-          QStringLiteral("Recurso hídrico"), QStringLiteral("Latitude"),
-          QStringLiteral("Longitude"),      QStringLiteral("Vazão (m³/s)"),
-          QStringLiteral("Vazão (m³/h)"),   QStringLiteral("Local"),
-          QStringLiteral("Tipo Outorga"),   QStringLiteral("Obs"),
-          QStringLiteral("Validade (anos)"), QStringLiteral("Finalidade"),
-          QStringLiteral("Uso"),            QStringLiteral("Profundidade (m)"),
+  return {QStringLiteral("Nº Processo"),
+          QStringLiteral("Data entrada"),
+          QStringLiteral("Requerente"),
+          QStringLiteral("Nº Portaria"),
+          QStringLiteral("Data Publicação"),
+          QStringLiteral("Município"),
+          QStringLiteral("Rio Estadual"),
+          QStringLiteral("Rio Federal"),
+          QStringLiteral("Recurso hídrico"),
+          QStringLiteral("Latitude"),
+          QStringLiteral("Longitude"),
+          QStringLiteral("Vazão (m³/s)"),
+          QStringLiteral("Vazão (m³/h)"),
+          QStringLiteral("Local"),
+          QStringLiteral("Tipo Outorga"),
+          QStringLiteral("Obs"),
+          QStringLiteral("Validade (anos)"),
+          QStringLiteral("Finalidade"),
+          QStringLiteral("Uso"),
+          QStringLiteral("Profundidade (m)"),
           QStringLiteral("NE/ND")};
 }
 
 QStringList Montagem::ColunasCertidoes() {
-  return {QStringLiteral("Nº Processo"),     QStringLiteral("Data entrada"),
-          QStringLiteral("Requerente"),      QStringLiteral("Nº Certidão"),
-          QStringLiteral("Data Expedição"),  QStringLiteral("Município"),
-          QStringLiteral("Rio Estadual"),    QStringLiteral("Rio Federal"),
-          QStringLiteral("Recurso hídrico"), QStringLiteral("Latitude"),
-          QStringLiteral("Longitude"),       QStringLiteral("Vazão (m³/s)"),
-          QStringLiteral("Vazão (m³/h)"),    QStringLiteral("Tipo"),
-          QStringLiteral("Obs"),             QStringLiteral("Validade (anos)"),
-          QStringLiteral("Local"),           QStringLiteral("Finalidade"),
-          QStringLiteral("Uso"),             QStringLiteral("UPGRH"),
-          QStringLiteral("Profundidade (m)"), QStringLiteral("NE/ND"),
+  return {QStringLiteral("Nº Processo"),
+          QStringLiteral("Data entrada"),
+          QStringLiteral("Requerente"),
+          QStringLiteral("Nº Certidão"),
+          QStringLiteral("Data Expedição"),
+          QStringLiteral("Município"),
+          QStringLiteral("Rio Estadual"),
+          QStringLiteral("Rio Federal"),
+          QStringLiteral("Recurso hídrico"),
+          QStringLiteral("Latitude"),
+          QStringLiteral("Longitude"),
+          QStringLiteral("Vazão (m³/s)"),
+          QStringLiteral("Vazão (m³/h)"),
+          QStringLiteral("Tipo"),
+          QStringLiteral("Obs"),
+          QStringLiteral("Validade (anos)"),
+          QStringLiteral("Local"),
+          QStringLiteral("Finalidade"),
+          QStringLiteral("Uso"),
+          QStringLiteral("UPGRH"),
+          QStringLiteral("Profundidade (m)"),
+          QStringLiteral("NE/ND"),
           QStringLiteral("F23")};
 }
 
 QStringList Montagem::ColunasAna() {
-  QStringList c{QStringLiteral("NomeReq"),    QStringLiteral("NrPort01"),
-                QStringLiteral("DataPub01"),  QStringLiteral("DataVenc01"),
-                QStringLiteral("NrPort02"),   QStringLiteral("DataPub02"),
-                QStringLiteral("DataVenc02"), QStringLiteral("Latitude"),
-                QStringLiteral("Hemisferio"), QStringLiteral("Longitude"),
-                QStringLiteral("Uf"),         QStringLiteral("NOME_SIMPLIFICADO_IBGE"),
-                QStringLiteral("TipoMan"),    QStringLiteral("Rios"),
-                QStringLiteral("Bacia1"),     QStringLiteral("Finalidade"),
-                QStringLiteral("Qc01 (m³/h)"), QStringLiteral("Tc01 (h/dia)"),
+  QStringList c{QStringLiteral("NomeReq"),
+                QStringLiteral("NrPort01"),
+                QStringLiteral("DataPub01"),
+                QStringLiteral("DataVenc01"),
+                QStringLiteral("NrPort02"),
+                QStringLiteral("DataPub02"),
+                QStringLiteral("DataVenc02"),
+                QStringLiteral("Latitude"),
+                QStringLiteral("Hemisferio"),
+                QStringLiteral("Longitude"),
+                QStringLiteral("Uf"),
+                QStringLiteral("NOME_SIMPLIFICADO_IBGE"),
+                QStringLiteral("TipoMan"),
+                QStringLiteral("Rios"),
+                QStringLiteral("Bacia1"),
+                QStringLiteral("Finalidade"),
+                QStringLiteral("Qc01 (m³/h)"),
+                QStringLiteral("Tc01 (h/dia)"),
                 QStringLiteral("Pc01 (dias/mês)")};
   for (int m = 2; m <= 12; ++m) {
     const QString mm = QStringLiteral("%1").arg(m, 2, 10, QLatin1Char('0'));
@@ -96,12 +126,14 @@ void Montagem::EscreveLivro(const QString& arquivo, const QList<TFolha>& folhas)
       QJsonArray celulas;
       for (const QString& c : f.Colunas) celulas.append(Celula(l.value(c)));
       for (auto it = l.begin(); it != l.end(); ++it)
-        EXPECT_TRUE(f.Colunas.contains(it.key())) << "coluna desconhecida: " << it.key().toStdString();
+        EXPECT_TRUE(f.Colunas.contains(it.key()))
+            << "coluna desconhecida: " << it.key().toStdString();
       linhas.append(celulas);
     }
-    jsonFolhas.append(QJsonObject{{QStringLiteral("nome"), f.Nome},
-                                  {QStringLiteral("colunas"), QJsonArray::fromStringList(f.Colunas)},
-                                  {QStringLiteral("linhas"), linhas}});
+    jsonFolhas.append(
+        QJsonObject{{QStringLiteral("nome"), f.Nome},
+                    {QStringLiteral("colunas"), QJsonArray::fromStringList(f.Colunas)},
+                    {QStringLiteral("linhas"), linhas}});
   }
   QTemporaryFile descricao(QDir::tempPath() + QStringLiteral("/torveda-livro-XXXXXX.json"));
   ASSERT_TRUE(descricao.open());
@@ -134,17 +166,17 @@ QList<Montagem::TFolha> Montagem::LivroAna(const QList<QVariantMap>& linhas) {
 void Montagem::CriaCamadas(const QString& pasta) {
   QDir().mkpath(pasta);
   {
-    auto limite = TDadosShape::Cria(pasta + QStringLiteral("/Limite.shp"),
-                                    TTipoGeometria::Poligono, {TCampo::Inteiro(QStringLiteral("ID"))});
+    auto limite = TDadosShape::Cria(pasta + QStringLiteral("/Limite.shp"), TTipoGeometria::Poligono,
+                                    {TCampo::Inteiro(QStringLiteral("ID"))});
     TRegistros r(limite, {});
     Poligono(r, XMin, XMax, YMin, YMax);
     r.Define(QStringLiteral("ID"), 1);
     r.FimEdicao();
   }
   {
-    auto regioes = TDadosShape::Cria(pasta + QStringLiteral("/Reg_Met_Tradicional.shp"),
-                                     TTipoGeometria::Poligono,
-                                     {TCampo::Inteiro(QStringLiteral("Regiao"))});
+    auto regioes =
+        TDadosShape::Cria(pasta + QStringLiteral("/Reg_Met_Tradicional.shp"),
+                          TTipoGeometria::Poligono, {TCampo::Inteiro(QStringLiteral("Regiao"))});
     TRegistros r(regioes, {});
     Poligono(r, XMin, XDivisa, YMin, YMax);
     r.Define(QStringLiteral("Regiao"), 1);
@@ -160,9 +192,9 @@ void Montagem::CriaCamadas(const QString& pasta) {
       {"Out_Sub_Insignif_AQEM", &EsquemaOutorgas::Insignificantes()},
       {"Out_Sup_ANA", &EsquemaOutorgas::Ana()}};
   for (const auto& [nome, atributos] : grants) {
-    auto dados = TDadosShape::Cria(pasta + QLatin1Char('/') + QLatin1String(nome) +
-                                       QStringLiteral(".shp"),
-                                   TTipoGeometria::Ponto, EsquemaOutorgas::Campos(*atributos));
+    auto dados =
+        TDadosShape::Cria(pasta + QLatin1Char('/') + QLatin1String(nome) + QStringLiteral(".shp"),
+                          TTipoGeometria::Ponto, EsquemaOutorgas::Campos(*atributos));
     TRegistros r(dados, {});
     r.AdicionaNovo();
     r.DefinePonto(P0);

@@ -42,8 +42,7 @@ struct TFolha {
 void EscreveLivro(const QString& arquivo, const QList<TFolha>& folhas);
 
 // The three state sheets, each with the rows given.
-QList<TFolha> LivroAqem(const QList<QVariantMap>& superficial,
-                        const QList<QVariantMap>& certidoes,
+QList<TFolha> LivroAqem(const QList<QVariantMap>& superficial, const QList<QVariantMap>& certidoes,
                         const QList<QVariantMap>& subterranea);
 QList<TFolha> LivroAna(const QList<QVariantMap>& linhas);
 

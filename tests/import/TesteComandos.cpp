@@ -69,8 +69,8 @@ TEST_F(Comandos, NaoNaoMudaNada) {
   ComandoOutorgasAqem(*Sistema);
   Apresentador.Responde(TResposta::Nao);
   ComandoOutorgasAna(*Sistema);
-  EXPECT_EQ(Apresentador.Textos(), (QStringList{TextosOutorgas::ConfirmacaoAqem,
-                                                TextosOutorgas::ConfirmacaoAna}));
+  EXPECT_EQ(Apresentador.Textos(),
+            (QStringList{TextosOutorgas::ConfirmacaoAqem, TextosOutorgas::ConfirmacaoAna}));
   EXPECT_EQ(Apresentador.Textos(T::Confirmacao).size(), 2);
   EXPECT_EQ(Conta(CamadasAqem::SupSignif), 1);
   EXPECT_EQ(Conta(CamadasAna::Outorgas), 1);
@@ -118,11 +118,13 @@ TEST_F(Comandos, PlanilhaAusenteNaoApagaAsCamadas) {
   ComandoOutorgasAna(*Sistema);
   const QStringList erros = Apresentador.Textos(T::Erro);
   ASSERT_EQ(erros.size(), 2);
-  EXPECT_TRUE(erros[0].contains(QStringLiteral("TORVEDA_Outorgas_AQEM.xls"))) << erros[0].toStdString();
-  EXPECT_TRUE(erros[1].contains(QStringLiteral("TORVEDA_Outorgas_ANA.xls"))) << erros[1].toStdString();
+  EXPECT_TRUE(erros[0].contains(QStringLiteral("TORVEDA_Outorgas_AQEM.xls")))
+      << erros[0].toStdString();
+  EXPECT_TRUE(erros[1].contains(QStringLiteral("TORVEDA_Outorgas_ANA.xls")))
+      << erros[1].toStdString();
   EXPECT_EQ(Apresentador.Textos(T::Informacao),
             (QStringList{TextosOutorgas::InformacaoAqem, TextosOutorgas::InformacaoAna}));
-  for (const QString& c : {CamadasAqem::SupSignif, CamadasAqem::SupInsignif,
-                           CamadasAqem::SubSignif, CamadasAqem::SubInsignif, CamadasAna::Outorgas})
+  for (const QString& c : {CamadasAqem::SupSignif, CamadasAqem::SupInsignif, CamadasAqem::SubSignif,
+                           CamadasAqem::SubInsignif, CamadasAna::Outorgas})
     EXPECT_EQ(Conta(c), 1) << c.toStdString();
 }

@@ -19,13 +19,13 @@ constexpr double Graus194530 = 19.0 + 45.0 / 60.0 + 30.0 / 3600.0;
 TPontoMapa Cs2cs(const QString& dms) {
   QProcess p;
   p.start(QStringLiteral("cs2cs"), {QStringLiteral("-f"), QStringLiteral("%.4f"),
-                                     QStringLiteral("EPSG:4225"), QStringLiteral("EPSG:22523")});
+                                    QStringLiteral("EPSG:4225"), QStringLiteral("EPSG:22523")});
   p.write(dms.toUtf8() + '\n');
   p.closeWriteChannel();
   EXPECT_TRUE(p.waitForFinished(30000)) << p.errorString().toStdString();
   const QStringList campos =
-      QString::fromUtf8(p.readAllStandardOutput()).split(QRegularExpression(QStringLiteral("\\s+")),
-                                                         Qt::SkipEmptyParts);
+      QString::fromUtf8(p.readAllStandardOutput())
+          .split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
   EXPECT_GE(campos.size(), 2) << dms.toStdString();
   if (campos.size() < 2) return {};
   return {campos[0].toDouble(), campos[1].toDouble()};

@@ -55,16 +55,16 @@ QList<M> Linhas() {
   M zeros = Linha(QStringLiteral("Vazões Zero"), QStringLiteral("19° 46' 00\""),
                   QStringLiteral("43° 46' 00\""));
   for (int m = 1; m <= 12; ++m) zeros.insert(m == 1 ? Jan : Mes(m), 0);
-  return {completa,
-          Linha(QStringLiteral("Sem Longitude"), QStringLiteral("19° 45' 30\""), {}),
-          norte,
-          zeros,
-          Linha(QStringLiteral("Fora"), QStringLiteral("15° 29' 30\""),
-                QStringLiteral("47° 09' 10\"")),
-          Linha(QStringLiteral("Texto Curto"), QStringLiteral("19° 45'"),
-                QStringLiteral("43° 45' 12\"")),
-          Linha(QStringLiteral("Depois"), QStringLiteral("19° 45' 30\""),
-                QStringLiteral("43° 45' 12\""))};
+  return {
+      completa,
+      Linha(QStringLiteral("Sem Longitude"), QStringLiteral("19° 45' 30\""), {}),
+      norte,
+      zeros,
+      Linha(QStringLiteral("Fora"), QStringLiteral("15° 29' 30\""), QStringLiteral("47° 09' 10\"")),
+      Linha(QStringLiteral("Texto Curto"), QStringLiteral("19° 45'"),
+            QStringLiteral("43° 45' 12\"")),
+      Linha(QStringLiteral("Depois"), QStringLiteral("19° 45' 30\""),
+            QStringLiteral("43° 45' 12\""))};
 }
 
 class ImportacaoAna : public ::testing::TestWithParam<const char*> {};
@@ -162,7 +162,8 @@ TEST(ImportaAnaIndisponivel, PlanilhaOuRegioesAusentes) {
   auto r = ImportaOutorgasAna({&fechada, arquivo, outorgas.get(), regioes.get()});
   EXPECT_FALSE(r.Executada);
   ASSERT_EQ(apresentador.Textos(T::Erro).size(), 1);
-  EXPECT_TRUE(apresentador.Textos(T::Erro).first().contains(QStringLiteral("Outorgas Federais (ANA)")));
+  EXPECT_TRUE(
+      apresentador.Textos(T::Erro).first().contains(QStringLiteral("Outorgas Federais (ANA)")));
   EXPECT_TRUE(apresentador.Textos(T::Erro).first().contains(arquivo));
 
   // A regions layer that did not load would make every row look outside: refused instead.

@@ -26,7 +26,8 @@ const QString Qh = QStringLiteral("Vazão (m³/h)");
 
 M Outorga(const QString& requerente, int portaria, const QVariant& lat, const QVariant& lon,
           const QVariant& qs, const QVariant& qh = {}) {
-  M m{{QStringLiteral("Requerente"), requerente}, {QStringLiteral("Nº Portaria"), portaria},
+  M m{{QStringLiteral("Requerente"), requerente},
+      {QStringLiteral("Nº Portaria"), portaria},
       {Qs, qs},
       {Qh, qh}};
   if (lat.isValid()) m.insert(Lat, lat);
@@ -105,8 +106,15 @@ class ImportacaoAqem : public ::testing::TestWithParam<const char*> {
     Limite = Montagem::AbreCamada(Sig, QStringLiteral("Limite"));
   }
   TEntradaAqem Entrada() {
-    return {&Sup, &Ins, &Sub, Arquivo, Camadas[0].get(), Camadas[1].get(),
-            Camadas[2].get(), Camadas[3].get(), Limite.get()};
+    return {&Sup,
+            &Ins,
+            &Sub,
+            Arquivo,
+            Camadas[0].get(),
+            Camadas[1].get(),
+            Camadas[2].get(),
+            Camadas[3].get(),
+            Limite.get()};
   }
   // The layer as its files hold it now.
   TRegistros NoDisco(const QString& nome) {
@@ -230,9 +238,9 @@ TEST_P(ImportacaoAqem, FalhaNaFolhaDeCertidoes) {
   // without rows.
   const M semCoordenadas = Outorga(QStringLiteral("Sem"), 1, {}, {}, 1.0, 1.0);
   Montagem::EscreveLivro(
-      Arquivo, Montagem::LivroAqem({semCoordenadas},
-                                   {Certidao(QStringLiteral("Boa"), 80, 0.001, 0.0), ruim},
-                                   {semCoordenadas}));
+      Arquivo,
+      Montagem::LivroAqem({semCoordenadas}, {Certidao(QStringLiteral("Boa"), 80, 0.001, 0.0), ruim},
+                          {semCoordenadas}));
   Abre();
   const TResultadoImportacao r = ImportaOutorgasAqem(Entrada());
   const QString msg = QStringLiteral(
@@ -264,16 +272,16 @@ TEST(ImportaAqemVazia, EsvaziaAsCamadas) {
   TTabelaPlanilha sub{QStringLiteral("Outorgas Água Subterrânea")};
   for (TTabelaPlanilha* t : {&sup, &ins, &sub}) t->Abre(livro);
   std::vector<std::unique_ptr<TCamada>> c;
-  for (const QString& n : {CamadasAqem::SupSignif, CamadasAqem::SupInsignif,
-                           CamadasAqem::SubSignif, CamadasAqem::SubInsignif})
+  for (const QString& n : {CamadasAqem::SupSignif, CamadasAqem::SupInsignif, CamadasAqem::SubSignif,
+                           CamadasAqem::SubInsignif})
     c.push_back(Montagem::AbreCamada(sig, n));
   auto limite = Montagem::AbreCamada(sig, QStringLiteral("Limite"));
   const auto r = ImportaOutorgasAqem(
       {&sup, &ins, &sub, arquivo, c[0].get(), c[1].get(), c[2].get(), c[3].get(), limite.get()});
   EXPECT_TRUE(r.Completa());
   EXPECT_TRUE(apresentador.Registros().isEmpty());
-  for (const QString& n : {CamadasAqem::SupSignif, CamadasAqem::SupInsignif,
-                           CamadasAqem::SubSignif, CamadasAqem::SubInsignif})
+  for (const QString& n : {CamadasAqem::SupSignif, CamadasAqem::SupInsignif, CamadasAqem::SubSignif,
+                           CamadasAqem::SubInsignif})
     EXPECT_EQ(Montagem::AbreCamada(sig, n)->Registros().Conta(), 0) << n.toStdString();
 }
 
@@ -294,17 +302,18 @@ TEST(ImportaAqemIndisponivel, NadaMudaEOUsuarioSabePorque) {
   TTabelaPlanilha ins{QStringLiteral("Certidões de Uso Insignificante")};
   TTabelaPlanilha sub{QStringLiteral("Outorgas Água Subterrânea")};
   std::vector<std::unique_ptr<TCamada>> c;
-  for (const QString& n : {CamadasAqem::SupSignif, CamadasAqem::SupInsignif,
-                           CamadasAqem::SubSignif, CamadasAqem::SubInsignif})
+  for (const QString& n : {CamadasAqem::SupSignif, CamadasAqem::SupInsignif, CamadasAqem::SubSignif,
+                           CamadasAqem::SubInsignif})
     c.push_back(Montagem::AbreCamada(sig, n));
   auto limite = Montagem::AbreCamada(sig, QStringLiteral("Limite"));
   const QString arquivo = QStringLiteral("/dados/Dados/DadosBD/TORVEDA_Outorgas_AQEM.xls");
-  TEntradaAqem e{&sup, &ins, &sub, arquivo, c[0].get(), c[1].get(), c[2].get(), c[3].get(),
-                 limite.get()};
+  TEntradaAqem e{&sup,       &ins,       &sub,       arquivo,     c[0].get(),
+                 c[1].get(), c[2].get(), c[3].get(), limite.get()};
   auto r = ImportaOutorgasAqem(e);
   EXPECT_FALSE(r.Executada);
   ASSERT_EQ(apresentador.Textos(T::Erro).size(), 1);
-  EXPECT_TRUE(apresentador.Textos(T::Erro).first().contains(QStringLiteral("Outorgas Estaduais (AQEM)")));
+  EXPECT_TRUE(
+      apresentador.Textos(T::Erro).first().contains(QStringLiteral("Outorgas Estaduais (AQEM)")));
   EXPECT_TRUE(apresentador.Textos(T::Erro).first().contains(QDir::toNativeSeparators(arquivo)));
 
   // The workbook is fine but a layer is missing: refused the same way, naming the layer.

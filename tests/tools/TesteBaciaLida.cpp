@@ -143,8 +143,9 @@ TEST(AmostraRede, TrechosConcordamComAsDirecoes) {
   }
   // A segment label belongs to one arc only.
   for (std::int64_t c = 0; c < n; ++c)
-    if (b.Rede[c] != -9999.0f && trechoDoRotulo.count(b.Rede[c]))
+    if (b.Rede[c] != -9999.0f && trechoDoRotulo.count(b.Rede[c])) {
       ASSERT_EQ(static_cast<int>(b.Mapeada[c]), trechoDoRotulo[b.Rede[c]]);
+    }
 }
 
 TEST(AmostraRede, ExutorioTemOsIdentificadoresDoPrograma) {
@@ -267,7 +268,9 @@ TEST(AmostraRegioes, UnidadesERegioesCobremABacia) {
     ASSERT_EQ(l.size(), 1u) << "célula " << c;
     ASSERT_EQ(u[0] / 100, r[0]);
     unidade[c] = u[0];
-    if (c % 97 == 0) ASSERT_EQ(municipios.Contem(b.X(c), b.Y(c)).size(), 1u);
+    if (c % 97 == 0) {
+      ASSERT_EQ(municipios.Contem(b.X(c), b.Y(c)).size(), 1u);
+    }
   }
   // Which units drain into which (transitively).
   std::map<int, std::set<int>> recebe;
@@ -308,8 +311,9 @@ TEST(AmostraRegioes, UnidadesERegioesCobremABacia) {
   for (int u : todas) {
     const auto acima = aMontante(u);
     const int regiao = u / 100;
-    if (u % 100 <= 9)
+    if (u % 100 <= 9) {
       EXPECT_TRUE(acima.empty()) << "unidade de cabeceira " << u << " recebe outras";
+    }
     for (int a : acima) {
       if (u == 312) continue;
       EXPECT_EQ(a / 100, regiao) << a << " drena para " << u;
@@ -318,7 +322,9 @@ TEST(AmostraRegioes, UnidadesERegioesCobremABacia) {
   // Everything of regions 1 and 2 drains into 312, whose cells hold the whole lower main stem.
   const auto acima312 = aMontante(312);
   for (int u : todas)
-    if (u / 100 != 3) EXPECT_TRUE(acima312.count(u)) << u;
+    if (u / 100 != 3) {
+      EXPECT_TRUE(acima312.count(u)) << u;
+    }
 }
 
 TEST(AmostraSecoes, SecoesProntasSaoOQueDizem) {

@@ -26,16 +26,8 @@ QString NomeOrigem(quint8 origem) {
 // A JSON number, or null for what JSON cannot hold.
 QJsonValue Numero(double v) { return std::isfinite(v) ? QJsonValue(v) : QJsonValue(); }
 
-QJsonValue ValorCelula(const TImagem& g, std::int64_t i) {
-  switch (g.TipoCelula().unicode()) {
-    case 'B':
-      return g.LeByte(static_cast<std::int32_t>(i));
-    case 'I':
-      return g.LeInteiro(static_cast<std::int32_t>(i));
-    default:
-      return Numero(g.LeReal(static_cast<std::int32_t>(i)));
-  }
-}
+// A cell's value; integer and byte cells come out as whole numbers.
+QJsonValue ValorCelula(const TImagem& g, std::int64_t i) { return Numero(g.ValorReal(i)); }
 
 // Value statistics over every cell that differs from the no-data value.
 QJsonObject Estatisticas(const TImagem& g) {
@@ -102,7 +94,7 @@ int Celula(const QString& arquivo, const QString& textoIndice) {
   if (!ok) return ErroDeUso(Comando(), QStringLiteral("índice inválido: ") + textoIndice);
   TImagem g(true);
   if (!CarregaOuAvisa(g, arquivo)) return 1;
-  if (!g.DentroDaGrade(indice) || indice > std::numeric_limits<std::int32_t>::max()) {
+  if (!g.DentroDaGrade(indice)) {
     Apresentador().Erro(QStringLiteral("A célula %1 está fora da imagem (%2 colunas, %3 linhas).")
                             .arg(indice)
                             .arg(g.NCols())

@@ -35,7 +35,7 @@ int Importa(TContextoCli& ctx) {
   TResultadoImportacao r;
   try {
     r = registro == QLatin1String("aqem") ? ImportaOutorgasAqem(EntradaAqem(*sistema))
-                                           : ImportaOutorgasAna(EntradaAna(*sistema));
+                                          : ImportaOutorgasAna(EntradaAna(*sistema));
   } catch (const ETorveda& e) {
     r.Erro = e.mensagem();
     Apresentador().Erro(r.Erro);

@@ -54,7 +54,9 @@ void LinhaPlanilha::EscreveAtributos(const TTabelaPlanilha& tabela, TRegistros& 
         break;
       case TValorAtributo::Inteiro: {
         const double v = tabela.Numero(a.Coluna);
-        valor = std::isfinite(v) && std::fabs(v) < 9.0e18 ? QVariant(static_cast<qlonglong>(std::llround(v))) : QVariant(v);
+        valor = std::isfinite(v) && std::fabs(v) < 9.0e18
+                    ? QVariant(static_cast<qlonglong>(std::llround(v)))
+                    : QVariant(v);
         break;
       }
       case TValorAtributo::Data:

@@ -1,0 +1,17 @@
+#pragma once
+// The tool buttons' pictures, drawn by code so that they scale and need no resource files.
+
+#include <QIcon>
+
+enum class TImagemBotao {
+  Cursor,
+  ZoomIn,
+  ZoomOut,
+  Pan,
+  FullExtend,
+  ZoomFixedIn,
+  ZoomFixedOut,
+  Information
+};
+
+QIcon ImagemBotao(TImagemBotao tipo);
