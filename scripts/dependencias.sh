@@ -8,7 +8,7 @@ pacotes=(
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev
   libgdal-dev gdal-bin gdal-data proj-bin proj-data
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-dejavu-core locales
+  fonts-dejavu-core fonts-liberation locales
   python3 python3-xlwt python3-gdal poppler-utils
   xvfb xauth
 )

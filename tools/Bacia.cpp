@@ -180,6 +180,11 @@ void DesenhaRios(TBacia& b, TAleatorio& rnd, std::size_t& posJuncao) {
       }
     }
 
+    // Bends may push a point out: every river cell stays one cell off the grid's border.
+    for (auto& pt : pontos) {
+      pt.C = std::clamp(pt.C, 1.0, n - 1.5);
+      pt.L = std::clamp(pt.L, 1.0, m - 1.5);
+    }
     std::vector<std::int32_t> caminho;
     for (std::size_t i = 0; i + 1 < pontos.size(); ++i)
       Linha(static_cast<int>(pontos[i].C), static_cast<int>(pontos[i].L),
@@ -330,14 +335,13 @@ void Escoa(TBacia& b) {
     auto& balde = baldes[k];
     for (std::size_t i = 0; i < balde.size(); ++i) {
       const std::int32_t c = balde[i];
-      const int cc = b.Coluna(c), lc = b.Linha(c);
+      // Basin cells keep off the grid's border (the outline stays within it and the rivers are
+      // clamped inside), so their eight neighbours are cells of the grid.
       for (const auto& d : Convencao::DirecoesD8) {
-        const int cv = cc + d.DColuna, lv = lc + d.DLinha;
-        if (!b.NaGrade(cv, lv)) continue;
-        const std::int32_t v = b.Indice(cv, lv);
+        const std::int32_t v = c + b.Desloc[d.Codigo];
         if (visto[v] || !b.Dentro[v]) continue;
         visto[v] = 1;
-        b.Dir[v] = static_cast<std::uint8_t>(CodigoPara(-d.DColuna, -d.DLinha));
+        b.Dir[v] = static_cast<std::uint8_t>(d.Codigo < 16 ? d.Codigo << 4 : d.Codigo >> 4);
         baldes[std::max(k, static_cast<std::size_t>(z[v] * porNivel))].push_back(v);
       }
     }

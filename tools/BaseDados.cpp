@@ -97,7 +97,7 @@ void EscreveBaseDados(const TBacia& b, const gdal_amostra::TConversor& conv,
     try {
       CriaEsquema(db);
       db.transaction();
-      std::map<int, std::int64_t> celulasRegiao;
+      std::int64_t celulasRegiao[4] = {0, 0, 0, 0};
       for (std::int32_t c : b.Ordem) ++celulasRegiao[b.Unidade[c] / 100];
 
       TInsere restricao(db, QStringLiteral("Restricoes"), 3);

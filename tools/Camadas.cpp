@@ -55,7 +55,7 @@ void EscreveUnidades(const TBacia& b, const QString& pasta, const OGRSpatialRefe
     s.Inteiro("ID");
     s.Inteiro("Regiao");
     s.Real("Area_km2", 16, 4);
-    std::map<int, std::int64_t> celulas;
+    std::vector<std::int64_t> celulas(400, 0);
     for (std::int32_t c : b.Ordem) ++celulas[b.Unidade[c]];
     for (auto& [id, g] : poligonos) {
       auto f = s.Nova();

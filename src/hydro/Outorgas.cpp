@@ -100,13 +100,7 @@ TPosicao TPonto::PosicaoRelativa(const TPontoMapa& ponto, const TRede& rede, std
 TPosicao TPonto::PosicaoPelaRede(const TPontoMapa& ponto, const TRede& rede,
                                  TMemoPosicao* memo) const {
   const std::int64_t c = rede.Malha().IndiceCelula(ponto);
-  std::optional<std::int32_t> b;
-  if (const auto* guardado = memo ? memo->TrechoDaCelula(c) : nullptr) {
-    b = *guardado;
-  } else {
-    b = rede.TrechoAlcancado(c);
-    if (memo) memo->GuardaTrechoDaCelula(c, b);
-  }
+  const std::optional<std::int32_t> b = rede.TrechoAlcancado(c, memo);
   // A flow path that ends before the mapped drainage gives no decision: the grant does not count.
   if (!b) return TPosicao::AJusante;
 
@@ -135,23 +129,7 @@ void TPonto::CalculaOutorgas(const TCamada& signif, const TCamada& insignif, con
     for (std::int32_t i = 1; i <= n && !r.Fim(); ++i, r.Proximo()) {
       InformaProgresso(n, i, texto);
 
-      std::array<double, 12> vazao{};
-      qint32 inicio = 0;
-      qint32 fim = 0;
-      if (tipo == TTipoCamada::Federal) {
-        for (std::size_t m = 0; m < 12; ++m) vazao[m] = r.Real(ColunasMes[m]);
-        inicio = r.Data(QStringLiteral("DataPub01"));
-        fim = r.Data(QStringLiteral("DataVenc01"));
-      } else {
-        vazao.fill(r.Real(QStringLiteral("Vazao")));
-        const bool significante = tipo == TTipoCamada::Significante;
-        inicio = r.Data(significante ? QStringLiteral("Datapublic") : QStringLiteral("Dataexpedi"));
-        const qint64 anos = significante ? r.Inteiro(QStringLiteral("Validade")) : 3;
-        if (inicio != 0)
-          fim = TRegistros::DiasDe(
-              Calendario::IncAno(TRegistros::DataDe(inicio), AnosLimitados(anos)));
-      }
-
+      // Where the grant lies decides first: its dates and flows are read only when it counts.
       TPontoMapa p;
       try {
         p = r.Ponto();
@@ -166,9 +144,26 @@ void TPonto::CalculaOutorgas(const TCamada& signif, const TCamada& insignif, con
                  .emplace(chave, static_cast<std::int32_t>(
                                      adRegioes.Registro(chave).Inteiro(QStringLiteral("ID"))))
                  .first;
-
       if (PosicaoRelativa(p, rede, it->second, &memo) != TPosicao::AMontante) continue;
-      if (inicio == 0 || fim == 0) continue;
+
+      std::array<double, 12> vazao{};
+      qint32 inicio = 0;
+      qint32 fim = 0;
+      if (tipo == TTipoCamada::Federal) {
+        inicio = r.Data(QStringLiteral("DataPub01"));
+        fim = r.Data(QStringLiteral("DataVenc01"));
+        if (inicio == 0 || fim == 0) continue;
+        for (std::size_t m = 0; m < 12; ++m) vazao[m] = r.Real(ColunasMes[m]);
+      } else {
+        const bool significante = tipo == TTipoCamada::Significante;
+        inicio = r.Data(significante ? QStringLiteral("Datapublic") : QStringLiteral("Dataexpedi"));
+        if (inicio == 0) continue;
+        const qint64 anos = significante ? r.Inteiro(QStringLiteral("Validade")) : 3;
+        fim =
+            TRegistros::DiasDe(Calendario::IncAno(TRegistros::DataDe(inicio), AnosLimitados(anos)));
+        if (fim == 0) continue;
+        vazao.fill(r.Real(QStringLiteral("Vazao")));
+      }
 
       const QDate d0 = TRegistros::DataDe(inicio);
       const std::int32_t meses = ContaMeses(d0, TRegistros::DataDe(fim));

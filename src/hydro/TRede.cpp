@@ -4,10 +4,12 @@
 #include <cmath>
 #include <limits>
 #include <unordered_set>
+#include <vector>
 
 #include "app/Apresentador.h"
 #include "app/Convencoes.h"
 #include "hydro/DetectorCiclo.h"
+#include "hydro/TMemoPosicao.h"
 
 using Convencao::NoExutorio;
 using Convencao::SemDado;
@@ -214,17 +216,25 @@ std::int64_t TRede::CelulaBaseTrecho(std::int32_t h) const {
   return inicio ? DesceSegmento(inicio->first, inicio->second) : 0;
 }
 
-std::optional<std::int32_t> TRede::TrechoAlcancado(std::int64_t celula) const {
+std::optional<std::int32_t> TRede::TrechoAlcancado(std::int64_t celula, TMemoPosicao* memo) const {
+  std::vector<std::int64_t> caminho;
+  auto fim = [&](std::optional<std::int32_t> trecho) {
+    if (memo)
+      for (const std::int64_t c : caminho) memo->GuardaTrechoDaCelula(c, trecho);
+    return trecho;
+  };
   std::int64_t c = celula;
   TDetectorCiclo ciclo(c);
-  double valor = HidroMapeada(c);
-  while (valor == SemDado) {
+  for (;;) {
+    if (memo) {
+      if (const auto* guardado = memo->TrechoDaCelula(c)) return fim(*guardado);
+      caminho.push_back(c);
+    }
+    const double valor = HidroMapeada(c);
+    if (valor != SemDado) return fim(TruncaCodigo(valor));
     c = Malha_.VizinhoD8(c, DirEsc(c));
-    if (c == TMalha::CelulaFora) return std::nullopt;
-    if (ciclo.Passo(c)) return std::nullopt;
-    valor = HidroMapeada(c);
+    if (c == TMalha::CelulaFora || ciclo.Passo(c)) return fim(std::nullopt);
   }
-  return TruncaCodigo(valor);
 }
 
 bool TRede::ChegaAoTrecho(std::int32_t b, std::int32_t codTrecho) const {

@@ -1,5 +1,24 @@
 #include "app/gui/Instalacao.h"
 
 #include "app/gui/TfrmMain.h"
+#include "grants/gui/ComandosRelatorio.h"
+#include "grants/gui/TfrmDisponibilidade.h"
+#include "grants/gui/TfrmOutorga.h"
 
-void InstalaJanelas(TfrmMain& frmMain) { (void)frmMain; }
+void InstalaJanelas(TfrmMain& frmMain) {
+  TSistema& sistema = frmMain.Sistema();
+
+  // The availability and grant windows destroy themselves when closed.
+  frmMain.DefineFabrica(
+      TTipoJanela::Vazao, [](TContextoJanela& c) { return new TfrmDisponibilidade(c); }, true);
+  frmMain.DefineFabrica(
+      TTipoJanela::Outorga, [](TContextoJanela& c) { return new TfrmOutorga(c); }, true);
+
+  // The reports read the grant window's criterion at the moment they are asked for.
+  frmMain.DefineComando(QStringLiteral("mmiRelVazaoDisp"), [&frmMain, &sistema] {
+    RelatorioVazaoDisponivel(sistema, frmMain.Filho(TTipoJanela::Outorga), &frmMain);
+  });
+  frmMain.DefineComando(QStringLiteral("mmiRelOutMontante"), [&frmMain, &sistema] {
+    RelatorioOutorgasMontante(sistema, frmMain.Filho(TTipoJanela::Outorga), &frmMain);
+  });
+}

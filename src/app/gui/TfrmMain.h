@@ -63,6 +63,7 @@ class TfrmMain : public QMainWindow, public TRodape {
   void AtualizaProgresso(TPonto& sender, int max, int posicao, const QString& texto);
 
   const QString& ArquivoAjuda() const { return ArquivoAjuda_; }
+  TSistema& Sistema() { return Sistema_; }
   QLabel* lblBarraProgresso = nullptr;
   QProgressBar* prbBarraProgresso = nullptr;
 

@@ -58,7 +58,8 @@ QIcon ImagemBotao(TImagemBotao tipo) {
     case TImagemBotao::Pan: {
       p.setPen(QPen(Qt::black, 1));
       p.setBrush(QColor(255, 225, 190));
-      for (int dedo = 0; dedo < 4; ++dedo) p.drawRoundedRect(QRectF(3 + dedo * 2.6, 2, 2.4, 8), 1, 1);
+      for (int dedo = 0; dedo < 4; ++dedo)
+        p.drawRoundedRect(QRectF(3 + dedo * 2.6, 2, 2.4, 8), 1, 1);
       p.drawRoundedRect(QRectF(3, 7, 10.5, 7.5), 2, 2);
       break;
     }

@@ -180,10 +180,8 @@ void TfrmIdentificacao::PreencheTipo(const TTipoFeicao& tipo, const QString& cam
   }
   LarguraColunas();
   const bool temHorizontal = tipo.Campos.size() >= 16;  // the kinds with long free texts
-  if (tipo.VerticalSempre)
-    tsInformacao->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  if (temHorizontal && longo)
-    tsInformacao->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  if (tipo.VerticalSempre) tsInformacao->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  if (temHorizontal && longo) tsInformacao->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 }
 
 void TfrmIdentificacao::TreeView1Changing(QTreeWidgetItem* no) {
@@ -210,8 +208,8 @@ void TfrmIdentificacao::TreeView1Changing(QTreeWidgetItem* no) {
   static const TTipoFeicao rio{
       "Hidrografia",
       Lista({"Shape", "Fnode_", "Tnode_", "Lpoly_", "Rpoly_", "Length", "Ho_", "Ho_id", "Arcid",
-             "Arctype", "Fromnode", "Tonode", "Leftpoly", "Rightpoly", "Numericuse",
-             "Textuserid", "EstFlu", "Eq_Conserv"}),
+             "Arctype", "Fromnode", "Tonode", "Leftpoly", "Rightpoly", "Numericuse", "Textuserid",
+             "EstFlu", "Eq_Conserv"}),
       {}};
   static const TTipoFeicao estado{
       "Estados", Lista({"Shape", "Uf", "Codigouf", "Area", "Perimetro"}), {}};
@@ -226,14 +224,14 @@ void TfrmIdentificacao::TreeView1Changing(QTreeWidgetItem* no) {
       Lista({"Shape", "Latitude", "Longitude", "Altitude", "Estacao", "Codigo"}),
       {}};
   const QStringList signif =
-      Lista({"Shape", "Longitude", "Latitude", "Nprocesso", "Requerente", "Nportaria",
-             "Datapublic", "Municipio", "Rioestadua", "Riofederal", "Rechidrico", "Vazao",
-             "Local", "Dataentrad", "Obs", "Validade", "Finalidade", "Uso"});
+      Lista({"Shape", "Longitude", "Latitude", "Nprocesso", "Requerente", "Nportaria", "Datapublic",
+             "Municipio", "Rioestadua", "Riofederal", "Rechidrico", "Vazao", "Local", "Dataentrad",
+             "Obs", "Validade", "Finalidade", "Uso"});
   const QStringList datasSignif = Lista({"Datapublic", "Dataentrad"});
-  const QStringList insig = Lista({"Shape", "Longitude", "Latitude", "Nprocesso", "Requerente",
-                                   "Municipio", "Rioestadua", "Riofederal", "Rechidrico",
-                                   "Vazao", "Local", "Dataentrad", "Ncertidao", "Dataexpedi",
-                                   "Finalidade", "Uso"});
+  const QStringList insig =
+      Lista({"Shape", "Longitude", "Latitude", "Nprocesso", "Requerente", "Municipio", "Rioestadua",
+             "Riofederal", "Rechidrico", "Vazao", "Local", "Dataentrad", "Ncertidao", "Dataexpedi",
+             "Finalidade", "Uso"});
   const QStringList datasInsig = Lista({"Dataentrad", "Dataexpedi"});
   static const TTipoFeicao ana{
       "Out_Sup_ANA",
@@ -244,12 +242,12 @@ void TfrmIdentificacao::TreeView1Changing(QTreeWidgetItem* no) {
              "Qnov",       "Qdez",       "Abastecime", "Aquicultur", "Industria",  "Irrigacao",
              "Saneamento", "Mineracao",  "PequenosUs", "Hidrogerac", "Termogerac", "Obras",
              "Diversos",   "Servicos",   "Travessia",  "Navegacao",  "Lazer",      "Outros"}),
-      Lista({"DataPub01", "DataVenc01"}),
-      true};
+      Lista({"DataPub01", "DataVenc01"}), true};
 
   if (texto == ponto.NomeRio()) PreencheTipo(rio, QStringLiteral("Textuserid"), texto, false);
   if (texto == ponto.Estado()) PreencheTipo(estado, QStringLiteral("Uf"), texto, false);
-  if (texto == ponto.Municipio()) PreencheTipo(municipio, QStringLiteral("Municipio"), texto, false);
+  if (texto == ponto.Municipio())
+    PreencheTipo(municipio, QStringLiteral("Municipio"), texto, false);
 
   // The kinds found by distance are told apart by the node they hang from as well, so that a
   // feature id of one grant layer never shows the record of another with the same id.
@@ -263,14 +261,22 @@ void TfrmIdentificacao::TreeView1Changing(QTreeWidgetItem* no) {
       {"Estrada", Chaves_.Estrada, estrada, "Rodovia"},
       {"Estação Fluviométrica", Chaves_.EstFlu, estFlu, "Codigo"},
       {"Estação Pluviométrica", Chaves_.EstPlu, estPlu, "Codigo"},
-      {"OutSuperSignificante", Chaves_.OutSupSignif,
-       {"Out_Sup_Signif_AQEM", signif, datasSignif}, ""},
-      {"OutSubSignificante", Chaves_.OutSubSignif,
-       {"Out_Sub_Signif_AQEM", signif, datasSignif}, ""},
-      {"OutSuperInsignificante", Chaves_.OutSupInsig,
-       {"Out_Sup_Insignif_AQEM", insig, datasInsig}, ""},
-      {"OutSubInsignificante", Chaves_.OutSubInsig,
-       {"Out_Sub_Insignif_AQEM", insig, datasInsig}, ""},
+      {"OutSuperSignificante",
+       Chaves_.OutSupSignif,
+       {"Out_Sup_Signif_AQEM", signif, datasSignif},
+       ""},
+      {"OutSubSignificante",
+       Chaves_.OutSubSignif,
+       {"Out_Sub_Signif_AQEM", signif, datasSignif},
+       ""},
+      {"OutSuperInsignificante",
+       Chaves_.OutSupInsig,
+       {"Out_Sup_Insignif_AQEM", insig, datasInsig},
+       ""},
+      {"OutSubInsignificante",
+       Chaves_.OutSubInsig,
+       {"Out_Sub_Insignif_AQEM", insig, datasInsig},
+       ""},
       {"Outorga ANA", Chaves_.OutAna, ana, ""},
   };
   for (const TPorChave& k : porChave) {

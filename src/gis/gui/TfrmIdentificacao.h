@@ -30,8 +30,7 @@ class TfrmIdentificacao : public QDialog {
   // The keys of the kinds found by distance: the found record's feature id, as text. Kept until
   // a later identification finds the same kind again.
   struct TChaves {
-    QString Estrada, EstFlu, EstPlu, OutSupSignif, OutSubSignif, OutSupInsig, OutSubInsig,
-        OutAna;
+    QString Estrada, EstFlu, EstPlu, OutSupSignif, OutSubSignif, OutSupInsig, OutSubInsig, OutAna;
   };
   const TChaves& Chaves() const { return Chaves_; }
 

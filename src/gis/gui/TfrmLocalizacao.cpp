@@ -62,9 +62,9 @@ class TAncora : public QObject {
 
 void Ancora(QWidget* filho, const QRect& projeto, const QSize& tamanhoPai) {
   filho->setGeometry(projeto);
-  new TAncora(filho, QMargins(projeto.left(), projeto.top(),
-                              tamanhoPai.width() - projeto.right() - 1,
-                              tamanhoPai.height() - projeto.bottom() - 1));
+  new TAncora(filho,
+              QMargins(projeto.left(), projeto.top(), tamanhoPai.width() - projeto.right() - 1,
+                       tamanhoPai.height() - projeto.bottom() - 1));
 }
 
 }  // namespace
@@ -201,10 +201,14 @@ void TfrmLocalizacao::MontaTela() {
   sbCoordLatLong->setText(QStringLiteral("LatLong"));
   sbCoordLatLong->hide();
   const std::pair<QToolButton*, TImagemBotao> imagens[] = {
-      {sbCursor, TImagemBotao::Cursor},           {sbZoomIn, TImagemBotao::ZoomIn},
-      {sbZoomOut, TImagemBotao::ZoomOut},         {sbPan, TImagemBotao::Pan},
-      {sbFullExtend, TImagemBotao::FullExtend},   {sbZoomFixedIn, TImagemBotao::ZoomFixedIn},
-      {sbZoomFixedOut, TImagemBotao::ZoomFixedOut}, {sbInformation, TImagemBotao::Information}};
+      {sbCursor, TImagemBotao::Cursor},
+      {sbZoomIn, TImagemBotao::ZoomIn},
+      {sbZoomOut, TImagemBotao::ZoomOut},
+      {sbPan, TImagemBotao::Pan},
+      {sbFullExtend, TImagemBotao::FullExtend},
+      {sbZoomFixedIn, TImagemBotao::ZoomFixedIn},
+      {sbZoomFixedOut, TImagemBotao::ZoomFixedOut},
+      {sbInformation, TImagemBotao::Information}};
   for (const auto& [b, img] : imagens) b->setIcon(ImagemBotao(img));
 
   Ferramentas_ = new QButtonGroup(this);
@@ -229,7 +233,8 @@ void TfrmLocalizacao::MontaTela() {
   connect(btnCriar, &QPushButton::clicked, this, &TfrmLocalizacao::btnCriarClick);
   connect(Map1, &TMap::MouseDown, this, &TfrmLocalizacao::Map1MouseDown);
   connect(Map1, &TMap::MouseMove, this, &TfrmLocalizacao::Map1MouseMove);
-  connect(Map1, &TMap::AntesDesenharCamada, this, [this](int, QPainter&) { Map1->SetPonteiro(11); });
+  connect(Map1, &TMap::AntesDesenharCamada, this,
+          [this](int, QPainter&) { Map1->SetPonteiro(11); });
   connect(Map1, &TMap::AposDesenharCamada, this, [this](int indice, QPainter&) {
     if (indice == 0) Map2->RefrescaTracking();
     PonteiroDaFerramenta();
@@ -303,20 +308,27 @@ void TfrmLocalizacao::AdicionaCamadas() {
       Apresentador().Erro(e.mensagem());
     }
   }
-  for (const char* nome : {"Reg_Met_Tradicional", "Out_Sup_Signif_AQEM", "Out_Sup_Insignif_AQEM",
-                           "Out_Sub_Signif_AQEM", "Out_Sub_Insignif_AQEM", "Out_Sup_ANA",
-                           "Ad_Regioes"})
+  for (const char* nome :
+       {"Reg_Met_Tradicional", "Out_Sup_Signif_AQEM", "Out_Sup_Insignif_AQEM",
+        "Out_Sub_Signif_AQEM", "Out_Sub_Insignif_AQEM", "Out_Sup_ANA", "Ad_Regioes"})
     a1(nome);
   Map1->Refresca();
   Map2->Refresca();
 }
 
 void TfrmLocalizacao::Desativa() {
-  for (QWidget* w : std::initializer_list<QWidget*>{
-           Map1, Map2, sbCursor, sbZoomIn, sbZoomOut, sbPan, sbFullExtend, sbZoomFixedIn,
-           sbZoomFixedOut, sbInformation, btnCriar, chkLimite, chkHidrografia, chkEstados,
-           chkMunicipios, chkEstradas, chkEstFlu, chkEstPlu, chkOutAna, chkOutSupSignif,
-           chkOutSupInsig, chkOutSubSignif, chkOutSubInsig})
+  for (QWidget* w : std::initializer_list<QWidget*>{Map1,           Map2,
+                                                    sbCursor,       sbZoomIn,
+                                                    sbZoomOut,      sbPan,
+                                                    sbFullExtend,   sbZoomFixedIn,
+                                                    sbZoomFixedOut, sbInformation,
+                                                    btnCriar,       chkLimite,
+                                                    chkHidrografia, chkEstados,
+                                                    chkMunicipios,  chkEstradas,
+                                                    chkEstFlu,      chkEstPlu,
+                                                    chkOutAna,      chkOutSupSignif,
+                                                    chkOutSupInsig, chkOutSubSignif,
+                                                    chkOutSubInsig})
     w->setEnabled(false);
 }
 
@@ -328,10 +340,14 @@ void TfrmLocalizacao::showEvent(QShowEvent* e) {
 bool TfrmLocalizacao::eventFilter(QObject* objeto, QEvent* e) {
   if (e->type() == QEvent::Enter || e->type() == QEvent::MouseMove) {
     static const std::pair<const char*, const char*> textos[] = {
-        {"sbCursor", "Criar outorga"},          {"sbZoomIn", "Zoom in"},
-        {"sbZoomOut", "Zoom out"},              {"sbPan", "Pan"},
-        {"sbFullExtend", "Full extend"},        {"sbZoomFixedIn", "Fixed zoom in"},
-        {"sbZoomFixedOut", "Fixed zoom out"},   {"sbInformation", "Identificação"}};
+        {"sbCursor", "Criar outorga"},
+        {"sbZoomIn", "Zoom in"},
+        {"sbZoomOut", "Zoom out"},
+        {"sbPan", "Pan"},
+        {"sbFullExtend", "Full extend"},
+        {"sbZoomFixedIn", "Fixed zoom in"},
+        {"sbZoomFixedOut", "Fixed zoom out"},
+        {"sbInformation", "Identificação"}};
     for (const auto& [nome, texto] : textos)
       if (objeto->objectName() == QLatin1String(nome))
         Rodape_.EscreveStatus(1, QStringLiteral("       ") + QString::fromUtf8(texto));
