@@ -1,6 +1,10 @@
 #include "app/gui/Instalacao.h"
 
 #include "app/gui/TfrmMain.h"
+#include "editing/TfrmAtualizaEqCons.h"
+#include "editing/TfrmAtualizaEqTrad.h"
+#include "editing/TfrmAtualizaVazao.h"
+#include "gis/manutencao/TfrmManutencao.h"
 #include "grants/gui/ComandosRelatorio.h"
 #include "grants/gui/TfrmDisponibilidade.h"
 #include "grants/gui/TfrmOutorga.h"
@@ -13,6 +17,20 @@ void InstalaJanelas(TfrmMain& frmMain) {
       TTipoJanela::Vazao, [](TContextoJanela& c) { return new TfrmDisponibilidade(c); }, true);
   frmMain.DefineFabrica(
       TTipoJanela::Outorga, [](TContextoJanela& c) { return new TfrmOutorga(c); }, true);
+
+  // The editing and maintenance windows are kept when closed and shown again.
+  frmMain.DefineFabrica(
+      TTipoJanela::AtualizaVazao,
+      [](TContextoJanela& c) -> QWidget* { return new TfrmAtualizaVazao(c); }, false);
+  frmMain.DefineFabrica(
+      TTipoJanela::AtualizaEqTrad,
+      [](TContextoJanela& c) -> QWidget* { return new TfrmAtualizaEqTrad(c); }, false);
+  frmMain.DefineFabrica(
+      TTipoJanela::AtualizaEqCons,
+      [](TContextoJanela& c) -> QWidget* { return new TfrmAtualizaEqCons(c); }, false);
+  frmMain.DefineFabrica(
+      TTipoJanela::Manutencao,
+      [](TContextoJanela& c) -> QWidget* { return new TfrmManutencao(c); }, false);
 
   // The reports read the grant window's criterion at the moment they are asked for.
   frmMain.DefineComando(QStringLiteral("mmiRelVazaoDisp"), [&frmMain, &sistema] {
