@@ -2,7 +2,7 @@
 // the rest is split between the named file and its pair (header/data). Every load must succeed,
 // answer false or throw ETorveda, and no read afterwards may leave the cell store.
 //
-//   CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DTORVEDA_FUZZ=ON
+//   CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DTORVEDA_FUZZ=ON -DTORVEDA_SANITIZE=ON
 //   cmake --build build-fuzz --target fuzz_leitores_raster
 //   build-fuzz/bin/fuzz_leitores_raster -max_total_time=600 build-fuzz/corpus
 
