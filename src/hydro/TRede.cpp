@@ -217,10 +217,11 @@ std::int64_t TRede::CelulaBaseTrecho(std::int32_t h) const {
 }
 
 std::optional<std::int32_t> TRede::TrechoAlcancado(std::int64_t celula, TMemoPosicao* memo) const {
-  std::vector<std::int64_t> caminho;
+  std::vector<std::int64_t>* caminho = memo ? &memo->Caminho() : nullptr;
+  if (caminho) caminho->clear();
   auto fim = [&](std::optional<std::int32_t> trecho) {
-    if (memo)
-      for (const std::int64_t c : caminho) memo->GuardaTrechoDaCelula(c, trecho);
+    if (caminho)
+      for (const std::int64_t c : *caminho) memo->GuardaTrechoDaCelula(c, trecho);
     return trecho;
   };
   std::int64_t c = celula;
@@ -228,7 +229,7 @@ std::optional<std::int32_t> TRede::TrechoAlcancado(std::int64_t celula, TMemoPos
   for (;;) {
     if (memo) {
       if (const auto* guardado = memo->TrechoDaCelula(c)) return fim(*guardado);
-      caminho.push_back(c);
+      caminho->push_back(c);
     }
     const double valor = HidroMapeada(c);
     if (valor != SemDado) return fim(TruncaCodigo(valor));

@@ -4,6 +4,7 @@
 #include "editing/TfrmAtualizaEqCons.h"
 #include "editing/TfrmAtualizaEqTrad.h"
 #include "editing/TfrmAtualizaVazao.h"
+#include "gis/gui/TfrmLocalizacao.h"
 #include "gis/manutencao/TfrmManutencao.h"
 #include "grants/gui/ComandosRelatorio.h"
 #include "grants/gui/TfrmDisponibilidade.h"
@@ -11,6 +12,10 @@
 
 void InstalaJanelas(TfrmMain& frmMain) {
   TSistema& sistema = frmMain.Sistema();
+
+  // The location window is kept for the whole run.
+  frmMain.DefineFabrica(
+      TTipoJanela::Localizacao, [](TContextoJanela& c) { return new TfrmLocalizacao(c); }, false);
 
   // The availability and grant windows destroy themselves when closed.
   frmMain.DefineFabrica(
