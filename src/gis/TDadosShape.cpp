@@ -6,16 +6,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <cstdio>
 
 #include "app/Erro.h"
 #include "gis/interno/DadosShape.h"
+#include "gis/interno/Substituicao.h"
 
 namespace {
-
-// Files of one shapefile that are rewritten together, and stale indexes removed with them.
-const char* const ExtensoesGravadas[] = {"shp", "shx", "dbf", "prj", "cpg"};
-const char* const ExtensoesObsoletas[] = {"sbn", "sbx", "qix"};
 
 QString SemExtensao(const QString& caminho) {
   const QFileInfo fi(caminho);
@@ -101,12 +97,6 @@ OGRwkbGeometryType OgrDe(TTipoGeometria t) {
       break;
   }
   return wkbNone;
-}
-
-// Replaces `destino` by `origem` in one step when the system allows it.
-bool Substitui(const QString& origem, const QString& destino) {
-  return std::rename(QFile::encodeName(origem).constData(),
-                     QFile::encodeName(destino).constData()) == 0;
 }
 
 // Writes the live records into a new shapefile at `base` (path without extension).
@@ -211,6 +201,11 @@ std::shared_ptr<TDadosShape> TDadosShape::Abre(const QString& caminho, QString* 
     if (erro) *erro = texto;
     return nullptr;
   };
+  try {
+    Substituicao::Recupera(QFileInfo(base).absolutePath(), QFileInfo(base).fileName());
+  } catch (const ETorveda& e) {
+    return falha(e.mensagem());
+  }
   if (!QFileInfo(shp).isFile()) return falha(QStringLiteral("Arquivo não encontrado: %1").arg(shp));
 
   const char* drivers[] = {"ESRI Shapefile", nullptr};
@@ -317,33 +312,18 @@ void TDadosShape::Grava() {
   if (!QFileInfo(pasta).isDir())
     throw ETorveda(QStringLiteral("A pasta de %1 não existe: %2").arg(D_->Nome, pasta));
 
-  // Written whole beside the old files, then renamed over them one by one: a failure before the
-  // renames leaves the old layer untouched.
-  QTemporaryDir temporaria(pasta + QStringLiteral("/.torveda-gravacao-XXXXXX"));
+  // Written whole beside the old files; only a complete, marked set replaces them.
+  QTemporaryDir temporaria(pasta + QLatin1Char('/') + Substituicao::Prefixo(nome) +
+                           QStringLiteral("XXXXXX"));
   if (!temporaria.isValid())
     throw ETorveda(QStringLiteral("Não foi possível gravar %1 em %2").arg(D_->Nome, pasta));
   Escreve(*D_, temporaria.path() + QLatin1Char('/') + nome);
+  Substituicao::MarcaCompleta(temporaria.path(), nome);
+  // From here on an interrupted move is finished by the next opening, so the folder stays.
+  temporaria.setAutoRemove(false);
+  Substituicao::Conclui(temporaria.path(), pasta, nome);
 
-  QDir dir(pasta);
-  for (const char* ext : ExtensoesObsoletas)
-    for (const QString& f :
-         dir.entryList({nome + QLatin1Char('.') + QLatin1String(ext)}, QDir::Files))
-      dir.remove(f);
-  for (const char* ext : ExtensoesGravadas) {
-    const QString alvo = nome + QLatin1Char('.') + QLatin1String(ext);
-    // A sibling of another case ("Rio.SHP") would otherwise outlive the rewrite.
-    for (const QString& f :
-         dir.entryList({nome + QStringLiteral(".*")}, QDir::Files | QDir::Hidden)) {
-      if (f != alvo && f.compare(alvo, Qt::CaseInsensitive) == 0) dir.remove(f);
-    }
-    const QString novo = temporaria.path() + QLatin1Char('/') + alvo;
-    if (QFileInfo::exists(novo)) {
-      if (!Substitui(novo, dir.filePath(alvo)))
-        throw ETorveda(QStringLiteral("Não foi possível substituir %1").arg(dir.filePath(alvo)));
-    } else {
-      dir.remove(alvo);
-    }
-  }
+  const QDir dir(pasta);
   D_->Caminho = dir.filePath(nome + QStringLiteral(".shp"));
   D_->Modificado = false;
 }

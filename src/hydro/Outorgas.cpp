@@ -100,7 +100,7 @@ TPosicao TPonto::PosicaoRelativa(const TPontoMapa& ponto, const TRede& rede, std
 TPosicao TPonto::PosicaoPelaRede(const TPontoMapa& ponto, const TRede& rede,
                                  TMemoPosicao* memo) const {
   const std::int64_t c = rede.Malha().IndiceCelula(ponto);
-  const std::optional<std::int32_t> b = rede.TrechoAlcancado(c, memo);
+  const std::optional<std::int32_t> b = rede.TrechoAlcancado(c);
   // A flow path that ends before the mapped drainage gives no decision: the grant does not count.
   if (!b) return TPosicao::AJusante;
 

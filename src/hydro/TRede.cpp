@@ -4,12 +4,10 @@
 #include <cmath>
 #include <limits>
 #include <unordered_set>
-#include <vector>
 
 #include "app/Apresentador.h"
 #include "app/Convencoes.h"
 #include "hydro/DetectorCiclo.h"
-#include "hydro/TMemoPosicao.h"
 
 using Convencao::NoExutorio;
 using Convencao::SemDado;
@@ -216,26 +214,16 @@ std::int64_t TRede::CelulaBaseTrecho(std::int32_t h) const {
   return inicio ? DesceSegmento(inicio->first, inicio->second) : 0;
 }
 
-std::optional<std::int32_t> TRede::TrechoAlcancado(std::int64_t celula, TMemoPosicao* memo) const {
-  std::vector<std::int64_t>* caminho = memo ? &memo->Caminho() : nullptr;
-  if (caminho) caminho->clear();
-  auto fim = [&](std::optional<std::int32_t> trecho) {
-    if (caminho)
-      for (const std::int64_t c : *caminho) memo->GuardaTrechoDaCelula(c, trecho);
-    return trecho;
-  };
+std::optional<std::int32_t> TRede::TrechoAlcancado(std::int64_t celula) const {
   std::int64_t c = celula;
   TDetectorCiclo ciclo(c);
-  for (;;) {
-    if (memo) {
-      if (const auto* guardado = memo->TrechoDaCelula(c)) return fim(*guardado);
-      caminho->push_back(c);
-    }
-    const double valor = HidroMapeada(c);
-    if (valor != SemDado) return fim(TruncaCodigo(valor));
+  double valor = HidroMapeada(c);
+  while (valor == SemDado) {
     c = Malha_.VizinhoD8(c, DirEsc(c));
-    if (c == TMalha::CelulaFora || ciclo.Passo(c)) return fim(std::nullopt);
+    if (c == TMalha::CelulaFora || ciclo.Passo(c)) return std::nullopt;
+    valor = HidroMapeada(c);
   }
+  return TruncaCodigo(valor);
 }
 
 bool TRede::ChegaAoTrecho(std::int32_t b, std::int32_t codTrecho) const {

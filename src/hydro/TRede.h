@@ -17,7 +17,6 @@
 #include "hydro/TTabelaArcos.h"
 
 class TImagem;
-class TMemoPosicao;
 
 // A grid value read as an arc identifier or a segment label: truncated toward zero; nothing when
 // it is not a finite number within 32 bits.
@@ -75,10 +74,7 @@ class TRede {
   // --- Grant position. ---
   // The arc of the mapped drainage that the flow path from a cell reaches (the cell's own arc
   // when it lies on one), or nothing when the path ends first.
-  // memo (optional) keeps the answer of every cell walked, so that a later path that meets one
-  // of them stops there.
-  std::optional<std::int32_t> TrechoAlcancado(std::int64_t celula,
-                                              TMemoPosicao* memo = nullptr) const;
+  std::optional<std::int32_t> TrechoAlcancado(std::int64_t celula) const;
   // Whether the walk down the arcs from arc b meets arc codTrecho before the outlet. A node that
   // no arc leaves counts as meeting it; a loop in the arc table does not.
   bool ChegaAoTrecho(std::int32_t b, std::int32_t codTrecho) const;

@@ -2,6 +2,9 @@
 // files.
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFileInfo>
+
 #include "ShapeTeste.h"
 #include "app/Erro.h"
 #include "comum/ApresentadorRoteirizado.h"
@@ -223,6 +226,54 @@ TEST(Registros, GravacaoImpossivelEhInformada) {
   ASSERT_TRUE(QDir().mkpath(sub));
   dados->Grava();
   EXPECT_EQ(TDadosShape::Abre(sub + QStringLiteral("/Ponto.shp"))->Conta(), 2);
+}
+
+// A save stopped between moving the new .shp and the rest is finished at the next opening; one
+// stopped before its set was complete is thrown away, leaving the old files.
+TEST(Registros, GravacaoInterrompidaEhConcluidaOuDescartada) {
+  TPastaTemporaria pasta;
+  const QString caminho = EscreveOutorgas(pasta);  // 3 records
+  const QString dir = QFileInfo(caminho).absolutePath();
+  // The new set (5 records), written elsewhere with the same name.
+  const QString novo = pasta.Arquivo(QStringLiteral("novo/Outorgas.shp"));
+  {
+    auto d = TDadosShape::Cria(novo, TTipoGeometria::Ponto,
+                               {TCampo::Texto(QStringLiteral("Nprocesso"))});
+    TRegistros r(d, {});
+    for (int i = 0; i < 5; ++i) {
+      r.AdicionaNovo();
+      r.DefinePonto({double(i), double(i)});
+      r.Atualiza();
+    }
+    r.FimEdicao();
+  }
+  auto simula = [&](const QString& sufixo, bool marcada) {
+    const QString t = dir + QStringLiteral("/.torveda-gravacao-Outorgas-") + sufixo;
+    EXPECT_TRUE(QDir().mkpath(t));
+    for (const QString ext : {"shp", "shx", "dbf", "prj", "cpg"})
+      QFile::copy(QFileInfo(novo).path() + QStringLiteral("/Outorgas.") + ext,
+                  t + QStringLiteral("/Outorgas.") + ext);
+    if (!marcada) return;
+    pasta.Escreve(QDir(pasta.Caminho()).relativeFilePath(t + QStringLiteral("/COMPLETA")),
+                  "shp shx dbf prj cpg");
+    // Stopped right after the first move.
+    QFile::remove(dir + QStringLiteral("/Outorgas.shp"));
+    QFile::rename(t + QStringLiteral("/Outorgas.shp"), dir + QStringLiteral("/Outorgas.shp"));
+  };
+
+  simula(QStringLiteral("aaaaaa"), false);
+  auto velho = TDadosShape::Abre(caminho);
+  ASSERT_NE(velho, nullptr);
+  EXPECT_EQ(velho->Conta(), 3);
+  EXPECT_FALSE(QFileInfo::exists(dir + QStringLiteral("/.torveda-gravacao-Outorgas-aaaaaa")));
+
+  simula(QStringLiteral("bbbbbb"), true);
+  QString erro;
+  auto concluido = TDadosShape::Abre(caminho, &erro);
+  ASSERT_NE(concluido, nullptr) << erro.toStdString();
+  EXPECT_EQ(concluido->Conta(), 5);
+  EXPECT_EQ(concluido->Campos().size(), 1);
+  EXPECT_FALSE(QFileInfo::exists(dir + QStringLiteral("/.torveda-gravacao-Outorgas-bbbbbb")));
 }
 
 TEST(Conexao, PastaInexistenteOuDatasetAusente) {

@@ -6,6 +6,7 @@
 #include "editing/TfrmAtualizaVazao.h"
 #include "gis/gui/TfrmLocalizacao.h"
 #include "gis/manutencao/TfrmManutencao.h"
+#include "import/ComandosOutorgas.h"
 #include "grants/gui/ComandosRelatorio.h"
 #include "grants/gui/TfrmDisponibilidade.h"
 #include "grants/gui/TfrmOutorga.h"
@@ -36,6 +37,12 @@ void InstalaJanelas(TfrmMain& frmMain) {
   frmMain.DefineFabrica(
       TTipoJanela::Manutencao,
       [](TContextoJanela& c) -> QWidget* { return new TfrmManutencao(c); }, false);
+
+  // The register imports ask, inform and rebuild the grant layers.
+  frmMain.DefineComando(QStringLiteral("mmiOutorgasAqem"),
+                        [&sistema] { ComandoOutorgasAqem(sistema); });
+  frmMain.DefineComando(QStringLiteral("mmiOutorgasAna"),
+                        [&sistema] { ComandoOutorgasAna(sistema); });
 
   // The reports read the grant window's criterion at the moment they are asked for.
   frmMain.DefineComando(QStringLiteral("mmiRelVazaoDisp"), [&frmMain, &sistema] {
