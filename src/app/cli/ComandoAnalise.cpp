@@ -32,6 +32,7 @@
 #include "app/Erro.h"
 #include "app/TSistema.h"
 #include "app/cli/Cli.h"
+#include "app/cli/JsonSecao.h"
 #include "grants/AnaliseOutorga.h"
 #include "grants/FiltroTecla.h"
 #include "grants/Relatorio.h"
@@ -49,14 +50,6 @@ struct TArgumentos {
   TEntradasOutorga Entradas;
   QString PdfDisponivel, PdfMontante;
 };
-
-std::optional<double> Numero(const QString& texto) {
-  bool ok = false;
-  double v = texto.toDouble(&ok);
-  if (!ok) v = QLocale().toDouble(texto, &ok);
-  if (!ok || !std::isfinite(v)) return std::nullopt;
-  return v;
-}
 
 // "MM/AAAA" -> the first day of that month, within the month pickers' limits.
 std::optional<QDate> Mes(const QString& texto) {
@@ -118,59 +111,11 @@ QString LeArgumentos(const QStringList& args, TArgumentos& a) {
     }
   }
   if (!temPonto) return QStringLiteral("Informe --xy X Y ou --latlong DDMMSS DDMMSS.");
-  if (a.Xy && (!Numero(a.A) || !Numero(a.B))) return QStringLiteral("Coordenadas inválidas.");
+  if (a.Xy && (!NumeroCli(a.A) || !NumeroCli(a.B))) return QStringLiteral("Coordenadas inválidas.");
   if (!inicio || !fim) return QStringLiteral("Informe --inicio e --fim (MM/AAAA).");
   a.Entradas.Inicio = *inicio;
   a.Entradas.Fim = *fim;
   return {};
-}
-
-QJsonObject Vazoes(const TVazoes& v) {
-  return {{QStringLiteral("Q710"), v.Q710()},
-          {QStringLiteral("Q90"), v.Q90()},
-          {QStringLiteral("Q95"), v.Q95()},
-          {QStringLiteral("Qmld"), v.Qmld()}};
-}
-
-template <typename F>
-QJsonObject MesesNaoNulos(F&& le) {
-  QJsonObject o;
-  for (int ano = Convencao::AnoInicial; ano <= Convencao::AnoFinal; ++ano)
-    for (int mes = 1; mes <= 12; ++mes)
-      if (const double v = le(mes, ano); v != 0.0)
-        o.insert(QStringLiteral("%1-%2").arg(ano).arg(mes, 2, 10, QLatin1Char('0')), v);
-  return o;
-}
-
-// The section object of `torveda-cli secao`, key for key.
-QJsonObject JsonSecao(const TPonto& p, const TMalha& malha, bool dentro,
-                      const QStringList& mensagens) {
-  return {
-      {QStringLiteral("DentroDaBacia"), dentro},
-      {QStringLiteral("Celula"), static_cast<double>(malha.IndiceCelula({p.CoordX(), p.CoordY()}))},
-      {QStringLiteral("CodTrecho"), p.CodTrecho()},
-      {QStringLiteral("CodEqConserv"), p.CodEqConserv()},
-      {QStringLiteral("NomeRio"), p.NomeRio()},
-      {QStringLiteral("Municipio"), p.Municipio()},
-      {QStringLiteral("Estado"), p.Estado()},
-      {QStringLiteral("Regiao"), p.Regiao()},
-      {QStringLiteral("IdAdRegiao"), p.IdAdRegiao()},
-      {QStringLiteral("CoordX"), p.CoordX()},
-      {QStringLiteral("CoordY"), p.CoordY()},
-      {QStringLiteral("Latitude"), p.Latitude()},
-      {QStringLiteral("Longitude"), p.Longitude()},
-      {QStringLiteral("LatitudeGMS"), p.LatitudeGMS()},
-      {QStringLiteral("LongitudeGMS"), p.LongitudeGMS()},
-      {QStringLiteral("AreaDrenagem"), p.AreaDrenagem()},
-      {QStringLiteral("VazoesTradicional"), Vazoes(p.VazoesTradicional())},
-      {QStringLiteral("VazoesProporcional"), Vazoes(p.VazoesProporcional())},
-      {QStringLiteral("VazoesConservacao"), Vazoes(p.VazoesConservacao())},
-      {QStringLiteral("OutorgadaEstadual"),
-       MesesNaoNulos([&](int m, int a) { return p.OutorgadaEstadual(m, a); })},
-      {QStringLiteral("OutorgadaFederal"),
-       MesesNaoNulos([&](int m, int a) { return p.OutorgadaFederal(m, a); })},
-      {QStringLiteral("Mensagens"), QJsonArray::fromStringList(mensagens)},
-  };
 }
 
 QJsonValue Opcional(const std::optional<double>& v) { return v ? QJsonValue(*v) : QJsonValue(); }
@@ -208,7 +153,7 @@ int Analise(const TComandoCli& comando, TContextoCli& ctx) {
     TPonto& ponto = *sistema->Ponto;
     ApresentadorCli().Limpa();
     const TResultadoSecao rs =
-        a.Xy ? ColocaSecaoNoPonto(ponto, bacia, TPontoMapa{*Numero(a.A), *Numero(a.B)})
+        a.Xy ? ColocaSecaoNoPonto(ponto, bacia, TPontoMapa{*NumeroCli(a.A), *NumeroCli(a.B)})
              : ColocaSecaoDigitada(ponto, bacia, a.A, a.B);
     if (rs == TResultadoSecao::EntradaInvalida) return 2;
     const bool dentro = rs != TResultadoSecao::ForaDaBacia;
