@@ -85,28 +85,7 @@ void TImagem::LeSurfer(const QString& arquivo) {
   AplicaTipo(QLatin1Char('R'));
 
   const auto n = static_cast<std::size_t>(NumCelulas());
-  std::vector<float> valores;
-  valores.reserve(std::min<std::size_t>(n, static_cast<std::size_t>(texto.Tamanho()) / 2 + 1));
-  const char* inicio = nullptr;
-  const char* fim = nullptr;
-  while (valores.size() < n && texto.ProximoToken(inicio, fim)) {
-    double v = 0;
-    if (!Numeros::LeToken(inicio, fim, v) || std::fabs(v) > FLT_MAX)
-      throw ETorveda(QStringLiteral("Erro na leitura do arquivo %1: o valor \"%2\" da célula %3 "
-                                    "não é um número.")
-                         .arg(SemPasta(arquivo),
-                              QString::fromLatin1(inicio, std::min<qsizetype>(fim - inicio, 40)))
-                         .arg(valores.size()));
-    valores.push_back(static_cast<float>(v));
-  }
-  if (valores.size() < n)
-    throw ETorveda(QStringLiteral("Erro na leitura do arquivo %1: o arquivo tem %2 valores, mas o "
-                                  "cabeçalho indica %3 colunas e %4 linhas (%5 valores).")
-                       .arg(SemPasta(arquivo))
-                       .arg(valores.size())
-                       .arg(NCols_)
-                       .arg(NRows_)
-                       .arg(n));
+  const std::vector<float> valores = texto.LeValores(n, arquivo, NCols_, NRows_);
   // The file's first row is the southernmost; row 0 of the grid is the northernmost.
   Armazem_->Garante(n * 4);
   unsigned char* destino = Armazem_->DadosGravaveis();

@@ -1,8 +1,13 @@
 #include "raster/TArquivoTexto.h"
 
 #include <QFileInfo>
+#include <algorithm>
+#include <cfloat>
+#include <cmath>
 
 #include "app/Erro.h"
+#include "raster/Formatos.h"
+#include "raster/Numeros.h"
 
 TArquivoTexto::TArquivoTexto(const QString& arquivo) : Arquivo_(arquivo) {
   if (!QFileInfo(arquivo).isFile() || !Arquivo_.open(QIODevice::ReadOnly))
@@ -44,4 +49,31 @@ bool TArquivoTexto::ProximoToken(const char*& inicio, const char*& fim) {
   while (P_ < Fim_ && !Branco(*P_)) ++P_;
   fim = P_;
   return true;
+}
+
+std::vector<float> TArquivoTexto::LeValores(std::size_t n, const QString& arquivo, int ncols,
+                                            int nrows) {
+  std::vector<float> valores;
+  valores.reserve(std::min<std::size_t>(n, static_cast<std::size_t>(Tamanho()) / 2 + 1));
+  const char* inicio = nullptr;
+  const char* fim = nullptr;
+  while (valores.size() < n && ProximoToken(inicio, fim)) {
+    double v = 0;
+    if (!Numeros::LeToken(inicio, fim, v) || std::fabs(v) > FLT_MAX)
+      throw ETorveda(QStringLiteral("Erro na leitura do arquivo %1: o valor \"%2\" da célula %3 "
+                                    "não é um número.")
+                         .arg(SemPasta(arquivo),
+                              QString::fromLatin1(inicio, std::min<qsizetype>(fim - inicio, 40)))
+                         .arg(valores.size()));
+    valores.push_back(static_cast<float>(v));
+  }
+  if (valores.size() < n)
+    throw ETorveda(QStringLiteral("Erro na leitura do arquivo %1: o arquivo tem %2 valores, mas o "
+                                  "cabeçalho indica %3 colunas e %4 linhas (%5 valores).")
+                       .arg(SemPasta(arquivo))
+                       .arg(valores.size())
+                       .arg(ncols)
+                       .arg(nrows)
+                       .arg(n));
+  return valores;
 }

@@ -6,6 +6,8 @@
 #include <QByteArray>
 #include <QFile>
 #include <QString>
+#include <cstddef>
+#include <vector>
 
 class TArquivoTexto {
  public:
@@ -19,6 +21,10 @@ class TArquivoTexto {
   // The next run of non-blank characters; false at the end of the file.
   bool ProximoToken(const char*& inicio, const char*& fim);
   qint64 Tamanho() const { return Fim_ - Inicio_; }
+  // The next n numbers of a grid of ncols x nrows cells, as singles. A token that is not a
+  // number, or fewer values than n, is an error naming the file. The file bounds the buffer
+  // (every value takes at least two bytes), whatever the header declares.
+  std::vector<float> LeValores(std::size_t n, const QString& arquivo, int ncols, int nrows);
 
  private:
   QFile Arquivo_;
