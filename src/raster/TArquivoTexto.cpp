@@ -62,7 +62,7 @@ std::vector<float> TArquivoTexto::LeValores(std::size_t n, const QString& arquiv
     if (!Numeros::LeToken(inicio, fim, v) || std::fabs(v) > FLT_MAX)
       throw ETorveda(QStringLiteral("Erro na leitura do arquivo %1: o valor \"%2\" da célula %3 "
                                     "não é um número.")
-                         .arg(SemPasta(arquivo),
+                         .arg(Formatos::SemPasta(arquivo),
                               QString::fromLatin1(inicio, std::min<qsizetype>(fim - inicio, 40)))
                          .arg(valores.size()));
     valores.push_back(static_cast<float>(v));
@@ -70,7 +70,7 @@ std::vector<float> TArquivoTexto::LeValores(std::size_t n, const QString& arquiv
   if (valores.size() < n)
     throw ETorveda(QStringLiteral("Erro na leitura do arquivo %1: o arquivo tem %2 valores, mas o "
                                   "cabeçalho indica %3 colunas e %4 linhas (%5 valores).")
-                       .arg(SemPasta(arquivo))
+                       .arg(Formatos::SemPasta(arquivo))
                        .arg(valores.size())
                        .arg(ncols)
                        .arg(nrows)
