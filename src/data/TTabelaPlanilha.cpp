@@ -228,7 +228,8 @@ QString TTabelaPlanilha::Texto(const QString& coluna) const {
   }
 }
 
-double TTabelaPlanilha::Numero(const QString& coluna) const {
+double TTabelaPlanilha::Real(const QString& coluna, bool (*leTexto)(const QString&, double*),
+                             const QString& oQueEra) const {
   const QVariant& v = Celula(coluna);
   switch (v.typeId()) {
     case QMetaType::UnknownType:
@@ -241,35 +242,21 @@ double TTabelaPlanilha::Numero(const QString& coluna) const {
       break;
   }
   double valor = 0.0;
-  if (!NumeroDeTexto(v.toString(), &valor))
+  if (!leTexto(v.toString(), &valor))
     throw ETorveda(QStringLiteral("O valor \"%1\" da coluna \"%2\" (linha %3) da tabela %4 não é "
-                                  "um número.")
+                                  "%5.")
                        .arg(v.toString(), coluna)
                        .arg(Posicao_ + 2)
-                       .arg(Descricao()));
+                       .arg(Descricao(), oQueEra));
   return valor;
 }
 
+double TTabelaPlanilha::Numero(const QString& coluna) const {
+  return Real(coluna, NumeroDeTexto, QStringLiteral("um número"));
+}
+
 double TTabelaPlanilha::Data(const QString& coluna) const {
-  const QVariant& v = Celula(coluna);
-  switch (v.typeId()) {
-    case QMetaType::UnknownType:
-      return 0.0;
-    case QMetaType::Double:
-      return v.toDouble();
-    case QMetaType::QDateTime:
-      return DiasDeData(v.toDateTime());
-    default:
-      break;
-  }
-  double dias = 0.0;
-  if (!DataDeTexto(v.toString(), &dias))
-    throw ETorveda(QStringLiteral("O valor \"%1\" da coluna \"%2\" (linha %3) da tabela %4 não é "
-                                  "uma data.")
-                       .arg(v.toString(), coluna)
-                       .arg(Posicao_ + 2)
-                       .arg(Descricao()));
-  return dias;
+  return Real(coluna, DataDeTexto, QStringLiteral("uma data"));
 }
 
 double TTabelaPlanilha::DiasDeData(const QDateTime& data) {

@@ -71,6 +71,10 @@ class TTabelaPlanilha {
                 std::vector<std::vector<QVariant>> linhas);
 
  private:
+  // A cell read as a number: blank 0, a number as stored, a date as its day count, a text through
+  // the given parser, which failing names the cell and what it should have been.
+  double Real(const QString& coluna, bool (*leTexto)(const QString&, double*),
+              const QString& oQueEra) const;
   int IndiceColuna(const QString& coluna) const;
   const QVariant& Celula(const QString& coluna, int* indice = nullptr) const;
   QString Descricao() const;  // "'<folha>$' (<arquivo>)" for messages
