@@ -10,7 +10,9 @@ pacotes=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation locales
   python3 python3-xlwt python3-gdal poppler-utils
-  xvfb xauth
+  xvfb xauth ccache
+  mdbtools mdbtools-dev libfreexl-dev qt6-translations-l10n
+  clang libclang-rt-14-dev
 )
 
 faltando=()

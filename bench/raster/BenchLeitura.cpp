@@ -12,7 +12,7 @@
 #include <random>
 #include <vector>
 
-#include "app/Convencoes.h"
+#include "base/Convencoes.h"
 #include "raster/TImagem.h"
 
 namespace {

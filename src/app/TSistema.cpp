@@ -2,8 +2,8 @@
 
 #include <exception>
 
-#include "app/Apresentador.h"
-#include "app/Erro.h"
+#include "base/Apresentador.h"
+#include "base/Erro.h"
 #include "data/TdmS.h"
 #include "gis/TCamada.h"
 #include "gis/TConexaoShape.h"

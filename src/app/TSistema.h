@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/Caminhos.h"
+#include "base/Caminhos.h"
 
 class TPonto;
 class THeaderMDE;

@@ -2,7 +2,7 @@
 // from Dados/DadosSIG/Matrizes. A failure is recorded, shown at once, and start-up goes on.
 #include <exception>
 
-#include "app/Apresentador.h"
+#include "base/Apresentador.h"
 #include "app/TSistema.h"
 #include "raster/THeaderMDE.h"
 #include "raster/TImagem.h"

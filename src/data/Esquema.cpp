@@ -4,7 +4,7 @@
 #include <QSqlQuery>
 #include <QStringList>
 
-#include "app/Erro.h"
+#include "base/Erro.h"
 
 namespace {
 

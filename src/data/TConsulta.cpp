@@ -9,7 +9,7 @@
 #include <cmath>
 #include <limits>
 
-#include "app/Erro.h"
+#include "base/Erro.h"
 
 namespace {
 

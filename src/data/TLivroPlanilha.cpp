@@ -3,7 +3,7 @@
 #include <QFileInfo>
 #include <mutex>
 
-#include "app/Erro.h"
+#include "base/Erro.h"
 #include "data/Gdal.h"
 
 namespace gdal_dados {

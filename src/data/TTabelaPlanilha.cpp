@@ -4,7 +4,7 @@
 #include <QTimeZone>
 #include <cmath>
 
-#include "app/Erro.h"
+#include "base/Erro.h"
 #include "data/Gdal.h"
 #include "data/TLivroPlanilha.h"
 

@@ -6,8 +6,8 @@
 #include <QUrl>
 #include <atomic>
 
-#include "app/Apresentador.h"
-#include "app/Erro.h"
+#include "base/Apresentador.h"
+#include "base/Erro.h"
 
 namespace {
 

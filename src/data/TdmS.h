@@ -21,7 +21,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/Caminhos.h"
+#include "base/Caminhos.h"
 #include "data/TConsulta.h"
 #include "data/TLivroPlanilha.h"
 #include "data/TTabelaPlanilha.h"

@@ -16,7 +16,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/Apresentador.h"
+#include "base/Apresentador.h"
 #include "app/TSistema.h"
 #include "data/Esquema.h"
 #include "data/TdmS.h"

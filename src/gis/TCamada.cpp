@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "app/Erro.h"
+#include "base/Erro.h"
 #include "gis/TDadosShape.h"
 #include "gis/interno/CacheCamada.h"
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/Erro.h"
+#include "base/Erro.h"
 #include "gis/interno/Ogr.h"
 
 struct TConversorCoordenadas::TImpl {

@@ -7,7 +7,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-#include "app/Erro.h"
+#include "base/Erro.h"
 #include "gis/interno/DadosShape.h"
 #include "gis/interno/Substituicao.h"
 

@@ -6,8 +6,8 @@
 #include <limits>
 #include <optional>
 
-#include "app/Apresentador.h"
-#include "app/Erro.h"
+#include "base/Apresentador.h"
+#include "base/Erro.h"
 #include "gis/TDadosShape.h"
 #include "gis/interno/DadosShape.h"
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/Apresentador.h"
+#include "base/Apresentador.h"
 #include "grants/FormataNumero.h"
 #include "grants/ImagemTabela.h"
 #include "hydro/Calendario.h"

@@ -6,7 +6,7 @@
 #include <QPainter>
 #include <QSaveFile>
 
-#include "app/Apresentador.h"
+#include "base/Apresentador.h"
 
 namespace {
 

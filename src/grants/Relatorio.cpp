@@ -9,7 +9,7 @@
 #include <QPdfWriter>
 #include <QSaveFile>
 
-#include "app/Apresentador.h"
+#include "base/Apresentador.h"
 #include "grants/AnaliseOutorga.h"
 #include "grants/ArteRelatorio.h"
 #include "grants/FormataNumero.h"

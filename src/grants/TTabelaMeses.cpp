@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "app/Apresentador.h"
+#include "base/Apresentador.h"
 
 void TTabelaMeses::Redimensiona(int colunas, int linhas) {
   Colunas_ = colunas < 0 ? 0 : colunas;

@@ -5,7 +5,7 @@
 
 #include <QStringList>
 
-#include "app/Erro.h"
+#include "base/Erro.h"
 #include "app/TSistema.h"
 #include "data/TdmS.h"
 #include "gis/TCamada.h"

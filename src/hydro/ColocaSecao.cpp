@@ -4,9 +4,9 @@
 #include <QLocale>
 #include <exception>
 
-#include "app/Apresentador.h"
-#include "app/Convencoes.h"
-#include "app/Erro.h"
+#include "base/Apresentador.h"
+#include "base/Convencoes.h"
+#include "base/Erro.h"
 #include "data/TdmS.h"
 #include "gis/TCamada.h"
 #include "hydro/IdentificaSecao.h"

@@ -1,6 +1,6 @@
 #include "hydro/IdentificaSecao.h"
 
-#include "app/Convencoes.h"
+#include "base/Convencoes.h"
 #include "gis/TCamada.h"
 #include "hydro/TBacia.h"
 #include "hydro/TPonto.h"

@@ -4,7 +4,7 @@
 #include <array>
 #include <unordered_map>
 
-#include "app/Erro.h"
+#include "base/Erro.h"
 #include "gis/TCamada.h"
 #include "hydro/Calendario.h"
 #include "hydro/TMemoPosicao.h"

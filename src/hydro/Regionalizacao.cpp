@@ -3,8 +3,8 @@
 #include <cmath>
 #include <optional>
 
-#include "app/Apresentador.h"
-#include "app/Erro.h"
+#include "base/Apresentador.h"
+#include "base/Erro.h"
 #include "data/TConsulta.h"
 #include "data/TdmS.h"
 #include "hydro/DetectorCiclo.h"

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/Convencoes.h"
+#include "base/Convencoes.h"
 #include "raster/THeaderMDE.h"
 #include "raster/TImagem.h"
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "app/Convencoes.h"
+#include "base/Convencoes.h"
 #include "hydro/TVazoes.h"
 
 class TCamada;

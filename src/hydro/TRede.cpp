@@ -5,8 +5,8 @@
 #include <limits>
 #include <unordered_set>
 
-#include "app/Apresentador.h"
-#include "app/Convencoes.h"
+#include "base/Apresentador.h"
+#include "base/Convencoes.h"
 #include "hydro/DetectorCiclo.h"
 
 using Convencao::NoExutorio;

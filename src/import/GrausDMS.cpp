@@ -3,7 +3,7 @@
 #include <QLocale>
 #include <cmath>
 
-#include "app/Erro.h"
+#include "base/Erro.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cfloat>
 #include <cmath>
 
-#include "app/Erro.h"
+#include "base/Erro.h"
 #include "raster/Formatos.h"
 #include "raster/Numeros.h"
 #include "raster/TArquivoTexto.h"

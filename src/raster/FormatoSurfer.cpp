@@ -15,7 +15,7 @@
 #include <cmath>
 #include <vector>
 
-#include "app/Erro.h"
+#include "base/Erro.h"
 #include "raster/Formatos.h"
 #include "raster/Numeros.h"
 #include "raster/TArmazemCelulas.h"

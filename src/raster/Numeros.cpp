@@ -5,7 +5,7 @@
 #include <charconv>
 #include <cmath>
 
-#include "app/Erro.h"
+#include "base/Erro.h"
 
 namespace Numeros {
 

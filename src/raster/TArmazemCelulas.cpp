@@ -2,7 +2,7 @@
 
 #include <QFileInfo>
 
-#include "app/Erro.h"
+#include "base/Erro.h"
 
 namespace {
 QString SemPasta(const QString& arquivo) { return QFileInfo(arquivo).fileName(); }

@@ -3,7 +3,7 @@
 #include <QFileInfo>
 #include <limits>
 
-#include "app/Erro.h"
+#include "base/Erro.h"
 #include "raster/Numeros.h"
 #include "raster/TArquivoTexto.h"
 

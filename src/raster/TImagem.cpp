@@ -4,8 +4,8 @@
 #include <QFileInfo>
 #include <cmath>
 
-#include "app/Apresentador.h"
-#include "app/Erro.h"
+#include "base/Apresentador.h"
+#include "base/Erro.h"
 #include "raster/Numeros.h"
 #include "raster/TArmazemCelulas.h"
 

@@ -29,7 +29,7 @@
 #include <functional>
 #include <memory>
 
-#include "app/Convencoes.h"
+#include "base/Convencoes.h"
 
 class TArmazemCelulas;
 class TArquivoTexto;

@@ -2,7 +2,7 @@
 
 #include <QFileInfo>
 
-#include "app/Erro.h"
+#include "base/Erro.h"
 
 namespace {
 constexpr qsizetype TamanhoBuffer = 1 << 20;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/Caminhos.h"
-#include "app/Convencoes.h"
+#include "base/Caminhos.h"
+#include "base/Convencoes.h"
 
 TEST(Caminhos, NomeBaseSegueOExecutavel) {
   EXPECT_EQ(TCaminhos::NomeBaseDe(QStringLiteral("/opt/x/TORVEDA.exe")), QStringLiteral("TORVEDA"));

@@ -6,7 +6,7 @@
 #include <QString>
 #include <QVector>
 
-#include "app/Apresentador.h"
+#include "base/Apresentador.h"
 
 class TApresentadorRoteirizado final : public TApresentador {
  public:

@@ -8,7 +8,7 @@
 #include <QStringList>
 #include <functional>
 
-#include "app/Caminhos.h"
+#include "base/Caminhos.h"
 #include "comum/PastaTemporaria.h"
 
 class TArvoreDados {

@@ -4,7 +4,7 @@
 #include <QSqlQuery>
 
 #include "ArvoreDados.h"
-#include "app/Erro.h"
+#include "base/Erro.h"
 #include "comum/ApresentadorRoteirizado.h"
 #include "data/TdmS.h"
 

@@ -6,7 +6,7 @@
 #include <QFileInfo>
 
 #include "ArvoreDados.h"
-#include "app/Erro.h"
+#include "base/Erro.h"
 #include "comum/ApresentadorRoteirizado.h"
 #include "data/TdmS.h"
 

@@ -8,7 +8,7 @@
 #include <QSqlRecord>
 
 #include "ArvoreDados.h"
-#include "app/Erro.h"
+#include "base/Erro.h"
 #include "data/Esquema.h"
 
 namespace {

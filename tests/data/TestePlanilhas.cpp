@@ -7,7 +7,7 @@
 #include <QTimeZone>
 
 #include "ArvoreDados.h"
-#include "app/Erro.h"
+#include "base/Erro.h"
 #include "data/TLivroPlanilha.h"
 #include "data/TTabelaPlanilha.h"
 

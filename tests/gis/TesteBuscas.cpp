@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "ShapeTeste.h"
-#include "app/Erro.h"
+#include "base/Erro.h"
 #include "comum/PastaTemporaria.h"
 #include "gis/TCamada.h"
 #include "gis/TDadosShape.h"

@@ -6,7 +6,7 @@
 #include <QFileInfo>
 
 #include "ShapeTeste.h"
-#include "app/Erro.h"
+#include "base/Erro.h"
 #include "comum/ApresentadorRoteirizado.h"
 #include "comum/PastaTemporaria.h"
 #include "gis/TCamada.h"

@@ -10,7 +10,7 @@
 #include <QUuid>
 #include <memory>
 
-#include "app/Caminhos.h"
+#include "base/Caminhos.h"
 #include "comum/PastaTemporaria.h"
 #include "data/Esquema.h"
 #include "data/TdmS.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "GradesTeste.h"
-#include "app/Convencoes.h"
+#include "base/Convencoes.h"
 #include "comum/ApresentadorRoteirizado.h"
 
 using Convencao::NoExutorio;

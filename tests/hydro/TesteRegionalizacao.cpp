@@ -5,7 +5,7 @@
 
 #include "BaseTeste.h"
 #include "GradesTeste.h"
-#include "app/Erro.h"
+#include "base/Erro.h"
 #include "comum/ApresentadorRoteirizado.h"
 #include "hydro/TPonto.h"
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "BaciaTeste.h"
-#include "app/Erro.h"
+#include "base/Erro.h"
 #include "comum/ApresentadorRoteirizado.h"
 #include "gis/TConversorCoordenadas.h"
 #include "hydro/ColocaSecao.h"

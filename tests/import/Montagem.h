@@ -14,7 +14,7 @@
 #include <QVariantMap>
 #include <memory>
 
-#include "app/Caminhos.h"
+#include "base/Caminhos.h"
 #include "gis/TGeometria.h"
 
 class TCamada;

@@ -7,7 +7,7 @@
 #include <QStringList>
 #include <cmath>
 
-#include "app/Erro.h"
+#include "base/Erro.h"
 #include "import/GrausDMS.h"
 #include "import/PontoProjetado.h"
 

@@ -4,7 +4,7 @@
 #include <QFile>
 
 #include "GradesTeste.h"
-#include "app/Erro.h"
+#include "base/Erro.h"
 #include "comum/ApresentadorRoteirizado.h"
 #include "comum/PastaTemporaria.h"
 #include "raster/TImagem.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/Erro.h"
+#include "base/Erro.h"
 #include "comum/PastaTemporaria.h"
 #include "raster/THeaderMDE.h"
 

@@ -9,7 +9,7 @@
 #include <random>
 
 #include "GradesTeste.h"
-#include "app/Erro.h"
+#include "base/Erro.h"
 #include "comum/PastaTemporaria.h"
 #include "raster/TImagem.h"
 

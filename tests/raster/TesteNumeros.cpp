@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/Erro.h"
+#include "base/Erro.h"
 #include "raster/Numeros.h"
 
 // The tests run under Portuguese (Brazil) settings, where the decimal separator is a comma: the

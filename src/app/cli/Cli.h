@@ -9,8 +9,8 @@
 #include <memory>
 #include <vector>
 
-#include "app/Apresentador.h"
-#include "app/Caminhos.h"
+#include "base/Apresentador.h"
+#include "base/Caminhos.h"
 
 class TSistema;
 

@@ -3,9 +3,9 @@
 #include <QJsonObject>
 #include <cstdio>
 
-#include "app/Erro.h"
+#include "base/Erro.h"
 #include "app/cli/Cli.h"
-#include "tools/Amostra.h"
+#include "amostra/Amostra.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <exception>
 #include <limits>
 
-#include "app/Apresentador.h"
-#include "app/Erro.h"
+#include "base/Apresentador.h"
+#include "base/Erro.h"
 #include "app/cli/Cli.h"
 #include "raster/TImagem.h"
 

@@ -11,8 +11,8 @@
 #include <QJsonArray>
 #include <exception>
 
-#include "app/Apresentador.h"
-#include "app/Erro.h"
+#include "base/Apresentador.h"
+#include "base/Erro.h"
 #include "app/TSistema.h"
 #include "app/cli/Cli.h"
 #include "import/ComandosOutorgas.h"

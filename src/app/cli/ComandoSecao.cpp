@@ -16,7 +16,7 @@
 #include <cmath>
 #include <optional>
 
-#include "app/Erro.h"
+#include "base/Erro.h"
 #include "app/TSistema.h"
 #include "app/cli/Cli.h"
 #include "app/cli/JsonSecao.h"

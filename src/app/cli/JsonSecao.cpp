@@ -4,7 +4,7 @@
 #include <QLocale>
 #include <cmath>
 
-#include "app/Convencoes.h"
+#include "base/Convencoes.h"
 #include "hydro/TMalha.h"
 #include "hydro/TPonto.h"
 

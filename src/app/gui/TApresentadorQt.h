@@ -4,7 +4,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "app/Apresentador.h"
+#include "base/Apresentador.h"
 
 class TApresentadorQt final : public TApresentador {
  public:

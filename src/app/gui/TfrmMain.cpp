@@ -11,7 +11,7 @@
 #include <QStatusBar>
 #include <QUrl>
 
-#include "app/Apresentador.h"
+#include "base/Apresentador.h"
 #include "app/TSistema.h"
 #include "app/gui/Arte.h"
 #include "app/gui/TfrmAjuda.h"

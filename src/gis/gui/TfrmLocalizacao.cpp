@@ -14,9 +14,9 @@
 #include <QVBoxLayout>
 #include <cmath>
 
-#include "app/Apresentador.h"
-#include "app/Convencoes.h"
-#include "app/Erro.h"
+#include "base/Apresentador.h"
+#include "base/Convencoes.h"
+#include "base/Erro.h"
 #include "app/TSistema.h"
 #include "app/gui/TRodape.h"
 #include "gis/TCamada.h"

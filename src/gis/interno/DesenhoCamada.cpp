@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "app/Erro.h"
+#include "base/Erro.h"
 #include "gis/TCamada.h"
 #include "gis/TSimbolo.h"
 #include "gis/interno/CacheCamada.h"

@@ -9,7 +9,7 @@
 #include <QSaveFile>
 #include <cstdio>
 
-#include "app/Erro.h"
+#include "base/Erro.h"
 
 namespace Substituicao {
 

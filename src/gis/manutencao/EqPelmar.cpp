@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/Erro.h"
+#include "base/Erro.h"
 #include "gis/TCamada.h"
 #include "gis/TConexaoShape.h"
 #include "gis/TDadosShape.h"

@@ -1,7 +1,7 @@
 #include "gis/manutencao/OperacoesManutencao.h"
 
-#include "app/Apresentador.h"
-#include "app/Erro.h"
+#include "base/Apresentador.h"
+#include "base/Erro.h"
 #include "app/TSistema.h"
 #include "grants/FormataNumero.h"
 #include "hydro/TMalha.h"

@@ -11,8 +11,8 @@
 #include <exception>
 #include <functional>
 
-#include "app/Apresentador.h"
-#include "app/Erro.h"
+#include "base/Apresentador.h"
+#include "base/Erro.h"
 #include "app/TSistema.h"
 #include "gis/TCamadaImagem.h"
 #include "gis/TMap.h"

@@ -4,8 +4,8 @@
 #include <exception>
 #include <optional>
 
-#include "app/Apresentador.h"
-#include "app/Erro.h"
+#include "base/Apresentador.h"
+#include "base/Erro.h"
 #include "app/TSistema.h"
 #include "grants/AnaliseOutorga.h"
 #include "grants/gui/PreviaRelatorio.h"

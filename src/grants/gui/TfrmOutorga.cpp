@@ -14,9 +14,9 @@
 #include <QPushButton>
 #include <exception>
 
-#include "app/Apresentador.h"
-#include "app/Convencoes.h"
-#include "app/Erro.h"
+#include "base/Apresentador.h"
+#include "base/Convencoes.h"
+#include "base/Erro.h"
 #include "app/TSistema.h"
 #include "grants/FiltroTecla.h"
 #include "grants/gui/TtsGrid.h"

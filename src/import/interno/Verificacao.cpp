@@ -2,7 +2,7 @@
 
 #include <QDir>
 
-#include "app/Apresentador.h"
+#include "base/Apresentador.h"
 
 namespace {
 

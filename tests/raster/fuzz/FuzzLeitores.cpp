@@ -14,7 +14,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "app/Erro.h"
+#include "base/Erro.h"
 #include "raster/TImagem.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "tools/Projeto.h"
+#include "amostra/Projeto.h"
 
 #include <cmath>
 

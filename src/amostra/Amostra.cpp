@@ -1,4 +1,4 @@
-#include "tools/Amostra.h"
+#include "amostra/Amostra.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -7,11 +7,11 @@
 #include <QTemporaryDir>
 #include <cmath>
 
-#include "app/Convencoes.h"
-#include "app/Erro.h"
-#include "tools/Bacia.h"
-#include "tools/Escritas.h"
-#include "tools/Gdal.h"
+#include "base/Convencoes.h"
+#include "base/Erro.h"
+#include "amostra/Bacia.h"
+#include "amostra/Escritas.h"
+#include "amostra/Gdal.h"
 
 static void IniciaRecursosAmostra() { Q_INIT_RESOURCE(amostra); }
 

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "tools/Bacia.h"
+#include "amostra/Bacia.h"
 
 class TAleatorio;
 

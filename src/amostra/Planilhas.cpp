@@ -8,11 +8,11 @@
 #include <QFileInfo>
 #include <cmath>
 
-#include "app/Convencoes.h"
-#include "tools/Aleatorio.h"
-#include "tools/Escritas.h"
-#include "tools/Gdal.h"
-#include "tools/Shape.h"
+#include "base/Convencoes.h"
+#include "amostra/Aleatorio.h"
+#include "amostra/Escritas.h"
+#include "amostra/Gdal.h"
+#include "amostra/Shape.h"
 
 using namespace gdal_amostra;
 

@@ -6,7 +6,7 @@
 #include <QGuiApplication>
 #include <QTemporaryDir>
 
-#include "tools/Amostra.h"
+#include "amostra/Amostra.h"
 
 namespace {
 

@@ -4,16 +4,16 @@
 // every depression and gives each cell the direction toward the cell that reached it, so every
 // cell drains, through the rivers, to the one outlet; nothing is left in a pit or a loop.
 
-#include "tools/Bacia.h"
+#include "amostra/Bacia.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "app/Convencoes.h"
-#include "app/Erro.h"
-#include "tools/Aleatorio.h"
-#include "tools/BaciaInterno.h"
-#include "tools/Projeto.h"
+#include "base/Convencoes.h"
+#include "base/Erro.h"
+#include "amostra/Aleatorio.h"
+#include "amostra/BaciaInterno.h"
+#include "amostra/Projeto.h"
 
 std::int64_t TBacia::Jusante(std::int64_t c) const {
   const Convencao::TDirecaoD8* d = Convencao::DirecaoD8(Dir[c]);

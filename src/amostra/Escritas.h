@@ -5,7 +5,7 @@
 #include <QJsonObject>
 #include <QString>
 
-#include "tools/Bacia.h"
+#include "amostra/Bacia.h"
 
 namespace gdal_amostra {
 class TConversor;

@@ -12,12 +12,12 @@
 #include <exception>
 #include <map>
 
-#include "app/Convencoes.h"
-#include "app/Erro.h"
+#include "base/Convencoes.h"
+#include "base/Erro.h"
 #include "data/Esquema.h"
-#include "tools/Aleatorio.h"
-#include "tools/Escritas.h"
-#include "tools/Gdal.h"
+#include "amostra/Aleatorio.h"
+#include "amostra/Escritas.h"
+#include "amostra/Gdal.h"
 
 namespace {
 

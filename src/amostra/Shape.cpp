@@ -1,4 +1,4 @@
-#include "tools/Shape.h"
+#include "amostra/Shape.h"
 
 #include <gdal_alg.h>
 

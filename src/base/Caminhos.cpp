@@ -1,4 +1,4 @@
-#include "app/Caminhos.h"
+#include "base/Caminhos.h"
 
 #include <QFileInfo>
 

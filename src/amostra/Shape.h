@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "tools/Gdal.h"
+#include "amostra/Gdal.h"
 
 class TShapeNovo {
  public:

@@ -9,9 +9,9 @@
 #include <set>
 
 #include "BaciaLida.h"
-#include "app/Convencoes.h"
+#include "base/Convencoes.h"
 #include "comum/PastaTemporaria.h"
-#include "tools/Amostra.h"
+#include "amostra/Amostra.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/Apresentador.h"
+#include "base/Apresentador.h"
 
 namespace {
 

@@ -8,11 +8,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/Convencoes.h"
-#include "app/Erro.h"
-#include "tools/Aleatorio.h"
-#include "tools/BaciaInterno.h"
-#include "tools/Projeto.h"
+#include "base/Convencoes.h"
+#include "base/Erro.h"
+#include "amostra/Aleatorio.h"
+#include "amostra/BaciaInterno.h"
+#include "amostra/Projeto.h"
 
 namespace bacia_interno {
 

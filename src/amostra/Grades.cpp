@@ -7,9 +7,9 @@
 #include <QtEndian>
 #include <vector>
 
-#include "app/Convencoes.h"
-#include "app/Erro.h"
-#include "tools/Escritas.h"
+#include "base/Convencoes.h"
+#include "base/Erro.h"
+#include "amostra/Escritas.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <QString>
 #include <memory>
 
-#include "app/Erro.h"
+#include "base/Erro.h"
 
 namespace gdal_amostra {
 

@@ -5,11 +5,11 @@
 #include <QDir>
 #include <cmath>
 
-#include "app/Convencoes.h"
-#include "tools/Aleatorio.h"
-#include "tools/Escritas.h"
-#include "tools/Projeto.h"
-#include "tools/Shape.h"
+#include "base/Convencoes.h"
+#include "amostra/Aleatorio.h"
+#include "amostra/Escritas.h"
+#include "amostra/Projeto.h"
+#include "amostra/Shape.h"
 
 using namespace gdal_amostra;
 

@@ -6,9 +6,9 @@
 #include <QDir>
 #include <QFile>
 
-#include "app/Erro.h"
+#include "base/Erro.h"
 #include "comum/PastaTemporaria.h"
-#include "tools/Amostra.h"
+#include "amostra/Amostra.h"
 
 namespace {
 
