@@ -11,6 +11,7 @@
 #include <filesystem>
 
 #include "base/Erro.h"
+#include "data/Permissoes.h"
 
 namespace {
 
@@ -243,6 +244,7 @@ void TEscritorXlsx::Salva(const QString& arquivo) const {
                          .arg(arquivo, QString::fromUtf8(CPLGetLastErrorMsg())));
   }
 
+  permissoes::DefineComoNoDestino(temporario.fileName(), arquivo);
   std::error_code erro;
   std::filesystem::rename(QFile::encodeName(temporario.fileName()).constData(),
                           QFile::encodeName(arquivo).constData(), erro);

@@ -20,6 +20,7 @@
 #include "base/Apresentador.h"
 #include "base/Erro.h"
 #include "data/Esquema.h"
+#include "data/Permissoes.h"
 
 namespace {
 
@@ -274,6 +275,11 @@ void Insere(QSqlDatabase& db, const TTabelaAjustada& t) {
 void Grava(const QString& arquivo, const std::vector<TTabelaAjustada>& tabelas) {
   TConexaoArquivo conexao(arquivo, QString());
   QSqlDatabase db = conexao.Db();
+  {
+    // No rollback journal: a failed write throws the whole temporary file away anyway.
+    QSqlQuery q(db);
+    q.exec(QStringLiteral("PRAGMA journal_mode = OFF"));
+  }
   CriaEsquema(db);
   if (!db.transaction())
     throw ETorveda(QStringLiteral("Erro ao gravar a base de dados: ") + db.lastError().text());
@@ -336,10 +342,10 @@ TResultadoMigracao MigraBase(const TBaseOrigem& origem, const QString& destino, 
   try {
     Grava(temporario.fileName(), tabelas);
   } catch (const ETorveda& e) {
-    QFile::remove(temporario.fileName() + QStringLiteral("-journal"));
     throw falha(e.mensagem());
   }
 
+  permissoes::DefineComoNoDestino(temporario.fileName(), destino);
   if (substituir) {
     std::error_code erro;
     std::filesystem::rename(QFile::encodeName(temporario.fileName()).constData(),

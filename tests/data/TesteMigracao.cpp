@@ -2,6 +2,7 @@
 // mdbtools, becomes a database equal, row by row and type by type, to the one the schema holds;
 // whatever the schema refuses stops it with nothing written and the .mdb untouched.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -13,6 +14,12 @@
 #include "data/MigracaoBase.h"
 
 namespace {
+
+mode_t Modo(const QString& arquivo) {
+  struct stat st {};
+  ::stat(QFile::encodeName(arquivo).constData(), &st);
+  return st.st_mode & 0777;
+}
 
 QByteArray Resumo(const QString& arquivo) {
   QFile f(arquivo);
@@ -89,6 +96,10 @@ TEST_F(Migracao, DaABaseQueOEsquemaGuardaria) {
   EXPECT_EQ(Resultado_.ColunasIgnoradas,
             (QStringList{"EstFluviometricas.DataAtualizacao", "EstFluviometricas.Observação"}));
   EXPECT_EQ(Resultado_.TabelasIgnoradas, QStringList{"Parametros"});
+  // Written under a private temporary name, the database still gets the usual permissions.
+  const mode_t mascara = ::umask(0);
+  ::umask(mascara);
+  EXPECT_EQ(Modo(Destino_), 0666 & ~mascara);
 }
 
 TEST_F(Migracao, RecusaOQueOEsquemaNaoAceita) {
@@ -167,7 +178,9 @@ TEST_F(Migracao, SoSubstituiQuandoPedido) {
   }
   EXPECT_TRUE(ConteudoBase(Destino_).contains(QStringLiteral("Rios|integer:99|text:antigo")));
 
+  ::chmod(QFile::encodeName(Destino_).constData(), 0640);
   ImportaBase(Mdb_, Destino_, true);
+  EXPECT_EQ(Modo(Destino_), 0640u);
   EXPECT_EQ(ConteudoBase(Destino_).size(), 12);
   EXPECT_FALSE(ConteudoBase(Destino_).contains(QStringLiteral("Rios|integer:99|text:antigo")));
 }

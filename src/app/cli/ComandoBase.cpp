@@ -13,6 +13,7 @@
 //
 // Exits 0 on success, 1 when the work was refused (the message says why), 2 on a usage error.
 #include <QDir>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QJsonValue>
@@ -55,6 +56,7 @@ int Importa(TContextoCli& ctx, const QStringList& args) {
                     {QStringLiteral("linhas"), QJsonObject()},
                     {QStringLiteral("colunasIgnoradas"), QJsonArray()},
                     {QStringLiteral("tabelasIgnoradas"), QJsonArray()}};
+  const bool existia = QFileInfo::exists(destino);
   int codigo = 1;
   try {
     // A new data tree may not have its database folder yet.
@@ -68,8 +70,11 @@ int Importa(TContextoCli& ctx, const QStringList& args) {
                  QJsonArray::fromStringList(r.TabelasIgnoradas));
     codigo = 0;
   } catch (const ETorveda& e) {
-    saida.insert(QStringLiteral("erro"), e.mensagem());
-    Apresentador().Erro(e.mensagem());
+    QString mensagem = e.mensagem();
+    if (existia && !substituir)
+      mensagem += QStringLiteral("\nUse --substituir para trocá-lo pela base importada.");
+    saida.insert(QStringLiteral("erro"), mensagem);
+    Apresentador().Erro(mensagem);
   } catch (const std::exception& e) {
     saida.insert(QStringLiteral("erro"), QString::fromLocal8Bit(e.what()));
     Apresentador().Erro(QString::fromLocal8Bit(e.what()));
