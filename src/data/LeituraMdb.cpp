@@ -141,6 +141,14 @@ TTabelaOrigem LeTabela(MdbHandle* mdb, MdbCatalogEntry* entrada, const TTabelaBD
     tabela.Linhas.push_back(std::move(linha));
     tabela.NumerosLinha.push_back(numero);
   }
+  // The library ends a table quietly at a page it cannot read (a truncated or damaged file):
+  // the definition's row count tells.
+  if (static_cast<unsigned>(numero) != t->num_rows)
+    throw ETorveda(QStringLiteral("A tabela %1 de %2 está danificada: %3 das %4 linhas puderam "
+                                  "ser lidas.")
+                       .arg(esquema.Nome, QFileInfo(arquivo).fileName())
+                       .arg(numero)
+                       .arg(t->num_rows));
   return tabela;
 }
 

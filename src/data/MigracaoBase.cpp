@@ -296,6 +296,12 @@ void Grava(const QString& arquivo, const std::vector<TTabelaAjustada>& tabelas) 
   }
 }
 
+ETorveda FalhaImportacao(const QString& origem, const QString& detalhe) {
+  return ETorveda(
+      QStringLiteral("A base de dados %1 não foi importada.").arg(QFileInfo(origem).fileName()) +
+      u'\n' + detalhe);
+}
+
 QString Resumo(const TResultadoMigracao& r) {
   QStringList linhas;
   linhas << QStringLiteral("A base de dados %1 foi importada em %2.")
@@ -314,9 +320,7 @@ QString Resumo(const TResultadoMigracao& r) {
 }  // namespace
 
 TResultadoMigracao MigraBase(const TBaseOrigem& origem, const QString& destino, bool substituir) {
-  const QString nomeOrigem = QFileInfo(origem.Arquivo).fileName();
-  const QString cabecalho = QStringLiteral("A base de dados %1 não foi importada.").arg(nomeOrigem);
-  auto falha = [&](const QString& detalhe) { return ETorveda(cabecalho + u'\n' + detalhe); };
+  auto falha = [&](const QString& detalhe) { return FalhaImportacao(origem.Arquivo, detalhe); };
 
   const QFileInfo infoDestino(destino);
   if (infoDestino.exists() && !substituir)
@@ -372,13 +376,17 @@ TResultadoMigracao MigraBase(const TBaseOrigem& origem, const QString& destino, 
 
 TResultadoMigracao ImportaBase(const QString& origem, const QString& destino, bool substituir) {
   const QString sufixo = QFileInfo(origem).suffix().toLower();
-  if (sufixo == QLatin1String("mdb") || sufixo == QLatin1String("accdb"))
-    return MigraBase(LeBaseMdb(origem), destino, substituir);
-  if (sufixo == QLatin1String("xlsx"))
-    return MigraBase(LeBasePlanilha(origem), destino, substituir);
-  throw ETorveda(
-      QStringLiteral("%1: só se importam bases .mdb (Access) e pastas de trabalho .xlsx.")
-          .arg(QFileInfo(origem).fileName()));
+  const bool jet = sufixo == QLatin1String("mdb") || sufixo == QLatin1String("accdb");
+  if (!jet && sufixo != QLatin1String("xlsx"))
+    throw FalhaImportacao(
+        origem, QStringLiteral("Só se importam bases .mdb (Access) e pastas de trabalho .xlsx."));
+  TBaseOrigem base;
+  try {
+    base = jet ? LeBaseMdb(origem) : LeBasePlanilha(origem);
+  } catch (const ETorveda& e) {
+    throw FalhaImportacao(origem, e.mensagem());
+  }
+  return MigraBase(base, destino, substituir);
 }
 
 QString ArquivoBaseJet(const TCaminhos& caminhos) {

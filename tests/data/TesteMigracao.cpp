@@ -185,6 +185,24 @@ TEST_F(Migracao, SoSubstituiQuandoPedido) {
   EXPECT_FALSE(ConteudoBase(Destino_).contains(QStringLiteral("Rios|integer:99|text:antigo")));
 }
 
+TEST_F(Migracao, ArquivoTruncadoNaoPerdeLinhasCalado) {
+  EscreveMdb(Mdb_, TabelasJet());
+  QFile f(Mdb_);
+  ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+  // The last page holds the rows of the last table, Rios.
+  ASSERT_TRUE(f.resize(f.size() - 4096));
+  f.close();
+  try {
+    ImportaBase(Mdb_, Destino_, false);
+    ADD_FAILURE() << "importou um arquivo truncado";
+  } catch (const ETorveda& e) {
+    EXPECT_TRUE(
+        e.mensagem().contains(QStringLiteral("A tabela Rios de TORVEDA.mdb está danificada")))
+        << e.mensagem().toStdString();
+  }
+  EXPECT_FALSE(QFile::exists(Destino_));
+}
+
 TEST_F(Migracao, ArquivoQueNaoEJet) {
   QFile f(Mdb_);
   ASSERT_TRUE(f.open(QIODevice::WriteOnly));
