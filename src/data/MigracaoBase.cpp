@@ -307,7 +307,10 @@ QString Resumo(const TResultadoMigracao& r) {
   linhas << QStringLiteral("A base de dados %1 foi importada em %2.")
                 .arg(QFileInfo(r.Origem).fileName(), QFileInfo(r.Destino).fileName());
   for (const auto& [tabela, n] : r.Linhas)
-    linhas << QStringLiteral("%1: %2 linhas").arg(tabela).arg(n);
+    linhas << QStringLiteral("%1: %2 %3")
+                  .arg(tabela)
+                  .arg(n)
+                  .arg(n == 1 ? QStringLiteral("linha") : QStringLiteral("linhas"));
   if (!r.ColunasIgnoradas.isEmpty())
     linhas << QStringLiteral("Colunas não importadas: ") +
                   r.ColunasIgnoradas.join(QStringLiteral(", "));
