@@ -56,6 +56,14 @@ QStringList CamposCsv(const QString& linha, QChar sep) {
 
 namespace {
 
+// A number as a cell shows it under the regional settings, without thousands separators (a
+// coordinate of 323648 m must not read as 323,648).
+QString Numero(double v) {
+  QLocale local;
+  local.setNumberOptions(QLocale::OmitGroupSeparator);
+  return local.toString(v, 'g', 15);
+}
+
 bool LinhaEmBranco(const QStringList& l) {
   for (const QString& c : l)
     if (!c.trimmed().isEmpty()) return false;
@@ -129,7 +137,7 @@ QString TextoDoCampo(OGRFeatureH f, int i, OGRFieldType tipo) {
   if (!OGR_F_IsFieldSetAndNotNull(f, i)) return {};
   switch (tipo) {
     case OFTReal:
-      return QLocale().toString(OGR_F_GetFieldAsDouble(f, i), 'g', 15);
+      return Numero(OGR_F_GetFieldAsDouble(f, i));
     case OFTDate:
     case OFTDateTime: {
       // A period typed as "05/2024" is turned into a date by the spreadsheet: give it back as
@@ -185,7 +193,7 @@ QString CampoCsv(QString texto) {
 
 QString TextoCsv(const QVariant& v) {
   if (!v.isValid() || v.isNull()) return {};
-  if (v.typeId() == QMetaType::Double) return QLocale().toString(v.toDouble(), 'g', 15);
+  if (v.typeId() == QMetaType::Double) return Numero(v.toDouble());
   return CampoCsv(v.toString());
 }
 
@@ -319,12 +327,10 @@ void TEscritorTabela::Escreve(const QList<QVariant>& linha) {
           OGR_F_SetFieldInteger(f, c, v.toInt());
         break;
       default:
-        OGR_F_SetFieldString(
-            f, c,
-            (v.typeId() == QMetaType::Double ? QLocale().toString(v.toDouble(), 'g', 15)
-                                             : v.toString())
-                .toUtf8()
-                .constData());
+        OGR_F_SetFieldString(f, c,
+                             (v.typeId() == QMetaType::Double ? Numero(v.toDouble()) : v.toString())
+                                 .toUtf8()
+                                 .constData());
     }
   }
   const OGRErr erro = OGR_L_CreateFeature(D_->Camada, f);

@@ -1,8 +1,8 @@
 // Request and answer tables: CSV as office suites write it under Portuguese and English settings,
 // and workbooks written by us and read back by GDAL.
 
-#include <gtest/gtest.h>
 #include <gdal.h>
+#include <gtest/gtest.h>
 #include <ogr_api.h>
 
 #include <QFile>
@@ -58,13 +58,13 @@ TEST(ArquivoTabela, EscritorCsvEJson) {
   {
     TEscritorTabela e(csv, {QStringLiteral("Id"), QStringLiteral("Valor"), QStringLiteral("Obs")});
     e.Escreve({QStringLiteral("a;b"), 0.5, QVariant()});
-    e.Escreve({QStringLiteral("c"), 12, QStringLiteral("x")});
+    e.Escreve({QStringLiteral("c"), 8144195.5, QStringLiteral("x")});
     e.Conclui();
   }
   const TTabelaLida t = LeTabela(csv);
   ASSERT_EQ(t.Linhas.size(), 2u);
   EXPECT_EQ(t.Linhas[0], (QStringList{"a;b", "0,5", ""}));
-  EXPECT_EQ(t.Linhas[1], (QStringList{"c", "12", "x"}));
+  EXPECT_EQ(t.Linhas[1], (QStringList{"c", "8144195,5", "x"}));
 
   const QString json = pasta.Arquivo(QStringLiteral("r.json"));
   {
@@ -100,7 +100,7 @@ TEST(ArquivoTabela, PlanilhaLidaPeloGdal) {
   const QString xlsx = pasta.Arquivo(QStringLiteral("r.xlsx"));
   {
     TEscritorTabela e(xlsx, {QStringLiteral("Id"), QStringLiteral("Vazão"), QStringLiteral("N")});
-    e.Escreve({QStringLiteral("Seção á"), 0.125, 3});
+    e.Escreve({QStringLiteral("Seção á"), 1234567.125, 3});
     e.Escreve({QStringLiteral("b"), QVariant(), 4});
     e.Conclui();
   }
@@ -116,7 +116,7 @@ TEST(ArquivoTabela, PlanilhaLidaPeloGdal) {
   OGRFeatureH f = OGR_L_GetNextFeature(l);
   ASSERT_NE(f, nullptr);
   EXPECT_STREQ(OGR_F_GetFieldAsString(f, 0), "Seção á");
-  EXPECT_DOUBLE_EQ(OGR_F_GetFieldAsDouble(f, 1), 0.125);
+  EXPECT_DOUBLE_EQ(OGR_F_GetFieldAsDouble(f, 1), 1234567.125);
   OGR_F_Destroy(f);
   f = OGR_L_GetNextFeature(l);
   ASSERT_NE(f, nullptr);
@@ -127,7 +127,7 @@ TEST(ArquivoTabela, PlanilhaLidaPeloGdal) {
   // And by our own reader, numbers with the regional comma.
   const TTabelaLida t = LeTabela(xlsx);
   ASSERT_EQ(t.Linhas.size(), 2u);
-  EXPECT_EQ(t.Linhas[0], (QStringList{"Seção á", "0,125", "3"}));
+  EXPECT_EQ(t.Linhas[0], (QStringList{"Seção á", "1234567,125", "3"}));
   EXPECT_EQ(t.Linhas[1], (QStringList{"b", "", "4"}));
 }
 
