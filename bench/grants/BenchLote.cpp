@@ -106,9 +106,13 @@ bool Mede(const QString& dir, const QString& entrada, const QString& saida, int 
   rusage uso{};
   wait4(pid, &estado, 0, &uso);
   const double segundos = relogio.elapsed() / 1000.0;
-  std::printf("%5d pedidos: %6.1f s (%.1f ms por pedido), pico de memória %.0f MiB, saída %d\n", n,
-              segundos, 1000.0 * segundos / n, uso.ru_maxrss / 1024.0,
-              WIFEXITED(estado) ? WEXITSTATUS(estado) : -1);
+  const double cpu = uso.ru_utime.tv_sec + uso.ru_stime.tv_sec +
+                     (uso.ru_utime.tv_usec + uso.ru_stime.tv_usec) / 1e6;
+  std::printf(
+      "%5d pedidos: %6.1f s de relógio, %6.1f s de CPU (%.1f ms por pedido), pico de "
+      "memória %.0f MiB, saída %d\n",
+      n, segundos, cpu, 1000.0 * cpu / n, uso.ru_maxrss / 1024.0,
+      WIFEXITED(estado) ? WEXITSTATUS(estado) : -1);
   return WIFEXITED(estado) && WEXITSTATUS(estado) <= 1;
 }
 
