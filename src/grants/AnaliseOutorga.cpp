@@ -127,7 +127,8 @@ TResultadoOutorga CalculaOutorga(const TPonto& ponto, const TEntradasOutorga& e,
     r.Meses.push_back(m);
   }
   auto salva = [&](TTabelaOutorga t) {
-    SalvaImagemGrade(r.Tabelas[static_cast<size_t>(t)], pastaImagens + NomeImagemTabela(t));
+    if (!pastaImagens.isEmpty())
+      SalvaImagemGrade(r.Tabelas[static_cast<size_t>(t)], pastaImagens + NomeImagemTabela(t));
     r.TabelasFeitas = static_cast<int>(t) + 1;
   };
 

@@ -76,7 +76,7 @@ double ParcelaUsada(double permissivel, double livre);
 // "Calcular": checks the section and the entries, makes the three upstream tables, reads the
 // percentage, makes the availability tables before and after the grant (the requested flow of
 // each month read from the input grid), writing each table's picture into pastaImagens as it is
-// made. Every failure is shown through the presenter and ends the run; what was made by then
-// stays made.
+// made (no pictures when pastaImagens is empty). Every failure is shown through the presenter and
+// ends the run; what was made by then stays made.
 TResultadoOutorga CalculaOutorga(const TPonto& ponto, const TEntradasOutorga& entradas,
                                  const TTabelaMeses& entrada, const QString& pastaImagens);

@@ -1,0 +1,415 @@
+#include "grants/Lote.h"
+
+#include <QLocale>
+#include <exception>
+
+#include "base/Apresentador.h"
+#include "base/Convencoes.h"
+#include "base/Erro.h"
+#include "grants/FormataNumero.h"
+#include "grants/ResumoOutorga.h"
+#include "grants/TTabelaMeses.h"
+#include "grants/VazaoCriterio.h"
+#include "hydro/ColocaSecao.h"
+#include "hydro/IdentificaSecao.h"
+#include "hydro/TBacia.h"
+#include "hydro/TPonto.h"
+#include "hydro/TextoGMS.h"
+
+namespace {
+
+const char* const Meses[12] = {"Jan", "Fev", "Mar", "Abr", "Mai", "Jun",
+                               "Jul", "Ago", "Set", "Out", "Nov", "Dez"};
+
+// "Vazão Média", "vazao_media" and "VAZAO MEDIA" -> "vazaomedia".
+QString Chave(const QString& texto) {
+  QString chave;
+  for (QChar c : texto.normalized(QString::NormalizationForm_D)) {
+    if (c.category() == QChar::Mark_NonSpacing) continue;
+    if (c.isLetterOrNumber()) chave += c.toLower();
+  }
+  return chave;
+}
+
+// A number written with a point or with the regional comma, without thousands separators.
+std::optional<double> Numero(QString texto) {
+  texto = texto.trimmed();
+  if (texto.isEmpty()) return std::nullopt;
+  texto.replace(QLatin1Char(','), QLatin1Char('.'));
+  bool ok = false;
+  const double v = QLocale::c().toDouble(texto, &ok);
+  if (!ok || !std::isfinite(v)) return std::nullopt;
+  return v;
+}
+
+// "MM/AAAA", "M/AAAA" or "AAAA-MM" -> the first day of the month, within the pickers' years.
+std::optional<QDate> Mes(const QString& texto) {
+  const QString t = texto.trimmed();
+  QDate d = QDate::fromString(QStringLiteral("01/") + t, QStringLiteral("dd/MM/yyyy"));
+  if (!d.isValid()) d = QDate::fromString(QStringLiteral("01/") + t, QStringLiteral("dd/M/yyyy"));
+  if (!d.isValid()) d = QDate::fromString(t + QStringLiteral("-01"), QStringLiteral("yyyy-MM-dd"));
+  if (!d.isValid() || d.year() < Convencao::AnoInicial || d.year() > Convencao::AnoFinal)
+    return std::nullopt;
+  return d;
+}
+
+// A coordinate typed DDMMSS; a spreadsheet that took it for a number drops leading zeros.
+std::optional<double> Graus(QString texto) {
+  texto = texto.trimmed();
+  bool inteiro = false;
+  texto.toInt(&inteiro);
+  if (inteiro && texto.size() < 6) texto = texto.rightJustified(6, QLatin1Char('0'));
+  return GrausDeDDMMSS(texto);
+}
+
+QString Coluna(const QString& nome, const QString& detalhe) {
+  return QStringLiteral("Coluna %1: %2").arg(nome, detalhe);
+}
+
+QString Entre(const QString& t) { return QStringLiteral("\"") + t + QStringLiteral("\""); }
+
+// Shows nothing: keeps what the placement and the analysis would show, answering Yes to every
+// question as the headless commands do.
+class TApresentadorLote final : public TApresentador {
+ public:
+  TApresentadorLote() : Anterior_(&Apresentador()) { DefineApresentador(this); }
+  ~TApresentadorLote() override { DefineApresentador(Anterior_); }
+  TApresentadorLote(const TApresentadorLote&) = delete;
+  TApresentadorLote& operator=(const TApresentadorLote&) = delete;
+
+  void Erro(const QString& texto) override { Guarda(Erros_, texto); }
+  void Informacao(const QString& texto) override { Guarda(Avisos_, texto); }
+  TResposta Confirmacao(const QString&) override { return TResposta::Sim; }
+  void Mensagem(const QString& texto) override { Guarda(Avisos_, texto); }
+  QString AbreArquivo(const QString&, const QString&, const QString&) override { return {}; }
+
+  // What stopped the request: its first error, else its first notice.
+  QString Motivo() const {
+    if (!Erros_.isEmpty()) return Erros_.first();
+    if (!Avisos_.isEmpty()) return Avisos_.first();
+    return {};
+  }
+
+ private:
+  static void Guarda(QStringList& lista, const QString& texto) {
+    // Multi-line messages become one line of the answer.
+    lista << QString(texto).replace(QLatin1Char('\n'), QLatin1Char(' ')).simplified();
+  }
+  TApresentador* Anterior_;
+  QStringList Erros_, Avisos_;
+};
+
+const TVazoes* VazoesDoMetodo(const TPonto& ponto, const QString& metodo) {
+  const QStringList& m = NomesMetodo();
+  if (metodo == m[0]) return &ponto.VazoesTradicional();
+  if (metodo == m[1]) return &ponto.VazoesProporcional();
+  if (metodo == m[2]) return &ponto.VazoesConservacao();
+  return nullptr;
+}
+
+}  // namespace
+
+const QStringList& ColunasVazaoMensal() {
+  static const QStringList colunas = [] {
+    QStringList c;
+    for (const char* m : Meses) c << QStringLiteral("Vazao_") + QString::fromLatin1(m);
+    return c;
+  }();
+  return colunas;
+}
+
+const QStringList& ColunasPedidoLote() {
+  static const QStringList colunas = [] {
+    QStringList c{
+        QStringLiteral("Identificador"), QStringLiteral("X"),         QStringLiteral("Y"),
+        QStringLiteral("Latitude"),      QStringLiteral("Longitude"), QStringLiteral("Inicio"),
+        QStringLiteral("Fim"),           QStringLiteral("Vazao")};
+    c << ColunasVazaoMensal();
+    c << QStringLiteral("Percentual") << QStringLiteral("Referencia") << QStringLiteral("Metodo");
+    return c;
+  }();
+  return colunas;
+}
+
+QList<QVariant> ExemploPedidoLote() {
+  QList<QVariant> linha{QStringLiteral("Pedido 1"),
+                        QVariant(),
+                        QVariant(),
+                        QStringLiteral("155230"),
+                        QStringLiteral("471540"),
+                        QStringLiteral("01/2000"),
+                        QStringLiteral("12/2030"),
+                        0.05};
+  for (int i = 0; i < 12; ++i) linha << QVariant();
+  linha << 50 << QStringLiteral("Q710") << NomesMetodo().first();
+  return linha;
+}
+
+TLeitorPedidos::TLeitorPedidos(const QStringList& colunas) : Colunas_(colunas) {
+  QStringList chaves;
+  for (const QString& c : colunas) chaves << Chave(c);
+  for (const QString& c : ColunasPedidoLote())
+    Indices_.push_back(static_cast<int>(chaves.indexOf(Chave(c))));
+
+  QStringList faltam;
+  auto tem = [&](const char* nome) { return Indice(QString::fromLatin1(nome)) >= 0; };
+  const bool xy = tem("X") && tem("Y");
+  const bool latLong = tem("Latitude") && tem("Longitude");
+  if (!xy && !latLong) faltam << QStringLiteral("X e Y (ou Latitude e Longitude)");
+  for (const char* c : {"Inicio", "Fim"})
+    if (!tem(c)) faltam << QString::fromLatin1(c);
+  bool mensal = true;
+  for (const QString& c : ColunasVazaoMensal()) mensal = mensal && Indice(c) >= 0;
+  if (!tem("Vazao") && !mensal) faltam << QStringLiteral("Vazao (ou Vazao_Jan a Vazao_Dez)");
+  for (const char* c : {"Percentual", "Referencia", "Metodo"})
+    if (!tem(c)) faltam << QString::fromLatin1(c);
+  if (!faltam.isEmpty())
+    throw ETorveda(QStringLiteral("Faltam colunas na tabela de pedidos: ") +
+                   faltam.join(QStringLiteral(", ")) + QLatin1Char('.'));
+}
+
+int TLeitorPedidos::Indice(const QString& coluna) const {
+  const qsizetype i = ColunasPedidoLote().indexOf(coluna);
+  return i < 0 ? -1 : Indices_[static_cast<size_t>(i)];
+}
+
+QString TLeitorPedidos::Celula(const QStringList& celulas, const QString& coluna) const {
+  const int i = Indice(coluna);
+  return i >= 0 && i < celulas.size() ? celulas[i].trimmed() : QString();
+}
+
+QString TLeitorPedidos::Identificador(const QStringList& celulas) const {
+  return Celula(celulas, QStringLiteral("Identificador"));
+}
+
+std::optional<TPedidoLote> TLeitorPedidos::Le(const QStringList& celulas, QString& erro) const {
+  auto celula = [&](const char* c) { return Celula(celulas, QString::fromLatin1(c)); };
+  TPedidoLote p;
+  p.Identificador = Identificador(celulas);
+
+  // The section: projected coordinates when given, else latitude and longitude.
+  const QString x = celula("X"), y = celula("Y");
+  const QString lat = celula("Latitude"), lon = celula("Longitude");
+  if (!x.isEmpty() || !y.isEmpty()) {
+    const auto vx = Numero(x), vy = Numero(y);
+    if (!vx) {
+      erro =
+          Coluna(QStringLiteral("X"), x.isEmpty() ? QStringLiteral("vazia.")
+                                                  : Entre(x) + QStringLiteral(" não é um número."));
+      return std::nullopt;
+    }
+    if (!vy) {
+      erro =
+          Coluna(QStringLiteral("Y"), y.isEmpty() ? QStringLiteral("vazia.")
+                                                  : Entre(y) + QStringLiteral(" não é um número."));
+      return std::nullopt;
+    }
+    p.Ponto = TPontoMapa{*vx, *vy};
+  } else if (!lat.isEmpty() || !lon.isEmpty()) {
+    const auto glat = Graus(lat), glon = Graus(lon);
+    for (const auto& [nome, texto, valor] : {std::tuple{QStringLiteral("Latitude"), lat, glat},
+                                             std::tuple{QStringLiteral("Longitude"), lon, glon}}) {
+      if (!valor) {
+        erro = Coluna(nome, texto.isEmpty()
+                                ? QStringLiteral("vazia.")
+                                : Entre(texto) + QStringLiteral(" não está no formato DDMMSS."));
+        return std::nullopt;
+      }
+    }
+    try {
+      // Typed south and west positive; the conversion takes them signed.
+      const TPontoMapa g{-*glon, -*glat};
+      p.Ponto = TPontoMapa{TPonto::GeograficaParaX(g), TPonto::GeograficaParaY(g)};
+    } catch (const std::exception&) {
+      erro = Coluna(QStringLiteral("Latitude"),
+                    QStringLiteral("as coordenadas não puderam ser convertidas."));
+      return std::nullopt;
+    }
+  } else {
+    erro = QStringLiteral("Colunas X e Y (ou Latitude e Longitude): coordenadas vazias.");
+    return std::nullopt;
+  }
+
+  // The period.
+  const QString ini = celula("Inicio"), fim = celula("Fim");
+  const auto dIni = Mes(ini), dFim = Mes(fim);
+  if (!dIni) {
+    erro = Coluna(QStringLiteral("Inicio"), Entre(ini) + QStringLiteral(" não é um mês "
+                                                                        "(MM/AAAA, 1980 a 2100)."));
+    return std::nullopt;
+  }
+  if (!dFim) {
+    erro = Coluna(QStringLiteral("Fim"), Entre(fim) + QStringLiteral(" não é um mês "
+                                                                     "(MM/AAAA, 1980 a 2100)."));
+    return std::nullopt;
+  }
+  if (*dFim < *dIni) {
+    erro = Coluna(QStringLiteral("Fim"), QStringLiteral("o fim (%1) é anterior ao início (%2).")
+                                             .arg(dFim->toString(QStringLiteral("MM/yyyy")),
+                                                  dIni->toString(QStringLiteral("MM/yyyy"))));
+    return std::nullopt;
+  }
+  p.Entradas.Inicio = *dIni;
+  p.Entradas.Fim = *dFim;
+
+  // The requested flow: one value, or one for each calendar month.
+  bool mensal = false;
+  for (const QString& c : ColunasVazaoMensal()) mensal = mensal || !Celula(celulas, c).isEmpty();
+  auto vazao = [&](const QString& coluna, QString& saida) {
+    const QString t = Celula(celulas, coluna);
+    const auto v = Numero(t);
+    if (!v || *v < 0.0) {
+      erro = Coluna(coluna, t.isEmpty() ? QStringLiteral("vazia.")
+                                        : Entre(t) + QStringLiteral(" não é uma vazão (m³/s, "
+                                                                    "número não negativo)."));
+      return false;
+    }
+    saida = FormataGeral(*v);
+    return true;
+  };
+  if (mensal) {
+    for (int m = 0; m < 12; ++m)
+      if (!vazao(ColunasVazaoMensal()[m], p.VazaoMensal[static_cast<size_t>(m)]))
+        return std::nullopt;
+    p.Entradas.VazaoSolicitada = p.VazaoMensal[static_cast<size_t>(dIni->month() - 1)];
+  } else {
+    QString v;
+    if (!vazao(QStringLiteral("Vazao"), v)) return std::nullopt;
+    p.VazaoMensal.fill(v);
+    p.Entradas.VazaoSolicitada = v;
+  }
+
+  // The criterion.
+  const QString pc = celula("Percentual");
+  bool inteiro = false;
+  const int percentual = LeInteiro(pc, &inteiro);
+  if (!inteiro || percentual <= 0) {
+    erro = Coluna(QStringLiteral("Percentual"),
+                  (pc.isEmpty() ? QStringLiteral("vazia") : Entre(pc) + QStringLiteral(" não é")) +
+                      QStringLiteral(" um número inteiro positivo (% da vazão de referência)."));
+    return std::nullopt;
+  }
+  p.Entradas.Criterio.Percentual = QString::number(percentual);
+
+  const QString ref = celula("Referencia");
+  for (const QString& r : NomesReferencia())
+    if (Chave(r) == Chave(ref)) p.Entradas.Criterio.Referencia = r;
+  if (p.Entradas.Criterio.Referencia.isEmpty()) {
+    erro = Coluna(QStringLiteral("Referencia"),
+                  Entre(ref) + QStringLiteral(" não é uma vazão de referência (") +
+                      NomesReferencia().join(QStringLiteral(", ")) + QStringLiteral(")."));
+    return std::nullopt;
+  }
+  const QString met = celula("Metodo");
+  for (const QString& m : NomesMetodo())
+    if (Chave(m) == Chave(met)) p.Entradas.Criterio.Metodo = m;
+  if (p.Entradas.Criterio.Metodo.isEmpty()) {
+    erro = Coluna(QStringLiteral("Metodo"), Entre(met) + QStringLiteral(" não é um método (") +
+                                                NomesMetodo().join(QStringLiteral(", ")) +
+                                                QStringLiteral(")."));
+    return std::nullopt;
+  }
+  return p;
+}
+
+const QStringList& ColunasRespostaLote() {
+  static const QStringList colunas{QStringLiteral("Identificador"),
+                                   QStringLiteral("Situacao"),
+                                   QStringLiteral("Rio"),
+                                   QStringLiteral("Municipio"),
+                                   QStringLiteral("Estado"),
+                                   QStringLiteral("Regiao"),
+                                   QStringLiteral("X"),
+                                   QStringLiteral("Y"),
+                                   QStringLiteral("Latitude"),
+                                   QStringLiteral("Longitude"),
+                                   QStringLiteral("AreaDrenagem"),
+                                   QStringLiteral("Q710"),
+                                   QStringLiteral("Q90"),
+                                   QStringLiteral("Q95"),
+                                   QStringLiteral("Qmld"),
+                                   QStringLiteral("VazaoCriterio"),
+                                   QStringLiteral("MenorDisponivel"),
+                                   QStringLiteral("MesMenorDisponivel"),
+                                   QStringLiteral("PercentualMesesAtendidos"),
+                                   QStringLiteral("MesesVerde"),
+                                   QStringLiteral("MesesAmarelo"),
+                                   QStringLiteral("MesesLaranja"),
+                                   QStringLiteral("MesesVermelho")};
+  return colunas;
+}
+
+QList<QVariant> LinhaRespostaLote(const TRespostaLote& r) {
+  auto numero = [](const std::optional<double>& v) { return v ? QVariant(*v) : QVariant(); };
+  QList<QVariant> l{r.Identificador, r.Situacao};
+  if (r.Colocada) {
+    l << r.Rio << r.Municipio << r.Estado << r.Regiao << r.X << r.Y << r.Latitude << r.Longitude
+      << r.AreaDrenagem;
+  } else {
+    for (int i = 0; i < 9; ++i) l << QVariant();
+  }
+  for (int i = 0; i < 4; ++i)
+    l << (r.Vazoes ? QVariant((*r.Vazoes)[static_cast<size_t>(i)]) : QVariant());
+  l << numero(r.VazaoCriterio) << numero(r.Resumo.Pior);
+  l << (r.Resumo.Pior ? QVariant(QStringLiteral("%1-%2")
+                                     .arg(r.Resumo.AnoPior)
+                                     .arg(r.Resumo.MesPior, 2, 10, QLatin1Char('0')))
+                      : QVariant());
+  l << numero(r.Resumo.PercentualAtendido());
+  for (int n : r.Resumo.MesesPorClasse) l << (r.Resumo.Meses > 0 ? QVariant(n) : QVariant());
+  return l;
+}
+
+TRespostaLote AnalisaPedido(TPonto& ponto, const TBacia& bacia, const TPedidoLote& pedido) {
+  TRespostaLote r;
+  r.Identificador = pedido.Identificador;
+  TApresentadorLote mensagens;
+  try {
+    if (!DentroDaBacia(bacia.Limite, pedido.Ponto)) {
+      r.Situacao = QStringLiteral("A seção de interesse está fora do limite da bacia.");
+      return r;
+    }
+    IdentificaSecao(ponto, bacia, pedido.Ponto);
+    r.Colocada = true;
+    r.Rio = ponto.NomeRio();
+    r.Municipio = ponto.Municipio();
+    r.Estado = ponto.Estado();
+    r.Regiao = ponto.Regiao();
+    r.X = ponto.CoordX();
+    r.Y = ponto.CoordY();
+    r.Latitude = ponto.Latitude();
+    r.Longitude = ponto.Longitude();
+    r.AreaDrenagem = ponto.AreaDrenagem();
+    if (!ponto.SobreHidrografia()) {
+      r.Situacao = QStringLiteral(
+          "A seção escolhida está fora da hidrografia. Escolha uma seção sobre um curso d'água.");
+      return r;
+    }
+    CalculaSecao(ponto, bacia);
+    if (const TVazoes* v = VazoesDoMetodo(ponto, pedido.Entradas.Criterio.Metodo))
+      r.Vazoes = std::array<double, 4>{v->Q710(), v->Q90(), v->Q95(), v->Qmld()};
+
+    // "Ok", with each calendar month's request written into its cells, then "Calcular".
+    TTabelaMeses entrada;
+    MontaGrade(entrada, pedido.Entradas.Inicio, pedido.Entradas.Fim);
+    for (QDate d = pedido.Entradas.Inicio; d <= pedido.Entradas.Fim; d = d.addMonths(1)) {
+      const int coluna = entrada.ColunaDoAno(d.year());
+      entrada.SetTexto(coluna, d.month(), pedido.VazaoMensal[static_cast<size_t>(d.month() - 1)]);
+    }
+    const TResultadoOutorga res = CalculaOutorga(ponto, pedido.Entradas, entrada, QString());
+    r.VazaoCriterio = res.VazaoCriterio;
+    r.Resumo = ResumeOutorga(res);
+    if (!res.Completo()) {
+      r.Situacao = mensagens.Motivo();
+      if (r.Situacao.isEmpty()) r.Situacao = QStringLiteral("A análise não foi concluída.");
+      return r;
+    }
+    r.Ok = true;
+    r.Situacao = QStringLiteral("ok");
+  } catch (const ETorveda& e) {
+    r.Situacao = e.mensagem();
+  } catch (const std::exception& e) {
+    r.Situacao = QString::fromLocal8Bit(e.what());
+  }
+  return r;
+}

@@ -1,0 +1,247 @@
+// `torveda-cli lote` end to end on the sample basin: answers that agree with separate `analise`
+// runs, bad rows answered with their message while the good ones go on, monthly requests, the
+// three output formats and the template.
+
+#include <gdal.h>
+#include <gtest/gtest.h>
+#include <ogr_api.h>
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <map>
+#include <memory>
+
+#include "comum/PastaTemporaria.h"
+
+namespace {
+
+struct TSaida {
+  int Codigo = -1;
+  QByteArray Saida;
+  QString Erro;
+  QJsonObject Json() const { return QJsonDocument::fromJson(Saida).object(); }
+};
+
+TSaida Executa(const QStringList& args) {
+  QProcess p;
+  p.start(QStringLiteral(TORVEDA_CLI), args);
+  TSaida s;
+  if (!p.waitForFinished(600000)) return s;
+  s.Codigo = p.exitCode();
+  s.Saida = p.readAllStandardOutput();
+  s.Erro = QString::fromUtf8(p.readAllStandardError());
+  return s;
+}
+
+QJsonArray LeJson(const QString& arquivo) {
+  QFile f(arquivo);
+  if (!f.open(QIODevice::ReadOnly)) return {};
+  return QJsonDocument::fromJson(f.readAll()).array();
+}
+
+class CliLote : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    pasta = std::make_unique<TPastaTemporaria>();
+    const TSaida amostra = Executa({QStringLiteral("amostra"), Dados()});
+    ASSERT_EQ(amostra.Codigo, 0) << amostra.Erro.toStdString();
+    secoes = amostra.Json().value(QStringLiteral("secoes")).toObject();
+    for (const char* registro : {"aqem", "ana"})
+      ASSERT_EQ(Executa({QStringLiteral("--dados"), Dados(), QStringLiteral("importa"),
+                         QString::fromLatin1(registro)})
+                    .Codigo,
+                0);
+  }
+  static void TearDownTestSuite() { pasta.reset(); }
+
+  static QString Dados() { return pasta->Caminho() + QStringLiteral("/basin"); }
+  static std::pair<QString, QString> Xy(const char* secao) {
+    const QJsonObject s = secoes.value(QString::fromLatin1(secao)).toObject();
+    return {QString::number(s.value(QStringLiteral("X")).toDouble(), 'f', 3),
+            QString::number(s.value(QStringLiteral("Y")).toDouble(), 'f', 3)};
+  }
+  static TSaida Lote(const QString& entrada, const QString& saida) {
+    return Executa({QStringLiteral("--dados"), Dados(), QStringLiteral("lote"), entrada,
+                    QStringLiteral("--saida"), saida});
+  }
+  // The same request through `analise`: the allowable flow, the smallest availability after the
+  // grant and the months of each class.
+  static QJsonObject Analise(const char* secao, const QString& percentual, const QString& metodo) {
+    const auto [x, y] = Xy(secao);
+    const TSaida s = Executa(
+        {QStringLiteral("--dados"), Dados(), QStringLiteral("analise"), QStringLiteral("--xy"), x,
+         y, QStringLiteral("--inicio"), QStringLiteral("01/2005"), QStringLiteral("--fim"),
+         QStringLiteral("12/2012"), QStringLiteral("--vazao"), QStringLiteral("0.02"),
+         QStringLiteral("--percentual"), percentual, QStringLiteral("--referencia"),
+         QStringLiteral("Q90"), QStringLiteral("--metodo"), metodo});
+    return s.Json();
+  }
+
+  static inline std::unique_ptr<TPastaTemporaria> pasta;
+  static inline QJsonObject secoes;
+};
+
+TEST_F(CliLote, ConcordaComAnaliseERespondeLinhasRuins) {
+  const auto [px, py] = Xy("principal");
+  const auto [cx, cy] = Xy("cabeceira");
+  const auto [fx, fy] = Xy("foraDaBacia");
+  QByteArray csv = "Identificador;X;Y;Inicio;Fim;Vazao;Percentual;Referencia;Metodo\r\n";
+  auto linha = [&](const QString& id, const QString& x, const QString& y, const QString& ini,
+                   const QString& fim, const QString& vazao, const QString& pc,
+                   const QString& metodo) {
+    csv += QStringList{id, x, y, ini, fim, vazao, pc, QStringLiteral("Q90"), metodo}
+               .join(QLatin1Char(';'))
+               .toUtf8() +
+           "\r\n";
+  };
+  linha("principal", px, py, "01/2005", "12/2012", "0,02", "50", "Tradicional");
+  linha("vazia", "", "", "01/2005", "12/2012", "0,02", "50", "Tradicional");
+  linha("texto", px, "norte", "01/2005", "12/2012", "0,02", "50", "Tradicional");
+  linha("invertida", px, py, "12/2012", "01/2005", "0,02", "50", "Tradicional");
+  linha("metodo", px, py, "01/2005", "12/2012", "0,02", "50", "Regressão");
+  linha("fora", fx, fy, "01/2005", "12/2012", "0,02", "50", "Tradicional");
+  linha("cabeceira", cx, cy, "01/2005", "12/2012", "0.02", "30", "Conserv. de massas");
+  const QString entrada = pasta->Escreve(QStringLiteral("pedidos.csv"), csv);
+  const QString saida = pasta->Arquivo(QStringLiteral("respostas.json"));
+
+  const TSaida s = Lote(entrada, saida);
+  EXPECT_EQ(s.Codigo, 1) << s.Erro.toStdString();  // not every row answered
+  EXPECT_EQ(s.Json().value(QStringLiteral("SemResposta")).toInt(), 5);
+  const QJsonArray r = LeJson(saida);
+  ASSERT_EQ(r.size(), 7);
+  auto situacao = [&](int i) {
+    return r[i].toObject().value(QStringLiteral("Situacao")).toString();
+  };
+  EXPECT_EQ(situacao(0), "ok");
+  EXPECT_TRUE(situacao(1).startsWith(QStringLiteral("Colunas X e Y"))) << situacao(1).toStdString();
+  EXPECT_TRUE(situacao(2).startsWith(QStringLiteral("Coluna Y"))) << situacao(2).toStdString();
+  EXPECT_TRUE(situacao(3).contains(QStringLiteral("anterior ao início")));
+  EXPECT_TRUE(situacao(4).startsWith(QStringLiteral("Coluna Metodo")));
+  EXPECT_EQ(situacao(5), "A seção de interesse está fora do limite da bacia.");
+  EXPECT_EQ(situacao(6), "ok");
+  EXPECT_EQ(r[1].toObject().value(QStringLiteral("Identificador")).toString(), "vazia");
+
+  // Nothing was written to the picture folder (the `analise` runs below do write there).
+  EXPECT_TRUE(QDir(Dados() + QStringLiteral("/Imagens/Relatórios"))
+                  .entryList({QStringLiteral("*.bmp")})
+                  .isEmpty());
+
+  // Field by field against `analise` with the same request.
+  const std::pair<int, QJsonObject> pares[] = {
+      {0, Analise("principal", QStringLiteral("50"), QStringLiteral("Tradicional"))},
+      {6, Analise("cabeceira", QStringLiteral("30"), QStringLiteral("Conserv. de massas"))}};
+  for (const auto& [i, a] : pares) {
+    const QJsonObject l = r[i].toObject();
+    const QJsonObject secao = a.value(QStringLiteral("Secao")).toObject();
+    EXPECT_DOUBLE_EQ(l.value(QStringLiteral("VazaoCriterio")).toDouble(),
+                     a.value(QStringLiteral("VazaoCriterio")).toDouble());
+    EXPECT_DOUBLE_EQ(l.value(QStringLiteral("AreaDrenagem")).toDouble(),
+                     secao.value(QStringLiteral("AreaDrenagem")).toDouble());
+    EXPECT_EQ(l.value(QStringLiteral("Rio")).toString(),
+              secao.value(QStringLiteral("NomeRio")).toString());
+    std::map<QString, int> classes;
+    double menor = 1e300;
+    QString mesMenor;
+    const QJsonObject meses = a.value(QStringLiteral("Meses")).toObject();
+    ASSERT_EQ(meses.size(), 96);
+    for (auto it = meses.begin(); it != meses.end(); ++it) {
+      const QJsonObject m = it.value().toObject();
+      ++classes[m.value(QStringLiteral("CorPosterior")).toString()];
+      const double v =
+          m.value(QStringLiteral("DisponivelPosterior")).toString().replace(',', '.').toDouble();
+      if (v < menor) {
+        menor = v;
+        mesMenor = it.key();
+      }
+    }
+    EXPECT_DOUBLE_EQ(l.value(QStringLiteral("MenorDisponivel")).toDouble(), menor);
+    EXPECT_EQ(l.value(QStringLiteral("MesMenorDisponivel")).toString(), mesMenor);
+    for (const char* c : {"verde", "amarelo", "laranja", "vermelho"}) {
+      const QString coluna = QStringLiteral("Meses") + QString::fromLatin1(c).left(1).toUpper() +
+                             QString::fromLatin1(c).mid(1);
+      EXPECT_EQ(l.value(coluna).toInt(), classes[QString::fromLatin1(c)]) << c;
+    }
+  }
+}
+
+TEST_F(CliLote, PedidoMensalEPlanilhas) {
+  const auto [px, py] = Xy("principal");
+  // Irrigation from May to September only, in a workbook made from the template.
+  const QString modelo = pasta->Arquivo(QStringLiteral("modelo.xlsx"));
+  ASSERT_EQ(Executa({QStringLiteral("lote"), QStringLiteral("--modelo"), modelo}).Codigo, 0);
+
+  OGRRegisterAll();
+  {
+    GDALDatasetH ds = GDALOpenEx(modelo.toUtf8().constData(), GDAL_OF_VECTOR | GDAL_OF_UPDATE,
+                                 nullptr, nullptr, nullptr);
+    ASSERT_NE(ds, nullptr);
+    OGRLayerH l = GDALDatasetGetLayer(ds, 0);
+    OGRFeatureH f = OGR_L_GetNextFeature(l);
+    ASSERT_NE(f, nullptr);
+    auto define = [&](const char* campo, const QString& valor) {
+      const int i = OGR_F_GetFieldIndex(f, campo);
+      ASSERT_GE(i, 0) << campo;
+      OGR_F_SetFieldString(f, i, valor.toUtf8().constData());
+    };
+    define("Identificador", QStringLiteral("sazonal"));
+    define("X", px);
+    define("Y", py);
+    define("Latitude", QString());
+    define("Longitude", QString());
+    define("Inicio", QStringLiteral("01/2010"));
+    define("Fim", QStringLiteral("12/2010"));
+    const char* meses[] = {"Jan", "Fev", "Mar", "Abr", "Mai", "Jun",
+                           "Jul", "Ago", "Set", "Out", "Nov", "Dez"};
+    for (int m = 0; m < 12; ++m)
+      define((QStringLiteral("Vazao_") + QString::fromLatin1(meses[m])).toUtf8().constData(),
+             m >= 4 && m <= 8 ? QStringLiteral("0,2") : QStringLiteral("0"));
+    ASSERT_EQ(OGR_L_SetFeature(l, f), OGRERR_NONE);
+    OGR_F_Destroy(f);
+    GDALClose(ds);
+  }
+  const QString saida = pasta->Arquivo(QStringLiteral("respostas.xlsx"));
+  const TSaida s = Lote(modelo, saida);
+  ASSERT_EQ(s.Codigo, 0) << s.Erro.toStdString() << s.Saida.toStdString();
+
+  GDALDatasetH ds =
+      GDALOpenEx(saida.toUtf8().constData(), GDAL_OF_VECTOR, nullptr, nullptr, nullptr);
+  ASSERT_NE(ds, nullptr);
+  OGRLayerH l = GDALDatasetGetLayer(ds, 0);
+  ASSERT_EQ(OGR_L_GetFeatureCount(l, TRUE), 1);
+  OGRFeatureH f = OGR_L_GetNextFeature(l);
+  ASSERT_NE(f, nullptr);
+  EXPECT_STREQ(OGR_F_GetFieldAsString(f, OGR_F_GetFieldIndex(f, "Situacao")), "ok");
+  const double criterio = OGR_F_GetFieldAsDouble(f, OGR_F_GetFieldIndex(f, "VazaoCriterio"));
+  EXPECT_GT(criterio, 0.0);
+  // The worst month lies in the irrigation season: the request adds 0,2 m³/s only then.
+  const QString mes =
+      QString::fromUtf8(OGR_F_GetFieldAsString(f, OGR_F_GetFieldIndex(f, "MesMenorDisponivel")));
+  const int m = mes.mid(5).toInt();
+  EXPECT_TRUE(m >= 5 && m <= 9) << mes.toStdString();
+  OGR_F_Destroy(f);
+  GDALClose(ds);
+
+  // The CSV answer of the same request, with its ";" and decimal commas.
+  const QString csv = pasta->Arquivo(QStringLiteral("respostas.csv"));
+  ASSERT_EQ(Lote(modelo, csv).Codigo, 0);
+  QFile c(csv);
+  ASSERT_TRUE(c.open(QIODevice::ReadOnly));
+  const QList<QByteArray> linhas = c.readAll().split('\n');
+  ASSERT_GE(linhas.size(), 2);
+  EXPECT_TRUE(linhas[0].startsWith("Identificador;Situacao;Rio;"));
+  EXPECT_TRUE(linhas[1].startsWith("sazonal;ok;"));
+}
+
+TEST_F(CliLote, EntradaIlegivel) {
+  const TSaida s = Lote(pasta->Escreve(QStringLiteral("ruim.csv"), "Nome;Valor\na;1\n"),
+                        pasta->Arquivo(QStringLiteral("r.csv")));
+  EXPECT_EQ(s.Codigo, 1);
+  EXPECT_TRUE(s.Erro.contains(QStringLiteral("Faltam colunas"))) << s.Erro.toStdString();
+  EXPECT_FALSE(QFile::exists(pasta->Arquivo(QStringLiteral("r.csv"))));
+  EXPECT_EQ(Executa({QStringLiteral("lote"), QStringLiteral("a.csv")}).Codigo, 2);
+}
+
+}  // namespace
