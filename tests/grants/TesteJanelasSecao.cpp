@@ -2,6 +2,8 @@
 // register import, with the windows open; each time they say which section they show and never
 // keep the numbers of the one before.
 
+#include <QComboBox>
+#include <QDateEdit>
 #include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
