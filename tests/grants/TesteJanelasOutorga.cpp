@@ -216,7 +216,7 @@ class TesteJanelasOutorga : public QObject {
       QCOMPARE(frm.tsResultado->Texto(2, mes), QStringLiteral("10"));
     for (int mes = 5; mes <= 12; ++mes)
       QCOMPARE(frm.tsResultado->Texto(2, mes), QStringLiteral("9,8"));
-    QVERIFY(frm.lblFrequencia->text().startsWith(
+    QVERIFY(frm.lblFrequencia->toolTip().startsWith(
         QStringLiteral("Critério atendido em 12 de 12 meses do período (100%)")));
 
     // An emptied cell stops "Calcular" naming its month.
@@ -256,11 +256,11 @@ class TesteJanelasOutorga : public QObject {
     QMdiSubWindow* outra = mdi.addSubWindow(new QWidget);
     mdi.show();
     mdi.setActiveSubWindow(subDisp);
-    QCOMPARE(disp->lblSecao->text(),
+    QCOMPARE(disp->lblSecao->toolTip(),
              QStringLiteral("Seção de interesse: Rio Preto, Unaí (MG); área de drenagem 1.234,57 "
                             "km²; X 269041 m, Y 8286112 m (0° 00' 00\" S, 0° 00' 00\" W)"));
     mdi.setActiveSubWindow(subOut);
-    QCOMPARE(frm->lblSecao->text(), disp->lblSecao->text());
+    QCOMPARE(frm->lblSecao->toolTip(), disp->lblSecao->toolTip());
     Preenche(*frm, QDate(2006, 1, 1), QDate(2006, 2, 1), QStringLiteral("1"),
              QStringLiteral("100"));
     QTest::mouseClick(frm->btnCalcular, Qt::LeftButton);
@@ -272,13 +272,13 @@ class TesteJanelasOutorga : public QObject {
     p.SetCoordX(270000.0);
     p.VazoesTradicional().SetQ710(4.0);
     mdi.setActiveSubWindow(subDisp);
-    QVERIFY(disp->lblSecao->text().contains(QStringLiteral("Rio Claro")));
+    QVERIFY(disp->lblSecao->toolTip().contains(QStringLiteral("Rio Claro")));
     QCOMPARE(disp->Caixas[0][0]->text(), QStringLiteral("4"));
     mdi.setActiveSubWindow(subOut);
-    QVERIFY(frm->lblSecao->text().contains(QStringLiteral("Rio Claro")));
+    QVERIFY(frm->lblSecao->toolTip().contains(QStringLiteral("Rio Claro")));
     QVERIFY(!frm->Resultado().Completo());
     QCOMPARE(frm->tsResultado->columnCount(), 0);
-    QVERIFY(frm->lblFrequencia->text().contains(QStringLiteral("Calcular")));
+    QVERIFY(frm->lblFrequencia->toolTip().contains(QStringLiteral("Calcular")));
     // The input grid, the analyst's request, stays.
     QCOMPARE(frm->tsEntrada->Texto(2, 1), QStringLiteral("1"));
 
@@ -289,7 +289,7 @@ class TesteJanelasOutorga : public QObject {
     p.SetNomeRio(QStringLiteral("Córrego Seco"));
     p.SetCoordX(271000.0);
     mdi.setActiveSubWindow(subDisp);
-    QVERIFY(disp->lblSecao->text().startsWith(QStringLiteral("Seção fora da hidrografia")));
+    QVERIFY(disp->lblSecao->toolTip().startsWith(QStringLiteral("Seção fora da hidrografia")));
     QCOMPARE(disp->Caixas[0][0]->text(), QStringLiteral("0"));
   }
 

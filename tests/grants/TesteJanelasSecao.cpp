@@ -89,8 +89,8 @@ class TesteJanelasSecao : public QObject {
     mdi.show();
     mdi.setActiveSubWindow(subDisp);
     QVERIFY2(
-        disp->lblSecao->text().startsWith(QStringLiteral("Seção de interesse: ") + rioPrincipal),
-        qPrintable(disp->lblSecao->text()));
+        disp->lblSecao->toolTip().startsWith(QStringLiteral("Seção de interesse: ") + rioPrincipal),
+        qPrintable(disp->lblSecao->toolTip()));
     const QString q710Principal = disp->Caixas[0][0]->text();
 
     mdi.setActiveSubWindow(subOut);
@@ -103,7 +103,7 @@ class TesteJanelasSecao : public QObject {
     QTest::keyClicks(frm->cbMetodo->lineEdit(), QStringLiteral("Tradicional"));
     QTest::mouseClick(frm->btnCalcular, Qt::LeftButton);
     QVERIFY2(frm->Resultado().Completo(), qPrintable(apresentador.Textos().join('\n')));
-    QVERIFY(!frm->lblFrequencia->text().isEmpty());
+    QVERIFY(!frm->lblFrequencia->toolTip().isEmpty());
 
     // A second section, on another river, placed while the location window is in front.
     mdi.setActiveSubWindow(localizacao);
@@ -112,10 +112,10 @@ class TesteJanelasSecao : public QObject {
              TResultadoSecao::Calculada);
     QVERIFY(ponto.NomeRio() != rioPrincipal);
     mdi.setActiveSubWindow(subDisp);
-    QVERIFY(disp->lblSecao->text().contains(ponto.NomeRio()));
+    QVERIFY(disp->lblSecao->toolTip().contains(ponto.NomeRio()));
     QVERIFY(disp->Caixas[0][0]->text() != q710Principal);
     mdi.setActiveSubWindow(subOut);
-    QVERIFY(frm->lblSecao->text().contains(ponto.NomeRio()));
+    QVERIFY(frm->lblSecao->toolTip().contains(ponto.NomeRio()));
     QCOMPARE(frm->tsResultado->columnCount(), 0);
 
     // Back to the main stem and computed there: the registers are not imported yet.
@@ -140,7 +140,7 @@ class TesteJanelasSecao : public QObject {
     // The grant window's tables were made with the totals of before: gone.
     QVERIFY(!frm->Resultado().Completo());
     QCOMPARE(frm->tsResultado->columnCount(), 0);
-    QVERIFY(frm->lblFrequencia->text().contains(QStringLiteral("Calcular")));
+    QVERIFY(frm->lblFrequencia->toolTip().contains(QStringLiteral("Calcular")));
 
     // "Calcular" again shows the new totals; the same import once more changes nothing.
     QTest::mouseClick(frm->btnCalcular, Qt::LeftButton);

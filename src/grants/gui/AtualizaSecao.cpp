@@ -1,5 +1,6 @@
 #include "grants/gui/AtualizaSecao.h"
 
+#include <QLabel>
 #include <QMetaObject>
 #include <exception>
 
@@ -34,4 +35,9 @@ void ImportaEAtualizaSecao(TSistema& sistema, TRodape& rodape, const std::functi
   }
   for (QWidget* w : janelas())
     if (w) QMetaObject::invokeMethod(w, "AtualizaSecao");
+}
+
+void TextoNaLinha(QLabel* rotulo, const QString& texto) {
+  rotulo->setToolTip(texto);
+  rotulo->setText(rotulo->fontMetrics().elidedText(texto, Qt::ElideRight, rotulo->width()));
 }

@@ -14,3 +14,9 @@ class TSistema;
 // calls AtualizaSecao() on every window given that is open (nullptr: none).
 void ImportaEAtualizaSecao(TSistema& sistema, TRodape& rodape, const std::function<void()>& importa,
                            const std::function<std::vector<QWidget*>()>& janelas);
+
+class QLabel;
+
+// Shows texto in a one-line label, cut with an ellipsis when it is wider than the label; the whole
+// text stays in the label's tooltip. Call again with the tooltip after the label is resized.
+void TextoNaLinha(QLabel* rotulo, const QString& texto);

@@ -10,6 +10,7 @@
 #include "app/TSistema.h"
 #include "grants/DescricaoSecao.h"
 #include "grants/FormataNumero.h"
+#include "grants/gui/AtualizaSecao.h"
 #include "hydro/TPonto.h"
 
 namespace {
@@ -69,7 +70,10 @@ void TfrmDisponibilidade::PosicionaLegendaSecao() {
 
 void TfrmDisponibilidade::resizeEvent(QResizeEvent* evento) {
   QWidget::resizeEvent(evento);
-  if (lblSecao) PosicionaLegendaSecao();
+  if (lblSecao) {
+    PosicionaLegendaSecao();
+    TextoNaLinha(lblSecao, lblSecao->toolTip());
+  }
 }
 
 void TfrmDisponibilidade::AtualizaSecao() { FormActivate(); }
@@ -106,8 +110,7 @@ QGroupBox* TfrmDisponibilidade::GrupoVazao(QWidget* pai, const char* nome, const
 
 void TfrmDisponibilidade::FormActivate() {
   const TPonto* ponto = Sistema_.Ponto.get();
-  lblSecao->setText(LegendaSecao(ponto));
-  lblSecao->setToolTip(lblSecao->text());
+  TextoNaLinha(lblSecao, LegendaSecao(ponto));
   if (!ponto) return;
   const TVazoes* metodos[] = {&ponto->VazoesTradicional(), &ponto->VazoesProporcional(),
                               &ponto->VazoesConservacao()};

@@ -17,6 +17,7 @@
 #include "base/Convencoes.h"
 #include "base/Erro.h"
 #include "grants/DescricaoSecao.h"
+#include "grants/gui/AtualizaSecao.h"
 #include "grants/gui/TtsGrid.h"
 #include "grants/gui/ValidadorNumero.h"
 #include "hydro/TPonto.h"
@@ -148,7 +149,9 @@ void TfrmOutorga::CriaGrades() {
   lblFrequencia = new QLabel(this);
   lblFrequencia->setObjectName(QStringLiteral("lblFrequencia"));
   lblFrequencia->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  lblFrequencia->setGeometry(300, 331, 514, 16);
+  // Beside the result grid's caption, up to the grid's right edge.
+  const int x = lblResultados->geometry().right() + 12;
+  lblFrequencia->setGeometry(x, 331, 16 + TTabelaMeses::LarguraGrade - x, 16);
   lblSecao = new QLabel(this);
   lblSecao->setObjectName(QStringLiteral("lblSecao"));
   PosicionaLegendaSecao();
@@ -161,21 +164,23 @@ void TfrmOutorga::PosicionaLegendaSecao() {
 
 void TfrmOutorga::resizeEvent(QResizeEvent* evento) {
   QWidget::resizeEvent(evento);
-  if (lblSecao) PosicionaLegendaSecao();
+  if (lblSecao) {
+    PosicionaLegendaSecao();
+    TextoNaLinha(lblSecao, lblSecao->toolTip());
+  }
 }
 
 void TfrmOutorga::AtualizaSecao() {
   const TPonto* ponto = Sistema_.Ponto.get();
-  lblSecao->setText(LegendaSecao(ponto));
-  lblSecao->setToolTip(lblSecao->text());
+  TextoNaLinha(lblSecao, LegendaSecao(ponto));
   // Tables made for another section, or before the upstream grants changed, are not shown as if
   // they were this section's.
   if (Resultado_.Completo() && (!ponto || !MotivoSecaoMudou(Resultado_, *ponto).isEmpty())) {
     Resultado_ = TResultadoOutorga();
     tsResultado->DefineTabela(TTabelaMeses());
     tsResultado->setFixedHeight(188);
-    lblFrequencia->setText(
-        QStringLiteral("A seção de interesse mudou: pressione \"Calcular\" para esta seção."));
+    TextoNaLinha(lblFrequencia, QStringLiteral("A seção de interesse mudou: pressione "
+                                               "\"Calcular\" para esta seção."));
   }
 }
 
@@ -210,7 +215,7 @@ void TfrmOutorga::btnCalcularClick() {
     // All or nothing: a run stopped by a check leaves the grid showing the last complete one.
     if (!r.Completo()) return;
     tsResultado->DefineTabela(*r.Exibida());
-    lblFrequencia->setText(r.Frequencia ? TextoFrequencia(*r.Frequencia) : QString());
+    TextoNaLinha(lblFrequencia, r.Frequencia ? TextoFrequencia(*r.Frequencia) : QString());
     Resultado_ = std::move(r);
   } catch (const ETorveda& e) {
     Apresentador().Erro(e.mensagem());
