@@ -105,6 +105,45 @@ double ParcelaUsada(double permissivel, double livre) {
   return static_cast<double>(std::round(parcela * 1e9L) / 1e9L);
 }
 
+QString MensagemPercentualNaoInteiro(const QString& percentual) {
+  return QStringLiteral(
+             "O valor da % da vazão de referência deve ser um número inteiro (por "
+             "exemplo, 30): \"") +
+         percentual + QStringLiteral("\" não é um número inteiro.");
+}
+
+namespace {
+
+// The share of months whose availability after the grant is not negative, and the worst one.
+TFrequenciaCriterio Frequencia(const std::vector<TMesOutorga>& meses) {
+  TFrequenciaCriterio f;
+  bool primeiro = true;
+  for (const TMesOutorga& m : meses) {
+    const double livre = Exibido(m.Posterior);
+    ++f.Meses;
+    if (livre >= 0.0) ++f.Atendidos;
+    if (primeiro || livre < f.PiorDisponivel) {
+      f.PiorMes = m.Mes;
+      f.PiorAno = m.Ano;
+      f.PiorDisponivel = livre;
+      primeiro = false;
+    }
+  }
+  f.Percentual = f.Meses > 0 ? f.Atendidos * 100.0 / f.Meses : 0.0;
+  return f;
+}
+
+}  // namespace
+
+QString TextoFrequencia(const TFrequenciaCriterio& f) {
+  return QStringLiteral("Critério atendido em %1 de %2 meses do período (%3%); pior mês: ")
+             .arg(f.Atendidos)
+             .arg(f.Meses)
+             .arg(FormataDecimal(f.Percentual, 0, 1)) +
+         NomeMesAno(f.PiorMes, f.PiorAno) + QStringLiteral(", ") + FormataTabela(f.PiorDisponivel) +
+         QStringLiteral(" m³/s");
+}
+
 TResultadoOutorga CalculaOutorga(const TPonto& ponto, const TEntradasOutorga& e,
                                  const TTabelaMeses& entrada, const QString& pastaImagens) {
   TResultadoOutorga r;
@@ -116,7 +155,6 @@ TResultadoOutorga CalculaOutorga(const TPonto& ponto, const TEntradasOutorga& e,
     Apresentador().Erro(falha);
     return r;
   }
-
   for (const auto& [mes, ano] : MesesDoPeriodo(e.Inicio, e.Fim)) {
     TMesOutorga m;
     m.Mes = mes;
@@ -126,31 +164,13 @@ TResultadoOutorga CalculaOutorga(const TPonto& ponto, const TEntradasOutorga& e,
     m.Total = m.Estadual + m.Federal;
     r.Meses.push_back(m);
   }
-  auto salva = [&](TTabelaOutorga t) {
-    if (!pastaImagens.isEmpty())
-      SalvaImagemGrade(r.Tabelas[static_cast<size_t>(t)], pastaImagens + NomeImagemTabela(t));
-    r.TabelasFeitas = static_cast<int>(t) + 1;
-  };
 
-  // The three upstream tables.
-  for (TTabelaOutorga t :
-       {TTabelaOutorga::Estadual, TTabelaOutorga::Federal, TTabelaOutorga::Total}) {
-    TTabelaMeses& grade = r.Tabelas[static_cast<size_t>(t)];
-    MontaGrade(grade, e.Inicio, e.Fim);
-    for (const TMesOutorga& m : r.Meses) {
-      const double v = t == TTabelaOutorga::Estadual  ? m.Estadual
-                       : t == TTabelaOutorga::Federal ? m.Federal
-                                                      : m.Total;
-      Escreve(grade, m.Mes, m.Ano, FormataTabela(v));
-    }
-    salva(t);
-  }
-
+  // Every input is read before the first table is made: a run that cannot finish leaves the
+  // result grid and the pictures of the last complete run as they were.
   bool inteiro = false;
   const int p = LeInteiro(e.Criterio.Percentual, &inteiro);
   if (!inteiro) {
-    Apresentador().Erro(QStringLiteral("'") + e.Criterio.Percentual +
-                        QStringLiteral("' não é um valor inteiro válido."));
+    Apresentador().Erro(MensagemPercentualNaoInteiro(e.Criterio.Percentual));
     return r;
   }
   const double a = VazaoCriterio(ponto, e.Criterio.Referencia, e.Criterio.Metodo, p);
@@ -164,6 +184,26 @@ TResultadoOutorga CalculaOutorga(const TPonto& ponto, const TEntradasOutorga& e,
         QStringLiteral("\" = 0): as tabelas de disponibilidade não foram calculadas."));
     return r;
   }
+  for (TMesOutorga& m : r.Meses) {
+    m.Solicitada = Solicitada(entrada, m.Mes, m.Ano);
+    if (!m.Solicitada) {
+      for (TMesOutorga& x : r.Meses) x.Solicitada.reset();
+      return r;
+    }
+  }
+
+  // The three upstream tables.
+  for (TTabelaOutorga t :
+       {TTabelaOutorga::Estadual, TTabelaOutorga::Federal, TTabelaOutorga::Total}) {
+    TTabelaMeses& grade = r.Tabelas[static_cast<size_t>(t)];
+    MontaGrade(grade, e.Inicio, e.Fim);
+    for (const TMesOutorga& m : r.Meses) {
+      const double v = t == TTabelaOutorga::Estadual  ? m.Estadual
+                       : t == TTabelaOutorga::Federal ? m.Federal
+                                                      : m.Total;
+      Escreve(grade, m.Mes, m.Ano, FormataTabela(v));
+    }
+  }
 
   TTabelaMeses& anterior = r.Tabelas[static_cast<size_t>(TTabelaOutorga::Anterior)];
   MontaGrade(anterior, e.Inicio, e.Fim);
@@ -174,17 +214,7 @@ TResultadoOutorga CalculaOutorga(const TPonto& ponto, const TEntradasOutorga& e,
     m.CorAnterior = ClassePorParcela(*m.ParcelaAnterior);
     Colore(anterior, m.Mes, m.Ano, *m.CorAnterior);
   }
-  salva(TTabelaOutorga::Anterior);
 
-  // Every requested flow is read before the after-grant table is begun, so a bad cell leaves no
-  // half-made table behind.
-  for (TMesOutorga& m : r.Meses) {
-    m.Solicitada = Solicitada(entrada, m.Mes, m.Ano);
-    if (!m.Solicitada) {
-      for (TMesOutorga& x : r.Meses) x.Solicitada.reset();
-      return r;
-    }
-  }
   TTabelaMeses& posterior = r.Tabelas[static_cast<size_t>(TTabelaOutorga::Posterior)];
   MontaGrade(posterior, e.Inicio, e.Fim);
   for (TMesOutorga& m : r.Meses) {
@@ -194,6 +224,67 @@ TResultadoOutorga CalculaOutorga(const TPonto& ponto, const TEntradasOutorga& e,
     m.CorPosterior = ClassePorParcela(*m.ParcelaPosterior);
     Colore(posterior, m.Mes, m.Ano, *m.CorPosterior);
   }
-  salva(TTabelaOutorga::Posterior);
+  r.Frequencia = Frequencia(r.Meses);
+  r.CodTrecho = ponto.CodTrecho();
+  r.CoordX = ponto.CoordX();
+  r.CoordY = ponto.CoordY();
+  r.Entradas = e;
+
+  if (!pastaImagens.isEmpty())
+    for (int t = 0; t < NumTabelasOutorga; ++t)
+      SalvaImagemGrade(r.Tabelas[static_cast<size_t>(t)],
+                       pastaImagens + NomesImagensTabela()[static_cast<size_t>(t)]);
+  r.TabelasFeitas = NumTabelasOutorga;
   return r;
+}
+
+QString MotivoSecaoMudou(const TResultadoOutorga& r, const TPonto& ponto) {
+  const QString novamente = QStringLiteral(" Calcule novamente a disponibilidade para esta seção.");
+  if (!r.Completo())
+    return QStringLiteral(
+        "A disponibilidade ainda não foi calculada na tela Outorga para esta "
+        "seção: pressione \"Calcular\".");
+  if (r.CodTrecho != ponto.CodTrecho() || r.CoordX != ponto.CoordX() || r.CoordY != ponto.CoordY())
+    return QStringLiteral(
+               "As tabelas da tela Outorga foram calculadas para outra seção de "
+               "interesse.") +
+           novamente;
+  for (const TMesOutorga& m : r.Meses)
+    if (m.Estadual != ponto.OutorgadaEstadual(m.Mes, m.Ano) ||
+        m.Federal != ponto.OutorgadaFederal(m.Mes, m.Ano))
+      return QStringLiteral(
+                 "As vazões outorgadas a montante da seção mudaram desde o último "
+                 "cálculo.") +
+             novamente;
+  bool inteiro = false;
+  const int p = LeInteiro(r.Entradas.Criterio.Percentual, &inteiro);
+  if (!inteiro || !r.VazaoCriterio ||
+      VazaoCriterio(ponto, r.Entradas.Criterio.Referencia, r.Entradas.Criterio.Metodo, p) !=
+          *r.VazaoCriterio)
+    return QStringLiteral("As vazões de referência da seção mudaram desde o último cálculo.") +
+           novamente;
+  return {};
+}
+
+QString MotivoAnaliseVencida(const TResultadoOutorga& r, const TPonto& ponto,
+                             const TEntradasOutorga& e, const TTabelaMeses& entrada) {
+  if (QString motivo = MotivoSecaoMudou(r, ponto); !motivo.isEmpty()) return motivo;
+  const TEntradasOutorga& f = r.Entradas;
+  bool mesmas =
+      e.Inicio == f.Inicio && e.Fim == f.Fim && e.Criterio.Percentual == f.Criterio.Percentual &&
+      e.Criterio.Referencia == f.Criterio.Referencia && e.Criterio.Metodo == f.Criterio.Metodo;
+  // The requested flows are those of the input grid's cells, which may differ month by month.
+  for (size_t i = 0; mesmas && i < r.Meses.size(); ++i) {
+    const TMesOutorga& m = r.Meses[i];
+    const TCelulaGrade* c = entrada.CelulaDoMes(m.Mes, m.Ano);
+    bool ok = false;
+    const double v = c ? LeNumero(c->Texto, &ok) : 0.0;
+    mesmas = ok && m.Solicitada && v == *m.Solicitada;
+  }
+  if (!mesmas)
+    return QStringLiteral(
+        "O período, a vazão solicitada ou o critério de outorga da tela Outorga "
+        "mudaram desde o último cálculo. Calcule novamente a disponibilidade "
+        "para esta seção.");
+  return {};
 }

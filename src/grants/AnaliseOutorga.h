@@ -6,6 +6,7 @@
 #include <QDate>
 #include <QString>
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -57,13 +58,31 @@ struct TMesOutorga {
   std::optional<TClasseCor> CorPosterior;
 };
 
+// How often the criterion holds after the grant: the months of the period whose availability after
+// the grant (as displayed) is not negative, and the worst month.
+struct TFrequenciaCriterio {
+  int Meses = 0;
+  int Atendidos = 0;
+  double Percentual = 0.0;  // Atendidos x 100 / Meses
+  int PiorMes = 0;
+  int PiorAno = 0;
+  double PiorDisponivel = 0.0;  // m^3/s, as displayed
+};
+
 struct TResultadoOutorga {
-  // How many of the five tables were made, in order (0 when the checks failed).
+  // Five when the run was complete, 0 otherwise: every input is checked before the first table is
+  // made, so a failed run makes none.
   int TabelasFeitas = 0;
   bool Completo() const { return TabelasFeitas == NumTabelasOutorga; }
   std::optional<double> VazaoCriterio;  // the allowable flow, once the percentage was read
   std::array<TTabelaMeses, NumTabelasOutorga> Tabelas;
   std::vector<TMesOutorga> Meses;
+  std::optional<TFrequenciaCriterio> Frequencia;
+  // What the tables were made for: the section's cell and the entries as read by "Calcular".
+  std::int32_t CodTrecho = 0;
+  double CoordX = 0.0;
+  double CoordY = 0.0;
+  TEntradasOutorga Entradas;
   // The table the result grid is left showing: the last one made, or nullptr.
   const TTabelaMeses* Exibida() const {
     return TabelasFeitas > 0 ? &Tabelas[static_cast<size_t>(TabelasFeitas - 1)] : nullptr;
@@ -73,10 +92,24 @@ struct TResultadoOutorga {
 // The share of the allowable flow a used when a of it is still free, in %.
 double ParcelaUsada(double permissivel, double livre);
 
-// "Calcular": checks the section and the entries, makes the three upstream tables, reads the
-// percentage, makes the availability tables before and after the grant (the requested flow of
-// each month read from the input grid), writing each table's picture into pastaImagens as it is
-// made (no pictures when pastaImagens is empty). Every failure is shown through the presenter and
-// ends the run; what was made by then stays made.
+// "Calcular": checks the section, the entries, the percentage, the allowable flow and the
+// requested flow of every month of the period (read from the input grid), in this order; then
+// makes the three upstream tables and the availability tables before and after the grant, and
+// writes the five pictures into pastaImagens (none when it is empty). The first failed check is
+// shown through the presenter and nothing is made or written (TabelasFeitas 0).
 TResultadoOutorga CalculaOutorga(const TPonto& ponto, const TEntradasOutorga& entradas,
                                  const TTabelaMeses& entrada, const QString& pastaImagens);
+
+// The message for a percentage that is not an integer.
+QString MensagemPercentualNaoInteiro(const QString& percentual);
+
+// Why the tables of r no longer answer for the section and the entries as they stand now (another
+// section, changed upstream grants or reference flows, another period, criterion or requested
+// flow); an empty text when they still do. Each text ends asking for a new calculation.
+QString MotivoAnaliseVencida(const TResultadoOutorga& r, const TPonto& ponto,
+                             const TEntradasOutorga& entradas, const TTabelaMeses& entrada);
+// Only the part that depends on the section (cell, upstream grants, reference flows).
+QString MotivoSecaoMudou(const TResultadoOutorga& r, const TPonto& ponto);
+
+// "Critério atendido em 10 de 12 meses do período (83,3%); pior mês: Mar/2010, -0,35 m³/s".
+QString TextoFrequencia(const TFrequenciaCriterio& f);

@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QPainter>
 #include <QSaveFile>
+#include <algorithm>
 
 #include "base/Apresentador.h"
 
@@ -42,10 +43,10 @@ void DesenhaCelula(QPainter& p, const QRect& r, const QColor& fundo, const QColo
 }  // namespace
 
 QSize TamanhoImagemTabela(const TTabelaMeses& grade) {
-  const bool periodoCurto = grade.Inicio().isValid() && grade.Fim().isValid() &&
-                            grade.Fim().year() - grade.Inicio().year() < 12;
-  if (periodoCurto) return {TTabelaMeses::LarguraGrade, grade.Altura()};
-  return {TTabelaMeses::LarguraImagemMax, TTabelaMeses::AlturaImagemMax};
+  // Every column is drawn, as far to the right as the period goes: the picture is the whole table,
+  // never the part a scroll bar would show.
+  const int largura = Borda + grade.NumColunas() * TTabelaMeses::LarguraColuna + 4;
+  return {std::max(TTabelaMeses::LarguraGrade, largura), TTabelaMeses::AlturaImagemMax};
 }
 
 QImage ImagemTabela(const TTabelaMeses& grade) {

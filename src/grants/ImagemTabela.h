@@ -9,12 +9,12 @@
 
 #include "grants/TTabelaMeses.h"
 
-// The picture's size: the grid's width and height for a period of less than twelve years apart,
-// else the visible part without the scroll bar (798 x 175).
+// The picture's size: the grid's width (798) or, for a period too long for it, the width of every
+// column; the height of the grid without its scroll bar (175).
 QSize TamanhoImagemTabela(const TTabelaMeses& grade);
 
-// The grid drawn as on screen. The last four pixel columns and rows (the grid's frame) stay blank,
-// and only the columns that fit are shown.
+// The grid drawn as on screen, every column of it. The last four pixel columns and rows (the
+// grid's frame) stay blank.
 QImage ImagemTabela(const TTabelaMeses& grade);
 
 // Writes the grid's picture as a Windows bitmap, replacing the file safely. A failure shows

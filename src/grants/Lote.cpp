@@ -7,7 +7,6 @@
 #include "base/Convencoes.h"
 #include "base/Erro.h"
 #include "grants/FormataNumero.h"
-#include "grants/ResumoOutorga.h"
 #include "grants/TTabelaMeses.h"
 #include "grants/VazaoCriterio.h"
 #include "hydro/ColocaSecao.h"
@@ -350,13 +349,15 @@ QList<QVariant> LinhaRespostaLote(const TRespostaLote& r) {
   }
   for (int i = 0; i < 4; ++i)
     l << (r.Vazoes ? QVariant((*r.Vazoes)[static_cast<size_t>(i)]) : QVariant());
-  l << numero(r.VazaoCriterio) << numero(r.Resumo.Pior);
-  l << (r.Resumo.Pior ? QVariant(QStringLiteral("%1-%2")
-                                     .arg(r.Resumo.AnoPior)
-                                     .arg(r.Resumo.MesPior, 2, 10, QLatin1Char('0')))
-                      : QVariant());
-  l << numero(r.Resumo.PercentualAtendido());
-  for (int n : r.Resumo.MesesPorClasse) l << (r.Resumo.Meses > 0 ? QVariant(n) : QVariant());
+  l << numero(r.VazaoCriterio);
+  if (const auto& f = r.Frequencia) {
+    l << f->PiorDisponivel
+      << QStringLiteral("%1-%2").arg(f->PiorAno).arg(f->PiorMes, 2, 10, QLatin1Char('0'))
+      << f->Percentual;
+    for (int n : r.MesesPorClasse) l << n;
+  } else {
+    for (int i = 0; i < 7; ++i) l << QVariant();
+  }
   return l;
 }
 
@@ -398,7 +399,9 @@ TRespostaLote AnalisaPedido(TPonto& ponto, const TBacia& bacia, const TPedidoLot
     }
     const TResultadoOutorga res = CalculaOutorga(ponto, pedido.Entradas, entrada, QString());
     r.VazaoCriterio = res.VazaoCriterio;
-    r.Resumo = ResumeOutorga(res);
+    r.Frequencia = res.Frequencia;
+    for (const TMesOutorga& m : res.Meses)
+      if (m.CorPosterior) ++r.MesesPorClasse[static_cast<size_t>(*m.CorPosterior)];
     if (!res.Completo()) {
       r.Situacao = mensagens.Motivo();
       if (r.Situacao.isEmpty()) r.Situacao = QStringLiteral("A análise não foi concluída.");

@@ -12,7 +12,6 @@
 
 #include "gis/TGeometria.h"
 #include "grants/AnaliseOutorga.h"
-#include "grants/ResumoOutorga.h"
 
 class TPonto;
 struct TBacia;
@@ -68,7 +67,9 @@ struct TRespostaLote {
   double AreaDrenagem = 0.0;
   std::optional<std::array<double, 4>> Vazoes;  // Q710, Q90, Q95, Qmld of the chosen method
   std::optional<double> VazaoCriterio;
-  TResumoOutorga Resumo;  // of the availability after the grant
+  // How often the criterion holds after the grant, and the months of each colour class.
+  std::optional<TFrequenciaCriterio> Frequencia;
+  std::array<int, 4> MesesPorClasse{};  // by TClasseCor
 };
 
 // The output headings, in order, and one answer as a row of cells (numbers as doubles, blank as

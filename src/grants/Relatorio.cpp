@@ -1,17 +1,20 @@
 #include "grants/Relatorio.h"
 
-#include <QFileInfo>
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
+#include <functional>
 
 #include "base/Apresentador.h"
 #include "grants/AnaliseOutorga.h"
 #include "grants/ArteRelatorio.h"
+#include "grants/DescricaoSecao.h"
+#include "grants/DesenhoTabela.h"
 #include "grants/FormataNumero.h"
 #include "hydro/TPonto.h"
 
@@ -84,6 +87,15 @@ class TPagina {
     P_.drawText(caixa, Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, texto);
   }
 
+  // A label whose box ends at `direita`.
+  void TextoADireita(double topo, double direita, const QString& texto, const QFont& fonte) {
+    P_.setFont(fonte);
+    const QFontMetricsF fm(P_.font(), P_.device());
+    const double largura = fm.horizontalAdvance(texto) + fm.height();
+    P_.drawText(QRectF(E_.X(direita) - largura, E_.Y(topo), largura, fm.height()),
+                Qt::AlignRight | Qt::AlignTop | Qt::TextDontClip, texto);
+  }
+
   // A title centred over the page's printable width.
   void Centrado(double topo, const QString& texto, const QFont& fonte) {
     P_.setFont(fonte);
@@ -99,29 +111,33 @@ class TPagina {
     P_.drawLine(QPointF(E_.X(de), y), QPointF(E_.X(ate), y));
   }
 
-  // A table picture stretched to its frame; without the picture, an empty frame and a note.
-  void Quadro(double topo, double esquerda, const TImagemRelatorio& img) {
-    const QRectF r = E_.R(esquerda, topo, LarguraQuadro, AlturaQuadro);
-    if (!img.Imagem.isNull()) {
-      P_.drawImage(r, img.Imagem);
-      return;
-    }
-    P_.setPen(QPen(QColor(120, 120, 120), E_.X(0.25)));
-    P_.setBrush(Qt::NoBrush);
-    P_.drawRect(r);
-    P_.setFont(Arial(9));
-    P_.drawText(r, Qt::AlignCenter | Qt::TextWordWrap,
-                QStringLiteral("Tabela não disponível (") + img.Arquivo +
-                    QStringLiteral("): use \"Calcular\" na tela Outorga."));
-    P_.setPen(Qt::black);
-  }
-
   const TEscala& Escala() const { return E_; }
 
  private:
   QPainter& P_;
   TEscala E_;
 };
+
+// A part of the report: its height on paper and how it is drawn, `topo` mm down the sheet. The
+// parts are laid out one under the other; one that does not fit goes to the next page. A new part
+// (another table, a map, a list) is one more entry in the list that Partes() builds.
+struct TParte {
+  double Altura = 0.0;
+  std::function<void(QPainter&, TPagina&, double topo)> Desenha;
+  // Kept on the page of the part that follows it (a caption over its table).
+  bool ComProxima = false;
+  // The caption repeated over the part when it opens a continuation page.
+  QString Continuacao;
+};
+
+// Page geometry of the flowing parts (mm).
+constexpr double LimiteInferior = 275.0;  // the footer starts below it
+constexpr double TopoContinuacao = 29.0;
+constexpr double AlturaLegendaTabela = 4.7;
+constexpr double LarguraColunaTabela = 12.9;
+constexpr double AlturaLinhaTabela = 2.8;
+constexpr double EspacoFaixas = 1.8;
+constexpr double EsquerdaTabela = 21.2;
 
 void Cabecalho(QPainter& p, TPagina& pg, const TDadosRelatorio& d) {
   const TEscala& e = pg.Escala();
@@ -146,46 +162,118 @@ void Cabecalho(QPainter& p, TPagina& pg, const TDadosRelatorio& d) {
   pg.Texto(90.0, 171.4, QStringLiteral("2"), Arial(8));
 }
 
-const TImagemRelatorio& Imagem(const TDadosRelatorio& d, size_t i) {
-  static const TImagemRelatorio vazia;
-  return i < d.Imagens.size() ? d.Imagens[i] : vazia;
+// The header of a continuation page: the title and the section in one line.
+void CabecalhoContinuacao(TPagina& pg, const TDadosRelatorio& d) {
+  pg.Centrado(14.0, TituloRelatorio(d.Tipo) + QStringLiteral(" (continuação)"), Arial(12, true));
+  pg.Centrado(21.0, d.Secao, Arial(8));
 }
 
-void CorpoVazaoDisponivel(QPainter& p, TPagina& pg, const TDadosRelatorio& d) {
-  pg.Centrado(99.7, QStringLiteral("Vazão disponível"), Arial(12));
-  pg.Regua(99.2, 9.8, 21.2, 89.7);
-  pg.Regua(99.2, 9.8, 120.9, 189.4);
-  pg.Texto(109.5, 21.2, d.VazaoRef, Arial(12));
-  pg.Texto(109.5, 100.5, QStringLiteral("m"), Arial(12));
-  pg.Texto(108.7, 104.0, QStringLiteral("3"), Arial(8));
-  pg.Texto(109.5, 106.1, QStringLiteral("s"), Arial(12));
-  pg.Texto(108.7, 108.2, QStringLiteral("-1"), Arial(8));
-  pg.Texto(117.5, 21.2, d.MetReg, Arial(12));
-  pg.Texto(128.9, 21.2, QStringLiteral("Situação anterior à concessão da outorga"), Arial(12));
-  pg.Quadro(133.6, 21.2, Imagem(d, 0));
-  pg.Texto(182.0, 21.2, QStringLiteral("Situação posterior à concessão da outorga"), Arial(12));
-  pg.Quadro(186.8, 21.4, Imagem(d, 1));
-  DesenhaLegendaCores(p, pg.Escala().R(21.2, 233.9, 168.8, 39.7));
+// The caption and the bands of one table.
+void AdicionaTabela(std::vector<TParte>& partes, const TTabelaRelatorio& t) {
+  partes.push_back({AlturaLegendaTabela,
+                    [&t](QPainter&, TPagina& pg, double topo) {
+                      pg.Texto(topo, EsquerdaTabela, t.Legenda, Arial(12));
+                    },
+                    true,
+                    {}});
+  const int faixas = NumFaixasTabela(t.Tabela);
+  for (int f = 0; f < faixas; ++f) {
+    partes.push_back({13 * AlturaLinhaTabela + EspacoFaixas,
+                      [&t, f](QPainter& p, TPagina& pg, double topo) {
+                        const TEscala& e = pg.Escala();
+                        DesenhaFaixaTabela(p, QPointF(e.X(EsquerdaTabela), e.Y(topo)),
+                                           e.X(LarguraColunaTabela), e.Y(AlturaLinhaTabela),
+                                           t.Tabela, f, Arial(6.8));
+                      },
+                      false, t.Legenda + QStringLiteral(" (continuação)")});
+  }
 }
 
-void CorpoOutorgasMontante(TPagina& pg, const TDadosRelatorio& d) {
-  pg.Centrado(99.7, QStringLiteral("Vazão outorgada a montante da seção de interesse"), Arial(12));
-  pg.Regua(99.0, 9.8, 21.2, 57.4);
-  pg.Regua(99.0, 9.8, 153.2, 189.4);
-  pg.Texto(110.9, 20.9, QStringLiteral("AQEM"), Arial(12));
-  pg.Quadro(115.9, 20.1, Imagem(d, 0));
-  pg.Texto(164.8, 20.6, QStringLiteral("ANA"), Arial(12));
-  pg.Quadro(169.9, 20.1, Imagem(d, 1));
-  pg.Texto(220.7, 20.9, QStringLiteral("Total"), Arial(12));
-  pg.Quadro(225.4, 20.1, Imagem(d, 2));
+std::vector<TParte> Partes(const TDadosRelatorio& d) {
+  std::vector<TParte> partes;
+  // The common header keeps the positions of the one-page layout, measured from the sheet's top.
+  partes.push_back(
+      {99.0, [&d](QPainter& p, TPagina& pg, double) { Cabecalho(p, pg, d); }, false, {}});
+  if (d.Tipo == TTipoRelatorio::VazaoDisponivel) {
+    partes.push_back({10.2,
+                      [](QPainter&, TPagina& pg, double topo) {
+                        pg.Centrado(topo + 0.7, QStringLiteral("Vazão disponível"), Arial(12));
+                        pg.Regua(topo + 0.2, 9.8, 21.2, 89.7);
+                        pg.Regua(topo + 0.2, 9.8, 120.9, 189.4);
+                      },
+                      false,
+                      {}});
+    partes.push_back({d.Frequencia.isEmpty() ? 15.0 : 21.5,
+                      [&d](QPainter&, TPagina& pg, double topo) {
+                        // Positions of the one-page layout, from 109.2 mm.
+                        const double y = topo - 109.2;
+                        pg.Texto(y + 109.5, 21.2, d.VazaoRef, Arial(12));
+                        pg.Texto(y + 109.5, 100.5, QStringLiteral("m"), Arial(12));
+                        pg.Texto(y + 108.7, 104.0, QStringLiteral("3"), Arial(8));
+                        pg.Texto(y + 109.5, 106.1, QStringLiteral("s"), Arial(12));
+                        pg.Texto(y + 108.7, 108.2, QStringLiteral("-1"), Arial(8));
+                        pg.Texto(y + 117.5, 21.2, d.MetReg, Arial(12));
+                        if (!d.Frequencia.isEmpty())
+                          pg.Texto(y + 124.5, 21.2, d.Frequencia, Arial(10));
+                      },
+                      false,
+                      {}});
+    for (const TTabelaRelatorio& t : d.Tabelas) AdicionaTabela(partes, t);
+    partes.push_back({41.0,
+                      [](QPainter& p, TPagina& pg, double topo) {
+                        DesenhaLegendaCores(p, pg.Escala().R(21.2, topo + 0.6, 168.8, 39.7));
+                      },
+                      false,
+                      {}});
+  } else {
+    partes.push_back({11.0,
+                      [](QPainter&, TPagina& pg, double topo) {
+                        pg.Centrado(topo + 0.7,
+                                    QStringLiteral("Vazão outorgada a montante da seção de "
+                                                   "interesse"),
+                                    Arial(12));
+                        pg.Regua(topo, 9.8, 21.2, 57.4);
+                        pg.Regua(topo, 9.8, 153.2, 189.4);
+                      },
+                      false,
+                      {}});
+    for (const TTabelaRelatorio& t : d.Tabelas) AdicionaTabela(partes, t);
+  }
+  return partes;
 }
 
-TImagemRelatorio CarregaImagem(const QString& pasta, TTabelaOutorga tabela) {
-  TImagemRelatorio img;
-  img.Arquivo = NomeImagemTabela(tabela);
-  const QString caminho = pasta + img.Arquivo;
-  if (QFileInfo::exists(caminho)) img.Imagem = QImage(caminho);
-  return img;
+// Where each part goes: its page (from 0) and its top (mm).
+struct TPosicaoParte {
+  int Pagina = 0;
+  double Topo = 0.0;
+  bool ComContinuacao = false;
+};
+
+std::vector<TPosicaoParte> Diagrama(const std::vector<TParte>& partes) {
+  std::vector<TPosicaoParte> pos(partes.size());
+  int pagina = 0;
+  double y = 0.0;
+  for (size_t i = 0; i < partes.size(); ++i) {
+    double precisa = partes[i].Altura;
+    if (partes[i].ComProxima && i + 1 < partes.size()) precisa += partes[i + 1].Altura;
+    bool continua = false;
+    if (y > TopoContinuacao && y + precisa > LimiteInferior) {
+      ++pagina;
+      y = TopoContinuacao;
+      continua = !partes[i].Continuacao.isEmpty();
+      if (continua) y += AlturaLegendaTabela;
+    }
+    pos[i] = {pagina, y, continua};
+    y += partes[i].Altura;
+  }
+  return pos;
+}
+
+void Rodape(TPagina& pg, const TDadosRelatorio& d, int pagina, int paginas) {
+  pg.Texto(277.5, 21.2, d.Rodape, TimesItalico(12));
+  if (paginas > 1)
+    pg.TextoADireita(277.5, 189.4, QStringLiteral("Página %1 de %2").arg(pagina + 1).arg(paginas),
+                     TimesItalico(10));
 }
 
 }  // namespace
@@ -201,17 +289,34 @@ QString MensagemCriterioIncompleto() {
 }
 
 std::optional<TDadosRelatorio> PreparaRelatorio(TTipoRelatorio tipo, const TPonto& ponto,
-                                                const TCriterioOutorga* criterio,
-                                                const QString& pastaImagens, const QDate& hoje) {
+                                                const TJanelaOutorga* janela, const QDate& hoje) {
   if (!ponto.SobreHidrografia()) {
     Apresentador().Erro(MensagemSemSecao());
     return std::nullopt;
   }
+  const TCriterioOutorga* criterio = janela ? &janela->Entradas.Criterio : nullptr;
   if (!criterio || criterio->Referencia.isEmpty() || criterio->Metodo.isEmpty() ||
       criterio->Percentual.isEmpty()) {
     Apresentador().Erro(MensagemCriterioIncompleto());
     return std::nullopt;
   }
+  bool inteiro = false;
+  const int p = LeInteiro(criterio->Percentual, &inteiro);
+  if (tipo == TTipoRelatorio::VazaoDisponivel && !inteiro) {
+    Apresentador().Erro(MensagemPercentualNaoInteiro(criterio->Percentual));
+    return std::nullopt;
+  }
+  // The tables must be those of this section and of the entries the window shows now.
+  static const TResultadoOutorga semAnalise;
+  static const TTabelaMeses semEntrada;
+  const TResultadoOutorga& r = janela->Resultado ? *janela->Resultado : semAnalise;
+  if (const QString motivo = MotivoAnaliseVencida(r, ponto, janela->Entradas,
+                                                  janela->Entrada ? *janela->Entrada : semEntrada);
+      !motivo.isEmpty()) {
+    Apresentador().Erro(motivo);
+    return std::nullopt;
+  }
+
   TDadosRelatorio d;
   d.Tipo = tipo;
   d.Latitude = QStringLiteral("Latitude: ") + ponto.LatitudeGMS();
@@ -222,45 +327,63 @@ std::optional<TDadosRelatorio> PreparaRelatorio(TTipoRelatorio tipo, const TPont
   d.X = QStringLiteral("X: ") + FormataGeral(ponto.CoordX()) + QStringLiteral(" metros");
   d.Municipio = QStringLiteral("Município: ") + ponto.Municipio();
   d.Area = QStringLiteral("Área de drenagem: ") + FormataArea(ponto.AreaDrenagem());
+  d.Secao = QStringLiteral("Seção de interesse: ") + DescricaoSecao(ponto);
 
+  auto tabela = [&r](const QString& legenda, TTabelaOutorga t) {
+    return TTabelaRelatorio{legenda, r.Tabelas[static_cast<size_t>(t)]};
+  };
   if (tipo == TTipoRelatorio::VazaoDisponivel) {
-    bool inteiro = false;
-    const int p = LeInteiro(criterio->Percentual, &inteiro);
-    if (!inteiro) {
-      Apresentador().Erro(QStringLiteral("'") + criterio->Percentual +
-                          QStringLiteral("' não é um valor inteiro válido."));
-      return std::nullopt;
-    }
     const double a = VazaoCriterio(ponto, criterio->Referencia, criterio->Metodo, p);
     d.VazaoRef = QStringLiteral("Critério de outorga: ") + criterio->Percentual +
                  QStringLiteral("% da ") + criterio->Referencia + QStringLiteral(" = ") +
                  FormataVazao(a);
     d.MetReg = QStringLiteral("Método de regionalização: ") + criterio->Metodo;
-    d.Imagens = {CarregaImagem(pastaImagens, TTabelaOutorga::Anterior),
-                 CarregaImagem(pastaImagens, TTabelaOutorga::Posterior)};
+    if (r.Frequencia) d.Frequencia = TextoFrequencia(*r.Frequencia);
+    d.Tabelas = {tabela(QStringLiteral("Situação anterior à concessão da outorga"),
+                        TTabelaOutorga::Anterior),
+                 tabela(QStringLiteral("Situação posterior à concessão da outorga"),
+                        TTabelaOutorga::Posterior)};
   } else {
-    d.Imagens = {CarregaImagem(pastaImagens, TTabelaOutorga::Estadual),
-                 CarregaImagem(pastaImagens, TTabelaOutorga::Federal),
-                 CarregaImagem(pastaImagens, TTabelaOutorga::Total)};
+    d.Tabelas = {tabela(QStringLiteral("AQEM"), TTabelaOutorga::Estadual),
+                 tabela(QStringLiteral("ANA"), TTabelaOutorga::Federal),
+                 tabela(QStringLiteral("Total"), TTabelaOutorga::Total)};
   }
   d.Rodape = QStringLiteral("Relatório elaborado pelo TORVEDA em ") +
              hoje.toString(QStringLiteral("dd/MM/yyyy")) + QLatin1Char('.');
   return d;
 }
 
+int PaginasRelatorio(const TDadosRelatorio& d) {
+  const std::vector<TPosicaoParte> pos = Diagrama(Partes(d));
+  return pos.empty() ? 1 : pos.back().Pagina + 1;
+}
+
 void DesenhaRelatorio(QPainter& p, const TDadosRelatorio& d) {
+  const std::vector<TParte> partes = Partes(d);
+  const std::vector<TPosicaoParte> pos = Diagrama(partes);
+  const int paginas = pos.empty() ? 1 : pos.back().Pagina + 1;
+  auto* dispositivo = dynamic_cast<QPagedPaintDevice*>(p.device());
   p.save();
   p.setRenderHint(QPainter::Antialiasing);
-  p.setRenderHint(QPainter::SmoothPixmapTransform);
   p.setPen(Qt::black);
   TPagina pg(p);
-  Cabecalho(p, pg, d);
-  if (d.Tipo == TTipoRelatorio::VazaoDisponivel)
-    CorpoVazaoDisponivel(p, pg, d);
-  else
-    CorpoOutorgasMontante(pg, d);
-  p.setPen(Qt::black);
-  pg.Texto(277.5, 21.2, d.Rodape, TimesItalico(12));
+  size_t i = 0;
+  for (int pagina = 0; pagina < paginas; ++pagina) {
+    if (pagina > 0) {
+      if (!dispositivo || !dispositivo->newPage()) break;
+      p.setPen(Qt::black);
+      CabecalhoContinuacao(pg, d);
+    }
+    for (; i < partes.size() && pos[i].Pagina == pagina; ++i) {
+      p.setPen(Qt::black);
+      if (pos[i].ComContinuacao)
+        pg.Texto(pos[i].Topo - AlturaLegendaTabela, EsquerdaTabela, partes[i].Continuacao,
+                 Arial(12));
+      partes[i].Desenha(p, pg, pos[i].Topo);
+    }
+    p.setPen(Qt::black);
+    Rodape(pg, d, pagina, paginas);
+  }
   p.restore();
 }
 

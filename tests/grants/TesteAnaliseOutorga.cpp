@@ -75,7 +75,8 @@ TEST(MontaGrade, MaisDeDozeAnosGanhaBarraDeRolagem) {
   EXPECT_EQ(g.NumColunas(), 15);
   EXPECT_EQ(g.Titulo(15), QStringLiteral("2013"));
   EXPECT_EQ(g.Altura(), 191);
-  EXPECT_EQ(TamanhoImagemTabela(g), QSize(798, 175));
+  // The picture holds every column, not the part the grid shows without scrolling.
+  EXPECT_EQ(TamanhoImagemTabela(g), QSize(2 + 15 * 60 + 4, 175));
 
   // A reversed period (full dates compared) leaves the grid as it was.
   g.SetTexto(2, 1, QStringLiteral("x"));
@@ -208,27 +209,33 @@ TEST_F(AnaliseOutorga, SemSecaoNaHidrografiaNadaEFeito) {
   EXPECT_FALSE(QFileInfo::exists(Pasta() + QStringLiteral("TabQAQEM.bmp")));
 }
 
-TEST_F(AnaliseOutorga, VazaoPermissivelNulaNaoProduzTabelasColoridas) {
+TEST_F(AnaliseOutorga, VazaoPermissivelNulaNaoProduzTabelaNenhuma) {
   const TPonto p = PontoSobreRio(0.0);
   const auto r = Calcula(p, Entradas(QDate(2005, 1, 1), QDate(2005, 3, 1), QStringLiteral("1")));
-  EXPECT_EQ(r.TabelasFeitas, 3);
+  EXPECT_EQ(r.TabelasFeitas, 0);
+  EXPECT_EQ(r.Exibida(), nullptr);
   ASSERT_TRUE(r.VazaoCriterio.has_value());
   EXPECT_EQ(*r.VazaoCriterio, 0.0);
   ASSERT_EQ(apresentador.Textos(TTipo::Erro).size(), 1);
   EXPECT_TRUE(apresentador.Textos(TTipo::Erro)[0].contains(QStringLiteral("não dá vazão")));
   for (const auto& m : r.Meses) EXPECT_FALSE(m.ParcelaAnterior.has_value());
-  EXPECT_TRUE(QFileInfo::exists(Pasta() + QStringLiteral("TabQTOTAL.bmp")));
-  EXPECT_FALSE(QFileInfo::exists(Pasta() + QStringLiteral("TabSitAnterior.bmp")));
+  for (const QString& nome : NomesImagensTabela())
+    EXPECT_FALSE(QFileInfo::exists(Pasta() + nome)) << nome.toStdString();
 }
 
-TEST_F(AnaliseOutorga, PercentualNaoInteiroParaDepoisDasTabelasAMontante) {
+TEST_F(AnaliseOutorga, PercentualNaoInteiroParaAntesDaPrimeiraTabela) {
   const TPonto p = PontoSobreRio();
   const auto r = Calcula(p, Entradas(QDate(2005, 1, 1), QDate(2005, 1, 1), QStringLiteral("1"),
                                      QStringLiteral("1,5")));
-  EXPECT_EQ(r.TabelasFeitas, 3);
+  EXPECT_EQ(r.TabelasFeitas, 0);
   EXPECT_FALSE(r.VazaoCriterio.has_value());
   EXPECT_EQ(apresentador.Textos(TTipo::Erro),
-            QStringList{QStringLiteral("'1,5' não é um valor inteiro válido.")});
+            QStringList{MensagemPercentualNaoInteiro(QStringLiteral("1,5"))});
+  EXPECT_TRUE(
+      apresentador.Textos(TTipo::Erro)[0].contains(QStringLiteral("% da vazão de "
+                                                                  "referência deve ser "
+                                                                  "um número inteiro")));
+  EXPECT_FALSE(QFileInfo::exists(Pasta() + QStringLiteral("TabQAQEM.bmp")));
 }
 
 TEST_F(AnaliseOutorga, VazaoSolicitadaFaltandoOuInvalidaNomeiaOMes) {
@@ -238,7 +245,7 @@ TEST_F(AnaliseOutorga, VazaoSolicitadaFaltandoOuInvalidaNomeiaOMes) {
   PreencheEntrada(entrada, QDate(2005, 1, 1), QDate(2005, 2, 1), QStringLiteral("1"));
   auto e = Entradas(QDate(2005, 1, 1), QDate(2005, 3, 1), QStringLiteral("1"));
   auto r = CalculaOutorga(p, e, entrada, Pasta());
-  EXPECT_EQ(r.TabelasFeitas, 4);
+  EXPECT_EQ(r.TabelasFeitas, 0);
   ASSERT_EQ(apresentador.Textos(TTipo::Erro).size(), 1);
   EXPECT_TRUE(apresentador.Textos(TTipo::Erro)[0].contains(QStringLiteral("Mar/2005")));
   EXPECT_FALSE(r.Meses[0].Solicitada.has_value());
@@ -247,16 +254,92 @@ TEST_F(AnaliseOutorga, VazaoSolicitadaFaltandoOuInvalidaNomeiaOMes) {
   apresentador.Limpa();
   e.Fim = QDate(2006, 1, 1);
   r = CalculaOutorga(p, e, entrada, Pasta());
-  EXPECT_EQ(r.TabelasFeitas, 4);
+  EXPECT_EQ(r.TabelasFeitas, 0);
 
   apresentador.Limpa();
   PreencheEntrada(entrada, QDate(2005, 1, 1), QDate(2005, 3, 1), QStringLiteral("1,2,"));
   e.Fim = QDate(2005, 3, 1);
   r = CalculaOutorga(p, e, entrada, Pasta());
-  EXPECT_EQ(r.TabelasFeitas, 4);
+  EXPECT_EQ(r.TabelasFeitas, 0);
   ASSERT_EQ(apresentador.Textos(TTipo::Erro).size(), 1);
   EXPECT_TRUE(apresentador.Textos(TTipo::Erro)[0].contains(QStringLiteral("Jan/2005")));
-  EXPECT_EQ(r.Exibida(), &r.Tabelas[3]);
+  EXPECT_EQ(r.Exibida(), nullptr);
+  EXPECT_FALSE(QFileInfo::exists(Pasta() + QStringLiteral("TabQAQEM.bmp")));
+}
+
+TEST_F(AnaliseOutorga, FrequenciaDoCriterioEPiorMes) {
+  // A = 10; Jan-Apr 2005 have 2, 11, 10 and 12.5 granted upstream, plus a request of 0.5.
+  TPonto p = PontoSobreRio();
+  p.SetOutorgadaEstadual(1, 2005, 2.0);
+  p.SetOutorgadaEstadual(2, 2005, 11.0);
+  p.SetOutorgadaFederal(3, 2005, 9.5);
+  p.SetOutorgadaFederal(4, 2005, 12.5);
+  const auto r = Calcula(p, Entradas(QDate(2005, 1, 1), QDate(2005, 4, 1), QStringLiteral("0,5")));
+  ASSERT_TRUE(r.Completo());
+  ASSERT_TRUE(r.Frequencia);
+  // Free after the grant: 7.5, -1.5, 0 (not negative), -3.
+  EXPECT_EQ(r.Frequencia->Meses, 4);
+  EXPECT_EQ(r.Frequencia->Atendidos, 2);
+  EXPECT_DOUBLE_EQ(r.Frequencia->Percentual, 50.0);
+  EXPECT_EQ(r.Frequencia->PiorMes, 4);
+  EXPECT_EQ(r.Frequencia->PiorAno, 2005);
+  EXPECT_DOUBLE_EQ(r.Frequencia->PiorDisponivel, -3.0);
+  EXPECT_EQ(TextoFrequencia(*r.Frequencia),
+            QStringLiteral("Critério atendido em 2 de 4 meses do período (50%); pior mês: "
+                           "Abr/2005, -3 m³/s"));
+}
+
+TEST_F(AnaliseOutorga, AnaliseVencidaPelaSecaoPelasOutorgasOuPelasEntradas) {
+  TPonto p = PontoSobreRio();
+  p.SetCoordX(1000.0);
+  const auto e = Entradas(QDate(2005, 1, 1), QDate(2005, 3, 1), QStringLiteral("1"));
+  TTabelaMeses entrada;
+  PreencheEntrada(entrada, e.Inicio, e.Fim, e.VazaoSolicitada);
+  const auto r = CalculaOutorga(p, e, entrada, Pasta());
+  ASSERT_TRUE(r.Completo());
+  EXPECT_EQ(MotivoAnaliseVencida(r, p, e, entrada), QString());
+  // The box may hold another text: the grid's cells are what was requested.
+  auto caixa = e;
+  caixa.VazaoSolicitada = QStringLiteral("7");
+  EXPECT_EQ(MotivoAnaliseVencida(r, p, caixa, entrada), QString());
+
+  TPonto outra = p;
+  outra.SetCoordX(1050.0);
+  EXPECT_TRUE(MotivoAnaliseVencida(r, outra, e, entrada).contains(QStringLiteral("outra seção")));
+  outra = p;
+  outra.SetOutorgadaFederal(2, 2005, 0.25);
+  EXPECT_TRUE(MotivoSecaoMudou(r, outra).contains(QStringLiteral("a montante")));
+  outra = p;
+  outra.VazoesTradicional().SetQ710(11.0);
+  EXPECT_TRUE(MotivoSecaoMudou(r, outra).contains(QStringLiteral("vazões de referência")));
+
+  for (int campo = 0; campo < 4; ++campo) {
+    auto mudada = e;
+    if (campo == 0) mudada.Fim = QDate(2005, 4, 1);
+    if (campo == 1) mudada.Criterio.Percentual = QStringLiteral("50");
+    if (campo == 2) mudada.Criterio.Referencia = QStringLiteral("Q90");
+    if (campo == 3) mudada.Criterio.Metodo = QStringLiteral("Proporc. de vazões");
+    EXPECT_TRUE(MotivoAnaliseVencida(r, p, mudada, entrada).contains(QStringLiteral("mudaram")))
+        << campo;
+  }
+  TTabelaMeses sazonal = entrada;
+  sazonal.CelulaDoMes(2, 2005)->Texto = QStringLiteral("1,5");
+  EXPECT_TRUE(MotivoAnaliseVencida(r, p, e, sazonal)
+                  .contains(QStringLiteral("Calcule novamente a disponibilidade para esta seção")));
+  EXPECT_FALSE(MotivoSecaoMudou(TResultadoOutorga(), p).isEmpty());
+}
+
+TEST_F(AnaliseOutorga, ImagemDePeriodoLongoTemTodosOsAnos) {
+  TPonto p = PontoSobreRio();
+  p.SetOutorgadaEstadual(12, 2016, 20.0);
+  const auto r = Calcula(p, Entradas(QDate(1980, 1, 1), QDate(2016, 12, 1), QStringLiteral("1")));
+  ASSERT_TRUE(r.Completo());
+  const QImage depois(Pasta() + QStringLiteral("TabSitPosterior.bmp"));
+  ASSERT_EQ(depois.size(), QSize(2 + 38 * 60 + 4, 175));
+  // December 2016, the last column: 10 - 1 - 20 < 0, orange-red.
+  const int x = 2 + 37 * TTabelaMeses::LarguraColuna + 5;
+  const int y = 2 + 12 * TTabelaMeses::AlturaLinha + 1;
+  EXPECT_EQ(QColor(depois.pixel(x, y)), QColor(255, 102, 0));
 }
 
 TEST_F(AnaliseOutorga, ImagemQueNaoPodeSerGravadaAvisaECalculoSegue) {

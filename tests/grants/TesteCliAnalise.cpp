@@ -3,10 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLocale>
 #include <QProcess>
 #include <memory>
 
@@ -113,6 +115,27 @@ TEST_F(CliAnalise, SecaoNoRioPrincipalComRelatorios) {
               m.value(QStringLiteral("ParcelaAnterior")).toDouble());
   }
 
+  const QJsonObject f = s.Json.value(QStringLiteral("FrequenciaCriterio")).toObject();
+  int atendidos = 0;
+  QString pior;
+  double piorValor = 1e300;
+  for (auto it = meses.begin(); it != meses.end(); ++it) {
+    bool ok = false;
+    const double v = QLocale().toDouble(
+        it.value().toObject().value(QStringLiteral("DisponivelPosterior")).toString(), &ok);
+    ASSERT_TRUE(ok);
+    atendidos += v >= 0 ? 1 : 0;
+    if (v < piorValor) {
+      piorValor = v;
+      pior = it.key();
+    }
+  }
+  EXPECT_EQ(f.value(QStringLiteral("Meses")).toInt(), 16);
+  EXPECT_EQ(f.value(QStringLiteral("MesesAtendidos")).toInt(), atendidos);
+  EXPECT_DOUBLE_EQ(f.value(QStringLiteral("Percentual")).toDouble(), atendidos * 100.0 / 16);
+  EXPECT_EQ(f.value(QStringLiteral("PiorMes")).toString(), pior);
+  EXPECT_DOUBLE_EQ(f.value(QStringLiteral("PiorDisponivel")).toDouble(), piorValor);
+
   const QJsonArray imagens = s.Json.value(QStringLiteral("Imagens")).toArray();
   ASSERT_EQ(imagens.size(), 5);
   for (const QJsonValue& i : imagens) EXPECT_EQ(QImage(i.toString()).size(), QSize(798, 175));
@@ -122,17 +145,26 @@ TEST_F(CliAnalise, SecaoNoRioPrincipalComRelatorios) {
   EXPECT_TRUE(disp.contains(QStringLiteral("Rio: Rio Paracatu")));
   EXPECT_TRUE(disp.contains(QStringLiteral("Critério de outorga: 30% da Q710 = ")));
   EXPECT_TRUE(disp.contains(QStringLiteral("Método de regionalização: Tradicional")));
-  EXPECT_FALSE(disp.contains(QStringLiteral("Tabela não disponível")));
+  EXPECT_TRUE(disp.contains(QStringLiteral("Critério atendido em ")));
+  for (const char* ano : {"2009", "2010", "2011"})
+    EXPECT_GE(disp.count(QString::fromLatin1(ano)), 2) << ano;  // both tables
   const QString mont = TextoDoPdf(pdfMont);
   EXPECT_TRUE(mont.contains(QStringLiteral("Vazão outorgada a montante da seção de interesse")));
-  EXPECT_FALSE(mont.contains(QStringLiteral("Tabela não disponível")));
+  for (const char* ano : {"2009", "2010", "2011"})
+    EXPECT_EQ(mont.count(QString::fromLatin1(ano)), 3) << ano;  // AQEM, ANA, Total
 }
 
-TEST_F(CliAnalise, ReferenciaSemVazaoParaAposAsTabelasAMontante) {
-  const TSaida s = Executa(Analise(Xy("principal"), Criterio(QStringLiteral("Q7,10"))));
+TEST_F(CliAnalise, ReferenciaSemVazaoNaoFazTabelaNemRelatorio) {
+  const QString pdf = pasta->Arquivo(QStringLiteral("nao.pdf"));
+  const TSaida s =
+      Executa(Analise(Xy("principal"), Criterio(QStringLiteral("Q7,10")) +
+                                           QStringList{QStringLiteral("--pdf-disponivel"), pdf}));
   EXPECT_EQ(s.Codigo, 1);
   EXPECT_EQ(s.Json.value(QStringLiteral("VazaoCriterio")).toDouble(-1), 0.0);
-  EXPECT_EQ(s.Json.value(QStringLiteral("Imagens")).toArray().size(), 3);
+  EXPECT_TRUE(s.Json.value(QStringLiteral("Imagens")).toArray().isEmpty());
+  EXPECT_TRUE(s.Json.value(QStringLiteral("Relatorios")).toArray().isEmpty());
+  EXPECT_TRUE(s.Json.value(QStringLiteral("FrequenciaCriterio")).isNull());
+  EXPECT_FALSE(QFile::exists(pdf));
   const QJsonObject m =
       s.Json.value(QStringLiteral("Meses")).toObject().value(QStringLiteral("2010-01")).toObject();
   EXPECT_TRUE(m.value(QStringLiteral("ParcelaAnterior")).isNull());

@@ -4,12 +4,15 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPrintPreviewDialog>
+#include <QPushButton>
 #include <QTimer>
+#include <QToolTip>
 #include <QtTest>
 #include <memory>
 
@@ -94,8 +97,200 @@ class TesteJanelasOutorga : public QObject {
     QCOMPARE(frm.edtValorOutorga->text(), QStringLiteral("12,34"));
     QTest::keyClick(frm.edtValorOutorga, Qt::Key_Backspace);
     QCOMPARE(frm.edtValorOutorga->text(), QStringLiteral("12,3"));
+    // A typed point is the regional decimal separator, never dropped.
     QTest::keyClicks(frm.edtValorCriterio, QStringLiteral("+5.0"));
-    QCOMPARE(frm.edtValorCriterio->text(), QStringLiteral("50"));
+    QCOMPARE(frm.edtValorCriterio->text(), QStringLiteral("5,0"));
+    frm.edtValorOutorga->clear();
+    frm.edtValorCriterio->clear();
+    QTest::keyClicks(frm.edtValorOutorga, QStringLiteral("0.5"));
+    QTest::keyClicks(frm.edtValorCriterio, QStringLiteral("0.5"));
+    QCOMPARE(frm.edtValorOutorga->text(), QStringLiteral("0,5"));
+    QCOMPARE(frm.edtValorCriterio->text(), QStringLiteral("0,5"));
+    // A second separator, typed as a point, is refused like a comma.
+    QTest::keyClicks(frm.edtValorOutorga, QStringLiteral(".1"));
+    QCOMPARE(frm.edtValorOutorga->text(), QStringLiteral("0,51"));
+  }
+
+  void teclaRecusadaDaUmSinalVisivel() {
+    TfrmOutorga frm(*contexto);
+    frm.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frm));
+    QTest::keyClicks(frm.edtValorOutorga, QStringLiteral("2"));
+    QVERIFY(!QToolTip::isVisible());
+    QTest::keyClick(frm.edtValorOutorga, Qt::Key_Minus);
+    QCOMPARE(frm.edtValorOutorga->text(), QStringLiteral("2"));
+    QVERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(), QStringLiteral("Digite apenas algarismos e uma vírgula decimal."));
+    QVERIFY(frm.edtValorOutorga->styleSheet().contains(QStringLiteral("border")));
+    QTRY_VERIFY_WITH_TIMEOUT(frm.edtValorOutorga->styleSheet().isEmpty(), 3000);
+    QToolTip::hideText();
+  }
+
+  void percentualNaoInteiroDizOQueEspera() {
+    SecaoComVazao();
+    TfrmOutorga frm(*contexto);
+    frm.show();
+    Preenche(frm, QDate(2006, 1, 1), QDate(2006, 2, 1), QStringLiteral("1"), QStringLiteral("1.5"));
+    QTest::mouseClick(frm.btnCalcular, Qt::LeftButton);
+    QCOMPARE(apresentador->Textos(TTipo::Erro),
+             QStringList{QStringLiteral("O valor da % da vazão de referência deve ser um número "
+                                        "inteiro (por exemplo, 30): \"1,5\" não é um número "
+                                        "inteiro.")});
+  }
+
+  // A failed "Calcular" after a complete one: the result grid and the five pictures stay those of
+  // the complete one, whatever stopped it.
+  void calcularQueFalhaNaoMexeNaGradeNemNasImagens() {
+    SecaoComVazao();
+    TfrmOutorga frm(*contexto);
+    frm.show();
+    Preenche(frm, QDate(2006, 1, 1), QDate(2006, 3, 1), QStringLiteral("2"), QStringLiteral("50"));
+    QTest::mouseClick(frm.btnCalcular, Qt::LeftButton);
+    QVERIFY2(apresentador->Registros().isEmpty(),
+             qPrintable(apresentador->Textos().join(QLatin1Char('\n'))));
+    const QString pasta = sistema->Caminhos().Relatorios();
+    auto estado = [&] {
+      QStringList e;
+      for (const QString& nome : NomesImagensTabela()) {
+        QFile f(pasta + nome);
+        if (!f.open(QIODevice::ReadOnly)) return QStringList{QStringLiteral("sem ") + nome};
+        e << QFileInfo(f).lastModified().toString(Qt::ISODateWithMs) +
+                 QString::number(qHash(f.readAll()));
+      }
+      for (int c = 1; c <= frm.tsResultado->columnCount(); ++c)
+        for (int l = 1; l <= 12; ++l)
+          e << frm.tsResultado->Texto(c, l) + frm.tsResultado->Fundo(c, l).name();
+      return e;
+    };
+    const QStringList antes = estado();
+    QCOMPARE(frm.tsResultado->Texto(2, 1), QStringLiteral("3"));  // 50 % of 10, less 2
+    QTest::qWait(20);
+
+    // A percentage that is not an integer.
+    frm.edtValorCriterio->clear();
+    QTest::keyClicks(frm.edtValorCriterio, QStringLiteral("12,5"));
+    QTest::mouseClick(frm.btnCalcular, Qt::LeftButton);
+    QCOMPARE(estado(), antes);
+    // No allowable flow (a reference typed that names no flow).
+    frm.edtValorCriterio->clear();
+    QTest::keyClicks(frm.edtValorCriterio, QStringLiteral("50"));
+    frm.cbVarInteresse->lineEdit()->clear();
+    QTest::keyClicks(frm.cbVarInteresse->lineEdit(), QStringLiteral("Q7,10"));
+    QTest::mouseClick(frm.btnCalcular, Qt::LeftButton);
+    QCOMPARE(estado(), antes);
+    // The period grown without "Ok": April has no requested flow.
+    frm.cbVarInteresse->lineEdit()->clear();
+    QTest::keyClicks(frm.cbVarInteresse->lineEdit(), QStringLiteral("Q710"));
+    frm.dtpFim->setDate(QDate(2006, 4, 1));
+    QTest::mouseClick(frm.btnCalcular, Qt::LeftButton);
+    QCOMPARE(estado(), antes);
+
+    const QStringList erros = apresentador->Textos(TTipo::Erro);
+    QCOMPARE(erros.size(), 3);
+    QVERIFY(erros[0].contains(QStringLiteral("número inteiro")));
+    QVERIFY(erros[1].contains(QStringLiteral("não dá vazão permissível")));
+    QVERIFY(erros[2].contains(QStringLiteral("Abr/2006")));
+  }
+
+  // "Ok" with 0, then 0.2 typed into the cells of May to December: the availability after the
+  // grant follows the request month by month.
+  void pedidoSazonalDigitadoNasCelulas() {
+    SecaoComVazao();
+    TfrmOutorga frm(*contexto);
+    frm.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frm));
+    Preenche(frm, QDate(2006, 1, 1), QDate(2006, 12, 1), QStringLiteral("0"),
+             QStringLiteral("100"));
+    QCOMPARE(frm.tsEntrada->Texto(2, 5), QStringLiteral("0"));
+    for (int mes = 5; mes <= 12; ++mes) DigitaNaCelula(*frm.tsEntrada, mes, 2, "0.2");
+    for (int mes = 5; mes <= 12; ++mes)
+      QCOMPARE(frm.tsEntrada->Texto(2, mes), QStringLiteral("0,2"));
+    QCOMPARE(frm.tsEntrada->Tabela().CelulaDoMes(8, 2006)->Texto, QStringLiteral("0,2"));
+    // The month names are not editable.
+    QVERIFY(!(frm.tsEntrada->item(0, 0)->flags() & Qt::ItemIsEditable));
+
+    QTest::mouseClick(frm.btnCalcular, Qt::LeftButton);
+    QVERIFY2(apresentador->Registros().isEmpty(),
+             qPrintable(apresentador->Textos().join(QLatin1Char('\n'))));
+    for (int mes = 1; mes <= 4; ++mes)
+      QCOMPARE(frm.tsResultado->Texto(2, mes), QStringLiteral("10"));
+    for (int mes = 5; mes <= 12; ++mes)
+      QCOMPARE(frm.tsResultado->Texto(2, mes), QStringLiteral("9,8"));
+    QVERIFY(frm.lblFrequencia->toolTip().startsWith(
+        QStringLiteral("Critério atendido em 12 de 12 meses do período (100%)")));
+
+    // An emptied cell stops "Calcular" naming its month.
+    const QRect r = frm.tsEntrada->visualRect(frm.tsEntrada->model()->index(6, 1));
+    QTest::mouseClick(frm.tsEntrada->viewport(), Qt::LeftButton, {}, r.center());
+    QTest::mouseDClick(frm.tsEntrada->viewport(), Qt::LeftButton, {}, r.center());
+    QLineEdit* editor = EditorAberto(*frm.tsEntrada);
+    QVERIFY(editor);
+    QCOMPARE(editor->text(), QStringLiteral("0,2"));
+    QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(editor, Qt::Key_Delete);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    QCOMPARE(frm.tsEntrada->Texto(2, 7), QString());
+    QTest::mouseClick(frm.btnCalcular, Qt::LeftButton);
+    QCOMPARE(apresentador->Textos(TTipo::Erro).size(), 1);
+    QVERIFY(apresentador->Textos(TTipo::Erro)[0].contains(QStringLiteral("Jul/2006")));
+    QCOMPARE(frm.tsResultado->Texto(2, 5), QStringLiteral("9,8"));
+  }
+
+  // The windows name the section they show and follow it when it changes.
+  void janelasSeguemASecao() {
+    SecaoComVazao();
+    TPonto& p = *sistema->Ponto;
+    p.SetNomeRio(QStringLiteral("Rio Preto"));
+    p.SetMunicipio(QStringLiteral("Unaí"));
+    p.SetEstado(QStringLiteral("MG"));
+    p.SetAreaDrenagem(1234.567);
+    p.SetCoordX(269041.0);
+    p.SetCoordY(8286112.0);
+    QMdiArea mdi;
+    mdi.resize(900, 700);
+    auto* disp = new TfrmDisponibilidade(*contexto);
+    auto* frm = new TfrmOutorga(*contexto);
+    QMdiSubWindow* subDisp = mdi.addSubWindow(disp);
+    QMdiSubWindow* subOut = mdi.addSubWindow(frm);
+    QMdiSubWindow* outra = mdi.addSubWindow(new QWidget);
+    mdi.show();
+    mdi.setActiveSubWindow(subDisp);
+    QCOMPARE(disp->lblSecao->toolTip(),
+             QStringLiteral("Seção de interesse: Rio Preto, Unaí (MG); área de drenagem 1.234,57 "
+                            "km²; X 269041 m, Y 8286112 m (0° 00' 00\" S, 0° 00' 00\" W)"));
+    mdi.setActiveSubWindow(subOut);
+    QCOMPARE(frm->lblSecao->toolTip(), disp->lblSecao->toolTip());
+    Preenche(*frm, QDate(2006, 1, 1), QDate(2006, 2, 1), QStringLiteral("1"),
+             QStringLiteral("100"));
+    QTest::mouseClick(frm->btnCalcular, Qt::LeftButton);
+    QVERIFY(frm->Resultado().Completo());
+
+    // Another section placed while the location window is in front.
+    mdi.setActiveSubWindow(outra);
+    p.SetNomeRio(QStringLiteral("Rio Claro"));
+    p.SetCoordX(270000.0);
+    p.VazoesTradicional().SetQ710(4.0);
+    mdi.setActiveSubWindow(subDisp);
+    QVERIFY(disp->lblSecao->toolTip().contains(QStringLiteral("Rio Claro")));
+    QCOMPARE(disp->Caixas[0][0]->text(), QStringLiteral("4"));
+    mdi.setActiveSubWindow(subOut);
+    QVERIFY(frm->lblSecao->toolTip().contains(QStringLiteral("Rio Claro")));
+    QVERIFY(!frm->Resultado().Completo());
+    QCOMPARE(frm->tsResultado->columnCount(), 0);
+    QVERIFY(frm->lblFrequencia->toolTip().contains(QStringLiteral("Calcular")));
+    // The input grid, the analyst's request, stays.
+    QCOMPARE(frm->tsEntrada->Texto(2, 1), QStringLiteral("1"));
+
+    // A click off the drainage: the section is shown as off it, its flows as zero.
+    mdi.setActiveSubWindow(outra);
+    p.Reinicia();
+    p.SetCodTrecho(-9999);
+    p.SetNomeRio(QStringLiteral("Córrego Seco"));
+    p.SetCoordX(271000.0);
+    mdi.setActiveSubWindow(subDisp);
+    QVERIFY(disp->lblSecao->toolTip().startsWith(QStringLiteral("Seção fora da hidrografia")));
+    QCOMPARE(disp->Caixas[0][0]->text(), QStringLiteral("0"));
   }
 
   void okPreencheAEntradaECalcularMostraAposAOutorga() {
@@ -173,12 +368,11 @@ class TesteJanelasOutorga : public QObject {
   }
 
   void relatorioAbrePreviaModalComOCriterioDigitado() {
-    sistema->Ponto->SetCodTrecho(5);
-    sistema->Ponto->VazoesTradicional().SetQ90(2.0);
+    SecaoComVazao();
     TfrmOutorga frm(*contexto);
-    frm.edtValorCriterio->setText(QStringLiteral("50"));
-    frm.cbVarInteresse->setCurrentText(QStringLiteral("Q90"));
-    frm.cbMetodo->setCurrentText(QStringLiteral("Tradicional"));
+    frm.show();
+    Preenche(frm, QDate(2006, 1, 1), QDate(2006, 2, 1), QStringLiteral("1"), QStringLiteral("50"));
+    QTest::mouseClick(frm.btnCalcular, Qt::LeftButton);
     QString titulo;
     bool modal = false;
     QTimer::singleShot(0, [&] {
@@ -194,9 +388,66 @@ class TesteJanelasOutorga : public QObject {
     QCOMPARE(titulo, QStringLiteral("Relatório de vazões disponíveis"));
     QVERIFY(modal);
     QVERIFY(apresentador->Registros().isEmpty());
+
+    // The section moved since "Calcular": a message, and no preview.
+    sistema->Ponto->SetCoordX(123.0);
+    titulo.clear();
+    QTimer::singleShot(0, [&] {
+      for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* d = qobject_cast<QPrintPreviewDialog*>(w); d && d->isVisible()) {
+          titulo = d->windowTitle();
+          d->reject();
+        }
+    });
+    RelatorioOutorgasMontante(*sistema, &frm, nullptr);
+    QVERIFY(titulo.isEmpty());
+    QCOMPARE(apresentador->Textos(TTipo::Erro).size(), 1);
+    QVERIFY(apresentador->Textos(TTipo::Erro)[0].contains(
+        QStringLiteral("Calcule novamente a disponibilidade para esta seção")));
   }
 
  private:
+  // The cell editor the grid has open, if any.
+  static QLineEdit* EditorAberto(TtsGrid& grade) {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    for (QLineEdit* e : grade.findChildren<QLineEdit*>(QStringLiteral("edtCelula")))
+      if (e->isVisible()) return e;
+    return nullptr;
+  }
+
+  // Types over a cell as the analyst does: a click on it, the text, Enter.
+  static void DigitaNaCelula(TtsGrid& grade, int linha, int coluna, const char* texto) {
+    const QRect r = grade.visualRect(grade.model()->index(linha - 1, coluna - 1));
+    QTest::mouseClick(grade.viewport(), Qt::LeftButton, {}, r.center());
+    const QString t = QString::fromLatin1(texto);
+    QTest::keyClicks(&grade, t.left(1));  // the first key opens the editor
+    QLineEdit* editor = EditorAberto(grade);
+    QVERIFY(editor);
+    QTest::keyClicks(editor, t.mid(1));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();  // the editor commits on a queued call
+  }
+
+  // A section on the river with Q7,10 = 10 m^3/s by the traditional method.
+  void SecaoComVazao() {
+    sistema->Ponto->SetCodTrecho(3);
+    sistema->Ponto->VazoesTradicional().SetQ710(10.0);
+  }
+
+  // Period, requested flow and "Ok", then the criterion (Q710, "Tradicional"), by keys and clicks.
+  void Preenche(TfrmOutorga& frm, QDate inicio, QDate fim, const QString& vazao,
+                const QString& percentual) {
+    frm.dtpInicio->setDate(inicio);
+    frm.dtpFim->setDate(fim);
+    frm.edtValorOutorga->clear();
+    QTest::keyClicks(frm.edtValorOutorga, vazao);
+    QTest::mouseClick(frm.btnOk, Qt::LeftButton);
+    frm.edtValorCriterio->clear();
+    QTest::keyClicks(frm.edtValorCriterio, percentual);
+    QTest::keyClicks(frm.cbVarInteresse->lineEdit(), QStringLiteral("Q710"));
+    QTest::keyClicks(frm.cbMetodo->lineEdit(), QStringLiteral("Tradicional"));
+  }
+
   std::unique_ptr<TPastaTemporaria> pasta;
   std::unique_ptr<TApresentadorRoteirizado> apresentador;
   std::unique_ptr<TSistema> sistema;

@@ -5,7 +5,6 @@
 
 #include "base/Erro.h"
 #include "grants/Lote.h"
-#include "grants/ResumoOutorga.h"
 
 namespace {
 
@@ -129,33 +128,6 @@ TEST(Lote, CabecalhoIncompleto) {
   // The template's own headings describe a request.
   EXPECT_NO_THROW(TLeitorPedidos{ColunasPedidoLote()});
   EXPECT_EQ(ExemploPedidoLote().size(), ColunasPedidoLote().size());
-}
-
-TEST(Lote, ResumoDaTabelaPosterior) {
-  TResultadoOutorga r;
-  r.TabelasFeitas = NumTabelasOutorga;
-  auto mes = [&](int m, const char* posterior, TClasseCor c) {
-    TMesOutorga x;
-    x.Mes = m;
-    x.Ano = 2020;
-    x.Posterior = QString::fromUtf8(posterior);
-    x.CorPosterior = c;
-    r.Meses.push_back(x);
-  };
-  mes(1, "0,5", TClasseCor::Verde);
-  mes(2, "0", TClasseCor::Laranja);
-  mes(3, "-0,25", TClasseCor::Vermelho);
-  mes(4, "-0,125", TClasseCor::Vermelho);
-  const TResumoOutorga s = ResumeOutorga(r);
-  EXPECT_EQ(s.Meses, 4);
-  EXPECT_EQ(s.Atendidos, 2);
-  EXPECT_DOUBLE_EQ(*s.PercentualAtendido(), 50.0);
-  EXPECT_DOUBLE_EQ(*s.Pior, -0.25);
-  EXPECT_EQ(s.MesPior, 3);
-  EXPECT_EQ(s.MesesPorClasse, (std::array<int, 4>{1, 0, 1, 2}));
-
-  r.TabelasFeitas = 4;  // stopped before the table after the grant
-  EXPECT_FALSE(ResumeOutorga(r).PercentualAtendido());
 }
 
 }  // namespace

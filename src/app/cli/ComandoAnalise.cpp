@@ -10,8 +10,12 @@
 //                  allowable flow used (ParcelaAnterior, ParcelaPosterior, %) and their colour
 //                  classes (CorAnterior, CorPosterior: verde, amarelo, laranja, vermelho); null
 //                  for what a failure left uncomputed
-//   Imagens        the table pictures written
-//   Relatorios     the PDF files written
+//   FrequenciaCriterio  how often the criterion holds after the grant: the months of the period
+//                  (Meses), those whose availability after the grant is not negative
+//                  (MesesAtendidos), their share (Percentual, %) and the worst month (PiorMes
+//                  "AAAA-MM", PiorDisponivel m^3/s); null when the analysis stopped
+//   Imagens        the table pictures written (all five, or none when the analysis stopped)
+//   Relatorios     the PDF files written (none when the analysis stopped)
 //   Mensagens      every text the placement and the analysis showed
 //
 // The requested flow and the percentage are read as the window's boxes take them: digits and one
@@ -29,10 +33,10 @@
 #include <cmath>
 #include <optional>
 
-#include "base/Erro.h"
 #include "app/TSistema.h"
 #include "app/cli/Cli.h"
 #include "app/cli/JsonSecao.h"
+#include "base/Erro.h"
 #include "grants/AnaliseOutorga.h"
 #include "grants/FiltroTecla.h"
 #include "grants/Relatorio.h"
@@ -142,6 +146,17 @@ QJsonObject JsonMeses(const TResultadoOutorga& r) {
   return meses;
 }
 
+QJsonValue JsonFrequencia(const TResultadoOutorga& r) {
+  if (!r.Frequencia) return QJsonValue();
+  const TFrequenciaCriterio& f = *r.Frequencia;
+  return QJsonObject{{QStringLiteral("Meses"), f.Meses},
+                     {QStringLiteral("MesesAtendidos"), f.Atendidos},
+                     {QStringLiteral("Percentual"), f.Percentual},
+                     {QStringLiteral("PiorMes"), QStringLiteral("%1-%2").arg(f.PiorAno).arg(
+                                                     f.PiorMes, 2, 10, QLatin1Char('0'))},
+                     {QStringLiteral("PiorDisponivel"), f.PiorDisponivel}};
+}
+
 int Analise(const TComandoCli& comando, TContextoCli& ctx) {
   TArgumentos a;
   if (const QString erro = LeArgumentos(ctx.Args, a); !erro.isEmpty())
@@ -181,10 +196,11 @@ int Analise(const TComandoCli& comando, TContextoCli& ctx) {
     const std::pair<TTipoRelatorio, QString> pedidos[] = {
         {TTipoRelatorio::VazaoDisponivel, a.PdfDisponivel},
         {TTipoRelatorio::OutorgasMontante, a.PdfMontante}};
+    const TJanelaOutorga janela{a.Entradas, &entrada, &r};
     for (const auto& [tipo, arquivo] : pedidos) {
       if (arquivo.isEmpty()) continue;
-      const auto dados =
-          PreparaRelatorio(tipo, ponto, &a.Entradas.Criterio, pasta, QDate::currentDate());
+      // Refused, and nothing written, when the analysis did not complete.
+      const auto dados = PreparaRelatorio(tipo, ponto, &janela, QDate::currentDate());
       const bool ok = dados && GravaRelatorioPdf(*dados, arquivo);
       if (ok) relatorios.append(QFileInfo(arquivo).absoluteFilePath());
       relatoriosOk = relatoriosOk && ok;
@@ -194,6 +210,7 @@ int Analise(const TComandoCli& comando, TContextoCli& ctx) {
         {{QStringLiteral("Secao"), secao},
          {QStringLiteral("VazaoCriterio"), Opcional(r.VazaoCriterio)},
          {QStringLiteral("Meses"), JsonMeses(r)},
+         {QStringLiteral("FrequenciaCriterio"), JsonFrequencia(r)},
          {QStringLiteral("Imagens"), imagens},
          {QStringLiteral("Relatorios"), relatorios},
          {QStringLiteral("Mensagens"), QJsonArray::fromStringList(ApresentadorCli().Mensagens())}});

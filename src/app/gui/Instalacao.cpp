@@ -6,10 +6,11 @@
 #include "editing/TfrmAtualizaVazao.h"
 #include "gis/gui/TfrmLocalizacao.h"
 #include "gis/manutencao/TfrmManutencao.h"
-#include "import/ComandosOutorgas.h"
+#include "grants/gui/AtualizaSecao.h"
 #include "grants/gui/ComandosRelatorio.h"
 #include "grants/gui/TfrmDisponibilidade.h"
 #include "grants/gui/TfrmOutorga.h"
+#include "import/ComandosOutorgas.h"
 
 void InstalaJanelas(TfrmMain& frmMain) {
   TSistema& sistema = frmMain.Sistema();
@@ -35,14 +36,23 @@ void InstalaJanelas(TfrmMain& frmMain) {
       TTipoJanela::AtualizaEqCons,
       [](TContextoJanela& c) -> QWidget* { return new TfrmAtualizaEqCons(c); }, false);
   frmMain.DefineFabrica(
-      TTipoJanela::Manutencao,
-      [](TContextoJanela& c) -> QWidget* { return new TfrmManutencao(c); }, false);
+      TTipoJanela::Manutencao, [](TContextoJanela& c) -> QWidget* { return new TfrmManutencao(c); },
+      false);
 
-  // The register imports ask, inform and rebuild the grant layers.
-  frmMain.DefineComando(QStringLiteral("mmiOutorgasAqem"),
-                        [&sistema] { ComandoOutorgasAqem(sistema); });
-  frmMain.DefineComando(QStringLiteral("mmiOutorgasAna"),
-                        [&sistema] { ComandoOutorgasAna(sistema); });
+  // The register imports ask, inform and rebuild the grant layers; then the section's upstream
+  // grants are computed again and the open windows follow.
+  auto janelasDaSecao = [&frmMain] {
+    return std::vector<QWidget*>{frmMain.Filho(TTipoJanela::Vazao),
+                                 frmMain.Filho(TTipoJanela::Outorga)};
+  };
+  frmMain.DefineComando(QStringLiteral("mmiOutorgasAqem"), [&frmMain, &sistema, janelasDaSecao] {
+    ImportaEAtualizaSecao(
+        sistema, frmMain, [&sistema] { ComandoOutorgasAqem(sistema); }, janelasDaSecao);
+  });
+  frmMain.DefineComando(QStringLiteral("mmiOutorgasAna"), [&frmMain, &sistema, janelasDaSecao] {
+    ImportaEAtualizaSecao(
+        sistema, frmMain, [&sistema] { ComandoOutorgasAna(sistema); }, janelasDaSecao);
+  });
 
   // The reports read the grant window's criterion at the moment they are asked for.
   frmMain.DefineComando(QStringLiteral("mmiRelVazaoDisp"), [&frmMain, &sistema] {

@@ -4,12 +4,13 @@
 #include <exception>
 #include <optional>
 
+#include "app/TSistema.h"
 #include "base/Apresentador.h"
 #include "base/Erro.h"
-#include "app/TSistema.h"
 #include "grants/AnaliseOutorga.h"
 #include "grants/gui/PreviaRelatorio.h"
 #include "grants/gui/TfrmOutorga.h"
+#include "grants/gui/TtsGrid.h"
 #include "hydro/TPonto.h"
 
 namespace {
@@ -20,10 +21,11 @@ void Relatorio(TTipoRelatorio tipo, TSistema& sistema, QWidget* janelaOutorga, Q
       Apresentador().Erro(MensagemSemSecao());
       return;
     }
-    std::optional<TCriterioOutorga> criterio;
-    if (auto* frm = qobject_cast<TfrmOutorga*>(janelaOutorga)) criterio = frm->Criterio();
-    const auto dados = PreparaRelatorio(tipo, *sistema.Ponto, criterio ? &*criterio : nullptr,
-                                        sistema.Caminhos().Relatorios(), QDate::currentDate());
+    std::optional<TJanelaOutorga> janela;
+    if (auto* frm = qobject_cast<TfrmOutorga*>(janelaOutorga))
+      janela = TJanelaOutorga{frm->Entradas(), &frm->tsEntrada->Tabela(), &frm->Resultado()};
+    const auto dados =
+        PreparaRelatorio(tipo, *sistema.Ponto, janela ? &*janela : nullptr, QDate::currentDate());
     if (dados) MostraPreviaRelatorio(*dados, dono);
   } catch (const ETorveda& e) {
     Apresentador().Erro(e.mensagem());

@@ -5,9 +5,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
+#include <algorithm>
 
 #include "app/TSistema.h"
+#include "grants/DescricaoSecao.h"
 #include "grants/FormataNumero.h"
+#include "grants/gui/AtualizaSecao.h"
 #include "hydro/TPonto.h"
 
 namespace {
@@ -54,7 +57,26 @@ TfrmDisponibilidade::TfrmDisponibilidade(TContextoJanela& contexto, QWidget* par
   gbQmedest->setObjectName(QStringLiteral("gbQmedest"));
   gbQmedest->setGeometry(424, 8, 393, 529);
   gbQmldest = GrupoVazao(gbQmedest, "gbQmldest", QStringLiteral("mld"), 24, 3);
+
+  lblSecao = new QLabel(this);
+  lblSecao->setObjectName(QStringLiteral("lblSecao"));
+  PosicionaLegendaSecao();
 }
+
+void TfrmDisponibilidade::PosicionaLegendaSecao() {
+  // Under the groups, at the window's foot when it is taller than designed.
+  lblSecao->setGeometry(16, std::max(539, height() - 18), std::max(200, width() - 32), 16);
+}
+
+void TfrmDisponibilidade::resizeEvent(QResizeEvent* evento) {
+  QWidget::resizeEvent(evento);
+  if (lblSecao) {
+    PosicionaLegendaSecao();
+    TextoNaLinha(lblSecao, lblSecao->toolTip());
+  }
+}
+
+void TfrmDisponibilidade::AtualizaSecao() { FormActivate(); }
 
 QGroupBox* TfrmDisponibilidade::GrupoVazao(QWidget* pai, const char* nome, const QString& subscrito,
                                            int topo, int vazao) {
@@ -88,6 +110,7 @@ QGroupBox* TfrmDisponibilidade::GrupoVazao(QWidget* pai, const char* nome, const
 
 void TfrmDisponibilidade::FormActivate() {
   const TPonto* ponto = Sistema_.Ponto.get();
+  TextoNaLinha(lblSecao, LegendaSecao(ponto));
   if (!ponto) return;
   const TVazoes* metodos[] = {&ponto->VazoesTradicional(), &ponto->VazoesProporcional(),
                               &ponto->VazoesConservacao()};

@@ -8,6 +8,7 @@
 #include "app/gui/TRodape.h"
 
 class QGroupBox;
+class QLabel;
 class QLineEdit;
 class TSistema;
 
@@ -16,8 +17,11 @@ class TfrmDisponibilidade : public QWidget {
  public:
   explicit TfrmDisponibilidade(TContextoJanela& contexto, QWidget* parent = nullptr);
 
-  // Fills the twelve boxes from the section (nothing changes when there is none).
+  // Fills the twelve boxes from the section (nothing changes when there is none) and names the
+  // section in the caption line.
   void FormActivate();
+  // The same, when the section's numbers changed while the window stayed active.
+  Q_INVOKABLE void AtualizaSecao();
 
   QGroupBox* gbQminest = nullptr;
   QGroupBox* gbQmedest = nullptr;
@@ -27,15 +31,18 @@ class TfrmDisponibilidade : public QWidget {
   QGroupBox* gbQmldest = nullptr;
   // [flow Q710, Q90, Q95, Qmld][method Tradicional, Proporcional, Conservação]
   std::array<std::array<QLineEdit*, 3>, 4> Caixas{};
+  QLabel* lblSecao = nullptr;  // the section the window shows
 
  protected:
   void showEvent(QShowEvent* evento) override;
   bool event(QEvent* evento) override;
+  void resizeEvent(QResizeEvent* evento) override;
 
  private:
   QGroupBox* GrupoVazao(QWidget* pai, const char* nome, const QString& subscrito, int topo,
                         int vazao);
   void LigaAtivacao();
+  void PosicionaLegendaSecao();
 
   TSistema& Sistema_;
   bool AtivacaoLigada_ = false;

@@ -6,20 +6,20 @@
 #include <QDateEdit>
 #include <QEvent>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <exception>
 
+#include "app/TSistema.h"
 #include "base/Apresentador.h"
 #include "base/Convencoes.h"
 #include "base/Erro.h"
-#include "app/TSistema.h"
-#include "grants/FiltroTecla.h"
+#include "grants/DescricaoSecao.h"
+#include "grants/gui/AtualizaSecao.h"
 #include "grants/gui/TtsGrid.h"
+#include "grants/gui/ValidadorNumero.h"
 #include "hydro/TPonto.h"
 
 namespace {
@@ -89,7 +89,7 @@ void TfrmOutorga::CriaPeriodo() {
   edtValorOutorga = new QLineEdit(gbPeriodo);
   edtValorOutorga->setObjectName(QStringLiteral("edtValorOutorga"));
   edtValorOutorga->setGeometry(140, 63, 53, 21);
-  edtValorOutorga->installEventFilter(this);
+  ConfiguraCaixaNumero(edtValorOutorga);
   auto* u = new QLabel(Unidade, gbPeriodo);
   u->setTextFormat(Qt::RichText);
   u->adjustSize();
@@ -109,7 +109,7 @@ void TfrmOutorga::CriaCriterio() {
   edtValorCriterio = new QLineEdit(gbDisponibilidade);
   edtValorCriterio->setObjectName(QStringLiteral("edtValorCriterio"));
   edtValorCriterio->setGeometry(150, 23, 53, 21);
-  edtValorCriterio->installEventFilter(this);
+  ConfiguraCaixaNumero(edtValorCriterio);
   Rotulo(gbDisponibilidade, "lblPercentagem", QStringLiteral("%            da:"), 207, 26);
   cbVarInteresse = new QComboBox(gbDisponibilidade);
   cbVarInteresse->setObjectName(QStringLiteral("cbVarInteresse"));
@@ -137,12 +137,51 @@ void TfrmOutorga::CriaGrades() {
   tsEntrada = new TtsGrid(this);
   tsEntrada->setObjectName(QStringLiteral("tsEntrada"));
   tsEntrada->setGeometry(16, 135, TTabelaMeses::LarguraGrade, 188);
+  // A request may vary by month: the cells filled by "Ok" can be typed over.
+  tsEntrada->SetEditavel(true);
   lblResultados =
       RotuloComUnidade(this, "lblResultados", QStringLiteral("Disponibilidade após a outorga ("),
                        QStringLiteral("):"), 16, 334);
   tsResultado = new TtsGrid(this);
   tsResultado->setObjectName(QStringLiteral("tsResultado"));
   tsResultado->setGeometry(16, 348, TTabelaMeses::LarguraGrade, 188);
+
+  lblFrequencia = new QLabel(this);
+  lblFrequencia->setObjectName(QStringLiteral("lblFrequencia"));
+  lblFrequencia->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  // Beside the result grid's caption, up to the grid's right edge.
+  const int x = lblResultados->geometry().right() + 12;
+  lblFrequencia->setGeometry(x, 331, 16 + TTabelaMeses::LarguraGrade - x, 16);
+  lblSecao = new QLabel(this);
+  lblSecao->setObjectName(QStringLiteral("lblSecao"));
+  PosicionaLegendaSecao();
+}
+
+void TfrmOutorga::PosicionaLegendaSecao() {
+  // Under the result grid, at the window's foot when it is taller than designed.
+  lblSecao->setGeometry(16, std::max(541, height() - 18), std::max(200, width() - 32), 16);
+}
+
+void TfrmOutorga::resizeEvent(QResizeEvent* evento) {
+  QWidget::resizeEvent(evento);
+  if (lblSecao) {
+    PosicionaLegendaSecao();
+    TextoNaLinha(lblSecao, lblSecao->toolTip());
+  }
+}
+
+void TfrmOutorga::AtualizaSecao() {
+  const TPonto* ponto = Sistema_.Ponto.get();
+  TextoNaLinha(lblSecao, LegendaSecao(ponto));
+  // Tables made for another section, or before the upstream grants changed, are not shown as if
+  // they were this section's.
+  if (Resultado_.Completo() && (!ponto || !MotivoSecaoMudou(Resultado_, *ponto).isEmpty())) {
+    Resultado_ = TResultadoOutorga();
+    tsResultado->DefineTabela(TTabelaMeses());
+    tsResultado->setFixedHeight(188);
+    TextoNaLinha(lblFrequencia, QStringLiteral("A seção de interesse mudou: pressione "
+                                               "\"Calcular\" para esta seção."));
+  }
 }
 
 QDate TfrmOutorga::Inicio() const { return PrimeiroDia(dtpInicio->date()); }
@@ -173,8 +212,11 @@ void TfrmOutorga::btnCalcularClick() {
     }
     TResultadoOutorga r = CalculaOutorga(*Sistema_.Ponto, Entradas(), tsEntrada->Tabela(),
                                          Sistema_.Caminhos().Relatorios());
-    if (const TTabelaMeses* exibida = r.Exibida()) tsResultado->DefineTabela(*exibida);
-    if (r.TabelasFeitas > 0) Resultado_ = std::move(r);
+    // All or nothing: a run stopped by a check leaves the grid showing the last complete one.
+    if (!r.Completo()) return;
+    tsResultado->DefineTabela(*r.Exibida());
+    TextoNaLinha(lblFrequencia, r.Frequencia ? TextoFrequencia(*r.Frequencia) : QString());
+    Resultado_ = std::move(r);
   } catch (const ETorveda& e) {
     Apresentador().Erro(e.mensagem());
   } catch (const std::exception& e) {
@@ -182,22 +224,10 @@ void TfrmOutorga::btnCalcularClick() {
   }
 }
 
-bool TfrmOutorga::eventFilter(QObject* objeto, QEvent* evento) {
-  if ((objeto == edtValorOutorga || objeto == edtValorCriterio) &&
-      evento->type() == QEvent::KeyPress) {
-    auto* tecla = static_cast<QKeyEvent*>(evento);
-    const QString texto = tecla->text();
-    // Only keys that type a character are filtered; moving and deleting keys pass.
-    if (texto.size() == 1 && (texto[0].isPrint() || texto[0] == QChar(0x08))) {
-      const QChar separador = QLocale().decimalPoint().at(0);
-      const auto* caixa = static_cast<QLineEdit*>(objeto);
-      if (!AceitaTecla(caixa->text(), texto[0], separador)) return true;
-    }
-  }
-  return QWidget::eventFilter(objeto, evento);
+void TfrmOutorga::FormActivate() {
+  AtualizaSecao();
+  dtpInicio->setFocus();
 }
-
-void TfrmOutorga::FormActivate() { dtpInicio->setFocus(); }
 
 void TfrmOutorga::showEvent(QShowEvent* evento) {
   if (!AtivacaoLigada_) {

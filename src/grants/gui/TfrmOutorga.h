@@ -34,8 +34,12 @@ class TfrmOutorga : public QWidget {
   // The pickers' months (the first day: only month and year can be chosen).
   QDate Inicio() const;
   QDate Fim() const;
-  // The last "Calcular" (empty before the first).
+  // The last complete "Calcular" (empty before the first, and after the section changed).
   const TResultadoOutorga& Resultado() const { return Resultado_; }
+
+  // The caption line names the current section; tables made for another section, or before its
+  // upstream grants changed, are cleared. Run on activation and after a register import.
+  Q_INVOKABLE void AtualizaSecao();
 
   QGroupBox* gbPeriodo = nullptr;
   QDateEdit* dtpInicio = nullptr;
@@ -51,9 +55,11 @@ class TfrmOutorga : public QWidget {
   TtsGrid* tsEntrada = nullptr;
   QLabel* lblResultados = nullptr;
   TtsGrid* tsResultado = nullptr;
+  QLabel* lblFrequencia = nullptr;  // how often the criterion holds after the grant
+  QLabel* lblSecao = nullptr;       // the section the window shows
 
  protected:
-  bool eventFilter(QObject* objeto, QEvent* evento) override;
+  void resizeEvent(QResizeEvent* evento) override;
   void showEvent(QShowEvent* evento) override;
   bool event(QEvent* evento) override;
 
@@ -62,6 +68,7 @@ class TfrmOutorga : public QWidget {
   void CriaCriterio();
   void CriaGrades();
   void FormActivate();
+  void PosicionaLegendaSecao();
 
   TSistema& Sistema_;
   TResultadoOutorga Resultado_;

@@ -1,12 +1,39 @@
 #include "grants/gui/TtsGrid.h"
 
 #include <QHeaderView>
+#include <QLineEdit>
+#include <QStyledItemDelegate>
 
 #include "grants/ImagemTabela.h"
+#include "grants/gui/ValidadorNumero.h"
 
 namespace {
 const QColor FundoFixo(240, 240, 240);
+
+// Whether the cell (column, row from 1) is a month of the laid-out period.
+bool DentroDoPeriodo(const TTabelaMeses& t, int coluna, int linha) {
+  if (!t.Inicio().isValid()) return false;
+  const QDate mes(t.Inicio().year() + coluna - 2, linha, 1);
+  return mes >= QDate(t.Inicio().year(), t.Inicio().month(), 1) &&
+         mes <= QDate(t.Fim().year(), t.Fim().month(), 1);
 }
+
+// The cell editor: the number box of the grant window, centred like the cell.
+class TEditorNumero : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  QWidget* createEditor(QWidget* pai, const QStyleOptionViewItem&,
+                        const QModelIndex&) const override {
+    auto* caixa = new QLineEdit(pai);
+    caixa->setObjectName(QStringLiteral("edtCelula"));
+    caixa->setAlignment(Qt::AlignCenter);
+    caixa->setFrame(false);
+    ConfiguraCaixaNumero(caixa);
+    return caixa;
+  }
+};
+
+}  // namespace
 
 TtsGrid::TtsGrid(QWidget* parent) : QTableWidget(parent) {
   QFont fonte = font();
@@ -28,6 +55,28 @@ TtsGrid::TtsGrid(QWidget* parent) : QTableWidget(parent) {
   setSelectionMode(QAbstractItemView::NoSelection);
   setFocusPolicy(Qt::NoFocus);
   setWordWrap(false);
+  connect(this, &QTableWidget::itemChanged, this, &TtsGrid::CelulaAlterada);
+}
+
+void TtsGrid::SetEditavel(bool editavel) {
+  Editavel_ = editavel;
+  if (editavel) {
+    setItemDelegate(new TEditorNumero(this));
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                    QAbstractItemView::AnyKeyPressed);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setFocusPolicy(Qt::StrongFocus);
+  } else {
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::NoSelection);
+    setFocusPolicy(Qt::NoFocus);
+  }
+  Atualiza();
+}
+
+void TtsGrid::CelulaAlterada(QTableWidgetItem* item) {
+  if (Atualizando_ || !item) return;
+  Tabela_.SetTexto(item->column() + 1, item->row() + 1, item->text());
 }
 
 void TtsGrid::DefineTabela(const TTabelaMeses& tabela) {
@@ -36,6 +85,7 @@ void TtsGrid::DefineTabela(const TTabelaMeses& tabela) {
 }
 
 void TtsGrid::Atualiza() {
+  Atualizando_ = true;
   clear();
   setColumnCount(Tabela_.NumColunas());
   setRowCount(Tabela_.NumLinhas());
@@ -49,6 +99,8 @@ void TtsGrid::Atualiza() {
       const TCelulaGrade* cel = Tabela_.Celula(c, l);
       auto* item = new QTableWidgetItem(cel->Texto);
       item->setFlags(Qt::ItemIsEnabled);
+      if (Editavel_ && c >= 2 && DentroDoPeriodo(Tabela_, c, l))
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable);
       item->setTextAlignment((cel->Centrada ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter);
       if (c == 1)
         item->setBackground(FundoFixo);
@@ -58,6 +110,7 @@ void TtsGrid::Atualiza() {
     }
   }
   if (Tabela_.Inicio().isValid()) setFixedHeight(Tabela_.Altura());
+  Atualizando_ = false;
   viewport()->update();
 }
 

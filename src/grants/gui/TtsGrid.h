@@ -30,6 +30,15 @@ class TtsGrid : public QTableWidget {
 
   QImage Imagem() const;
 
+  // Lets the analyst type into the cells of the months of the laid-out period (digits and one
+  // decimal separator, a point taken for the regional one); what is typed goes into Tabela().
+  void SetEditavel(bool editavel);
+  bool Editavel() const { return Editavel_; }
+
  private:
+  void CelulaAlterada(QTableWidgetItem* item);
+
   TTabelaMeses Tabela_;
+  bool Editavel_ = false;
+  bool Atualizando_ = false;
 };
