@@ -1,15 +1,17 @@
 #include "app/gui/Instalacao.h"
 
+#include "app/TSistema.h"
 #include "app/gui/TfrmMain.h"
 #include "editing/TfrmAtualizaEqCons.h"
 #include "editing/TfrmAtualizaEqTrad.h"
 #include "editing/TfrmAtualizaVazao.h"
 #include "gis/gui/TfrmLocalizacao.h"
 #include "gis/manutencao/TfrmManutencao.h"
-#include "import/ComandosOutorgas.h"
 #include "grants/gui/ComandosRelatorio.h"
 #include "grants/gui/TfrmDisponibilidade.h"
 #include "grants/gui/TfrmOutorga.h"
+#include "hydro/TPonto.h"
+#include "import/ComandosOutorgas.h"
 
 void InstalaJanelas(TfrmMain& frmMain) {
   TSistema& sistema = frmMain.Sistema();
@@ -35,14 +37,23 @@ void InstalaJanelas(TfrmMain& frmMain) {
       TTipoJanela::AtualizaEqCons,
       [](TContextoJanela& c) -> QWidget* { return new TfrmAtualizaEqCons(c); }, false);
   frmMain.DefineFabrica(
-      TTipoJanela::Manutencao,
-      [](TContextoJanela& c) -> QWidget* { return new TfrmManutencao(c); }, false);
+      TTipoJanela::Manutencao, [](TContextoJanela& c) -> QWidget* { return new TfrmManutencao(c); },
+      false);
 
-  // The register imports ask, inform and rebuild the grant layers.
+  // The register imports ask, inform and rebuild the grant layers, with their progress in the
+  // status bar.
+  const auto barra = [&frmMain, &sistema] {
+    TBarraProgresso b;
+    b.Mostra = [&frmMain](bool visivel) { frmMain.MostraProgresso(visivel); };
+    b.Informa = [&frmMain, &sistema](int maximo, int posicao, const QString& texto) {
+      if (sistema.Ponto) frmMain.AtualizaProgresso(*sistema.Ponto, maximo, posicao, texto);
+    };
+    return b;
+  };
   frmMain.DefineComando(QStringLiteral("mmiOutorgasAqem"),
-                        [&sistema] { ComandoOutorgasAqem(sistema); });
+                        [&sistema, barra] { ComandoOutorgasAqem(sistema, barra()); });
   frmMain.DefineComando(QStringLiteral("mmiOutorgasAna"),
-                        [&sistema] { ComandoOutorgasAna(sistema); });
+                        [&sistema, barra] { ComandoOutorgasAna(sistema, barra()); });
 
   // The reports read the grant window's criterion at the moment they are asked for.
   frmMain.DefineComando(QStringLiteral("mmiRelVazaoDisp"), [&frmMain, &sistema] {
