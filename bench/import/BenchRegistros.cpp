@@ -13,6 +13,7 @@
 //   - reading it whole for an import (target ≤ 1 s), and, for comparison, GDAL's .xls layer
 //     reading the same rows (the program's reader before).
 #include <benchmark/benchmark.h>
+#include <cpl_conv.h>
 #include <gdal.h>
 #include <ogr_api.h>
 #include <spawn.h>
@@ -90,9 +91,14 @@ const TAmostra& Amostra(int registros) {
   return amostras.emplace(registros, a).first->second;
 }
 
-// Runs torveda-cli to its end with its output thrown away; the peak resident memory in MiB.
+// Runs torveda-cli (or the one named by $TORVEDA_CLI_BENCH, e.g. an earlier build, for a
+// before/after comparison) to its end with its output thrown away; the peak resident memory in
+// MiB.
 double Executa(const QStringList& argumentos) {
-  std::vector<QByteArray> bytes{QByteArray(TORVEDA_CLI)};
+  const QByteArray cli = qEnvironmentVariableIsSet("TORVEDA_CLI_BENCH")
+                             ? qgetenv("TORVEDA_CLI_BENCH")
+                             : QByteArray(TORVEDA_CLI);
+  std::vector<QByteArray> bytes{cli};
   for (const QString& a : argumentos) bytes.push_back(a.toLocal8Bit());
   std::vector<char*> argv;
   for (QByteArray& b : bytes) argv.push_back(b.data());
