@@ -93,8 +93,8 @@ const TAmostra& Amostra(int registros) {
 
 // Runs torveda-cli (or the one named by $TORVEDA_CLI_BENCH, e.g. an earlier build, for a
 // before/after comparison) to its end with its output thrown away; the peak resident memory in
-// MiB.
-double Executa(const QStringList& argumentos) {
+// MiB; `cpu` receives its user + system seconds (what it cost, whatever else the machine runs).
+double Executa(const QStringList& argumentos, double* cpu = nullptr) {
   const QByteArray cli = qEnvironmentVariableIsSet("TORVEDA_CLI_BENCH")
                              ? qgetenv("TORVEDA_CLI_BENCH")
                              : QByteArray(TORVEDA_CLI);
@@ -115,24 +115,35 @@ double Executa(const QStringList& argumentos) {
   rusage uso{};
   wait4(pid, &estado, 0, &uso);
   if (!WIFEXITED(estado) || WEXITSTATUS(estado) != 0) Falha("torveda-cli terminou com erro");
+  if (cpu)
+    *cpu = static_cast<double>(uso.ru_utime.tv_sec + uso.ru_stime.tv_sec) +
+           static_cast<double>(uso.ru_utime.tv_usec + uso.ru_stime.tv_usec) / 1e6;
   return static_cast<double>(uso.ru_maxrss) / 1024.0;
 }
 
 void BM_ProcessoSecao(benchmark::State& estado) {
   const TAmostra& a = Amostra(static_cast<int>(estado.range(0)));
-  double mib = 0;
-  for (auto _ : estado)
+  double mib = 0, cpu = 0, total = 0;
+  for (auto _ : estado) {
     mib = std::max(mib, Executa({QStringLiteral("--dados"), a.Pasta, QStringLiteral("secao"),
-                                 QStringLiteral("--xy"), a.X, a.Y}));
+                                 QStringLiteral("--xy"), a.X, a.Y},
+                                &cpu));
+    total += cpu;
+  }
   estado.counters["MiB"] = mib;
+  estado.counters["CPU_s"] = total / static_cast<double>(estado.iterations());
 }
 
 void BM_ProcessoVerifica(benchmark::State& estado) {
   const TAmostra& a = Amostra(static_cast<int>(estado.range(0)));
-  double mib = 0;
-  for (auto _ : estado)
-    mib = std::max(mib, Executa({QStringLiteral("--dados"), a.Pasta, QStringLiteral("verifica")}));
+  double mib = 0, cpu = 0, total = 0;
+  for (auto _ : estado) {
+    mib = std::max(mib,
+                   Executa({QStringLiteral("--dados"), a.Pasta, QStringLiteral("verifica")}, &cpu));
+    total += cpu;
+  }
   estado.counters["MiB"] = mib;
+  estado.counters["CPU_s"] = total / static_cast<double>(estado.iterations());
 }
 
 // A data tree with the 20,000-row sample's database and a 35,000-row state register as .xls.
