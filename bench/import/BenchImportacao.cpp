@@ -1,6 +1,6 @@
 // The state and federal imports on the full-scale sample basin (5000 × 5000 cells, 25,000
-// register rows: 20,000 in the state workbook, 5,000 in the federal one). The workbooks are read
-// by the start-up, as in the program; each iteration empties the layers and rebuilds them.
+// register rows: 20,000 in the state workbook, 5,000 in the federal one). Each iteration reads
+// the workbook as the program's import does, then rebuilds the layers.
 //
 //   build-*/bin/bench_importacao [--benchmark_filter=Ambas]
 //
@@ -91,7 +91,7 @@ void BM_ImportaAmbas(benchmark::State& estado) {
   if (!ana.Completa()) estado.SkipWithError("a importação federal não foi completa");
 }
 
-// What the start-up spends reading the two workbooks (not part of an import).
+// What the start-up spends checking the two workbooks (sheets and headings; no row is read).
 void BM_LePlanilhas(benchmark::State& estado) {
   TSistema& s = Sistema();
   for (auto _ : estado) {

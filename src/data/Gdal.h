@@ -11,6 +11,7 @@
 #include <memory>
 #include <type_traits>
 
+#include "data/LeitorXls.h"
 #include "data/TLivroPlanilha.h"
 
 namespace gdal_dados {
@@ -68,6 +69,13 @@ class TSilencio {
 }  // namespace gdal_dados
 
 // The open workbook behind a TLivroPlanilha.
+// .xls files are read by FreeXL directly, .xlsx files through GDAL, whose dataset is opened
+// only when rows are read (its opening already parses much of the package).
 struct TLivroPlanilha::TDados {
+  std::unique_ptr<TLeitorXls> Xls;
+  bool Xlsx = false;
+  QStringList FolhasXlsx;
   gdal_dados::TDataset Dataset;
+  // Opens the GDAL dataset of an .xlsx on first use. Throws ETorveda naming the file.
+  GDALDatasetH DatasetXlsx(const QString& arquivo);
 };

@@ -5,6 +5,7 @@
 
 #include "base/Erro.h"
 #include "data/Gdal.h"
+#include "data/TitulosXlsx.h"
 
 namespace gdal_dados {
 void Registra() {
@@ -31,32 +32,44 @@ void TLivroPlanilha::Abre() {
   if (!info.isFile() || !info.isReadable())
     throw ETorveda(QStringLiteral("O arquivo %1 não pode ser lido.").arg(Arquivo_));
 
+  if (TLeitorXls::EhXls(Arquivo_)) {
+    D_->Xls = std::make_unique<TLeitorXls>(Arquivo_);
+    return;
+  }
+  D_->FolhasXlsx = FolhasXlsx(Arquivo_);
+  D_->Xlsx = true;
+}
+
+GDALDatasetH TLivroPlanilha::TDados::DatasetXlsx(const QString& arquivo) {
+  if (Dataset) return Dataset.get();
   gdal_dados::Registra();
   gdal_dados::TOpcoesPlanilha opcoes;
   gdal_dados::TSilencio silencio;
-  const char* const drivers[] = {"XLS", "XLSX", nullptr};
-  gdal_dados::TDataset ds(GDALOpenEx(Arquivo_.toUtf8().constData(),
+  const char* const drivers[] = {"XLSX", nullptr};
+  gdal_dados::TDataset ds(GDALOpenEx(arquivo.toUtf8().constData(),
                                      GDAL_OF_VECTOR | GDAL_OF_READONLY, drivers, nullptr, nullptr));
   if (!ds) {
     const QString detalhe = gdal_dados::TSilencio::UltimoErro();
     throw ETorveda(QStringLiteral("Não foi possível abrir o arquivo %1 como planilha do Excel%2")
-                       .arg(Arquivo_, detalhe.isEmpty() ? QStringLiteral(".")
-                                                        : QStringLiteral(": ") + detalhe));
+                       .arg(arquivo, detalhe.isEmpty() ? QStringLiteral(".")
+                                                       : QStringLiteral(": ") + detalhe));
   }
-  D_->Dataset = std::move(ds);
+  Dataset = std::move(ds);
+  return Dataset.get();
 }
 
-void TLivroPlanilha::Fecha() { D_->Dataset.reset(); }
+void TLivroPlanilha::Fecha() {
+  D_->Dataset.reset();
+  D_->Xls.reset();
+  D_->Xlsx = false;
+  D_->FolhasXlsx.clear();
+}
 
-bool TLivroPlanilha::Ativo() const { return static_cast<bool>(D_->Dataset); }
+bool TLivroPlanilha::Ativo() const { return D_->Xlsx || D_->Xls; }
 
 QStringList TLivroPlanilha::Folhas() const {
-  QStringList folhas;
-  if (!D_->Dataset) return folhas;
-  const int n = GDALDatasetGetLayerCount(D_->Dataset.get());
-  for (int i = 0; i < n; ++i)
-    folhas << QString::fromUtf8(OGR_L_GetName(GDALDatasetGetLayer(D_->Dataset.get(), i)));
-  return folhas;
+  if (D_->Xls) return D_->Xls->Folhas();
+  return D_->FolhasXlsx;
 }
 
 QString TLivroPlanilha::ArquivoExistente(const QString& arquivoXls) {

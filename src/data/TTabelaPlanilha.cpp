@@ -7,6 +7,7 @@
 #include "base/Erro.h"
 #include "data/Gdal.h"
 #include "data/TLivroPlanilha.h"
+#include "data/TitulosXlsx.h"
 
 namespace {
 
@@ -120,7 +121,14 @@ void TTabelaPlanilha::Abre(const TLivroPlanilha& livro) {
     throw ETorveda(
         QStringLiteral("Não foi possível abrir a tabela %1: a planilha %2 não está aberta.")
             .arg(NomeTabela(), livro.Arquivo()));
-  GDALDatasetH ds = livro.D_->Dataset.get();
+  if (livro.D_->Xls) {
+    std::vector<TColuna> colunas;
+    std::vector<std::vector<QVariant>> linhas;
+    livro.D_->Xls->Le(Folha_, colunas, linhas);
+    Preenche(livro.Arquivo(), std::move(colunas), std::move(linhas));
+    return;
+  }
+  GDALDatasetH ds = livro.D_->DatasetXlsx(livro.Arquivo());
   gdal_dados::TOpcoesPlanilha opcoes;
   gdal_dados::TSilencio silencio;
   OGRLayerH camada = GDALDatasetGetLayerByName(ds, Folha_.toUtf8().constData());
@@ -161,10 +169,36 @@ void TTabelaPlanilha::Preenche(const QString& arquivo, std::vector<TColuna> colu
   Linhas_ = std::move(linhas);
   Posicao_ = 0;
   Ativa_ = true;
+  Carregada_ = true;
+}
+
+void TTabelaPlanilha::AbreTitulos(const TLivroPlanilha& livro) {
+  Fecha();
+  if (!livro.Ativo())
+    throw ETorveda(
+        QStringLiteral("Não foi possível abrir a tabela %1: a planilha %2 não está aberta.")
+            .arg(NomeTabela(), livro.Arquivo()));
+  QStringList titulos;
+  if (livro.D_->Xls) {
+    titulos = livro.D_->Xls->Titulos(Folha_);
+  } else {
+    titulos = TitulosXlsx(livro.Arquivo(), Folha_);
+  }
+  std::vector<TColuna> colunas;
+  for (const QString& t : titulos) colunas.push_back({t, TTipoColunaPlanilha::Texto});
+  Preenche(livro.Arquivo(), std::move(colunas), {});
+  Carregada_ = false;
+}
+
+void TTabelaPlanilha::LiberaLinhas() {
+  std::vector<std::vector<QVariant>>().swap(Linhas_);
+  Posicao_ = 0;
+  Carregada_ = false;
 }
 
 void TTabelaPlanilha::Fecha() {
   Ativa_ = false;
+  Carregada_ = false;
   Arquivo_.clear();
   Colunas_.clear();
   Linhas_.clear();

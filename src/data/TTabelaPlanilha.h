@@ -28,8 +28,15 @@ class TTabelaPlanilha {
   // Reads the sheet from an open workbook. Throws ETorveda when the workbook is not open or has
   // no such sheet (the message names the sheet and the file); the table is then closed.
   void Abre(const TLivroPlanilha& livro);
+  // Only finds the sheet and its headings, reading no row (NumLinhas() 0, Carregada() false):
+  // what the start-up checks. Throws as Abre does.
+  void AbreTitulos(const TLivroPlanilha& livro);
+  // Drops the rows read, keeping the headings.
+  void LiberaLinhas();
   void Fecha();
   bool Ativa() const { return Ativa_; }
+  // The rows were read (Abre, Preenche), not only the headings.
+  bool Carregada() const { return Ativa_ && Carregada_; }
   // The workbook file the rows were read from (empty when closed).
   const QString& Arquivo() const { return Arquivo_; }
 
@@ -81,6 +88,7 @@ class TTabelaPlanilha {
 
   QString Folha_;
   bool Ativa_ = false;
+  bool Carregada_ = false;
   QString Arquivo_;
   std::vector<TColuna> Colunas_;
   std::vector<std::vector<QVariant>> Linhas_;

@@ -8,6 +8,7 @@
 
 #include "base/Apresentador.h"
 #include "base/Erro.h"
+#include "data/ColunasOutorgas.h"
 
 namespace {
 
@@ -211,12 +212,64 @@ bool TdmS::AbreLivro(TLivroPlanilha& livro, const QString& arquivo) {
   }
 }
 
+namespace {
+
+// The sheet's headings, checked against those the import reads.
+void AbreTitulos(TTabelaPlanilha& t, const TLivroPlanilha& livro) {
+  t.AbreTitulos(livro);
+  const QStringList ausentes =
+      ColunasOutorgas::Ausentes(t.Colunas(), ColunasOutorgas::Lidas(t.Folha()));
+  if (!ausentes.isEmpty())
+    throw ETorveda(ColunasOutorgas::MensagemAusentes(t.Folha(), livro.Arquivo(), ausentes));
+}
+
+void LeLivro(TLivroPlanilha& livro, const QString& arquivo,
+             std::initializer_list<TTabelaPlanilha*> tabelas) {
+  for (TTabelaPlanilha* t : tabelas) t->Fecha();
+  livro.DefineArquivo(arquivo);
+  try {
+    livro.Abre();
+    for (TTabelaPlanilha* t : tabelas) {
+      AbreTitulos(*t, livro);
+      t->Abre(livro);
+    }
+  } catch (...) {
+    for (TTabelaPlanilha* t : tabelas) t->Fecha();
+    livro.Fecha();
+    throw;
+  }
+  // The rows are in the tables; the reader's own copy of the file is let go.
+  livro.Fecha();
+}
+
+}  // namespace
+
+void TdmS::LeOutorgasAqem(const QString& arquivo) {
+  LeLivro(
+      conOutorgasAqem, arquivo,
+      {&tdbOutorgasAqemSuperficial, &tdbOutorgasAqemInsignificante, &tdbOutorgasAqemSubterranea});
+}
+
+void TdmS::LeOutorgasAna(const QString& arquivo) {
+  LeLivro(conOutorgasAna, arquivo, {&tdbOutorgasAna});
+}
+
+void TdmS::LiberaOutorgasAqem() {
+  for (TTabelaPlanilha* t :
+       {&tdbOutorgasAqemSuperficial, &tdbOutorgasAqemInsignificante, &tdbOutorgasAqemSubterranea})
+    t->LiberaLinhas();
+}
+
+void TdmS::LiberaOutorgasAna() { tdbOutorgasAna.LiberaLinhas(); }
+
 void TdmS::AbreFolhasAqem() {
   TTabelaPlanilha* tabelas[] = {&tdbOutorgasAqemSuperficial, &tdbOutorgasAqemInsignificante,
                                 &tdbOutorgasAqemSubterranea};
   const QString nome = NomeArquivo(conOutorgasAqem.Arquivo());
   try {
-    for (TTabelaPlanilha* t : tabelas) t->Abre(conOutorgasAqem);
+    for (TTabelaPlanilha* t : tabelas) AbreTitulos(*t, conOutorgasAqem);
+    // Nothing more is needed from the file until an import reads it again.
+    conOutorgasAqem.Fecha();
     Cargas_.push_back({nome, true, {}});
   } catch (const ETorveda& e) {
     for (TTabelaPlanilha* t : tabelas) t->Fecha();
@@ -230,7 +283,8 @@ void TdmS::AbreFolhasAqem() {
 void TdmS::AbreFolhaAna() {
   const QString nome = NomeArquivo(conOutorgasAna.Arquivo());
   try {
-    tdbOutorgasAna.Abre(conOutorgasAna);
+    AbreTitulos(tdbOutorgasAna, conOutorgasAna);
+    conOutorgasAna.Fecha();
     Cargas_.push_back({nome, true, {}});
   } catch (const ETorveda& e) {
     tdbOutorgasAna.Fecha();

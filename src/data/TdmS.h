@@ -9,10 +9,12 @@
 //     absent);
 //  2. open the database, the state workbook and the federal workbook; the first that fails is
 //     shown as an error and the rest of the creation is skipped;
-//  3. open the three state sheets; any failure closes them all, empties the state workbook and
-//     shows "Erro ao abrir o arquivo de outorgas - AQEM.";
-//  4. open the federal sheet; a failure closes it, empties the federal workbook and shows
-//     "Erro ao abrir o arquivo de outorgas - ANA.".
+//  3. find the three state sheets and the headings the import reads; any failure closes them
+//     all, empties the state workbook and shows "Erro ao abrir o arquivo de outorgas - AQEM.";
+//  4. the same for the federal sheet, showing "Erro ao abrir o arquivo de outorgas - ANA.".
+// The start-up reads no register row: an import reads the rows from the file as it is then
+// (LeOutorgasAqem / LeOutorgasAna), so the registers cost nothing until they are needed and a
+// workbook replaced while the program runs is the one imported.
 // Nothing is ever created: a missing database file is a failure, and every later use of a query
 // then throws ETorveda saying why the database is not open.
 
@@ -95,6 +97,15 @@ class TdmS {
   TTabelaPlanilha tdbOutorgasAqemInsignificante;  // 'Certidões de Uso Insignificante$'
   TTabelaPlanilha tdbOutorgasAqemSubterranea;     // 'Outorgas Água Subterrânea$'
   TTabelaPlanilha tdbOutorgasAna;                 // 'Outorgas ANA$'
+
+  // Read, for an import, every row of the workbook `arquivo` as it is now into the state tables
+  // (or the federal one), after checking its sheets and headings. Throws ETorveda naming the
+  // file, the sheet or the heading; the tables are left without rows then.
+  void LeOutorgasAqem(const QString& arquivo);
+  void LeOutorgasAna(const QString& arquivo);
+  // Drop the rows an import read.
+  void LiberaOutorgasAqem();
+  void LiberaOutorgasAna();
 
   // The loads of the last Cria(), in order: database, state workbook, federal workbook.
   const std::vector<TCargaDados>& Cargas() const { return Cargas_; }

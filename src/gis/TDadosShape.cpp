@@ -99,8 +99,11 @@ OGRwkbGeometryType OgrDe(TTipoGeometria t) {
   return wkbNone;
 }
 
+}  // namespace
+
 // Writes the live records into a new shapefile at `base` (path without extension).
-void Escreve(const TDadosShape::TDados& d, const QString& base) {
+void TDadosShape::TDados::Escreve(const QString& base) const {
+  const TDadosShape::TDados& d = *this;
   Ogr::Inicia();
   GDALDriver* driver = GetGDALDriverManager()->GetDriverByName("ESRI Shapefile");
   if (!driver) throw ETorveda(QStringLiteral("O GDAL não tem o formato shapefile."));
@@ -151,8 +154,6 @@ void Escreve(const TDadosShape::TDados& d, const QString& base) {
       throw ETorveda(QStringLiteral("Não foi possível gravar %1").arg(prj.fileName()));
   }
 }
-
-}  // namespace
 
 void TDadosShape::TDados::IndexaCampos() {
   Indices.clear();
@@ -305,7 +306,7 @@ quint64 TDadosShape::Versao() const { return D_->Versao; }
 bool TDadosShape::Modificado() const { return D_->Modificado; }
 
 void TDadosShape::Grava() {
-  if (!D_->Modificado) return;
+  if (!D_->Modificado || D_->Rascunho) return;
   const QFileInfo destino(D_->Caminho);
   const QString pasta = destino.absolutePath();
   const QString nome = destino.completeBaseName();
@@ -317,7 +318,7 @@ void TDadosShape::Grava() {
                            QStringLiteral("XXXXXX"));
   if (!temporaria.isValid())
     throw ETorveda(QStringLiteral("Não foi possível gravar %1 em %2").arg(D_->Nome, pasta));
-  Escreve(*D_, temporaria.path() + QLatin1Char('/') + nome);
+  D_->Escreve(temporaria.path() + QLatin1Char('/') + nome);
   Substituicao::MarcaCompleta(temporaria.path(), nome);
   // From here on an interrupted move is finished by the next opening, so the folder stays.
   temporaria.setAutoRemove(false);

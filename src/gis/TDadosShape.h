@@ -68,6 +68,19 @@ class TDadosShape : public QObject {
   // Writes the records to the files now (nothing when unchanged). Throws ETorveda.
   void Grava();
 
+  // A dataset of the same name and schema that lives in memory only: records gathered there
+  // never reach any file until they replace this dataset's records (SubstituiRegistros).
+  std::shared_ptr<TDadosShape> NovoRascunho() const;
+  bool Rascunho() const;
+  // Why the files cannot be replaced now (a read-only member file, a folder that cannot be
+  // written); empty when they can.
+  QString ImpedimentoGravacao() const;
+  // Puts the records of `rascunho` (a draft of this dataset) in place of every record: the new
+  // files are written beside the old ones, read back, and only then moved over them and taken
+  // into memory (old keys are retired, new records get new keys). On any failure the files and
+  // the records in memory stay exactly as they were. Throws ETorveda.
+  void SubstituiRegistros(const TDadosShape& rascunho);
+
   // Internal state, for the rest of the map engine.
   struct TDados;
   TDados& Dados() { return *D_; }

@@ -1,10 +1,12 @@
 #include "import/ComandosOutorgas.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <exception>
 
+#include "app/TSistema.h"
 #include "base/Apresentador.h"
 #include "base/Erro.h"
-#include "app/TSistema.h"
 #include "data/TdmS.h"
 
 const QString TextosOutorgas::ConfirmacaoAqem = QStringLiteral(
@@ -22,6 +24,31 @@ const QString TextosOutorgas::InformacaoAna = QStringLiteral(
     "O arquivo de Outorgas Federais (ANA) deve estar localizado\nna pasta DadosBD com o nome "
     "\"TORVEDA_Outorgas_ANA.xls\".");
 
+namespace {
+
+QString ComArquivo(const QString& pergunta, const QString& arquivo) {
+  return pergunta + QStringLiteral("\n\nArquivo: ") + QDir::toNativeSeparators(arquivo);
+}
+
+QString ComNome(QString aviso, const QString& nomePadrao, const QString& arquivo) {
+  return aviso.replace(nomePadrao, QFileInfo(arquivo).fileName());
+}
+
+}  // namespace
+
+QString TextosOutorgas::PerguntaAqem(const QString& arquivo) {
+  return ComArquivo(ConfirmacaoAqem, arquivo);
+}
+QString TextosOutorgas::AvisoAqem(const QString& arquivo) {
+  return ComNome(InformacaoAqem, QStringLiteral("TORVEDA_Outorgas_AQEM.xls"), arquivo);
+}
+QString TextosOutorgas::PerguntaAna(const QString& arquivo) {
+  return ComArquivo(ConfirmacaoAna, arquivo);
+}
+QString TextosOutorgas::AvisoAna(const QString& arquivo) {
+  return ComNome(InformacaoAna, QStringLiteral("TORVEDA_Outorgas_ANA.xls"), arquivo);
+}
+
 TEntradaAqem EntradaAqem(TSistema& sistema) {
   TEntradaAqem e;
   if (sistema.dmS) {
@@ -29,6 +56,10 @@ TEntradaAqem EntradaAqem(TSistema& sistema) {
     e.Insignificante = &sistema.dmS->tdbOutorgasAqemInsignificante;
     e.Subterranea = &sistema.dmS->tdbOutorgasAqemSubterranea;
     e.Arquivo = sistema.dmS->ArquivoOutorgasAqem();
+    TdmS* dm = sistema.dmS.get();
+    const QString arquivo = e.Arquivo;
+    e.LePlanilha = [dm, arquivo] { dm->LeOutorgasAqem(arquivo); };
+    e.LiberaPlanilha = [dm] { dm->LiberaOutorgasAqem(); };
   } else {
     e.Arquivo = sistema.Caminhos().OutorgasAqem();
   }
@@ -45,6 +76,10 @@ TEntradaAna EntradaAna(TSistema& sistema) {
   if (sistema.dmS) {
     e.Tabela = &sistema.dmS->tdbOutorgasAna;
     e.Arquivo = sistema.dmS->ArquivoOutorgasAna();
+    TdmS* dm = sistema.dmS.get();
+    const QString arquivo = e.Arquivo;
+    e.LePlanilha = [dm, arquivo] { dm->LeOutorgasAna(arquivo); };
+    e.LiberaPlanilha = [dm] { dm->LiberaOutorgasAna(); };
   } else {
     e.Arquivo = sistema.Caminhos().OutorgasAna();
   }
@@ -55,13 +90,32 @@ TEntradaAna EntradaAna(TSistema& sistema) {
 
 namespace {
 
-template <typename F>
-void Executa(const QString& confirmacao, const QString& informacao, F&& importa) {
-  if (Apresentador().Confirmacao(confirmacao) != TResposta::Sim) return;
-  Apresentador().Informacao(informacao);
+// Hides the progress again however the import ends.
+class TMostraBarra {
+ public:
+  explicit TMostraBarra(const TBarraProgresso& barra) : Barra_(barra) {
+    if (Barra_.Mostra) Barra_.Mostra(true);
+  }
+  ~TMostraBarra() {
+    if (Barra_.Mostra) Barra_.Mostra(false);
+  }
+  TMostraBarra(const TMostraBarra&) = delete;
+  TMostraBarra& operator=(const TMostraBarra&) = delete;
+
+ private:
+  const TBarraProgresso& Barra_;
+};
+
+template <typename TEntrada, typename F>
+void Executa(const QString& pergunta, const QString& aviso, TEntrada entrada,
+             const TBarraProgresso& barra, F&& importa) {
+  if (Apresentador().Confirmacao(pergunta) != TResposta::Sim) return;
+  Apresentador().Informacao(aviso);
+  entrada.Progresso = barra.Informa;
   // The imports report their own failures; anything else still reaches the user.
   try {
-    importa();
+    const TMostraBarra mostra(barra);
+    importa(entrada);
   } catch (const ETorveda& e) {
     Apresentador().Erro(e.mensagem());
   } catch (const std::exception& e) {
@@ -71,12 +125,19 @@ void Executa(const QString& confirmacao, const QString& informacao, F&& importa)
 
 }  // namespace
 
-void ComandoOutorgasAqem(TSistema& sistema) {
-  Executa(TextosOutorgas::ConfirmacaoAqem, TextosOutorgas::InformacaoAqem,
-          [&] { ImportaOutorgasAqem(EntradaAqem(sistema)); });
+void ComandoOutorgasAqem(TSistema& sistema, const TBarraProgresso& barra) {
+  // The file is named as it is found now: the .xls, or the .xlsx beside it.
+  TEntradaAqem e = EntradaAqem(sistema);
+  const QString pergunta = TextosOutorgas::PerguntaAqem(e.Arquivo);
+  const QString aviso = TextosOutorgas::AvisoAqem(e.Arquivo);
+  Executa(pergunta, aviso, std::move(e), barra,
+          [](const TEntradaAqem& entrada) { ImportaOutorgasAqem(entrada); });
 }
 
-void ComandoOutorgasAna(TSistema& sistema) {
-  Executa(TextosOutorgas::ConfirmacaoAna, TextosOutorgas::InformacaoAna,
-          [&] { ImportaOutorgasAna(EntradaAna(sistema)); });
+void ComandoOutorgasAna(TSistema& sistema, const TBarraProgresso& barra) {
+  TEntradaAna e = EntradaAna(sistema);
+  const QString pergunta = TextosOutorgas::PerguntaAna(e.Arquivo);
+  const QString aviso = TextosOutorgas::AvisoAna(e.Arquivo);
+  Executa(pergunta, aviso, std::move(e), barra,
+          [](const TEntradaAna& entrada) { ImportaOutorgasAna(entrada); });
 }

@@ -8,7 +8,6 @@
 #include "gis/TCamada.h"
 #include "gis/TDadosShape.h"
 #include "gis/TRegistros.h"
-#include "import/ApagaRegistros.h"
 #include "import/EsquemaOutorgas.h"
 #include "import/GrausDMS.h"
 #include "import/PontoProjetado.h"
@@ -17,7 +16,8 @@
 
 namespace E = EsquemaOutorgas;
 
-TResultadoPasso ImportaAna(TTabelaPlanilha& tabela, TRegistros& registros, const TCamada& regioes) {
+TResultadoPasso ImportaAna(TTabelaPlanilha& tabela, TRegistros& registros, const TCamada& regioes,
+                           const TProgressoImportacao& progresso) {
   TResultadoPasso r;
   r.Camada = registros.Dados() ? registros.Dados()->Nome() : QString();
   r.Folha = tabela.Folha();
@@ -62,6 +62,7 @@ TResultadoPasso ImportaAna(TTabelaPlanilha& tabela, TRegistros& registros, const
         }
       }
       tabela.Proximo();
+      Verificacao::Informa(progresso, r, i + 1, n);
     }
   } catch (const ETorveda& e) {
     falha(e.mensagem());
@@ -88,24 +89,36 @@ TResultadoImportacao ImportaOutorgasAna(const TEntradaAna& e) {
   TResultadoImportacao r;
   r.Registro = QStringLiteral("ANA");
   r.Arquivo = e.Arquivo;
+  r.Camadas = QStringList{CamadasAna::Outorgas};
 
-  if (!e.Tabela || !e.Tabela->Ativa())
-    return Verificacao::Recusa(r, Verificacao::ArquivoIndisponivel(r));
+  // Everything the step needs, before anything is changed.
   if (!e.Outorgas || !e.Outorgas->Valida())
     return Verificacao::Recusa(r, Verificacao::CamadaIndisponivel(r, CamadasAna::Outorgas));
   if (!e.Regioes || !e.Regioes->Valida())
     return Verificacao::Recusa(r, Verificacao::CamadaIndisponivel(r, CamadasAna::Regioes));
+  if (e.Regioes->Registros().Conta() < 1)
+    return Verificacao::Recusa(r, Verificacao::CamadaVazia(r, CamadasAna::Regioes));
+  const QString motivo = e.Outorgas->Dados()->ImpedimentoGravacao();
+  if (!motivo.isEmpty())
+    return Verificacao::Recusa(r, Verificacao::CamadaNaoGravavel(r, CamadasAna::Outorgas, motivo));
+  const TLiberaAoSair libera(e.LiberaPlanilha);
+  if (e.LePlanilha) {
+    try {
+      e.LePlanilha();
+    } catch (const ETorveda& erro) {
+      return Verificacao::Recusa(r, Verificacao::ArquivoIlegivel(r, erro.mensagem()));
+    }
+  }
+  if (!e.Tabela || !e.Tabela->Carregada())
+    return Verificacao::Recusa(r, Verificacao::ArquivoIndisponivel(r));
+  const QString falta =
+      Verificacao::FaltaNaFolha(*e.Tabela, Verificacao::ColunasDoPasso(E::Ana(), QString()));
+  if (!falta.isEmpty()) return Verificacao::Recusa(r, Verificacao::ColunasAusentes(r, {falta}));
 
   r.Executada = true;
-  try {
-    ApagaRegistros(*e.Outorgas);
-  } catch (const ETorveda& erro) {
-    r.Erro = erro.mensagem();
-    Apresentador().Erro(r.Erro);
-    return r;
-  }
-  TRegistros registros = e.Outorgas->Registros();
-  r.Passos.push_back(ImportaAna(*e.Tabela, registros, *e.Regioes));
-  Verificacao::MostraFalhas(r.Passos.back());
+  r.Passos.push_back(Verificacao::ExecutaPasso(*e.Outorgas, [&](TRegistros& registros) {
+    return ImportaAna(*e.Tabela, registros, *e.Regioes, e.Progresso);
+  }));
+  Apresentador().Informacao(Verificacao::Resumo(r));
   return r;
 }

@@ -4,6 +4,7 @@
 // monthly flows go from m³/h to m³/s.
 
 #include <QString>
+#include <functional>
 
 #include "import/ResultadoImportacao.h"
 
@@ -19,23 +20,27 @@ inline const QString Regioes = QStringLiteral("Reg_Met_Tradicional");
 // The import step: walks every row from the first; a row without latitude or longitude text is
 // skipped (the flows are not tested); the others are projected, whatever their "Hemisferio"
 // says, and written when a polygon of `regioes` contains them. The first row that fails ends the
-// step with its message in the result (nothing is shown here); the records written before it
-// stay. The layer's files are written at the end either way.
-TResultadoPasso ImportaAna(TTabelaPlanilha& tabela, TRegistros& registros, const TCamada& regioes);
+// step with its message in the result (nothing is shown here). The records go into
+// `registros` (a draft of the layer in the whole import).
+TResultadoPasso ImportaAna(TTabelaPlanilha& tabela, TRegistros& registros, const TCamada& regioes,
+                           const TProgressoImportacao& progresso = {});
 
 QString MensagemFalhaAna(const QString& nomeReq, const QString& nrPort01, const QString& latitude,
                          const QString& longitude);
 
 struct TEntradaAna {
   TTabelaPlanilha* Tabela = nullptr;
-  QString Arquivo;  // the workbook, named when it is not open
+  QString Arquivo;  // the workbook file used
   TCamada* Outorgas = nullptr;
   // The program-wide regions layer, so that the import does not depend on a map window.
   const TCamada* Regioes = nullptr;
+  // As in TEntradaAqem.
+  std::function<void()> LePlanilha;
+  std::function<void()> LiberaPlanilha;
+  TProgressoImportacao Progresso;
 };
 
-// The whole federal import, without questions: refuses, with an error message and changing
-// nothing, when the workbook did not open at start-up or a layer is not available; otherwise
-// empties "Out_Sup_ANA" and runs the step, showing a failing row's message. Never throws
-// ETorveda.
+// The whole federal import, without questions, with the checks and the all-or-nothing rule of
+// the state import: "Out_Sup_ANA" is replaced only when every row was read, and a summary ends
+// it. Never throws ETorveda.
 TResultadoImportacao ImportaOutorgasAna(const TEntradaAna& entrada);

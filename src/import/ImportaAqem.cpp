@@ -9,7 +9,6 @@
 #include "gis/TDadosShape.h"
 #include "gis/TRegistros.h"
 #include "hydro/ColocaSecao.h"
-#include "import/ApagaRegistros.h"
 #include "import/EsquemaOutorgas.h"
 #include "import/GrausDMS.h"
 #include "import/PontoProjetado.h"
@@ -21,7 +20,8 @@ namespace {
 namespace E = EsquemaOutorgas;
 
 TResultadoPasso Passo(TTabelaPlanilha& tabela, TRegistros& registros, const QString& colunaVazao,
-                      const TCamada& limite, const std::vector<TAtributo>& atributos) {
+                      const TCamada& limite, const std::vector<TAtributo>& atributos,
+                      const TProgressoImportacao& progresso) {
   TResultadoPasso r;
   r.Camada = registros.Dados() ? registros.Dados()->Nome() : QString();
   r.Folha = tabela.Folha();
@@ -69,6 +69,7 @@ TResultadoPasso Passo(TTabelaPlanilha& tabela, TRegistros& registros, const QStr
         }
       }
       tabela.Proximo();
+      Verificacao::Informa(progresso, r, i + 1, n);
     }
   } catch (const ETorveda& e) {
     falha(e.mensagem());
@@ -87,13 +88,15 @@ TResultadoPasso Passo(TTabelaPlanilha& tabela, TRegistros& registros, const QStr
 }  // namespace
 
 TResultadoPasso ImportaSignificantes(TTabelaPlanilha& tabela, TRegistros& registros,
-                                     const QString& colunaVazao, const TCamada& limite) {
-  return Passo(tabela, registros, colunaVazao, limite, E::Significantes());
+                                     const QString& colunaVazao, const TCamada& limite,
+                                     const TProgressoImportacao& progresso) {
+  return Passo(tabela, registros, colunaVazao, limite, E::Significantes(), progresso);
 }
 
 TResultadoPasso ImportaInsignificantes(TTabelaPlanilha& tabela, TRegistros& registros,
-                                       const QString& colunaVazao, const TCamada& limite) {
-  return Passo(tabela, registros, colunaVazao, limite, E::Insignificantes());
+                                       const QString& colunaVazao, const TCamada& limite,
+                                       const TProgressoImportacao& progresso) {
+  return Passo(tabela, registros, colunaVazao, limite, E::Insignificantes(), progresso);
 }
 
 QString MensagemFalhaAqem(const QString& requerente, const QString& portaria,
@@ -107,27 +110,34 @@ TResultadoImportacao ImportaOutorgasAqem(const TEntradaAqem& e) {
   TResultadoImportacao r;
   r.Registro = QStringLiteral("AQEM");
   r.Arquivo = e.Arquivo;
-
-  const bool aberta = e.Superficial && e.Superficial->Ativa() && e.Insignificante &&
-                      e.Insignificante->Ativa() && e.Subterranea && e.Subterranea->Ativa();
-  if (!aberta) return Verificacao::Recusa(r, Verificacao::ArquivoIndisponivel(r));
   TCamada* camadas[] = {e.SupSignif, e.SupInsignif, e.SubSignif, e.SubInsignif};
   const QString nomes[] = {CamadasAqem::SupSignif, CamadasAqem::SupInsignif, CamadasAqem::SubSignif,
                            CamadasAqem::SubInsignif};
+  r.Camadas = QStringList(std::begin(nomes), std::end(nomes));
+
+  // Everything the steps need, before anything is changed.
   for (int i = 0; i < 4; ++i)
     if (!camadas[i] || !camadas[i]->Valida())
       return Verificacao::Recusa(r, Verificacao::CamadaIndisponivel(r, nomes[i]));
   if (!e.Limite || !e.Limite->Valida())
     return Verificacao::Recusa(r, Verificacao::CamadaIndisponivel(r, QStringLiteral("Limite")));
-
-  r.Executada = true;
-  try {
-    for (TCamada* c : camadas) ApagaRegistros(*c);
-  } catch (const ETorveda& erro) {
-    r.Erro = erro.mensagem();
-    Apresentador().Erro(r.Erro);
-    return r;
+  if (e.Limite->Registros().Conta() < 1)
+    return Verificacao::Recusa(r, Verificacao::CamadaVazia(r, QStringLiteral("Limite")));
+  for (int i = 0; i < 4; ++i) {
+    const QString motivo = camadas[i]->Dados()->ImpedimentoGravacao();
+    if (!motivo.isEmpty())
+      return Verificacao::Recusa(r, Verificacao::CamadaNaoGravavel(r, nomes[i], motivo));
   }
+  const TLiberaAoSair libera(e.LiberaPlanilha);
+  if (e.LePlanilha) {
+    try {
+      e.LePlanilha();
+    } catch (const ETorveda& erro) {
+      return Verificacao::Recusa(r, Verificacao::ArquivoIlegivel(r, erro.mensagem()));
+    }
+  }
+  for (TTabelaPlanilha* t : {e.Superficial, e.Insignificante, e.Subterranea})
+    if (!t || !t->Carregada()) return Verificacao::Recusa(r, Verificacao::ArquivoIndisponivel(r));
 
   struct TPasso {
     TTabelaPlanilha* Tabela;
@@ -139,12 +149,22 @@ TResultadoImportacao ImportaOutorgasAqem(const TEntradaAqem& e) {
                            {e.Insignificante, e.SupInsignif, EsquemaOutorgas::VazaoM3s, false},
                            {e.Subterranea, e.SubSignif, EsquemaOutorgas::VazaoM3h, true},
                            {e.Insignificante, e.SubInsignif, EsquemaOutorgas::VazaoM3h, false}};
+  QStringList faltas;
   for (const TPasso& p : passos) {
-    TRegistros registros = p.Camada->Registros();
-    r.Passos.push_back(p.Significante
-                           ? ImportaSignificantes(*p.Tabela, registros, p.Coluna, *e.Limite)
-                           : ImportaInsignificantes(*p.Tabela, registros, p.Coluna, *e.Limite));
-    Verificacao::MostraFalhas(r.Passos.back());
+    const QString falta = Verificacao::FaltaNaFolha(
+        *p.Tabela, Verificacao::ColunasDoPasso(
+                       p.Significante ? E::Significantes() : E::Insignificantes(), p.Coluna));
+    if (!falta.isEmpty() && !faltas.contains(falta)) faltas << falta;
   }
+  if (!faltas.isEmpty()) return Verificacao::Recusa(r, Verificacao::ColunasAusentes(r, faltas));
+
+  r.Executada = true;
+  for (const TPasso& p : passos)
+    r.Passos.push_back(Verificacao::ExecutaPasso(*p.Camada, [&](TRegistros& registros) {
+      return p.Significante
+                 ? ImportaSignificantes(*p.Tabela, registros, p.Coluna, *e.Limite, e.Progresso)
+                 : ImportaInsignificantes(*p.Tabela, registros, p.Coluna, *e.Limite, e.Progresso);
+    }));
+  Apresentador().Informacao(Verificacao::Resumo(r));
   return r;
 }

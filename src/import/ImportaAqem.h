@@ -11,6 +11,7 @@
 // insignificant layers, a row going to each layer whose flow is not zero.
 
 #include <QString>
+#include <functional>
 
 #include "import/ResultadoImportacao.h"
 
@@ -29,12 +30,15 @@ inline const QString SubInsignif = QStringLiteral("Out_Sub_Insignif_AQEM");
 // schema (steps 2 and 4). Walks every row of the table from the first: a row without latitude
 // or longitude, or whose flow is zero, is skipped; the others are projected and written as a
 // point when the basin outline `limite` contains them. The first row that fails ends the step
-// with its message in the result (nothing is shown here); the records written before it stay.
-// The layer's files are written at the end either way.
+// with its message in the result (nothing is shown here). The records go into `registros`,
+// whose dataset is written at the end either way: the whole import gives it a draft of the
+// layer, put in place only when the step completes.
 TResultadoPasso ImportaSignificantes(TTabelaPlanilha& tabela, TRegistros& registros,
-                                     const QString& colunaVazao, const TCamada& limite);
+                                     const QString& colunaVazao, const TCamada& limite,
+                                     const TProgressoImportacao& progresso = {});
 TResultadoPasso ImportaInsignificantes(TTabelaPlanilha& tabela, TRegistros& registros,
-                                       const QString& colunaVazao, const TCamada& limite);
+                                       const QString& colunaVazao, const TCamada& limite,
+                                       const TProgressoImportacao& progresso = {});
 
 // The message of a failing row. `portaria` is the row's "Nº Portaria" text; the certificates
 // sheet has no such column and gives its "Nº Certidão" text instead.
@@ -46,17 +50,26 @@ struct TEntradaAqem {
   TTabelaPlanilha* Superficial = nullptr;
   TTabelaPlanilha* Insignificante = nullptr;
   TTabelaPlanilha* Subterranea = nullptr;
-  QString Arquivo;  // the workbook, named when it is not open
+  QString Arquivo;  // the workbook file used
   TCamada* SupSignif = nullptr;
   TCamada* SupInsignif = nullptr;
   TCamada* SubSignif = nullptr;
   TCamada* SubInsignif = nullptr;
   const TCamada* Limite = nullptr;
+  // Reads the rows of the workbook as the file is now into the three tables (throws ETorveda
+  // naming the file, sheet or heading), and lets them go afterwards. Empty when the tables
+  // were filled beforehand.
+  std::function<void()> LePlanilha;
+  std::function<void()> LiberaPlanilha;
+  TProgressoImportacao Progresso;
 };
 
-// The whole state import, without questions: refuses, with an error message and changing
-// nothing, when the workbook did not open at start-up or a layer is not available; otherwise
-// empties the four layers in step order and runs the four steps, showing each failing row's
-// message (application-titled box) before going on with the next step. Never throws ETorveda:
-// a layer that cannot be emptied ends the import with its error shown and recorded.
+// The whole state import, without questions. First checks everything the steps need: the four
+// layers open and writable, "Limite" open with its polygons, the workbook read now with its
+// three sheets and every heading the steps read; any lack refuses the import with an error
+// message, changing nothing. Then runs the four steps in order, each into a draft of its layer
+// that replaces the layer's records only when the step read every row; a step that fails
+// (its failing row's message is shown in an application-titled box) or cannot write keeps its
+// layer exactly as it was, and the next step still runs. Ends with a summary per layer in an
+// information message. Never throws ETorveda.
 TResultadoImportacao ImportaOutorgasAqem(const TEntradaAqem& entrada);

@@ -18,6 +18,7 @@ QJsonObject TResultadoPasso::Json() const {
                                                 {QStringLiteral("vazaoZero"), VazaoZero},
                                                 {QStringLiteral("foraDaArea"), ForaDaArea}}},
       {QStringLiteral("falha"), TextoOuNulo(Falha)},
+      {QStringLiteral("camadaSubstituida"), Substituida},
   };
   if (!ColunaVazao.isEmpty()) o.insert(QStringLiteral("colunaVazao"), ColunaVazao);
   if (!Falha.isEmpty()) {
@@ -35,11 +36,31 @@ bool TResultadoImportacao::Completa() const {
   return true;
 }
 
+QStringList TResultadoImportacao::Substituidas() const {
+  QStringList camadas;
+  for (const auto& p : Passos)
+    if (p.Substituida) camadas << p.Camada;
+  return camadas;
+}
+
+QStringList TResultadoImportacao::Mantidas() const {
+  const QStringList substituidas = Substituidas();
+  QStringList camadas;
+  for (const QString& c : Camadas)
+    if (!substituidas.contains(c)) camadas << c;
+  return camadas;
+}
+
 QJsonObject TResultadoImportacao::Json() const {
   QJsonArray passos;
   for (const auto& p : Passos) passos.append(p.Json());
   return QJsonObject{
-      {QStringLiteral("registro"), Registro},      {QStringLiteral("arquivo"), Arquivo},
-      {QStringLiteral("executada"), Executada},    {QStringLiteral("completa"), Completa()},
-      {QStringLiteral("erro"), TextoOuNulo(Erro)}, {QStringLiteral("passos"), passos}};
+      {QStringLiteral("registro"), Registro},
+      {QStringLiteral("arquivo"), Arquivo},
+      {QStringLiteral("executada"), Executada},
+      {QStringLiteral("completa"), Completa()},
+      {QStringLiteral("erro"), TextoOuNulo(Erro)},
+      {QStringLiteral("camadasSubstituidas"), QJsonArray::fromStringList(Substituidas())},
+      {QStringLiteral("camadasMantidas"), QJsonArray::fromStringList(Mantidas())},
+      {QStringLiteral("passos"), passos}};
 }

@@ -4,14 +4,19 @@
 
 #include <QJsonObject>
 #include <QString>
+#include <QStringList>
+#include <functional>
 #include <vector>
+
+// Progress of an import step: the step's rows, the rows done and what is being done.
+using TProgressoImportacao = std::function<void(int maximo, int posicao, const QString& texto)>;
 
 struct TResultadoPasso {
   QString Camada;       // the layer written
   QString Folha;        // the sheet read
   QString ColunaVazao;  // the flow column that decides the state rows; empty for the federal one
   int LinhasLidas = 0;  // rows walked, the failing one included
-  int Gravados = 0;     // records written into the layer
+  int Gravados = 0;     // records now in the layer from this step (0 when the layer was kept)
   // Rows skipped, by reason.
   int SemCoordenadas = 0;
   int VazaoZero = 0;
@@ -23,6 +28,9 @@ struct TResultadoPasso {
   int LinhaFalha = 0;
   // The layer could not be written at the end of the step.
   QString ErroGravacao;
+  // The step completed and its records replaced the layer's; otherwise the layer was kept
+  // exactly as it was.
+  bool Substituida = false;
 
   bool Falhou() const { return !Falha.isEmpty() || !ErroGravacao.isEmpty(); }
   QJsonObject Json() const;
@@ -33,9 +41,15 @@ struct TResultadoImportacao {
   QString Arquivo;   // the register workbook
   // False when the import refused to start (Erro says why) and nothing was changed.
   bool Executada = false;
-  // A failure outside the steps (refusal, or a layer that could not be emptied).
+  // A failure outside the steps (a refusal: nothing was changed).
   QString Erro;
+  // Every layer the import rebuilds, in step order.
+  QStringList Camadas;
   std::vector<TResultadoPasso> Passos;
+
+  // The layers whose records were replaced, and those kept as they were.
+  QStringList Substituidas() const;
+  QStringList Mantidas() const;
 
   // Executed, and every step read all its rows and wrote its layer.
   bool Completa() const;

@@ -45,8 +45,16 @@ TEST(CriacaoDados, TudoPresenteAbreSemMensagens) {
   EXPECT_TRUE(AqemAberta(dm));
   EXPECT_TRUE(dm.tdbOutorgasAna.Ativa());
   EXPECT_EQ(dm.tdbOutorgasAqemSubterranea.Arquivo(), arvore.Caminhos().OutorgasAqem());
+  // The start-up reads headings only; an import reads the rows.
+  EXPECT_EQ(dm.tdbOutorgasAqemInsignificante.NumLinhas(), 0);
+  EXPECT_FALSE(dm.tdbOutorgasAna.Carregada());
+  EXPECT_TRUE(dm.tdbOutorgasAna.TemColuna(QStringLiteral("Qc01 (m³/h)")));
+  dm.LeOutorgasAqem(dm.ArquivoOutorgasAqem());
+  dm.LeOutorgasAna(dm.ArquivoOutorgasAna());
   EXPECT_EQ(dm.tdbOutorgasAqemInsignificante.NumLinhas(), 2);
   EXPECT_EQ(dm.tdbOutorgasAna.NumLinhas(), 2);
+  dm.LiberaOutorgasAqem();
+  EXPECT_EQ(dm.tdbOutorgasAqemInsignificante.NumLinhas(), 0);
   EXPECT_EQ(Nomes(dm), (QStringList{"TORVEDA.sqlite:ok", "TORVEDA_Outorgas_AQEM.xls:ok",
                                     "TORVEDA_Outorgas_ANA.xls:ok"}));
 }
@@ -124,7 +132,7 @@ TEST(CriacaoDados, FolhaEstadualAusente) {
   EXPECT_TRUE(AqemFechada(dm));
   EXPECT_TRUE(dm.conOutorgasAqem.Arquivo().isEmpty());
   EXPECT_TRUE(dm.tdbOutorgasAna.Ativa());
-  EXPECT_TRUE(dm.conOutorgasAna.Ativo());
+  EXPECT_FALSE(dm.conOutorgasAna.Arquivo().isEmpty());
   ASSERT_EQ(dm.Cargas().size(), 3u);
   EXPECT_FALSE(dm.Cargas()[1].Ok);
   EXPECT_TRUE(dm.Cargas()[1].Mensagem.contains(QStringLiteral("Certidões de Uso Insignificante")));
@@ -225,4 +233,60 @@ TEST(CriacaoDados, ModulosIndependentes) {
   // Created again, the module reopens everything from the start.
   b.Cria();
   EXPECT_EQ(b.AbreRios(1).NumRegistros(), 1);
+}
+
+// A state workbook whose groundwater sheet lacks a heading the import reads: the Part's message
+// at start-up, the heading named in the load's record, and the federal workbook still opens.
+// The same file read for an import is refused naming the heading.
+TEST(CriacaoDados, TituloEstadualAusente) {
+  for (const char* formato : {"xls", "xlsx"}) {
+    TApresentadorRoteirizado apresentador;
+    TArvoreDados arvore;
+    arvore.CriaBase();
+    const QString arquivo =
+        arvore.Caminhos().OutorgasAqem() + (QLatin1String(formato) == "xlsx" ? "x" : "");
+    arvore.CopiaPlanilha(QStringLiteral("aqem_sem_titulo.") + QLatin1String(formato), arquivo);
+    arvore.CopiaPlanilha(QStringLiteral("ana.xls"), arvore.Caminhos().OutorgasAna());
+    TdmS dm(arvore.Caminhos());
+    dm.Cria();
+    EXPECT_EQ(apresentador.Textos(TTipo::Mensagem), QStringList{TdmS::ErroAqem}) << formato;
+    EXPECT_TRUE(AqemFechada(dm)) << formato;
+    ASSERT_EQ(dm.Cargas().size(), 3u);
+    EXPECT_FALSE(dm.Cargas()[1].Ok);
+    EXPECT_TRUE(dm.Cargas()[1].Mensagem.contains(
+        QStringLiteral("\"Outorgas Água Subterrânea\" do arquivo %1 não tem a coluna "
+                       "\"Vazão (m³/h)\"")
+            .arg(arquivo)))
+        << dm.Cargas()[1].Mensagem.toStdString();
+    EXPECT_TRUE(dm.Cargas()[2].Ok);
+    const QString erro = [&] {
+      try {
+        dm.LeOutorgasAqem(arquivo);
+      } catch (const ETorveda& e) {
+        return e.mensagem();
+      }
+      return QString();
+    }();
+    EXPECT_TRUE(erro.contains(QStringLiteral("\"Vazão (m³/h)\""))) << erro.toStdString();
+    EXPECT_EQ(dm.tdbOutorgasAqemSuperficial.NumLinhas(), 0);
+  }
+}
+
+// The rows are read from the file as it is when an import asks, not as it was at start-up.
+TEST(CriacaoDados, LeOArquivoDeAgora) {
+  TApresentadorRoteirizado apresentador;
+  TArvoreDados arvore;
+  arvore.CriaCompleta();
+  TdmS dm(arvore.Caminhos());
+  dm.Cria();
+  arvore.CopiaPlanilha(QStringLiteral("ana_vazia.xls"), arvore.Caminhos().OutorgasAna());
+  dm.LeOutorgasAna(dm.ArquivoOutorgasAna());
+  EXPECT_TRUE(dm.tdbOutorgasAna.Carregada());
+  EXPECT_EQ(dm.tdbOutorgasAna.NumLinhas(), 0);
+  QFile::remove(arvore.Caminhos().OutorgasAna());
+  arvore.CopiaPlanilha(QStringLiteral("ana.xlsx"), arvore.Caminhos().OutorgasAna() + "x");
+  EXPECT_EQ(dm.ArquivoOutorgasAna(), arvore.Caminhos().OutorgasAna() + "x");
+  dm.LeOutorgasAna(dm.ArquivoOutorgasAna());
+  EXPECT_EQ(dm.tdbOutorgasAna.NumLinhas(), 2);
+  EXPECT_EQ(dm.tdbOutorgasAna.Arquivo(), arvore.Caminhos().OutorgasAna() + "x");
 }

@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTimeZone>
 
 #include "ArvoreDados.h"
@@ -182,6 +185,31 @@ TEST_P(Planilhas, FolhaAusente) {
   EXPECT_THROW(t.Texto("Requerente"), ETorveda);
 }
 
+// What the start-up reads: the headings alone, the same as a full reading finds, and no row.
+TEST_P(Planilhas, SoOsTitulosNaInicializacao) {
+  for (const char* nome : {"aqem", "ana"}) {
+    TLivroPlanilha livro;
+    Abre(livro, nome);
+    for (const QString& folha : livro.Folhas()) {
+      TTabelaPlanilha titulos(folha), tudo(folha);
+      titulos.AbreTitulos(livro);
+      tudo.Abre(livro);
+      EXPECT_TRUE(titulos.Ativa());
+      EXPECT_FALSE(titulos.Carregada());
+      EXPECT_EQ(titulos.NumLinhas(), 0);
+      EXPECT_TRUE(tudo.Carregada());
+      EXPECT_GT(tudo.NumLinhas(), 0);
+      EXPECT_EQ(titulos.Colunas(), tudo.Colunas()) << folha.toStdString();
+      tudo.LiberaLinhas();
+      EXPECT_EQ(tudo.NumLinhas(), 0);
+      EXPECT_EQ(tudo.Colunas(), titulos.Colunas());
+    }
+    TTabelaPlanilha ausente(QStringLiteral("Outra"));
+    const QString erro = Mensagem([&] { ausente.AbreTitulos(livro); });
+    EXPECT_TRUE(erro.contains(QStringLiteral("\"Outra\""))) << erro.toStdString();
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Formatos, Planilhas, ::testing::Values("xls", "xlsx"),
                          [](const auto& info) { return std::string(info.param); });
 
@@ -277,4 +305,78 @@ TEST(Planilha, DiasEDatas) {
   // Rounding up to midnight moves to the next day.
   EXPECT_EQ(TTabelaPlanilha::DataDeDias(1.9999999999), data(1900, 1, 1));
   EXPECT_EQ(TTabelaPlanilha::DataDeDias(-1.9999999999), data(1899, 12, 28));
+}
+
+namespace {
+
+// A date as GDAL's layer prints it ("2001/03/15", "2010/01/02 10:30:00", "0000/00/00 10:30:00",
+// "10:30:00") -> day count.
+double DiasDoGdal(const QString& texto) {
+  QString data = texto, hora;
+  if (texto.contains(u' ')) {
+    data = texto.section(u' ', 0, 0);
+    hora = texto.section(u' ', 1, 1);
+  } else if (texto.contains(u':')) {
+    data.clear();
+    hora = texto;
+  }
+  double dias = 0;
+  if (!data.isEmpty() && data != QLatin1String("0000/00/00"))
+    dias = TTabelaPlanilha::DiasDeData(
+        QDateTime(QDate::fromString(data, u"yyyy/MM/dd"), QTime(0, 0), QTimeZone::utc()));
+  if (!hora.isEmpty()) dias += QTime::fromString(hora, u"HH:mm:ss").msecsSinceStartOfDay() / 864e5;
+  return dias;
+}
+
+}  // namespace
+
+// The .xls reader gives what GDAL's own .xls layer gave, column types and cells, on a sheet
+// that mixes cell types in every column (the truth written by the fixture script).
+TEST(Planilha, XlsComoOLeitorDoGdal) {
+  QFile json(TArvoreDados::PastaPlanilhas() + QStringLiteral("/mista.json"));
+  ASSERT_TRUE(json.open(QIODevice::ReadOnly));
+  const QJsonObject gdal = QJsonDocument::fromJson(json.readAll()).object();
+  TLivroPlanilha livro;
+  livro.DefineArquivo(TArvoreDados::PastaPlanilhas() + QStringLiteral("/mista.xls"));
+  livro.Abre();
+  TTabelaPlanilha t(QStringLiteral("Mista"));
+  t.Abre(livro);
+
+  const QJsonArray colunas = gdal.value(QStringLiteral("colunas")).toArray();
+  const QJsonArray linhas = gdal.value(QStringLiteral("linhas")).toArray();
+  ASSERT_EQ(t.Colunas().size(), colunas.size());
+  ASSERT_EQ(t.NumLinhas(), linhas.size());
+  for (int c = 0; c < colunas.size(); ++c) {
+    const QString nome = colunas[c].toArray()[0].toString();
+    const QString tipo = colunas[c].toArray()[1].toString();
+    ASSERT_EQ(t.Colunas()[c], nome);
+    const TTipoColunaPlanilha esperado =
+        tipo == QLatin1String("String")
+            ? TTipoColunaPlanilha::Texto
+            : (tipo == QLatin1String("Integer") || tipo == QLatin1String("Real")
+                   ? TTipoColunaPlanilha::Numero
+                   : TTipoColunaPlanilha::Data);
+    EXPECT_EQ(t.TipoColuna(nome), esperado) << nome.toStdString();
+    t.Primeiro();
+    for (int l = 0; l < linhas.size(); ++l, t.Proximo()) {
+      const QJsonValue v = linhas[l].toArray()[c];
+      const std::string onde = nome.toStdString() + " linha " + std::to_string(l + 2);
+      if (v.isNull()) {
+        EXPECT_TRUE(t.Vazio(nome)) << onde;
+        continue;
+      }
+      ASSERT_FALSE(t.Vazio(nome)) << onde;
+      switch (esperado) {
+        case TTipoColunaPlanilha::Texto:
+          EXPECT_EQ(t.Texto(nome), v.toString()) << onde;
+          break;
+        case TTipoColunaPlanilha::Numero:
+          EXPECT_EQ(t.Numero(nome), v.toString().toDouble()) << onde;
+          break;
+        case TTipoColunaPlanilha::Data:
+          EXPECT_NEAR(t.Data(nome), DiasDoGdal(v.toString()), 1e-8) << onde;
+          break;
+      }
+    }
+  }
 }

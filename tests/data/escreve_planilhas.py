@@ -10,11 +10,16 @@ content, so that both readers are checked against the same expectations:
   ana_folha_errada.xls               the federal register under another sheet name
   ana_vazia.xls                      the federal sheet with its headings and no rows (GDAL's
                                      writer leaves out the heading row of a sheet without rows)
+  aqem_sem_titulo.xls / .xlsx        the state register whose groundwater sheet lacks
+                                     "Vazão (m³/h)"
+  mista.xls / mista.json             a sheet mixing cell types in every column, and how GDAL's
+                                     own .xls layer reads it (types, and each cell as text)
 
 Usage: escreve_planilhas.py FOLDER
 """
 
 import datetime
+import json
 import os
 import sys
 
@@ -154,6 +159,61 @@ def xlsx(caminho, folhas):
     ds = None
 
 
+def mista(pasta):
+    """Cell types mixed in each column, the cases where the column type must be worked out."""
+    D_, DT_, T = datetime.date, datetime.datetime, datetime.time
+    colunas = {
+        "numero_texto": [1, "abc", 0.5, 123456789012.5, 1e20, 0.1 + 0.2, -3, 1 / 3],
+        "texto_numero": ["abc", 1, 0.5, True],
+        "inteiro_real": [1, 2.5, 3],
+        "inteiros": [1, 2, 194530],
+        "data_numero": [D_(2001, 3, 15), 5],
+        "numero_data": [5, D_(2001, 3, 15)],
+        "data_texto": [D_(2001, 3, 15), "x", DT_(2010, 1, 2, 10, 30)],
+        "datas_horas": [DT_(2010, 1, 2, 10, 30), D_(2001, 3, 15), None, T(10, 30)],
+        "datas": [D_(2001, 3, 15), D_(2001, 3, 16)],
+        "vazia": [None, None],
+        "vazia_no_inicio": [None, 7.5],
+        "logico": [True, False, 1],
+        "hora": [T(10, 30), None, T(23, 59, 59)],
+        "texto_vazio": ["", "y"],
+        5: [1, 2],
+        "": ["z"],
+    }
+    estilos = {D_: xlwt.easyxf(num_format_str="DD/MM/YYYY"),
+               DT_: xlwt.easyxf(num_format_str="DD/MM/YYYY HH:MM:SS"),
+               T: xlwt.easyxf(num_format_str="HH:MM:SS")}
+    livro = xlwt.Workbook(encoding="utf-8")
+    folha = livro.add_sheet("Mista")
+    for c, (titulo, valores) in enumerate(colunas.items()):
+        folha.write(0, c, titulo)
+        for r, v in enumerate(valores, start=1):
+            if v is None:
+                continue
+            estilo = estilos.get(type(v))
+            if estilo is not None:
+                folha.write(r, c, v, estilo)
+            else:
+                folha.write(r, c, v)
+    folha.write(12, 0, "depois de linhas vazias")
+    arquivo = os.path.join(pasta, "mista.xls")
+    livro.save(arquivo)
+
+    gdal.SetConfigOption("OGR_XLS_HEADERS", "FORCE")
+    ds = ogr.Open(arquivo)
+    camada = ds.GetLayer(0)
+    defn = camada.GetLayerDefn()
+    saida = {"colunas": [[defn.GetFieldDefn(i).GetName(), defn.GetFieldDefn(i).GetTypeName()]
+                         for i in range(defn.GetFieldCount())],
+             "linhas": []}
+    for f in camada:
+        saida["linhas"].append([f.GetFieldAsString(i) if f.IsFieldSetAndNotNull(i) else None
+                                for i in range(defn.GetFieldCount())])
+    ds = None
+    with open(os.path.join(pasta, "mista.json"), "w", encoding="utf-8") as arq:
+        json.dump(saida, arq, ensure_ascii=False)
+
+
 def main():
     pasta = sys.argv[1]
     os.makedirs(pasta, exist_ok=True)
@@ -168,6 +228,12 @@ def main():
     xls(os.path.join(pasta, "ana_vazia.xls"), [(ANA, COLUNAS_ANA, [])])
     xlsx(os.path.join(pasta, "aqem.xlsx"), aqem)
     xlsx(os.path.join(pasta, "ana.xlsx"), ana)
+    sem_titulo = [aqem[0], aqem[1],
+                  (SUBTERRANEA, [c for c in COLUNAS_OUTORGAS if c != "Vazão (m³/h)"],
+                   [{k: v for k, v in l.items() if k != "Vazão (m³/h)"} for l in LINHAS_SUBTERRANEA])]
+    xls(os.path.join(pasta, "aqem_sem_titulo.xls"), sem_titulo)
+    xlsx(os.path.join(pasta, "aqem_sem_titulo.xlsx"), sem_titulo)
+    mista(pasta)
 
 
 if __name__ == "__main__":

@@ -227,3 +227,20 @@ void Montagem::CriaArvore(const TCaminhos& caminhos) {
 }
 
 QString Montagem::Cli() { return QStringLiteral(TORVEDA_CLI); }
+
+Montagem::TRetrato Montagem::Retrato(const QString& pasta, const QString& camada) {
+  TRetrato r;
+  for (const char* ext : {"shp", "shx", "dbf", "prj", "cpg"}) {
+    QFile f(pasta + QLatin1Char('/') + camada + QLatin1Char('.') + QLatin1String(ext));
+    r.Bytes += QByteArray(ext) + ':';
+    if (f.open(QIODevice::ReadOnly)) r.Bytes += f.readAll();
+  }
+  QProcess ogrinfo;
+  ogrinfo.start(QStringLiteral("ogrinfo"),
+                {QStringLiteral("-ro"), QStringLiteral("-al"),
+                 pasta + QLatin1Char('/') + camada + QStringLiteral(".shp")});
+  if (ogrinfo.waitForFinished(60000) && ogrinfo.exitCode() == 0)
+    r.Gdal = QString::fromUtf8(ogrinfo.readAllStandardOutput());
+  EXPECT_TRUE(r.Gdal.contains(QStringLiteral("Feature Count"))) << camada.toStdString();
+  return r;
+}

@@ -60,4 +60,13 @@ void CriaArvore(const TCaminhos& caminhos);
 // The path of the command-line program.
 QString Cli();
 
+// A layer as it stands on disk, to tell that an import left it exactly as it was: the bytes of
+// each member file, and the records as GDAL's own reader lists them (ogrinfo).
+struct TRetrato {
+  QByteArray Bytes;
+  QString Gdal;
+  bool operator==(const TRetrato&) const = default;
+};
+TRetrato Retrato(const QString& pasta, const QString& camada);
+
 }  // namespace Montagem

@@ -87,6 +87,9 @@ TEST(CliImporta, RelatorioDosPassos) {
   EXPECT_TRUE(p1.value(QStringLiteral("falha")).isNull());
   EXPECT_EQ(passos[2].toObject().value(QStringLiteral("colunaVazao")).toString(),
             QStringLiteral("Vazão (m³/h)"));
+  EXPECT_TRUE(p1.value(QStringLiteral("camadaSubstituida")).toBool());
+  EXPECT_EQ(aqem.Json.value(QStringLiteral("camadasSubstituidas")).toArray().size(), 4);
+  EXPECT_TRUE(aqem.Json.value(QStringLiteral("camadasMantidas")).toArray().isEmpty());
 
   // A failing federal row: exit 1, the message in the step and among the messages shown.
   const TSaida ana = Executa({QStringLiteral("--dados"), pasta.Caminho(), QStringLiteral("importa"),
@@ -98,6 +101,15 @@ TEST(CliImporta, RelatorioDosPassos) {
   EXPECT_TRUE(falha.contains(QStringLiteral("Número Portaria (NrPort01): 12\n")));
   EXPECT_EQ(pa.value(QStringLiteral("linhaFalha")).toInt(), 2);
   EXPECT_EQ(ana.Json.value(QStringLiteral("mensagens")).toArray().at(0).toString(), falha);
+  // The layer was kept as it was, and the JSON says so.
+  EXPECT_FALSE(pa.value(QStringLiteral("camadaSubstituida")).toBool());
+  EXPECT_EQ(pa.value(QStringLiteral("registrosGravados")).toInt(), 0);
+  EXPECT_EQ(ana.Json.value(QStringLiteral("camadasMantidas")).toArray(),
+            QJsonArray{CamadasAna::Outorgas});
+  EXPECT_EQ(Montagem::AbreCamada(QDir::cleanPath(caminhos.DadosSIG()), CamadasAna::Outorgas)
+                ->Registros()
+                .Conta(),
+            1);
 
   EXPECT_EQ(Executa({QStringLiteral("--dados"), pasta.Caminho(), QStringLiteral("importa"),
                      QStringLiteral("outro")})

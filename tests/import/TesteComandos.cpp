@@ -4,11 +4,14 @@
 
 #include <QDir>
 #include <memory>
+#include <tuple>
+#include <vector>
 
 #include "Montagem.h"
 #include "app/TSistema.h"
 #include "comum/ApresentadorRoteirizado.h"
 #include "comum/PastaTemporaria.h"
+#include "data/TdmS.h"
 #include "gis/TCamada.h"
 #include "gis/TRegistros.h"
 #include "import/ComandosOutorgas.h"
@@ -70,7 +73,9 @@ TEST_F(Comandos, NaoNaoMudaNada) {
   Apresentador.Responde(TResposta::Nao);
   ComandoOutorgasAna(*Sistema);
   EXPECT_EQ(Apresentador.Textos(),
-            (QStringList{TextosOutorgas::ConfirmacaoAqem, TextosOutorgas::ConfirmacaoAna}));
+            (QStringList{TextosOutorgas::PerguntaAqem(Caminhos.OutorgasAqem() + QLatin1Char('x')),
+                         TextosOutorgas::PerguntaAna(Caminhos.OutorgasAna())}))
+      << Apresentador.Textos().join(u'|').toStdString();
   EXPECT_EQ(Apresentador.Textos(T::Confirmacao).size(), 2);
   EXPECT_EQ(Conta(CamadasAqem::SupSignif), 1);
   EXPECT_EQ(Conta(CamadasAna::Outorgas), 1);
@@ -78,17 +83,43 @@ TEST_F(Comandos, NaoNaoMudaNada) {
 
 TEST_F(Comandos, SimPerguntaAvisaEImporta) {
   Inicia(true, true);
-  ComandoOutorgasAqem(*Sistema);
-  EXPECT_EQ(Apresentador.Textos(),
-            (QStringList{QStringLiteral("A operação de Atualização das Outorgas Estaduais (AQEM) "
-                                        "pode durar\nalguns minutos. Além disso, essa operação "
-                                        "remove todas as\noutorgas do banco de dados.\nVocê tem "
-                                        "certeza que deseja executar essa operação?"),
-                         QStringLiteral("O arquivo de Outorgas Estaduais (AQEM) deve estar "
-                                        "localizado\nna pasta DadosBD com o nome "
-                                        "\"TORVEDA_Outorgas_AQEM.xls\".")}));
+  // The question names the file it will read (here the .xlsx, as there is no .xls), the
+  // notice too; a summary closes the import.
+  std::vector<std::tuple<int, int, QString>> progresso;
+  int mostra = 0;
+  TBarraProgresso barra;
+  barra.Mostra = [&](bool visivel) { mostra += visivel ? 1 : -1; };
+  barra.Informa = [&](int maximo, int posicao, const QString& texto) {
+    progresso.emplace_back(maximo, posicao, texto);
+  };
+  ComandoOutorgasAqem(*Sistema, barra);
+  const QStringList textos = Apresentador.Textos();
+  ASSERT_EQ(textos.size(), 3) << textos.join(u'|').toStdString();
+  EXPECT_EQ(textos[0], QStringLiteral("A operação de Atualização das Outorgas Estaduais (AQEM) "
+                                      "pode durar\nalguns minutos. Além disso, essa operação "
+                                      "remove todas as\noutorgas do banco de dados.\nVocê tem "
+                                      "certeza que deseja executar essa operação?\n\nArquivo: ") +
+                           QDir::toNativeSeparators(Caminhos.OutorgasAqem() + QLatin1Char('x')));
+  EXPECT_EQ(textos[1], QStringLiteral("O arquivo de Outorgas Estaduais (AQEM) deve estar "
+                                      "localizado\nna pasta DadosBD com o nome "
+                                      "\"TORVEDA_Outorgas_AQEM.xlsx\"."));
   EXPECT_EQ(Apresentador.Registros()[0].Tipo, T::Confirmacao);
   EXPECT_EQ(Apresentador.Registros()[1].Tipo, T::Informacao);
+  // The summary is an information, one paragraph per layer.
+  EXPECT_EQ(Apresentador.Registros()[2].Tipo, T::Informacao);
+  EXPECT_TRUE(textos[2].startsWith(
+      QStringLiteral("Atualização das Outorgas Estaduais (AQEM) concluída.\n")))
+      << textos[2].toStdString();
+  EXPECT_TRUE(textos[2].contains(QStringLiteral(
+      "Out_Sub_Signif_AQEM (folha \"Outorgas Água Subterrânea\"): camada substituída.\n"
+      "  1 linhas lidas, 1 registros gravados.")))
+      << textos[2].toStdString();
+  // Progress: shown, each step's rows counted to its end, hidden again.
+  EXPECT_EQ(mostra, 0);
+  ASSERT_EQ(progresso.size(), 4u);
+  EXPECT_EQ(progresso[0],
+            std::make_tuple(1, 1, QStringLiteral("Importando Out_Sup_Signif_AQEM...")));
+  EXPECT_EQ(std::get<2>(progresso[3]), QStringLiteral("Importando Out_Sub_Insignif_AQEM..."));
   EXPECT_EQ(Conta(CamadasAqem::SupSignif), 1);
   EXPECT_EQ(Conta(CamadasAqem::SupInsignif), 1);
   EXPECT_EQ(Conta(CamadasAqem::SubSignif), 1);
@@ -101,8 +132,10 @@ TEST_F(Comandos, SimPerguntaAvisaEImporta) {
   // The federal import needs no map window: the regions come from the program-wide layer.
   Apresentador.Limpa();
   ComandoOutorgasAna(*Sistema);
-  EXPECT_EQ(Apresentador.Textos(),
-            (QStringList{TextosOutorgas::ConfirmacaoAna, TextosOutorgas::InformacaoAna}));
+  ASSERT_EQ(Apresentador.Textos().size(), 3);
+  EXPECT_EQ(Apresentador.Textos().mid(0, 2),
+            (QStringList{TextosOutorgas::PerguntaAna(Caminhos.OutorgasAna()),
+                         TextosOutorgas::InformacaoAna}));
   TRegistros ana = Sistema->Camada(CamadasAna::Outorgas)->Registros();
   ASSERT_EQ(ana.Conta(), 1);
   ana.Primeiro();
@@ -124,7 +157,46 @@ TEST_F(Comandos, PlanilhaAusenteNaoApagaAsCamadas) {
       << erros[1].toStdString();
   EXPECT_EQ(Apresentador.Textos(T::Informacao),
             (QStringList{TextosOutorgas::InformacaoAqem, TextosOutorgas::InformacaoAna}));
+  EXPECT_EQ(Apresentador.Textos(T::Confirmacao),
+            (QStringList{TextosOutorgas::PerguntaAqem(Caminhos.OutorgasAqem()),
+                         TextosOutorgas::PerguntaAna(Caminhos.OutorgasAna())}));
   for (const QString& c : {CamadasAqem::SupSignif, CamadasAqem::SupInsignif, CamadasAqem::SubSignif,
                            CamadasAqem::SubInsignif, CamadasAna::Outorgas})
     EXPECT_EQ(Conta(c), 1) << c.toStdString();
+}
+
+// The import reads the workbook that is there when it runs: one replaced after start-up (here
+// an .xls put where the start-up found only the .xlsx) is the one imported and named.
+TEST_F(Comandos, PlanilhaTrocadaDepoisDaInicializacao) {
+  Inicia(true, true);
+  Montagem::EscreveLivro(Caminhos.OutorgasAqem(),
+                         Montagem::LivroAqem({Outorga(QStringLiteral("Nova 1"), 0.7, 0),
+                                              Outorga(QStringLiteral("Nova 2"), 0.8, 0)},
+                                             {}, {Outorga(QStringLiteral("Nova 3"), 0, 4.0)}));
+  Montagem::EscreveLivro(
+      Caminhos.OutorgasAna(),
+      Montagem::LivroAna({{{QStringLiteral("NomeReq"), QStringLiteral("E")},
+                           {QStringLiteral("Latitude"), QStringLiteral("19° 45' 30\"")},
+                           {QStringLiteral("Longitude"), QStringLiteral("43° 45' 12\"")},
+                           {QStringLiteral("Qc01 (m³/h)"), 36}}}));
+  ComandoOutorgasAqem(*Sistema);
+  ComandoOutorgasAna(*Sistema);
+  EXPECT_EQ(Apresentador.Textos(T::Confirmacao),
+            (QStringList{TextosOutorgas::PerguntaAqem(Caminhos.OutorgasAqem()),
+                         TextosOutorgas::PerguntaAna(Caminhos.OutorgasAna())}));
+  EXPECT_TRUE(Apresentador.Textos(T::Erro).isEmpty())
+      << Apresentador.Textos(T::Erro).join(u'|').toStdString();
+  TRegistros sup = Sistema->Camada(CamadasAqem::SupSignif)->Registros();
+  ASSERT_EQ(sup.Conta(), 2);
+  sup.Primeiro();
+  EXPECT_EQ(sup.Texto(QStringLiteral("Requerente")), QStringLiteral("Nova 1"));
+  EXPECT_EQ(Conta(CamadasAqem::SupSignif), 2);
+  EXPECT_EQ(Conta(CamadasAqem::SupInsignif), 0);
+  TRegistros ana = Sistema->Camada(CamadasAna::Outorgas)->Registros();
+  ASSERT_EQ(ana.Conta(), 1);
+  ana.Primeiro();
+  EXPECT_EQ(ana.Texto(QStringLiteral("NomeReq")), QStringLiteral("E"));
+  EXPECT_DOUBLE_EQ(ana.Real(QStringLiteral("Qjan")), 0.01);
+  // The rows read for the import are let go afterwards.
+  EXPECT_EQ(Sistema->dmS->tdbOutorgasAqemSuperficial.NumLinhas(), 0);
 }

@@ -71,7 +71,8 @@ class ImportacaoAna : public ::testing::TestWithParam<const char*> {};
 
 }  // namespace
 
-TEST_P(ImportacaoAna, RegioesMesesEFalha) {
+// A row whose latitude text is too short fails the step: the layer stays exactly as it was.
+TEST_P(ImportacaoAna, FalhaMantemACamada) {
   TPastaTemporaria pasta;
   const QString sig = pasta.Caminho() + QStringLiteral("/sig");
   Montagem::CriaCamadas(sig);
@@ -88,8 +89,9 @@ TEST_P(ImportacaoAna, RegioesMesesEFalha) {
   tabela.Abre(livro);
   auto outorgas = Montagem::AbreCamada(sig, CamadasAna::Outorgas);
   auto regioes = Montagem::AbreCamada(sig, CamadasAna::Regioes);
+  const auto antes = Montagem::Retrato(sig, CamadasAna::Outorgas);
   const TResultadoImportacao r =
-      ImportaOutorgasAna({&tabela, arquivo, outorgas.get(), regioes.get()});
+      ImportaOutorgasAna({&tabela, arquivo, outorgas.get(), regioes.get(), {}, {}, {}});
 
   EXPECT_EQ(apresentador.Textos(T::Mensagem),
             QStringList{QStringLiteral(
@@ -97,16 +99,53 @@ TEST_P(ImportacaoAna, RegioesMesesEFalha) {
                 "Número Portaria (NrPort01): 999\nLatitude: 19° 45'\nLongitude: 43° 45' 12\"")});
   ASSERT_EQ(r.Passos.size(), 1u);
   const TResultadoPasso& p = r.Passos[0];
+  EXPECT_EQ(p.LinhasLidas, 6);
+  EXPECT_EQ(p.Gravados, 0);
+  EXPECT_FALSE(p.Substituida);
+  EXPECT_EQ(p.LinhaFalha, 7);
+  EXPECT_EQ(r.Mantidas(), QStringList{CamadasAna::Outorgas});
+  EXPECT_EQ(Montagem::Retrato(sig, CamadasAna::Outorgas), antes);
+  EXPECT_EQ(outorgas->Registros().Conta(), 1);
+  ASSERT_EQ(apresentador.Textos(T::Informacao).size(), 1);
+  EXPECT_TRUE(apresentador.Textos(T::Informacao)
+                  .first()
+                  .contains(QStringLiteral("camada mantida como estava")));
+}
+
+TEST_P(ImportacaoAna, RegioesEMeses) {
+  TPastaTemporaria pasta;
+  const QString sig = pasta.Caminho() + QStringLiteral("/sig");
+  Montagem::CriaCamadas(sig);
+  const QString arquivo = pasta.Arquivo(QStringLiteral("ana") + QLatin1String(GetParam()));
+  QList<M> linhas = Linhas();
+  linhas.removeAt(5);
+  Montagem::EscreveLivro(arquivo, Montagem::LivroAna(linhas));
+
+  TApresentadorRoteirizado apresentador;
+  TLivroPlanilha livro;
+  livro.DefineArquivo(arquivo);
+  livro.Abre();
+  TTabelaPlanilha tabela{QStringLiteral("Outorgas ANA")};
+  tabela.Abre(livro);
+  auto outorgas = Montagem::AbreCamada(sig, CamadasAna::Outorgas);
+  auto regioes = Montagem::AbreCamada(sig, CamadasAna::Regioes);
+  const TResultadoImportacao r =
+      ImportaOutorgasAna({&tabela, arquivo, outorgas.get(), regioes.get(), {}, {}, {}});
+
+  EXPECT_TRUE(apresentador.Textos(T::Mensagem).isEmpty());
+  ASSERT_EQ(r.Passos.size(), 1u);
+  const TResultadoPasso& p = r.Passos[0];
   EXPECT_EQ(p.Camada, CamadasAna::Outorgas);
   EXPECT_EQ(p.LinhasLidas, 6);
-  EXPECT_EQ(p.Gravados, 3);
+  EXPECT_EQ(p.Gravados, 4);
   EXPECT_EQ(p.SemCoordenadas, 1);
   EXPECT_EQ(p.ForaDaArea, 1);
-  EXPECT_EQ(p.LinhaFalha, 7);
+  EXPECT_EQ(p.LinhaFalha, 0);
+  EXPECT_TRUE(r.Completa());
 
   auto relida = Montagem::AbreCamada(sig, CamadasAna::Outorgas);
   TRegistros g = relida->Registros();
-  ASSERT_EQ(g.Conta(), 3);
+  ASSERT_EQ(g.Conta(), 4);
   g.Primeiro();
   EXPECT_NEAR(g.Ponto().X, Montagem::P0.X, 0.01);
   EXPECT_NEAR(g.Ponto().Y, Montagem::P0.Y, 0.01);
@@ -159,7 +198,7 @@ TEST(ImportaAnaIndisponivel, PlanilhaOuRegioesAusentes) {
   auto regioes = Montagem::AbreCamada(sig, CamadasAna::Regioes);
   const QString arquivo = QStringLiteral("/dados/Dados/DadosBD/TORVEDA_Outorgas_ANA.xls");
 
-  auto r = ImportaOutorgasAna({&fechada, arquivo, outorgas.get(), regioes.get()});
+  auto r = ImportaOutorgasAna({&fechada, arquivo, outorgas.get(), regioes.get(), {}, {}, {}});
   EXPECT_FALSE(r.Executada);
   ASSERT_EQ(apresentador.Textos(T::Erro).size(), 1);
   EXPECT_TRUE(
@@ -176,7 +215,7 @@ TEST(ImportaAnaIndisponivel, PlanilhaOuRegioesAusentes) {
   TTabelaPlanilha tabela{QStringLiteral("Outorgas ANA")};
   tabela.Abre(livro);
   TCamada semRegioes(CamadasAna::Regioes);
-  r = ImportaOutorgasAna({&tabela, livroOk, outorgas.get(), &semRegioes});
+  r = ImportaOutorgasAna({&tabela, livroOk, outorgas.get(), &semRegioes, {}, {}, {}});
   EXPECT_FALSE(r.Executada);
   ASSERT_EQ(apresentador.Textos(T::Erro).size(), 1);
   EXPECT_TRUE(apresentador.Textos(T::Erro).first().contains(CamadasAna::Regioes));

@@ -3,6 +3,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <map>
 #include <memory>
 
 #include "Montagem.h"
@@ -46,8 +48,8 @@ M Certidao(const QString& requerente, int certidao, const QVariant& qs, const QV
           {Qh, qh}};
 }
 
-// The surface sheet: a complete row, the three kinds of skipped row, a negative flow, a row
-// whose latitude is too short, and a good row after it.
+// The surface sheet: a complete row, the three kinds of skipped row, a negative flow and
+// another good row.
 QList<M> Superficiais() {
   M completa = Outorga(QStringLiteral("Ana Souza"), 1234, 194530, 434512, 0.5, 1800);
   completa.insert(QStringLiteral("Nº Processo"), QStringLiteral("123/2001"));
@@ -67,9 +69,19 @@ QList<M> Superficiais() {
           Outorga(QStringLiteral("Vazão Zero"), 3, 194530, 434512, 0.0),
           Outorga(QStringLiteral("Fora"), 4, 152930, 470910, 0.3),
           Outorga(QStringLiteral("Negativa"), 5, 194600, 434600, -0.2),
-          Outorga(QStringLiteral("Carlos Lima"), 5678, QStringLiteral("1945"), 434512, 0.7),
           Outorga(QStringLiteral("Depois da Falha"), 7, 194530, 434512, 0.9)};
 }
+
+// The same with a row whose latitude is too short before the last one.
+QList<M> SuperficiaisComFalha() {
+  QList<M> linhas = Superficiais();
+  linhas.insert(5,
+                Outorga(QStringLiteral("Carlos Lima"), 5678, QStringLiteral("1945"), 434512, 0.7));
+  return linhas;
+}
+
+const QStringList TodasAqem{CamadasAqem::SupSignif, CamadasAqem::SupInsignif,
+                            CamadasAqem::SubSignif, CamadasAqem::SubInsignif};
 
 QList<M> Certidoes() {
   return {Certidao(QStringLiteral("Ambas"), 77, 0.002, 7.2),
@@ -114,7 +126,10 @@ class ImportacaoAqem : public ::testing::TestWithParam<const char*> {
             Camadas[1].get(),
             Camadas[2].get(),
             Camadas[3].get(),
-            Limite.get()};
+            Limite.get(),
+            {},
+            {},
+            {}};
   }
   // The layer as its files hold it now.
   TRegistros NoDisco(const QString& nome) {
@@ -139,41 +154,48 @@ class ImportacaoAqem : public ::testing::TestWithParam<const char*> {
 
 }  // namespace
 
-TEST_P(ImportacaoAqem, QuatroPassosComFalhaNaFolhaSuperficial) {
+TEST_P(ImportacaoAqem, QuatroPassos) {
   Montagem::EscreveLivro(Arquivo, Montagem::LivroAqem(Superficiais(), Certidoes(), Subterraneas()));
   Abre();
   const TResultadoImportacao r = ImportaOutorgasAqem(Entrada());
-
-  // The failing surface row is reported once, with the row's own texts, and the other three
-  // steps still run.
-  EXPECT_EQ(Apresentador.Textos(T::Mensagem),
-            QStringList{QStringLiteral(
-                "Erro no processo de importação (AQEM): \nRequerente (Requerente): Carlos Lima\n"
-                "Número Portaria (Nportaria): 5678\nLatitude: 1945\nLongitude: 434512")});
+  EXPECT_TRUE(Apresentador.Textos(T::Mensagem).isEmpty());
   EXPECT_TRUE(Apresentador.Textos(T::Erro).isEmpty());
   ASSERT_TRUE(r.Executada);
   ASSERT_EQ(r.Passos.size(), 4u);
-  EXPECT_FALSE(r.Completa());
+  EXPECT_TRUE(r.Completa());
+  EXPECT_EQ(r.Substituidas(), TodasAqem);
+  EXPECT_TRUE(r.Mantidas().isEmpty());
+  // The summary, an information, counts each layer's rows.
+  ASSERT_EQ(Apresentador.Textos(T::Informacao).size(), 1);
+  EXPECT_TRUE(
+      Apresentador.Textos(T::Informacao)
+          .first()
+          .contains(QStringLiteral(
+              "Out_Sup_Signif_AQEM (folha \"Outorgas Água Superficial\"): camada substituída.\n"
+              "  6 linhas lidas, 3 registros gravados.\n"
+              "  Ignoradas: 1 sem coordenadas, 1 com vazão zero, 1 fora da bacia.")))
+      << Apresentador.Textos(T::Informacao).first().toStdString();
 
   const TResultadoPasso& p1 = r.Passos[0];
   EXPECT_EQ(p1.Camada, CamadasAqem::SupSignif);
   EXPECT_EQ(p1.LinhasLidas, 6);
-  EXPECT_EQ(p1.Gravados, 2);
+  EXPECT_EQ(p1.Gravados, 3);
   EXPECT_EQ(p1.SemCoordenadas, 1);
   EXPECT_EQ(p1.VazaoZero, 1);
   EXPECT_EQ(p1.ForaDaArea, 1);
-  EXPECT_EQ(p1.LinhaFalha, 7);
-  EXPECT_FALSE(p1.Causa.isEmpty());
-  for (std::size_t i = 1; i < 4; ++i) EXPECT_FALSE(r.Passos[i].Falhou()) << i;
+  EXPECT_EQ(p1.LinhaFalha, 0);
+  for (std::size_t i = 0; i < 4; ++i) EXPECT_TRUE(r.Passos[i].Substituida) << i;
   EXPECT_EQ(r.Passos[1].Gravados, 2);
   EXPECT_EQ(r.Passos[1].VazaoZero, 2);
   EXPECT_EQ(r.Passos[2].Gravados, 2);
   EXPECT_EQ(r.Passos[3].Gravados, 2);
   EXPECT_EQ(r.Passos[3].VazaoZero, 2);
+  // The layer objects hold what the files hold.
+  EXPECT_EQ(Camadas[0]->Registros().Conta(), 3);
 
   // What the files hold: the old records are gone, the rows are there in sheet order.
   TRegistros sup = NoDisco(CamadasAqem::SupSignif);
-  ASSERT_EQ(sup.Conta(), 2);
+  ASSERT_EQ(sup.Conta(), 3);
   const TPontoMapa p = sup.Ponto();
   EXPECT_NEAR(p.X, Montagem::P0.X, 0.01);
   EXPECT_NEAR(p.Y, Montagem::P0.Y, 0.01);
@@ -229,8 +251,8 @@ TEST_P(ImportacaoAqem, QuatroPassosComFalhaNaFolhaSuperficial) {
   EXPECT_DOUBLE_EQ(sub.Real(QStringLiteral("Vazao")), 10.0);
 }
 
-// A certificate row that fails shows its certificate number on the portaria line; the step
-// keeps what it wrote before the row.
+// A certificate row that fails shows its certificate number on the portaria line; both steps
+// that read the sheet keep their layers as they were.
 TEST_P(ImportacaoAqem, FalhaNaFolhaDeCertidoes) {
   M ruim = Certidao(QStringLiteral("Curta"), 81, 0.001, 2.0);
   ruim.insert(Lon, QStringLiteral("43451"));
@@ -242,6 +264,8 @@ TEST_P(ImportacaoAqem, FalhaNaFolhaDeCertidoes) {
       Montagem::LivroAqem({semCoordenadas}, {Certidao(QStringLiteral("Boa"), 80, 0.001, 0.0), ruim},
                           {semCoordenadas}));
   Abre();
+  const auto antesSup = Montagem::Retrato(Sig, CamadasAqem::SupInsignif);
+  const auto antesSub = Montagem::Retrato(Sig, CamadasAqem::SubInsignif);
   const TResultadoImportacao r = ImportaOutorgasAqem(Entrada());
   const QString msg = QStringLiteral(
       "Erro no processo de importação (AQEM): \nRequerente (Requerente): Curta\n"
@@ -249,14 +273,118 @@ TEST_P(ImportacaoAqem, FalhaNaFolhaDeCertidoes) {
   // Reported by both steps that read the sheet: the row has a flow for each of them.
   EXPECT_EQ(Apresentador.Textos(T::Mensagem), (QStringList{msg, msg}));
   ASSERT_EQ(r.Passos.size(), 4u);
-  EXPECT_EQ(r.Passos[1].Gravados, 1);
-  EXPECT_EQ(NoDisco(CamadasAqem::SupInsignif).Conta(), 1);
-  EXPECT_EQ(NoDisco(CamadasAqem::SubInsignif).Conta(), 0);
+  EXPECT_EQ(r.Passos[1].Gravados, 0);
+  EXPECT_EQ(r.Passos[1].LinhaFalha, 3);
+  EXPECT_EQ(r.Mantidas(), (QStringList{CamadasAqem::SupInsignif, CamadasAqem::SubInsignif}));
+  EXPECT_EQ(r.Substituidas(), (QStringList{CamadasAqem::SupSignif, CamadasAqem::SubSignif}));
+  EXPECT_EQ(Montagem::Retrato(Sig, CamadasAqem::SupInsignif), antesSup);
+  EXPECT_EQ(Montagem::Retrato(Sig, CamadasAqem::SubInsignif), antesSub);
+  EXPECT_EQ(Camadas[1]->Registros().Conta(), 1);  // the old record, in memory too
+}
+
+// A row that fails halfway through the surface sheet: that layer stays exactly as it was (its
+// files byte for byte, and as GDAL reads them), the three later steps still run and replace
+// theirs, and the summary says which layer was kept and why.
+TEST_P(ImportacaoAqem, FalhaNaLinhaMantemACamada) {
+  Montagem::EscreveLivro(Arquivo,
+                         Montagem::LivroAqem(SuperficiaisComFalha(), Certidoes(), Subterraneas()));
+  Abre();
+  std::map<QString, Montagem::TRetrato> antes;
+  for (const QString& c : TodasAqem) antes[c] = Montagem::Retrato(Sig, c);
+  const TResultadoImportacao r = ImportaOutorgasAqem(Entrada());
+
+  EXPECT_EQ(Apresentador.Textos(T::Mensagem),
+            QStringList{QStringLiteral(
+                "Erro no processo de importação (AQEM): \nRequerente (Requerente): Carlos Lima\n"
+                "Número Portaria (Nportaria): 5678\nLatitude: 1945\nLongitude: 434512")});
+  EXPECT_TRUE(Apresentador.Textos(T::Erro).isEmpty());
+  ASSERT_TRUE(r.Executada);
+  ASSERT_EQ(r.Passos.size(), 4u);
+  EXPECT_FALSE(r.Completa());
+  const TResultadoPasso& p1 = r.Passos[0];
+  EXPECT_EQ(p1.LinhasLidas, 6);
+  EXPECT_EQ(p1.Gravados, 0);
+  EXPECT_FALSE(p1.Substituida);
+  EXPECT_EQ(p1.LinhaFalha, 7);
+  EXPECT_FALSE(p1.Causa.isEmpty());
+  EXPECT_EQ(r.Mantidas(), QStringList{CamadasAqem::SupSignif});
+  EXPECT_EQ(r.Substituidas(), (QStringList{CamadasAqem::SupInsignif, CamadasAqem::SubSignif,
+                                           CamadasAqem::SubInsignif}));
+  const QJsonObject json = r.Json();
+  EXPECT_EQ(json.value(QStringLiteral("camadasMantidas")).toArray().size(), 1);
+  EXPECT_EQ(json.value(QStringLiteral("camadasSubstituidas")).toArray().size(), 3);
+
+  EXPECT_EQ(Montagem::Retrato(Sig, CamadasAqem::SupSignif), antes[CamadasAqem::SupSignif]);
+  for (const QString& c : TodasAqem.mid(1))
+    EXPECT_NE(Montagem::Retrato(Sig, c), antes[c]) << c.toStdString();
+  // The program's layer object still holds its one old record.
+  TRegistros velho = Camadas[0]->Registros();
+  ASSERT_EQ(velho.Conta(), 1);
+  velho.Primeiro();
+  EXPECT_EQ(velho.Inteiro(QStringLiteral("ID")), 99);
+
+  ASSERT_EQ(Apresentador.Textos(T::Informacao).size(), 1);
+  const QString resumo = Apresentador.Textos(T::Informacao).first();
+  EXPECT_TRUE(resumo.startsWith(
+      QStringLiteral("Atualização das Outorgas Estaduais (AQEM) concluída com falhas.\n")))
+      << resumo.toStdString();
+  EXPECT_TRUE(resumo.contains(QStringLiteral(
+      "Out_Sup_Signif_AQEM (folha \"Outorgas Água Superficial\"): camada mantida como estava.\n"
+      "  6 linhas lidas, 0 registros gravados.\n"
+      "  Ignoradas: 1 sem coordenadas, 1 com vazão zero, 1 fora da bacia.\n"
+      "  Falha na linha 7: ")))
+      << resumo.toStdString();
+}
+
+// A layer whose files were made read-only: found before anything is written, so every layer
+// stays as it was.
+TEST_P(ImportacaoAqem, CamadaSomenteLeitura) {
+  Montagem::EscreveLivro(Arquivo, Montagem::LivroAqem(Superficiais(), Certidoes(), Subterraneas()));
+  Abre();
+  const QString dbf = Sig + QStringLiteral("/Out_Sub_Insignif_AQEM.dbf");
+  ASSERT_TRUE(QFile::setPermissions(dbf, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+  std::map<QString, Montagem::TRetrato> antes;
+  for (const QString& c : TodasAqem) antes[c] = Montagem::Retrato(Sig, c);
+  const TResultadoImportacao r = ImportaOutorgasAqem(Entrada());
+  EXPECT_FALSE(r.Executada);
+  EXPECT_EQ(r.Mantidas(), TodasAqem);
+  ASSERT_EQ(Apresentador.Textos(T::Erro).size(), 1);
+  const QString erro = Apresentador.Textos(T::Erro).first();
+  EXPECT_TRUE(erro.contains(QStringLiteral("Out_Sub_Insignif_AQEM.dbf"))) << erro.toStdString();
+  EXPECT_TRUE(erro.contains(QStringLiteral("somente leitura"))) << erro.toStdString();
+  EXPECT_TRUE(erro.contains(QStringLiteral("não foram alteradas"))) << erro.toStdString();
+  for (const QString& c : TodasAqem)
+    EXPECT_EQ(Montagem::Retrato(Sig, c), antes[c]) << c.toStdString();
+  QFile::setPermissions(dbf, QFile::ReadOwner | QFile::WriteOwner);
+}
+
+// A sheet that lacks a heading one of its steps reads: nothing is written, the message names
+// the sheet, the heading and the file.
+TEST_P(ImportacaoAqem, FolhaSemTitulo) {
+  QList<Montagem::TFolha> livro = Montagem::LivroAqem(Superficiais(), Certidoes(), Subterraneas());
+  livro[2].Colunas.removeAll(Qh);
+  for (auto& l : livro[2].Linhas) l.remove(Qh);
+  Montagem::EscreveLivro(Arquivo, livro);
+  Abre();
+  std::map<QString, Montagem::TRetrato> antes;
+  for (const QString& c : TodasAqem) antes[c] = Montagem::Retrato(Sig, c);
+  const TResultadoImportacao r = ImportaOutorgasAqem(Entrada());
+  EXPECT_FALSE(r.Executada);
+  ASSERT_EQ(Apresentador.Textos(T::Erro).size(), 1);
+  const QString erro = Apresentador.Textos(T::Erro).first();
+  EXPECT_TRUE(erro.contains(
+      QStringLiteral(
+          "A folha \"Outorgas Água Subterrânea\" do arquivo %1 não tem a coluna \"Vazão (m³/h)\".")
+          .arg(QDir::toNativeSeparators(Arquivo))))
+      << erro.toStdString();
+  for (const QString& c : TodasAqem)
+    EXPECT_EQ(Montagem::Retrato(Sig, c), antes[c]) << c.toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Formatos, ImportacaoAqem, ::testing::Values(".xls", ".xlsx"));
 
-// A workbook that opened with headings and no rows still empties the four layers, silently.
+// A workbook that opened with headings and no rows still empties the four layers, with only the
+// summary to say so.
 TEST(ImportaAqemVazia, EsvaziaAsCamadas) {
   TPastaTemporaria pasta;
   const QString sig = pasta.Caminho() + QStringLiteral("/sig");
@@ -276,10 +404,21 @@ TEST(ImportaAqemVazia, EsvaziaAsCamadas) {
                            CamadasAqem::SubInsignif})
     c.push_back(Montagem::AbreCamada(sig, n));
   auto limite = Montagem::AbreCamada(sig, QStringLiteral("Limite"));
-  const auto r = ImportaOutorgasAqem(
-      {&sup, &ins, &sub, arquivo, c[0].get(), c[1].get(), c[2].get(), c[3].get(), limite.get()});
+  const auto r = ImportaOutorgasAqem({&sup,
+                                      &ins,
+                                      &sub,
+                                      arquivo,
+                                      c[0].get(),
+                                      c[1].get(),
+                                      c[2].get(),
+                                      c[3].get(),
+                                      limite.get(),
+                                      {},
+                                      {},
+                                      {}});
   EXPECT_TRUE(r.Completa());
-  EXPECT_TRUE(apresentador.Registros().isEmpty());
+  EXPECT_EQ(apresentador.Registros().size(), 1);
+  EXPECT_EQ(apresentador.Textos(T::Informacao).size(), 1);
   for (const QString& n : {CamadasAqem::SupSignif, CamadasAqem::SupInsignif, CamadasAqem::SubSignif,
                            CamadasAqem::SubInsignif})
     EXPECT_EQ(Montagem::AbreCamada(sig, n)->Registros().Conta(), 0) << n.toStdString();
@@ -307,8 +446,8 @@ TEST(ImportaAqemIndisponivel, NadaMudaEOUsuarioSabePorque) {
     c.push_back(Montagem::AbreCamada(sig, n));
   auto limite = Montagem::AbreCamada(sig, QStringLiteral("Limite"));
   const QString arquivo = QStringLiteral("/dados/Dados/DadosBD/TORVEDA_Outorgas_AQEM.xls");
-  TEntradaAqem e{&sup,       &ins,       &sub,       arquivo,     c[0].get(),
-                 c[1].get(), c[2].get(), c[3].get(), limite.get()};
+  TEntradaAqem e{&sup,       &ins,       &sub,         arquivo, c[0].get(), c[1].get(),
+                 c[2].get(), c[3].get(), limite.get(), {},      {},         {}};
   auto r = ImportaOutorgasAqem(e);
   EXPECT_FALSE(r.Executada);
   ASSERT_EQ(apresentador.Textos(T::Erro).size(), 1);

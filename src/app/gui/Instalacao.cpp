@@ -1,5 +1,6 @@
 #include "app/gui/Instalacao.h"
 
+#include "app/TSistema.h"
 #include "app/gui/TfrmMain.h"
 #include "editing/TfrmAtualizaEqCons.h"
 #include "editing/TfrmAtualizaEqTrad.h"
@@ -10,6 +11,7 @@
 #include "grants/gui/ComandosRelatorio.h"
 #include "grants/gui/TfrmDisponibilidade.h"
 #include "grants/gui/TfrmOutorga.h"
+#include "hydro/TPonto.h"
 #include "import/ComandosOutorgas.h"
 
 void InstalaJanelas(TfrmMain& frmMain) {
@@ -39,20 +41,33 @@ void InstalaJanelas(TfrmMain& frmMain) {
       TTipoJanela::Manutencao, [](TContextoJanela& c) -> QWidget* { return new TfrmManutencao(c); },
       false);
 
-  // The register imports ask, inform and rebuild the grant layers; then the section's upstream
-  // grants are computed again and the open windows follow.
+  // The register imports ask, inform and rebuild the grant layers, with their progress in the
+  // status bar; then the section's upstream grants are computed again and the open windows
+  // follow.
+  const auto barra = [&frmMain, &sistema] {
+    TBarraProgresso b;
+    b.Mostra = [&frmMain](bool visivel) { frmMain.MostraProgresso(visivel); };
+    b.Informa = [&frmMain, &sistema](int maximo, int posicao, const QString& texto) {
+      if (sistema.Ponto) frmMain.AtualizaProgresso(*sistema.Ponto, maximo, posicao, texto);
+    };
+    return b;
+  };
   auto janelasDaSecao = [&frmMain] {
     return std::vector<QWidget*>{frmMain.Filho(TTipoJanela::Vazao),
                                  frmMain.Filho(TTipoJanela::Outorga)};
   };
-  frmMain.DefineComando(QStringLiteral("mmiOutorgasAqem"), [&frmMain, &sistema, janelasDaSecao] {
-    ImportaEAtualizaSecao(
-        sistema, frmMain, [&sistema] { ComandoOutorgasAqem(sistema); }, janelasDaSecao);
-  });
-  frmMain.DefineComando(QStringLiteral("mmiOutorgasAna"), [&frmMain, &sistema, janelasDaSecao] {
-    ImportaEAtualizaSecao(
-        sistema, frmMain, [&sistema] { ComandoOutorgasAna(sistema); }, janelasDaSecao);
-  });
+  frmMain.DefineComando(
+      QStringLiteral("mmiOutorgasAqem"), [&frmMain, &sistema, barra, janelasDaSecao] {
+        ImportaEAtualizaSecao(
+            sistema, frmMain, [&sistema, barra] { ComandoOutorgasAqem(sistema, barra()); },
+            janelasDaSecao);
+      });
+  frmMain.DefineComando(
+      QStringLiteral("mmiOutorgasAna"), [&frmMain, &sistema, barra, janelasDaSecao] {
+        ImportaEAtualizaSecao(
+            sistema, frmMain, [&sistema, barra] { ComandoOutorgasAna(sistema, barra()); },
+            janelasDaSecao);
+      });
 
   // The reports read the grant window's criterion at the moment they are asked for.
   frmMain.DefineComando(QStringLiteral("mmiRelVazaoDisp"), [&frmMain, &sistema] {

@@ -25,6 +25,7 @@ struct TDadosShape::TDados {
   qint64 Vivos = 0;
   quint64 Versao = 1;
   bool Modificado = false;
+  bool Rascunho = false;  // memory only: never written
 
   void IndexaCampos();
   // Checks a key: a record of this dataset, not deleted.
@@ -41,4 +42,6 @@ struct TDadosShape::TDados {
   void Alterou();
   // Every live key, in record order.
   std::vector<qint64> Chaves() const;
+  // Writes the live records as a new shapefile at `base` (path without extension). Throws.
+  void Escreve(const QString& base) const;
 };

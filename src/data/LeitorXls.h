@@ -1,0 +1,43 @@
+#pragma once
+// Excel 97-2003 (.xls) workbooks read through FreeXL directly: the whole file is parsed once at
+// opening, then sheets are read cell by cell at a few microseconds a row. Private to src/data.
+//
+// The columns come out exactly as GDAL's spreadsheet layer gives them (the program read .xls
+// that way before, and the layers it wrote must not change): the first row holds the headings
+// (a heading that is not a text becomes "Field<n>"); a column's type follows its data cells
+// (integer and real give a number, any mix of date, date-time and time a date, any other mix a
+// text); in a text column a number reads as its digits ("%d", "%.16g") and a date as
+// "YYYY-MM-DD[ HH:MM:SS]".
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <vector>
+
+#include "data/TTabelaPlanilha.h"
+
+class TLeitorXls {
+ public:
+  // Parses the file. Throws ETorveda naming it when it cannot be read as an .xls workbook.
+  explicit TLeitorXls(const QString& arquivo);
+  ~TLeitorXls();
+  TLeitorXls(const TLeitorXls&) = delete;
+  TLeitorXls& operator=(const TLeitorXls&) = delete;
+
+  const QStringList& Folhas() const { return Folhas_; }
+  // The sheet's headings, without reading its rows. Throws ETorveda for an unknown sheet.
+  QStringList Titulos(const QString& folha);
+  // The sheet's columns with their types and every data row.
+  void Le(const QString& folha, std::vector<TTabelaPlanilha::TColuna>& colunas,
+          std::vector<std::vector<QVariant>>& linhas);
+
+  // Starts with the CFBF signature of Excel 97-2003 files.
+  static bool EhXls(const QString& arquivo);
+
+ private:
+  void Seleciona(const QString& folha, unsigned* linhas, unsigned short* colunas);
+
+  QString Arquivo_;
+  const void* Handle_ = nullptr;
+  QStringList Folhas_;
+};
