@@ -1,18 +1,21 @@
 // TORVEDA: splash, start-up, main window, message loop.
 
-#include <QApplication>
 #include <QFileInfo>
 #include <QLocale>
+#include <QPointer>
 
 #include "app/TSistema.h"
 #include "app/gui/Instalacao.h"
+#include "app/gui/TAplicacao.h"
 #include "app/gui/TApresentadorQt.h"
 #include "app/gui/TfrmMain.h"
 #include "app/gui/TfrmSplash.h"
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
+  TAplicacao app(argc, argv);
   QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
+  QCoreApplication::setApplicationVersion(TfrmSplash::Versao());
+  CarregaTraducoesQt(app);
   TApresentadorQt apresentador;
   DefineApresentador(&apresentador);
 
@@ -28,6 +31,9 @@ int main(int argc, char** argv) {
                              TCaminhos::NomeBaseDe(executavel)));
   TfrmMain frmMain(sistema);
   apresentador.DefineDono(&frmMain);
+  app.DefineRecuperacao([janela = QPointer<TfrmMain>(&frmMain)] {
+    if (janela) janela->MostraProgresso(false);
+  });
   InstalaJanelas(frmMain);
   sistema.CriaDataModule();
 

@@ -61,6 +61,7 @@ class TfrmOutorga : public QWidget {
   void CriaPeriodo();
   void CriaCriterio();
   void CriaGrades();
+  void DispoeCriterio();
   void FormActivate();
 
   TSistema& Sistema_;
