@@ -1,5 +1,6 @@
 // Every window of the program laid out at the font in use: no two controls overlap and every
-// caption is shown whole. Registered twice, at 96 dpi and at 120 dpi (125 % scaling). With
+// caption is shown whole. Registered twice: at the program's fonts, and with every font 25 %
+// larger (TORVEDA_ESCALA_FONTE=1.25), as a desktop scaled to 125 % draws them. With
 // TORVEDA_CAPTURA_DIR set, each window's picture is written there.
 
 #include <QAbstractItemView>
@@ -7,6 +8,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateEdit>
+#include <QTreeWidget>
 #include <QDir>
 #include <QGroupBox>
 #include <QJsonObject>
@@ -141,7 +144,15 @@ class TesteLeiaute : public QObject {
   std::unique_ptr<TSistema> sistema;
   std::unique_ptr<TfrmMain> frm;
 
-  QString Sufixo() const { return QString::number(frm->logicalDpiY()); }
+  static double Escala() {
+    const double e = qEnvironmentVariable("TORVEDA_ESCALA_FONTE").toDouble();
+    return e > 0 ? e : 1.0;
+  }
+  static QFont Escalada(QFont f) {
+    f.setPointSizeF(f.pointSizeF() * Escala());
+    return f;
+  }
+  QString Sufixo() const { return QString::number(qRound(Escala() * 100)); }
 
   void Verifica(QWidget* janela, const QString& nome) {
     QCoreApplication::processEvents();
@@ -166,7 +177,9 @@ class TesteLeiaute : public QObject {
     secoes = GeraAmostra(pasta->Caminho(), opcoes).value(QStringLiteral("secoes")).toObject();
     apresentador = std::make_unique<TApresentadorRoteirizado>();
     sistema = std::make_unique<TSistema>(TCaminhos(pasta->Caminho(), QStringLiteral("TORVEDA")));
+    QApplication::setFont(Escalada(QApplication::font()));
     frm = std::make_unique<TfrmMain>(*sistema);
+    frm->setFont(Escalada(frm->font()));
     InstalaJanelas(*frm);
     sistema->CriaDataModule();
     QVERIFY(sistema->MapasCarregados);
@@ -240,9 +253,9 @@ class TesteLeiaute : public QObject {
   }
 };
 
-// Not QTEST_MAIN: it pins 96 dpi, and this test is run at 120 dpi as well.
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  app.setAttribute(Qt::AA_Use96Dpi, true);
   TesteLeiaute teste;
   return QTest::qExec(&teste, argc, argv);
 }

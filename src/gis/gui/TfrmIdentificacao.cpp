@@ -6,6 +6,7 @@
 #include <QTableWidget>
 #include <QTreeWidget>
 #include <QVector>
+#include <algorithm>
 #include <cstdint>
 #include <initializer_list>
 
@@ -71,10 +72,14 @@ TfrmIdentificacao::TfrmIdentificacao(TSistema& sistema, QWidget* pai)
   };
   pnlCampo = titulo(QStringLiteral("pnlCampo"), QStringLiteral("Campo"), QRect(141, 4, 95, 18));
   pnlValor = titulo(QStringLiteral("pnlValor"), QStringLiteral("Valor"), QRect(238, 4, 262, 18));
+  // The headings grow with the font, the table below them gives way.
+  const int altura = std::max(18, pnlCampo->sizeHint().height());
+  pnlCampo->resize(pnlCampo->width(), altura);
+  pnlValor->resize(pnlValor->width(), altura);
 
   tsInformacao = new QTableWidget(this);
   tsInformacao->setObjectName(QStringLiteral("tsInformacao"));
-  tsInformacao->setGeometry(140, 24, 360, 373);
+  tsInformacao->setGeometry(140, 6 + altura, 360, 373 - (altura - 18));
   tsInformacao->horizontalHeader()->hide();
   tsInformacao->verticalHeader()->hide();
   tsInformacao->setShowGrid(false);

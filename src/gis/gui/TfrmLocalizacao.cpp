@@ -150,6 +150,7 @@ void TfrmLocalizacao::MontaTela() {
   rbLatLong->move(16, 42);
   rbMapa->adjustSize();
   rbLatLong->adjustSize();
+  rbLatLong->move(16, std::max(42, rbMapa->geometry().bottom() + 1));
   lblLatitude = new QLabel(QStringLiteral("Latitude:"), gbIdentSecInt);
   lblLatitude->setObjectName(QStringLiteral("lblLatitude"));
   lblLatitude->move(48, 76);
@@ -201,6 +202,10 @@ void TfrmLocalizacao::MontaTela() {
   chkOutSubSignif = Tema("chkOutSubSignif", QStringLiteral("Out. Sub. Signif."), 224, 69, false);
   chkOutSubInsig = Tema("chkOutSubInsig", QStringLiteral("Out. Sub. Insig."), 224, 93, false);
   DispoeTemas();
+  // The left column widens with the themes, so that the basin map never covers them.
+  const int esquerda = std::max(370, gbTemas->geometry().right() + 17);
+  gbIdentSecInt->resize(gbTemas->width(), gbIdentSecInt->height());
+  splVert->setSizes({esquerda, std::max(100, 834 - 6 - esquerda)});
 
   sbCursor = Botao("sbCursor", 17, 23);
   sbZoomIn = Botao("sbZoomIn", 40, 23);
