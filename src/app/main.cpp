@@ -27,8 +27,8 @@ int main(int argc, char** argv) {
 
   QApplication::setApplicationDisplayName(QStringLiteral("TORVEDA"));
   const QString executavel = QCoreApplication::applicationFilePath();
-  TSistema sistema(TCaminhos(QCoreApplication::applicationDirPath(),
-                             TCaminhos::NomeBaseDe(executavel)));
+  TSistema sistema(
+      TCaminhos(QCoreApplication::applicationDirPath(), TCaminhos::NomeBaseDe(executavel)));
   TfrmMain frmMain(sistema);
   apresentador.DefineDono(&frmMain);
   app.DefineRecuperacao([janela = QPointer<TfrmMain>(&frmMain)] {

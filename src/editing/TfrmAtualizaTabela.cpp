@@ -17,12 +17,12 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "base/Apresentador.h"
 #include "app/TSistema.h"
+#include "base/Apresentador.h"
 #include "data/Esquema.h"
 #include "data/TdmS.h"
-#include "editing/TDelegadoCampo.h"
 #include "editing/Rotulos.h"
+#include "editing/TDelegadoCampo.h"
 #include "editing/TSelecaoLinha.h"
 #include "editing/ValorCampo.h"
 
@@ -289,9 +289,8 @@ bool TfrmAtualizaTabela::Grava() {
     const TColunaBD* coluna = Delegado_->Coluna(c);
     if (!coluna) continue;
     const QLabel* rotulo = Rotulo(coluna->Nome);
-    const QString erro =
-        ErroValor(Consulta_->data(i, Qt::EditRole), *coluna,
-                  rotulo ? Rotulos::TextoSimples(rotulo->text()) : QString());
+    const QString erro = ErroValor(Consulta_->data(i, Qt::EditRole), *coluna,
+                                   rotulo ? Rotulos::TextoSimples(rotulo->text()) : QString());
     if (!erro.isEmpty()) {
       Apresentador().Erro(erro);
       return false;

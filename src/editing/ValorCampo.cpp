@@ -45,8 +45,8 @@ bool Inteiro(const QVariant& v) {
 QString TextoReal(double v) {
   if (!std::isfinite(v)) return Local().toString(v);
   const double a = std::fabs(v);
-  const auto formato =
-      a != 0.0 && (a >= 1e16 || a < 1e-6) ? std::chars_format::scientific : std::chars_format::fixed;
+  const auto formato = a != 0.0 && (a >= 1e16 || a < 1e-6) ? std::chars_format::scientific
+                                                           : std::chars_format::fixed;
   std::array<char, 400> buf{};
   const auto r = std::to_chars(buf.data(), buf.data() + buf.size(), v, formato);
   QString t = QString::fromLatin1(buf.data(), static_cast<qsizetype>(r.ptr - buf.data()));
@@ -64,8 +64,7 @@ bool LeReal(const QString& t, double& valor) {
   valor = l.toDouble(t, &ok);
   if (ok) return true;
   const QString separador = l.decimalPoint();
-  if (separador != QLatin1String(".") && !t.contains(separador) &&
-      t.count(QLatin1Char('.')) == 1) {
+  if (separador != QLatin1String(".") && !t.contains(separador) && t.count(QLatin1Char('.')) == 1) {
     QString trocado = t;
     trocado.replace(QLatin1Char('.'), separador);
     valor = l.toDouble(trocado, &ok);

@@ -4,9 +4,9 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLocale>
-#include <QMenuBar>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenuBar>
 #include <QPointer>
 #include <QProgressBar>
 #include <QStatusBar>
@@ -31,10 +31,10 @@
 #include "app/gui/TfrmMain.h"
 #include "app/gui/TfrmSplash.h"
 #include "comum/ApresentadorRoteirizado.h"
+#include "comum/PastaTemporaria.h"
 #include "grants/AnaliseOutorga.h"
 #include "grants/Relatorio.h"
 #include "grants/gui/TfrmOutorga.h"
-#include "comum/PastaTemporaria.h"
 #include "hydro/TPonto.h"
 
 namespace {
@@ -176,7 +176,8 @@ class TesteJanelaPrincipal : public QObject {
         {"mmManutencao", TTipoJanela::Manutencao, QStringLiteral("      Manutenção")},
     };
     for (const auto& c : casos) {
-      frm->DefineFabrica(c.tipo, [](TContextoJanela&) { return new TJanelaTeste; }, false);
+      frm->DefineFabrica(
+          c.tipo, [](TContextoJanela&) { return new TJanelaTeste; }, false);
       frm->EscreveStatus(1, QStringLiteral("       Zoom"));
       Acao(*frm, c.item)->trigger();
       QCOMPARE(frm->Status(0), c.status);
@@ -186,8 +187,8 @@ class TesteJanelaPrincipal : public QObject {
   }
 
   void janelaReutilizadaGuardaCampos() {
-    frm->DefineFabrica(TTipoJanela::Outorga, [](TContextoJanela&) { return new TJanelaTeste; },
-                       true);
+    frm->DefineFabrica(
+        TTipoJanela::Outorga, [](TContextoJanela&) { return new TJanelaTeste; }, true);
     frm->show();
     auto* primeira = static_cast<TJanelaTeste*>(frm->MostraFilho(TTipoJanela::Outorga));
     QVERIFY(primeira);
@@ -199,8 +200,8 @@ class TesteJanelaPrincipal : public QObject {
   }
 
   void janelaDestruidaAoFecharERecriada() {
-    frm->DefineFabrica(TTipoJanela::Vazao, [](TContextoJanela&) { return new TJanelaTeste; },
-                       true);
+    frm->DefineFabrica(
+        TTipoJanela::Vazao, [](TContextoJanela&) { return new TJanelaTeste; }, true);
     frm->show();
     QPointer<QWidget> primeira = frm->MostraFilho(TTipoJanela::Vazao);
     QVERIFY(primeira);
@@ -213,8 +214,8 @@ class TesteJanelaPrincipal : public QObject {
   }
 
   void janelaMantidaAoFecharEhReexibida() {
-    frm->DefineFabrica(TTipoJanela::Localizacao,
-                       [](TContextoJanela&) { return new TJanelaTeste; }, false);
+    frm->DefineFabrica(
+        TTipoJanela::Localizacao, [](TContextoJanela&) { return new TJanelaTeste; }, false);
     frm->show();
     QPointer<QWidget> primeira = frm->MostraFilho(TTipoJanela::Localizacao);
     primeira->parentWidget()->close();
@@ -225,8 +226,8 @@ class TesteJanelaPrincipal : public QObject {
   }
 
   void janelaDestruidaPorDentroLimpaReferencia() {
-    frm->DefineFabrica(TTipoJanela::AtualizaVazao,
-                       [](TContextoJanela&) { return new TJanelaTeste; }, false);
+    frm->DefineFabrica(
+        TTipoJanela::AtualizaVazao, [](TContextoJanela&) { return new TJanelaTeste; }, false);
     QWidget* janela = frm->MostraFilho(TTipoJanela::AtualizaVazao);
     delete janela;
     QCoreApplication::processEvents();
@@ -250,8 +251,8 @@ class TesteJanelaPrincipal : public QObject {
   void progressoAtualizaBarraELegenda() {
     frm->show();
     frm->MostraProgresso(true);
-    sistema->Ponto->InformaProgresso(40, 7,
-                                     QStringLiteral("Calculando vazões outorgadas significante..."));
+    sistema->Ponto->InformaProgresso(
+        40, 7, QStringLiteral("Calculando vazões outorgadas significante..."));
     QCOMPARE(frm->prbBarraProgresso->maximum(), 40);
     QCOMPARE(frm->prbBarraProgresso->value(), 7);
     QCOMPARE(frm->lblBarraProgresso->text(),
@@ -297,9 +298,10 @@ class TesteJanelaPrincipal : public QObject {
   }
 
   void botaoDeFecharNaBarraDeMenus() {
-    frm->DefineFabrica(TTipoJanela::Localizacao, [](TContextoJanela&) { return new TJanelaTeste; },
-                       false);
-    frm->DefineFabrica(TTipoJanela::Vazao, [](TContextoJanela&) { return new TJanelaTeste; }, true);
+    frm->DefineFabrica(
+        TTipoJanela::Localizacao, [](TContextoJanela&) { return new TJanelaTeste; }, false);
+    frm->DefineFabrica(
+        TTipoJanela::Vazao, [](TContextoJanela&) { return new TJanelaTeste; }, true);
     Mostra();
     apresentador->Limpa();
     QVERIFY(!frm->btnFechaFilho()->isVisible());
@@ -309,7 +311,8 @@ class TesteJanelaPrincipal : public QObject {
     QPointer<QWidget> vazao = frm->Filho(TTipoJanela::Vazao);
     QVERIFY(frm->btnFechaFilho()->isVisible());
     // At the right end of the menu bar.
-    const QRect botao(frm->btnFechaFilho()->mapTo(frm.get(), QPoint()), frm->btnFechaFilho()->size());
+    const QRect botao(frm->btnFechaFilho()->mapTo(frm.get(), QPoint()),
+                      frm->btnFechaFilho()->size());
     QVERIFY(botao.right() >= frm->width() - 40);
 
     // The availability window is destroyed; the location window behind it comes to the front.
@@ -329,7 +332,8 @@ class TesteJanelaPrincipal : public QObject {
   }
 
   void altF4FechaAJanelaPrincipalSemPerguntar() {
-    frm->DefineFabrica(TTipoJanela::Vazao, [](TContextoJanela&) { return new TJanelaTeste; }, true);
+    frm->DefineFabrica(
+        TTipoJanela::Vazao, [](TContextoJanela&) { return new TJanelaTeste; }, true);
     Mostra();
     ClicaMenu(*frm, "mmVazao");
     apresentador->Limpa();
@@ -406,14 +410,14 @@ class TesteJanelaPrincipal : public QObject {
     ClicaMenu(*frm, "mmAjuda", "mmiNQTS");
     ClicaMenu(*frm, "mmAjuda", "mmiAqem");
     QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
-    QTRY_COMPARE(navegador.Enderecos,
-                 (QStringList{QString::fromLatin1(EnderecosWeb::LMZ),
-                              QString::fromLatin1(EnderecosWeb::NQTS),
-                              QString::fromLatin1(EnderecosWeb::AQEM)}));
+    QTRY_COMPARE(navegador.Enderecos, (QStringList{QString::fromLatin1(EnderecosWeb::LMZ),
+                                                   QString::fromLatin1(EnderecosWeb::NQTS),
+                                                   QString::fromLatin1(EnderecosWeb::AQEM)}));
     // The help tells where the addresses are set.
     QFile ajuda(qEnvironmentVariable("TORVEDA_FONTES") + QStringLiteral("/ajuda/Ajuda.html"));
     QVERIFY(ajuda.open(QIODevice::ReadOnly));
-    QVERIFY(QString::fromUtf8(ajuda.readAll()).contains(QStringLiteral("src/app/gui/EnderecosWeb.h")));
+    QVERIFY(
+        QString::fromUtf8(ajuda.readAll()).contains(QStringLiteral("src/app/gui/EnderecosWeb.h")));
   }
 
   void traducoesDoQtEmPortugues() {

@@ -9,7 +9,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QTreeWidget>
 #include <QDir>
 #include <QGroupBox>
 #include <QJsonObject>
@@ -22,6 +21,7 @@
 #include <QStyleOptionComboBox>
 #include <QTextBrowser>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <QtTest>
 #include <memory>
 
@@ -55,7 +55,8 @@ bool DentroDeControle(const QWidget* w, const QWidget* janela) {
 }
 
 QString Nome(const QWidget* w) {
-  return QStringLiteral("%1 (%2)").arg(w->objectName(), QString::fromLatin1(w->metaObject()->className()));
+  return QStringLiteral("%1 (%2)").arg(w->objectName(),
+                                       QString::fromLatin1(w->metaObject()->className()));
 }
 
 QString SemAcelerador(QString t) { return t.remove(QLatin1Char('&')); }
@@ -82,7 +83,8 @@ QString Corte(QWidget* w) {
   }
   if (auto* b = qobject_cast<QAbstractButton*>(w)) {
     if (b->text().isEmpty()) return {};
-    if (auto* t = qobject_cast<QToolButton*>(w); t && t->toolButtonStyle() == Qt::ToolButtonIconOnly)
+    if (auto* t = qobject_cast<QToolButton*>(w);
+        t && t->toolButtonStyle() == Qt::ToolButtonIconOnly)
       return {};
     return fm.horizontalAdvance(SemAcelerador(b->text())) + 6 <= b->width() ? QString() : b->text();
   }
@@ -246,7 +248,8 @@ class TesteLeiaute : public QObject {
     sobre.show();
     Verifica(&sobre, QStringLiteral("sobre"));
     TfrmAjuda ajuda(frm.get());
-    QVERIFY(ajuda.Carrega(qEnvironmentVariable("TORVEDA_FONTES") + QStringLiteral("/ajuda/Ajuda.html")));
+    QVERIFY(ajuda.Carrega(qEnvironmentVariable("TORVEDA_FONTES") +
+                          QStringLiteral("/ajuda/Ajuda.html")));
     ajuda.MostraConteudo();
     ajuda.show();
     Verifica(&ajuda, QStringLiteral("ajuda"));

@@ -192,8 +192,9 @@ class TesteJanelasAtualizacao : public QObject {
     QCOMPARE(apresentador->Textos(TTipo::Erro).size(), 1);
     const QString erro = apresentador->Textos(TTipo::Erro).first();
     // Named by the caption the analyst reads, not by the column.
-    QVERIFY2(erro.contains(QStringLiteral("'abc'")) && erro.contains(QStringLiteral("Q90 (m³ s⁻¹)")),
-             qPrintable(erro));
+    QVERIFY2(
+        erro.contains(QStringLiteral("'abc'")) && erro.contains(QStringLiteral("Q90 (m³ s⁻¹)")),
+        qPrintable(erro));
     QVERIFY(frm.Editando());
     QCOMPARE(frm.Campo(QStringLiteral("Q90Ob"))->text(), QStringLiteral("abc"));
     QCOMPARE(frm.Campo(QStringLiteral("Q95Ob"))->text(), QStringLiteral("7,5"));
@@ -287,12 +288,13 @@ class TesteJanelasAtualizacao : public QObject {
 
   void numerosComoSeEscrevem() {
     // A coefficient stored as 0.00385 shows as people write it, and reads back the same.
-    QVERIFY(base->Executa(
-        QStringLiteral("UPDATE EQ_Tradicional SET B0 = 0.00385, BAd = 1e-7 WHERE codEQQuintaro = 1")));
+    QVERIFY(base->Executa(QStringLiteral(
+        "UPDATE EQ_Tradicional SET B0 = 0.00385, BAd = 1e-7 WHERE codEQQuintaro = 1")));
     TfrmAtualizaEqTrad frm(base->Contexto());
     frm.show();
     QCOMPARE(frm.Campo(QStringLiteral("B0"))->text(), QStringLiteral("0,00385"));
-    const QModelIndex b0 = frm.Consulta()->index(0, frm.Consulta()->fieldIndex(QStringLiteral("B0")));
+    const QModelIndex b0 =
+        frm.Consulta()->index(0, frm.Consulta()->fieldIndex(QStringLiteral("B0")));
     QCOMPARE(b0.data(Qt::DisplayRole).toDouble(), 0.00385);
     QTest::mouseClick(frm.btnAtualizar, Qt::LeftButton);
     QVERIFY(apresentador->Textos().isEmpty());

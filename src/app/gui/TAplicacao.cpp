@@ -38,10 +38,10 @@ void TAplicacao::Reporta(const QString& texto) {
 
 bool CarregaTraducoesQt(QCoreApplication& app, const QString& pasta) {
   auto* tradutor = new QTranslator(&app);
-  if (!tradutor->load(QLocale(QLocale::Portuguese, QLocale::Brazil), QStringLiteral("qtbase"),
-                      QStringLiteral("_"),
-                      pasta.isEmpty() ? QLibraryInfo::path(QLibraryInfo::TranslationsPath)
-                                      : pasta)) {
+  if (!tradutor->load(
+          QLocale(QLocale::Portuguese, QLocale::Brazil), QStringLiteral("qtbase"),
+          QStringLiteral("_"),
+          pasta.isEmpty() ? QLibraryInfo::path(QLibraryInfo::TranslationsPath) : pasta)) {
     delete tradutor;
     return false;
   }

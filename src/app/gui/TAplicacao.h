@@ -15,7 +15,9 @@ class TAplicacao : public QApplication {
   bool notify(QObject* receptor, QEvent* evento) override;
 
   // Run after a failure was shown; the main window puts its status bar back in order here.
-  void DefineRecuperacao(std::function<void()> recuperacao) { Recuperacao_ = std::move(recuperacao); }
+  void DefineRecuperacao(std::function<void()> recuperacao) {
+    Recuperacao_ = std::move(recuperacao);
+  }
 
   // Failures caught by the guard since the start (the tests read it).
   int Capturadas() const { return Capturadas_; }

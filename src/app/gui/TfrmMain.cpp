@@ -14,12 +14,12 @@
 #include <QToolButton>
 #include <QUrl>
 
-#include "base/Apresentador.h"
 #include "app/TSistema.h"
 #include "app/gui/Arte.h"
 #include "app/gui/EnderecosWeb.h"
 #include "app/gui/TfrmAjuda.h"
 #include "app/gui/TfrmSplash.h"
+#include "base/Apresentador.h"
 #include "hydro/TPonto.h"
 
 namespace {
@@ -28,8 +28,7 @@ const QString StatusLocalizacao = QStringLiteral("      Localização");
 const QString StatusVazao = QStringLiteral("      Vazão");
 const QString StatusOutorga = QStringLiteral("      Outorga");
 const QString StatusVazoes = QStringLiteral("      Atualização das Vazões");
-const QString StatusEqTrad =
-    QStringLiteral("      Atualização das equações do método tradicional");
+const QString StatusEqTrad = QStringLiteral("      Atualização das equações do método tradicional");
 const QString StatusEqCons =
     QStringLiteral("      Atualização das equações do baseado na conservação de massas");
 const QString StatusManutencao = QStringLiteral("      Manutenção");
@@ -109,8 +108,7 @@ void TfrmMain::CriaMenus() {
   topo("mmOutorga", QStringLiteral("&Outorga"), &TfrmMain::mmOutorgaClick);
 
   QMenu* rel = submenu("mmRelatorios", QStringLiteral("Relatórios"));
-  Item(rel, "mmiRelVazaoDisp", QStringLiteral("Vazão disponível"),
-       &TfrmMain::mmiRelVazaoDispClick);
+  Item(rel, "mmiRelVazaoDisp", QStringLiteral("Vazão disponível"), &TfrmMain::mmiRelVazaoDispClick);
   Item(rel, "mmiRelOutMontante", QStringLiteral("Outorgas a montante"),
        &TfrmMain::mmiRelOutMontanteClick);
 
@@ -173,7 +171,8 @@ void TfrmMain::CriaRodape() {
 void TfrmMain::CriaAtalhos() {
   // The desktop's ways out of a maximized child window: the keys, and a close button at the right
   // end of the menu bar while a child is shown.
-  for (const QKeySequence& tecla : {QKeySequence(Qt::CTRL | Qt::Key_F4), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+  for (const QKeySequence& tecla :
+       {QKeySequence(Qt::CTRL | Qt::Key_F4), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
     auto* atalho = new QShortcut(tecla, this);
     atalho->setContext(Qt::WindowShortcut);
     connect(atalho, &QShortcut::activated, this, &TfrmMain::FechaFilhoAtivo);
@@ -242,8 +241,8 @@ QWidget* TfrmMain::MostraFilho(TTipoJanela tipo) {
     // A window destroyed from inside takes its frame along, which clears the reference, so the
     // next command creates a new window instead of showing an empty frame.
     connect(janela, &QObject::destroyed, sub, [sub] { sub->deleteLater(); });
-    connect(sub, &QObject::destroyed, this, [this] { AtualizaBotaoFecha(); },
-            Qt::QueuedConnection);
+    connect(
+        sub, &QObject::destroyed, this, [this] { AtualizaBotaoFecha(); }, Qt::QueuedConnection);
     e.Janela = sub;
   }
   e.Janela->showMaximized();
@@ -324,9 +323,7 @@ void TfrmMain::mmiConteudoClick() { AbreAjuda(false); }
 void TfrmMain::mmiObterClick() { AbreAjuda(true); }
 
 // A failure of the shell is not reported.
-void TfrmMain::AbreEndereco(const QString& endereco) {
-  QDesktopServices::openUrl(QUrl(endereco));
-}
+void TfrmMain::AbreEndereco(const QString& endereco) { QDesktopServices::openUrl(QUrl(endereco)); }
 void TfrmMain::mmiLMZClick() { AbreEndereco(QString::fromLatin1(EnderecosWeb::LMZ)); }
 void TfrmMain::mmiNQTSClick() { AbreEndereco(QString::fromLatin1(EnderecosWeb::NQTS)); }
 void TfrmMain::mmiAqemClick() { AbreEndereco(QString::fromLatin1(EnderecosWeb::AQEM)); }

@@ -78,8 +78,7 @@ class TfrmMain : public QMainWindow, public TRodape {
   void CriaRodape();
   void CriaAtalhos();
   void AtualizaBotaoFecha();
-  QAction* Item(QMenu* menu, const char* nome, const QString& titulo,
-                void (TfrmMain::*acao)());
+  QAction* Item(QMenu* menu, const char* nome, const QString& titulo, void (TfrmMain::*acao)());
   void AbreAjuda(bool busca);
   void AbreEndereco(const QString& endereco);
 

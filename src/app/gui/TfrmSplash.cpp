@@ -1,8 +1,8 @@
 #include "app/gui/TfrmSplash.h"
 
+#include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QDir>
 #include <QScreen>
 #include <QVBoxLayout>
 
@@ -40,7 +40,7 @@ void TfrmSplash::MostraSobre(const QString& pastaDados) {
   const int largura = width();
   info->setFixedWidth(largura);
   info->setFixedHeight(info->heightForWidth(largura) > 0 ? info->heightForWidth(largura)
-                                                          : info->sizeHint().height());
+                                                         : info->sizeHint().height());
   info->move(0, imgSplash->height());
   setFixedSize(largura, imgSplash->height() + info->height());
 }

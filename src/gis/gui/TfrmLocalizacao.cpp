@@ -15,11 +15,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/TSistema.h"
+#include "app/gui/TRodape.h"
 #include "base/Apresentador.h"
 #include "base/Convencoes.h"
 #include "base/Erro.h"
-#include "app/TSistema.h"
-#include "app/gui/TRodape.h"
 #include "gis/TCamada.h"
 #include "gis/TMap.h"
 #include "gis/TSimbolo.h"
@@ -178,7 +178,8 @@ void TfrmLocalizacao::MontaTela() {
   const int xCaixas = std::max(91, 12 + std::max(lblLatitude->width(), lblLongitude->width()));
   for (auto [rotulo, caixa] : {std::pair{lblLatitude, meLatitude}, {lblLongitude, meLongitude}}) {
     caixa->move(xCaixas, caixa->y());
-    rotulo->move(xCaixas - 4 - rotulo->width(), caixa->y() + (caixa->height() - rotulo->height()) / 2);
+    rotulo->move(xCaixas - 4 - rotulo->width(),
+                 caixa->y() + (caixa->height() - rotulo->height()) / 2);
   }
   btnCriar->move(std::max(168, xCaixas + meLatitude->width() + 7), btnCriar->y());
   for (QWidget* w : {static_cast<QWidget*>(lblLatitude), static_cast<QWidget*>(lblLongitude),

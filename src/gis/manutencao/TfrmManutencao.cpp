@@ -13,9 +13,9 @@
 #include <exception>
 #include <functional>
 
+#include "app/TSistema.h"
 #include "base/Apresentador.h"
 #include "base/Erro.h"
-#include "app/TSistema.h"
 #include "gis/TCamadaImagem.h"
 #include "gis/TMap.h"
 #include "gis/manutencao/EqPelmar.h"
@@ -131,7 +131,8 @@ void TfrmManutencao::MontaMapa() {
 void TfrmManutencao::MontaCampos() {
   // Each caption ends just before its box (the blanks of the texts kept it clear at the design
   // font only).
-  for (auto [texto, y] : {std::pair{QStringLiteral("Y   "), 344}, {QStringLiteral("X   "), 376},
+  for (auto [texto, y] : {std::pair{QStringLiteral("Y   "), 344},
+                          {QStringLiteral("X   "), 376},
                           {QStringLiteral("Área   "), 408}}) {
     QLabel* l = Rotulo(pnlFundo, texto, 0, y);
     l->move(140 - l->width(), y);
