@@ -17,8 +17,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/TSistema.h"
 #include "base/Apresentador.h"
+#include "app/TSistema.h"
 #include "data/Esquema.h"
 #include "data/TdmS.h"
 #include "editing/Rotulos.h"

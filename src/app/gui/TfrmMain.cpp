@@ -14,12 +14,12 @@
 #include <QToolButton>
 #include <QUrl>
 
+#include "base/Apresentador.h"
 #include "app/TSistema.h"
 #include "app/gui/Arte.h"
 #include "app/gui/EnderecosWeb.h"
 #include "app/gui/TfrmAjuda.h"
 #include "app/gui/TfrmSplash.h"
-#include "base/Apresentador.h"
 #include "hydro/TPonto.h"
 
 namespace {

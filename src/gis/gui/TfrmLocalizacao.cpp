@@ -15,11 +15,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/TSistema.h"
-#include "app/gui/TRodape.h"
 #include "base/Apresentador.h"
 #include "base/Convencoes.h"
 #include "base/Erro.h"
+#include "app/TSistema.h"
+#include "app/gui/TRodape.h"
 #include "gis/TCamada.h"
 #include "gis/TMap.h"
 #include "gis/TSimbolo.h"

@@ -13,9 +13,9 @@
 #include <exception>
 #include <functional>
 
-#include "app/TSistema.h"
 #include "base/Apresentador.h"
 #include "base/Erro.h"
+#include "app/TSistema.h"
 #include "gis/TCamadaImagem.h"
 #include "gis/TMap.h"
 #include "gis/manutencao/EqPelmar.h"

@@ -14,10 +14,10 @@
 #include <QPushButton>
 #include <exception>
 
-#include "app/TSistema.h"
 #include "base/Apresentador.h"
 #include "base/Convencoes.h"
 #include "base/Erro.h"
+#include "app/TSistema.h"
 #include "grants/FiltroTecla.h"
 #include "grants/gui/TtsGrid.h"
 #include "hydro/TPonto.h"
