@@ -1,15 +1,15 @@
 // TORVEDA: splash, start-up, main window, message loop.
 
-#include <QApplication>
 #include <QFileInfo>
 #include <QLocale>
-
 #include <QPointer>
+
 #include "app/TSistema.h"
 #include "app/gui/Instalacao.h"
 #include "app/gui/TAplicacao.h"
 #include "app/gui/TApresentadorQt.h"
 #include "app/gui/TfrmMain.h"
+#include "app/gui/TfrmSplash.h"
 
 int main(int argc, char** argv) {
   TAplicacao app(argc, argv);

@@ -1,7 +1,5 @@
 #include "gis/manutencao/TfrmManutencao.h"
 
-#include <algorithm>
-
 #include <QApplication>
 #include <QButtonGroup>
 #include <QFrame>
@@ -10,6 +8,7 @@
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <exception>
 #include <functional>
 
