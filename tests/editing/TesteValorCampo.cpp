@@ -66,6 +66,8 @@ TEST(ValorCampo, MaisCurtoQueVoltaAoMesmoNumero) {
   EXPECT_EQ(TextoValor(0.00385, &Real), QStringLiteral("0,00385"));
   EXPECT_EQ(TextoValor(0.1 + 0.2, &Real), QStringLiteral("0,30000000000000004"));
   EXPECT_EQ(TextoValor(-47.1, &Real), QStringLiteral("-47,1"));
+  // A coefficient a computation left one unit off 0.00385: 17 digits at most, never 22.
+  EXPECT_EQ(TextoValor(0.0038500000000000006, &Real), QStringLiteral("0,0038500000000000006"));
   EXPECT_EQ(TextoValor(1e-7, &Real), QStringLiteral("1E-07"));
 }
 
