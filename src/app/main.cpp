@@ -1,18 +1,21 @@
 // TORVEDA: splash, start-up, main window, message loop.
 
-#include <QApplication>
 #include <QFileInfo>
 #include <QLocale>
+#include <QPointer>
 
 #include "app/TSistema.h"
 #include "app/gui/Instalacao.h"
+#include "app/gui/TAplicacao.h"
 #include "app/gui/TApresentadorQt.h"
 #include "app/gui/TfrmMain.h"
 #include "app/gui/TfrmSplash.h"
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
+  TAplicacao app(argc, argv);
   QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
+  QCoreApplication::setApplicationVersion(TfrmSplash::Versao());
+  CarregaTraducoesQt(app);
   TApresentadorQt apresentador;
   DefineApresentador(&apresentador);
 
@@ -24,10 +27,13 @@ int main(int argc, char** argv) {
 
   QApplication::setApplicationDisplayName(QStringLiteral("TORVEDA"));
   const QString executavel = QCoreApplication::applicationFilePath();
-  TSistema sistema(TCaminhos(QCoreApplication::applicationDirPath(),
-                             TCaminhos::NomeBaseDe(executavel)));
+  TSistema sistema(
+      TCaminhos(QCoreApplication::applicationDirPath(), TCaminhos::NomeBaseDe(executavel)));
   TfrmMain frmMain(sistema);
   apresentador.DefineDono(&frmMain);
+  app.DefineRecuperacao([janela = QPointer<TfrmMain>(&frmMain)] {
+    if (janela) janela->MostraProgresso(false);
+  });
   InstalaJanelas(frmMain);
   sistema.CriaDataModule();
 

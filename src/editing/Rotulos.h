@@ -2,6 +2,7 @@
 // The captions of the editing windows' edit boxes, with their sub- and superscripts, written
 // once for the three windows.
 
+#include <QRegularExpression>
 #include <QString>
 
 namespace Rotulos {
@@ -15,5 +16,15 @@ inline QString Coeficiente(const QString& subscrito) {
   return QStringLiteral("B<sub>%1</sub>").arg(subscrito);
 }
 inline QString Area() { return QStringLiteral("Área (km<sup>2</sup>)"); }
+
+// A caption as one line of plain text, for messages: "Área (km²)", "B0", "Q90 (m³ s⁻¹)".
+inline QString TextoSimples(QString rotulo) {
+  rotulo.replace(QStringLiteral("<sup>2</sup>"), QStringLiteral("²"));
+  rotulo.replace(QStringLiteral("<sup>3</sup>"), QStringLiteral("³"));
+  rotulo.replace(QStringLiteral("<sup>-1</sup>"), QStringLiteral("⁻¹"));
+  static const QRegularExpression marca(QStringLiteral("<[^>]*>"));
+  rotulo.remove(marca);
+  return rotulo;
+}
 
 }  // namespace Rotulos

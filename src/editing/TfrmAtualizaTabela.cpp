@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSqlError>
+#include <QSqlField>
 #include <QSqlRecord>
 #include <QSqlTableModel>
 #include <QStyle>
@@ -20,6 +21,7 @@
 #include "app/TSistema.h"
 #include "data/Esquema.h"
 #include "data/TdmS.h"
+#include "editing/Rotulos.h"
 #include "editing/TDelegadoCampo.h"
 #include "editing/TSelecaoLinha.h"
 #include "editing/ValorCampo.h"
@@ -174,8 +176,16 @@ void TfrmAtualizaTabela::Abre(TContextoJanela& contexto, const QString& tabela) 
   const TTabelaBD* esquema = TabelaBD(tabela);
   std::vector<const TColunaBD*> colunas;
   const QSqlRecord registro = Consulta_->record();
-  for (int c = 0; c < registro.count(); ++c)
-    colunas.push_back(esquema ? esquema->Coluna(registro.fieldName(c)) : nullptr);
+  for (int c = 0; c < registro.count(); ++c) {
+    const TColunaBD* coluna = esquema ? esquema->Coluna(registro.fieldName(c)) : nullptr;
+    if (coluna && coluna->Tipo == TTipoColunaBD::Inteiro &&
+        registro.field(c).metaType().id() == QMetaType::Double) {
+      ColunasDoBanco_.push_back(*coluna);
+      ColunasDoBanco_.back().Tipo = TTipoColunaBD::Real;
+      coluna = &ColunasDoBanco_.back();
+    }
+    colunas.push_back(coluna);
+  }
   Delegado_ = new TDelegadoCampo(std::move(colunas), this);
   connect(Delegado_, &TDelegadoCampo::Digitou, this, &TfrmAtualizaTabela::Digitou);
 
@@ -278,7 +288,9 @@ bool TfrmAtualizaTabela::Grava() {
     if (!Consulta_->isDirty(i)) continue;
     const TColunaBD* coluna = Delegado_->Coluna(c);
     if (!coluna) continue;
-    const QString erro = ErroValor(Consulta_->data(i, Qt::EditRole), *coluna);
+    const QLabel* rotulo = Rotulo(coluna->Nome);
+    const QString erro = ErroValor(Consulta_->data(i, Qt::EditRole), *coluna,
+                                   rotulo ? Rotulos::TextoSimples(rotulo->text()) : QString());
     if (!erro.isEmpty()) {
       Apresentador().Erro(erro);
       return false;

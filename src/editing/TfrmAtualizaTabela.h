@@ -12,7 +12,10 @@
 
 #include <QString>
 #include <QWidget>
+#include <deque>
 #include <vector>
+
+#include "data/Esquema.h"
 
 #include "app/gui/TRodape.h"
 
@@ -101,6 +104,9 @@ class TfrmAtualizaTabela : public QWidget {
   QTableView* Grade_ = nullptr;
   std::vector<std::pair<QString, QLineEdit*>> Campos_;
   std::vector<std::pair<QString, QLabel*>> Rotulos_;
+  // Columns whose type in the open database differs from the schema's (a drainage area kept as a
+  // real number): the delegate reads and checks them by the database's type.
+  std::deque<TColunaBD> ColunasDoBanco_;
   bool Aberta_ = false;
   bool Editando_ = false;
 };

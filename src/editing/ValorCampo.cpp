@@ -1,8 +1,12 @@
 #include "editing/ValorCampo.h"
 
 #include <QLocale>
+#include <array>
+#include <charconv>
 #include <cmath>
 #include <limits>
+
+#include "hydro/Modelos.h"
 
 namespace {
 
@@ -35,13 +39,37 @@ bool Inteiro(const QVariant& v) {
          v.metaType().id() != QMetaType::Float;
 }
 
+// The shortest digits that read back to the very same double (C++'s round-trip conversion),
+// with the regional decimal separator. Fixed notation reads best; the exponent form only where
+// fixed would run to dozens of digits.
 QString TextoReal(double v) {
-  const QLocale l = Local();
-  // Fixed notation reads best; the exponent form only where fixed would run to dozens of digits.
+  if (!std::isfinite(v)) return Local().toString(v);
   const double a = std::fabs(v);
-  if (a != 0.0 && (a >= 1e16 || a < 1e-6))
-    return l.toString(v, 'g', QLocale::FloatingPointShortest);
-  return l.toString(v, 'f', QLocale::FloatingPointShortest);
+  const auto formato = a != 0.0 && (a >= 1e16 || a < 1e-6) ? std::chars_format::scientific
+                                                           : std::chars_format::fixed;
+  std::array<char, 400> buf{};
+  const auto r = std::to_chars(buf.data(), buf.data() + buf.size(), v, formato);
+  QString t = QString::fromLatin1(buf.data(), static_cast<qsizetype>(r.ptr - buf.data()));
+  t.replace(QLatin1Char('.'), Local().decimalPoint());
+  if (formato == std::chars_format::scientific) t.replace(QLatin1Char('e'), QLatin1Char('E'));
+  return t;
+}
+
+// A number as people write it: the regional separator, or a point where the text holds no comma
+// (so "0.00385" reads as "0,00385"). A text with both stays unread: which one groups thousands
+// cannot be told.
+bool LeReal(const QString& t, double& valor) {
+  const QLocale l = Local();
+  bool ok = false;
+  valor = l.toDouble(t, &ok);
+  if (ok) return true;
+  const QString separador = l.decimalPoint();
+  if (separador != QLatin1String(".") && !t.contains(separador) && t.count(QLatin1Char('.')) == 1) {
+    QString trocado = t;
+    trocado.replace(QLatin1Char('.'), separador);
+    valor = l.toDouble(trocado, &ok);
+  }
+  return ok;
 }
 
 }  // namespace
@@ -74,26 +102,35 @@ QVariant ValorDoTexto(const QString& texto, const TColunaBD* coluna) {
     if (ok) return n;
     return texto;
   }
-  const double d = l.toDouble(t, &ok);
-  if (ok && std::isfinite(d)) return d;
+  double d = 0;
+  if (LeReal(t, d) && std::isfinite(d)) return d;
   return texto;
 }
 
-QString ErroValor(const QVariant& valor, const TColunaBD& coluna) {
+QString ErroValor(const QVariant& valor, const TColunaBD& coluna, const QString& rotulo) {
+  const QString nome = rotulo.isEmpty() ? coluna.Nome : rotulo;
+  if (EhColunaModelo(coluna)) {
+    const QString t = valor.isNull() ? QString() : valor.toString();
+    if (!NomesModelos().contains(t))
+      return QStringLiteral("'%1' não é um modelo válido para o campo %2. Use %3 ou %4.")
+          .arg(t, nome, NomesModelos().mid(0, NomesModelos().size() - 1).join(QStringLiteral(", ")),
+               NomesModelos().last());
+    return {};
+  }
   if (valor.isNull() || !valor.isValid()) {
-    if (coluna.Chave) return QStringLiteral("O campo %1 não pode ficar vazio.").arg(coluna.Nome);
+    if (coluna.Chave) return QStringLiteral("O campo %1 não pode ficar vazio.").arg(nome);
     return {};
   }
   switch (coluna.Tipo) {
     case TTipoColunaBD::Inteiro: {
       if (!Inteiro(valor))
         return QStringLiteral("'%1' não é um número inteiro válido para o campo %2.")
-            .arg(TextoValor(valor, nullptr), coluna.Nome);
+            .arg(TextoValor(valor, nullptr), nome);
       const qlonglong n = valor.toLongLong();
       if (n < std::numeric_limits<qint32>::min() || n > std::numeric_limits<qint32>::max())
         return QStringLiteral("%1 está fora da faixa do campo %2 (%3 a %4).")
             .arg(n)
-            .arg(coluna.Nome)
+            .arg(nome)
             .arg(std::numeric_limits<qint32>::min())
             .arg(std::numeric_limits<qint32>::max());
       return {};
@@ -101,7 +138,7 @@ QString ErroValor(const QVariant& valor, const TColunaBD& coluna) {
     case TTipoColunaBD::Real:
       if (!Numerico(valor) || !std::isfinite(valor.toDouble()))
         return QStringLiteral("'%1' não é um número válido para o campo %2.")
-            .arg(TextoValor(valor, nullptr), coluna.Nome);
+            .arg(TextoValor(valor, nullptr), nome);
       return {};
     case TTipoColunaBD::Texto: {
       const QString t = valor.toString();
@@ -109,10 +146,15 @@ QString ErroValor(const QVariant& valor, const TColunaBD& coluna) {
         return QStringLiteral("O texto '%1' tem %2 caracteres; o campo %3 aceita no máximo %4.")
             .arg(t)
             .arg(t.size())
-            .arg(coluna.Nome)
+            .arg(nome)
             .arg(coluna.Tamanho);
       return {};
     }
   }
   return {};
+}
+
+bool EhColunaModelo(const TColunaBD& coluna) {
+  return coluna.Tipo == TTipoColunaBD::Texto &&
+         coluna.Nome.compare(QLatin1String("Modelo"), Qt::CaseInsensitive) == 0;
 }

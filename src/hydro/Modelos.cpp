@@ -59,3 +59,10 @@ std::optional<double> Proporcional(double a, double a1, double x1) {
   if (a1 == 0.0) return std::nullopt;
   return Finito(a / a1 * x1);
 }
+
+const QStringList& NomesModelos() {
+  static const QStringList nomes{QStringLiteral("Lin"), QStringLiteral("Pot"),
+                                 QStringLiteral("Exp"), QStringLiteral("Log"),
+                                 QStringLiteral("Rec")};
+  return nomes;
+}

@@ -3,6 +3,7 @@
 // from a gauging station to another drainage area.
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 // The general real power: exponent 0 gives 1, base 0 with a positive exponent gives 0, an
@@ -14,6 +15,9 @@ double PotenciaReal(double base, double expoente);
 // not a finite number (a power of 0 with a negative exponent, an overflow, the power of a negative
 // base) is 0, which the windows read as "not estimated".
 double AvaliaModelo(const QString& modelo, double b0, double bAd, double ad);
+
+// The model names AvaliaModelo knows, as they are written: "Lin", "Pot", "Exp", "Log", "Rec".
+const QStringList& NomesModelos();
 
 // X1 + (a - a1) / (a2 - a1) * (X2 - X1): the flow at area a between two stations. Empty when
 // both stations have the same area, or the result is not finite.

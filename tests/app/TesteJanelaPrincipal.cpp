@@ -4,19 +4,37 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLocale>
-#include <QMenuBar>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenuBar>
 #include <QPointer>
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QtTest>
+#include <functional>
+
+#include <QDateEdit>
+#include <QDesktopServices>
+#include <QFile>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QToolButton>
 
 #include "app/TSistema.h"
+#include "app/gui/EnderecosWeb.h"
+#include "app/gui/Instalacao.h"
+#include "app/gui/TAplicacao.h"
+#include "app/gui/TApresentadorQt.h"
 #include "app/gui/TfrmAjuda.h"
 #include "app/gui/TfrmMain.h"
+#include "app/gui/TfrmSplash.h"
 #include "comum/ApresentadorRoteirizado.h"
 #include "comum/PastaTemporaria.h"
+#include "grants/AnaliseOutorga.h"
+#include "grants/Relatorio.h"
+#include "grants/gui/TfrmOutorga.h"
 #include "hydro/TPonto.h"
 
 namespace {
@@ -32,7 +50,55 @@ QAction* Acao(QWidget& janela, const char* nome) {
   return janela.findChild<QAction*>(QString::fromLatin1(nome));
 }
 
+// A command of the menu bar chosen with the mouse; a submenu's item is clicked in the open menu.
+void ClicaMenu(TfrmMain& frm, const char* topo, const char* item = nullptr) {
+  QAction* a = Acao(frm, topo);
+  QVERIFY(a);
+  QTest::mouseClick(frm.menuBar(), Qt::LeftButton, {}, frm.menuBar()->actionGeometry(a).center());
+  if (!item) return;
+  QMenu* menu = a->menu();
+  QVERIFY(menu);
+  QTRY_VERIFY(menu->isVisible());
+  QAction* i = Acao(frm, item);
+  QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(i).center());
+}
+
+// Presses a key in the control that has the focus, as a user typing would.
+void Tecla(QWidget& janela, Qt::Key tecla, Qt::KeyboardModifiers mod = {}) {
+  QWidget* alvo = QApplication::focusWidget() ? QApplication::focusWidget() : &janela;
+  QTest::keyClick(alvo, tecla, mod);
+}
+
+// Runs acao on the next modal window as soon as it is up.
+void QuandoModal(std::function<void(QWidget*)> acao) {
+  auto* relogio = new QTimer;
+  relogio->setInterval(10);
+  QObject::connect(relogio, &QTimer::timeout, [relogio, acao] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal) return;
+    relogio->stop();
+    relogio->deleteLater();
+    acao(modal);
+  });
+  relogio->start();
+}
+
+// Answers the next modal box with Enter.
+void FechaCaixaComEnter() {
+  QuandoModal([](QWidget* caixa) { QTest::keyClick(caixa, Qt::Key_Return); });
+}
+
 }  // namespace
+
+// Collects what the web items ask the desktop to open.
+class TNavegadorTeste : public QObject {
+  Q_OBJECT
+ public slots:
+  void Abre(const QUrl& url) { Enderecos << url.toString(); }
+
+ public:
+  QStringList Enderecos;
+};
 
 class TesteJanelaPrincipal : public QObject {
   Q_OBJECT
@@ -110,7 +176,8 @@ class TesteJanelaPrincipal : public QObject {
         {"mmManutencao", TTipoJanela::Manutencao, QStringLiteral("      Manutenção")},
     };
     for (const auto& c : casos) {
-      frm->DefineFabrica(c.tipo, [](TContextoJanela&) { return new TJanelaTeste; }, false);
+      frm->DefineFabrica(
+          c.tipo, [](TContextoJanela&) { return new TJanelaTeste; }, false);
       frm->EscreveStatus(1, QStringLiteral("       Zoom"));
       Acao(*frm, c.item)->trigger();
       QCOMPARE(frm->Status(0), c.status);
@@ -120,8 +187,8 @@ class TesteJanelaPrincipal : public QObject {
   }
 
   void janelaReutilizadaGuardaCampos() {
-    frm->DefineFabrica(TTipoJanela::Outorga, [](TContextoJanela&) { return new TJanelaTeste; },
-                       true);
+    frm->DefineFabrica(
+        TTipoJanela::Outorga, [](TContextoJanela&) { return new TJanelaTeste; }, true);
     frm->show();
     auto* primeira = static_cast<TJanelaTeste*>(frm->MostraFilho(TTipoJanela::Outorga));
     QVERIFY(primeira);
@@ -133,8 +200,8 @@ class TesteJanelaPrincipal : public QObject {
   }
 
   void janelaDestruidaAoFecharERecriada() {
-    frm->DefineFabrica(TTipoJanela::Vazao, [](TContextoJanela&) { return new TJanelaTeste; },
-                       true);
+    frm->DefineFabrica(
+        TTipoJanela::Vazao, [](TContextoJanela&) { return new TJanelaTeste; }, true);
     frm->show();
     QPointer<QWidget> primeira = frm->MostraFilho(TTipoJanela::Vazao);
     QVERIFY(primeira);
@@ -147,8 +214,8 @@ class TesteJanelaPrincipal : public QObject {
   }
 
   void janelaMantidaAoFecharEhReexibida() {
-    frm->DefineFabrica(TTipoJanela::Localizacao,
-                       [](TContextoJanela&) { return new TJanelaTeste; }, false);
+    frm->DefineFabrica(
+        TTipoJanela::Localizacao, [](TContextoJanela&) { return new TJanelaTeste; }, false);
     frm->show();
     QPointer<QWidget> primeira = frm->MostraFilho(TTipoJanela::Localizacao);
     primeira->parentWidget()->close();
@@ -159,8 +226,8 @@ class TesteJanelaPrincipal : public QObject {
   }
 
   void janelaDestruidaPorDentroLimpaReferencia() {
-    frm->DefineFabrica(TTipoJanela::AtualizaVazao,
-                       [](TContextoJanela&) { return new TJanelaTeste; }, false);
+    frm->DefineFabrica(
+        TTipoJanela::AtualizaVazao, [](TContextoJanela&) { return new TJanelaTeste; }, false);
     QWidget* janela = frm->MostraFilho(TTipoJanela::AtualizaVazao);
     delete janela;
     QCoreApplication::processEvents();
@@ -184,8 +251,8 @@ class TesteJanelaPrincipal : public QObject {
   void progressoAtualizaBarraELegenda() {
     frm->show();
     frm->MostraProgresso(true);
-    sistema->Ponto->InformaProgresso(40, 7,
-                                     QStringLiteral("Calculando vazões outorgadas significante..."));
+    sistema->Ponto->InformaProgresso(
+        40, 7, QStringLiteral("Calculando vazões outorgadas significante..."));
     QCOMPARE(frm->prbBarraProgresso->maximum(), 40);
     QCOMPARE(frm->prbBarraProgresso->value(), 7);
     QCOMPARE(frm->lblBarraProgresso->text(),
@@ -194,6 +261,174 @@ class TesteJanelaPrincipal : public QObject {
     frm->MostraProgresso(false);
     QVERIFY(frm->lblBarraProgresso->isHidden());
     QVERIFY(frm->prbBarraProgresso->isHidden());
+  }
+
+  void ctrlF4FechaOutorgaEOMenuCriaOutra() {
+    InstalaJanelas(*frm);
+    Mostra();
+    ClicaMenu(*frm, "mmOutorga");
+    QPointer<TfrmOutorga> primeira = qobject_cast<TfrmOutorga*>(frm->Filho(TTipoJanela::Outorga));
+    QVERIFY(primeira);
+    QVERIFY(frm->btnFechaFilho()->isVisible());
+    QTest::mouseClick(primeira->edtValorOutorga, Qt::LeftButton);
+    QTest::keyClicks(primeira->edtValorOutorga, QStringLiteral("12"));
+    Tecla(*frm, Qt::Key_F4, Qt::ControlModifier);
+    QTRY_VERIFY(primeira.isNull());
+    QCOMPARE(frm->Filho(TTipoJanela::Outorga), nullptr);
+    QTRY_VERIFY(!frm->btnFechaFilho()->isVisible());
+
+    ClicaMenu(*frm, "mmOutorga");
+    auto* nova = qobject_cast<TfrmOutorga*>(frm->Filho(TTipoJanela::Outorga));
+    QVERIFY(nova);
+    QCOMPARE(nova->edtValorOutorga->text(), QString());
+    QVERIFY(nova->parentWidget()->isMaximized());
+  }
+
+  void relatorioSemJanelaDeOutorgaAposFechar() {
+    InstalaJanelas(*frm);
+    sistema->Ponto->SetCodTrecho(5);
+    Mostra();
+    ClicaMenu(*frm, "mmOutorga");
+    QPointer<QWidget> outorga = frm->Filho(TTipoJanela::Outorga);
+    Tecla(*frm, Qt::Key_W, Qt::ControlModifier);
+    QTRY_VERIFY(outorga.isNull());
+    apresentador->Limpa();
+    ClicaMenu(*frm, "mmRelatorios", "mmiRelVazaoDisp");
+    QTRY_COMPARE(apresentador->Textos(), QStringList(MensagemCriterioIncompleto()));
+  }
+
+  void botaoDeFecharNaBarraDeMenus() {
+    frm->DefineFabrica(
+        TTipoJanela::Localizacao, [](TContextoJanela&) { return new TJanelaTeste; }, false);
+    frm->DefineFabrica(
+        TTipoJanela::Vazao, [](TContextoJanela&) { return new TJanelaTeste; }, true);
+    Mostra();
+    apresentador->Limpa();
+    QVERIFY(!frm->btnFechaFilho()->isVisible());
+    ClicaMenu(*frm, "mmLocalizacao");
+    QPointer<QWidget> localizacao = frm->Filho(TTipoJanela::Localizacao);
+    ClicaMenu(*frm, "mmVazao");
+    QPointer<QWidget> vazao = frm->Filho(TTipoJanela::Vazao);
+    QVERIFY(frm->btnFechaFilho()->isVisible());
+    // At the right end of the menu bar.
+    const QRect botao(frm->btnFechaFilho()->mapTo(frm.get(), QPoint()),
+                      frm->btnFechaFilho()->size());
+    QVERIFY(botao.right() >= frm->width() - 40);
+
+    // The availability window is destroyed; the location window behind it comes to the front.
+    QTest::mouseClick(frm->btnFechaFilho(), Qt::LeftButton);
+    QTRY_VERIFY(vazao.isNull());
+    QVERIFY(frm->btnFechaFilho()->isVisible());
+    // The location window is kept, only hidden, and the next command shows it as it was.
+    QTest::mouseClick(frm->btnFechaFilho(), Qt::LeftButton);
+    QTRY_VERIFY(!frm->btnFechaFilho()->isVisible());
+    QVERIFY(!localizacao.isNull());
+    QVERIFY(!localizacao->isVisible());
+    ClicaMenu(*frm, "mmLocalizacao");
+    QCOMPARE(frm->Filho(TTipoJanela::Localizacao), localizacao.data());
+    QVERIFY(localizacao->isVisible());
+    QVERIFY(frm->btnFechaFilho()->isVisible());
+    QVERIFY(apresentador->Registros().isEmpty());
+  }
+
+  void altF4FechaAJanelaPrincipalSemPerguntar() {
+    frm->DefineFabrica(
+        TTipoJanela::Vazao, [](TContextoJanela&) { return new TJanelaTeste; }, true);
+    Mostra();
+    ClicaMenu(*frm, "mmVazao");
+    apresentador->Limpa();
+    Tecla(*frm, Qt::Key_F4, Qt::AltModifier);
+    QTRY_VERIFY(!frm->isVisible());
+    QVERIFY(apresentador->Registros().isEmpty());
+  }
+
+  void focoVoltaAoControleAposUmaCaixa() {
+    // Real boxes, answered with Enter.
+    TApresentadorQt qt;
+    qt.DefineDono(frm.get());
+    DefineApresentador(&qt);
+    InstalaJanelas(*frm);
+    Mostra();
+    ClicaMenu(*frm, "mmVazao");
+    ClicaMenu(*frm, "mmOutorga");
+    auto* outorga = qobject_cast<TfrmOutorga*>(frm->Filho(TTipoJanela::Outorga));
+    QVERIFY(outorga);
+    const QDate inicio = outorga->dtpInicio->date();
+    outorga->dtpFim->setDate(inicio.addYears(-1));
+    QMdiSubWindow* moldura = frm->findChild<QMdiArea*>()->activeSubWindow();
+    QCOMPARE(moldura->widget(), outorga);
+
+    // A box while the user types in the requested flow: the digits typed next go on there.
+    QTest::mouseClick(outorga->edtValorOutorga, Qt::LeftButton);
+    QTest::keyClicks(outorga->edtValorOutorga, QStringLiteral("3"));
+    FechaCaixaComEnter();
+    Apresentador().Erro(QStringLiteral("Uma caixa qualquer."));
+    QTRY_COMPARE(QApplication::focusWidget(), outorga->edtValorOutorga);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("5"));
+    QCOMPARE(outorga->edtValorOutorga->text(), QStringLiteral("35"));
+    QCOMPARE(outorga->dtpInicio->date(), inicio);
+
+    // "Ok" with the end before the start: "Verifique o período."; "Ok" keeps the focus.
+    FechaCaixaComEnter();
+    QTest::mouseClick(outorga->btnOk, Qt::LeftButton);
+    QTRY_COMPARE(QApplication::focusWidget(), outorga->btnOk);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("2030"));
+    QCOMPARE(outorga->dtpInicio->date(), inicio);
+    // The box never brought the other child to the front.
+    QCOMPARE(frm->findChild<QMdiArea*>()->activeSubWindow(), moldura);
+    QCOMPARE(frm->findChild<QMdiArea*>()->subWindowList(QMdiArea::StackingOrder).last(), moldura);
+    DefineApresentador(apresentador.get());
+  }
+
+  void sobreMostraVersaoEPastaDeDados() {
+    Mostra();
+    QString versao, pastaDados;
+    int topo = 0;
+    QuandoModal([&](QWidget* modal) {
+      auto* sobre = qobject_cast<TfrmSplash*>(modal);
+      if (sobre) {
+        versao = sobre->lblVersao->text();
+        pastaDados = sobre->lblPastaDados->text().remove(QChar(0x200B));
+        topo = sobre->lblVersao->mapTo(sobre, QPoint()).y();
+      }
+      QTest::keyClick(modal, Qt::Key_Space);
+    });
+    ClicaMenu(*frm, "mmAjuda", "mmiSobre");
+    QTRY_VERIFY(!versao.isEmpty());
+    QCOMPARE(versao, QStringLiteral("Versão ") + TfrmSplash::Versao());
+    QVERIFY(!TfrmSplash::Versao().isEmpty());
+    QVERIFY(topo >= 339);  // below the picture
+    QVERIFY2(pastaDados.contains(QDir::toNativeSeparators(QDir::cleanPath(pasta->Caminho()))),
+             qPrintable(pastaDados));
+  }
+
+  void itensDaWebAbremOsEnderecosDefinidos() {
+    TNavegadorTeste navegador;
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &navegador, "Abre");
+    Mostra();
+    ClicaMenu(*frm, "mmAjuda", "mmiLMZ");
+    ClicaMenu(*frm, "mmAjuda", "mmiNQTS");
+    ClicaMenu(*frm, "mmAjuda", "mmiAqem");
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+    QTRY_COMPARE(navegador.Enderecos, (QStringList{QString::fromLatin1(EnderecosWeb::LMZ),
+                                                   QString::fromLatin1(EnderecosWeb::NQTS),
+                                                   QString::fromLatin1(EnderecosWeb::AQEM)}));
+    // The help tells where the addresses are set.
+    QFile ajuda(qEnvironmentVariable("TORVEDA_FONTES") + QStringLiteral("/ajuda/Ajuda.html"));
+    QVERIFY(ajuda.open(QIODevice::ReadOnly));
+    QVERIFY(
+        QString::fromUtf8(ajuda.readAll()).contains(QStringLiteral("src/app/gui/EnderecosWeb.h")));
+  }
+
+  void traducoesDoQtEmPortugues() {
+    // Debian's Qt translations are installed by the set-up script.
+    QVERIFY(CarregaTraducoesQt(*QCoreApplication::instance()));
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancelar"));
+    QMessageBox caixa(QMessageBox::Question, QStringLiteral("Confirmação"), QStringLiteral("?"),
+                      QMessageBox::Cancel | QMessageBox::Save);
+    QCOMPARE(caixa.button(QMessageBox::Cancel)->text(), QStringLiteral("Cancelar"));
+    // A folder without them is no error: Qt's own texts stay.
+    QVERIFY(!CarregaTraducoesQt(*QCoreApplication::instance(), pasta->Caminho()));
   }
 
   void ajudaTemConteudoEBusca() {
@@ -213,6 +448,12 @@ class TesteJanelaPrincipal : public QObject {
   }
 
  private:
+  void Mostra() {
+    frm->show();
+    frm->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(frm.get()));
+  }
+
   std::unique_ptr<TPastaTemporaria> pasta;
   std::unique_ptr<TApresentadorRoteirizado> apresentador;
   std::unique_ptr<TSistema> sistema;

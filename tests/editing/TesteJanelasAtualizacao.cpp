@@ -191,8 +191,10 @@ class TesteJanelasAtualizacao : public QObject {
     QTest::mouseClick(frm.btnAtualizar, Qt::LeftButton);
     QCOMPARE(apresentador->Textos(TTipo::Erro).size(), 1);
     const QString erro = apresentador->Textos(TTipo::Erro).first();
-    QVERIFY2(erro.contains(QStringLiteral("'abc'")) && erro.contains(QStringLiteral("Q90Ob")),
-             qPrintable(erro));
+    // Named by the caption the analyst reads, not by the column.
+    QVERIFY2(
+        erro.contains(QStringLiteral("'abc'")) && erro.contains(QStringLiteral("Q90 (m³ s⁻¹)")),
+        qPrintable(erro));
     QVERIFY(frm.Editando());
     QCOMPARE(frm.Campo(QStringLiteral("Q90Ob"))->text(), QStringLiteral("abc"));
     QCOMPARE(frm.Campo(QStringLiteral("Q95Ob"))->text(), QStringLiteral("7,5"));
@@ -205,14 +207,12 @@ class TesteJanelasAtualizacao : public QObject {
     frm.Grade()->setCurrentIndex(frm.Grade()->model()->index(2, 0));
     QCOMPARE(frm.Linha(), 0);
 
-    // A decimal point is not this locale's separator; an integer column takes no fraction.
-    Digita(frm.Campo(QStringLiteral("Q90Ob")), QStringLiteral("1.5"));
-    QTest::mouseClick(frm.btnAtualizar, Qt::LeftButton);
-    QVERIFY(apresentador->Textos(TTipo::Erro).last().contains(QStringLiteral("'1.5'")));
+    // An integer column takes no fraction, by either separator.
     Digita(frm.Campo(QStringLiteral("Q90Ob")), QStringLiteral("11"));
-    Digita(frm.Campo(QStringLiteral("Ad")), QStringLiteral("200,5"));
+    Digita(frm.Campo(QStringLiteral("Ad")), QStringLiteral("200.5"));
     QTest::mouseClick(frm.btnAtualizar, Qt::LeftButton);
     QVERIFY(apresentador->Textos(TTipo::Erro).last().contains(QStringLiteral("inteiro")));
+    QVERIFY(apresentador->Textos(TTipo::Erro).last().contains(QStringLiteral("Área (km²)")));
     QCOMPARE(base->NumAtualizacoes(), 0);
 
     Digita(frm.Campo(QStringLiteral("Ad")), QStringLiteral("201"));
@@ -245,7 +245,7 @@ class TesteJanelasAtualizacao : public QObject {
     // An emptied key is refused before the database sees it.
     Digita(frm.Campo(QStringLiteral("CodEstFlu")), QString());
     QTest::mouseClick(frm.btnAtualizar, Qt::LeftButton);
-    QVERIFY(apresentador->Textos(TTipo::Erro).last().contains(QStringLiteral("CodEstFlu")));
+    QVERIFY(apresentador->Textos(TTipo::Erro).last().contains(QStringLiteral("Código estação")));
 
     // Escape on the grid drops the row's changes; then the row can be left.
     QTest::keyClick(frm.Grade(), Qt::Key_Escape);
@@ -274,7 +274,7 @@ class TesteJanelasAtualizacao : public QObject {
     Digita(frm.Campo(QStringLiteral("Modelo")), QStringLiteral("Linear"));
     QTest::mouseClick(frm.btnAtualizar, Qt::LeftButton);
     const QString erro = apresentador->Textos(TTipo::Erro).value(0);
-    QVERIFY2(erro.contains(QStringLiteral("Modelo")) && erro.contains(QStringLiteral("3")),
+    QVERIFY2(erro.contains(QStringLiteral("Modelo")) && erro.contains(QStringLiteral("Lin")),
              qPrintable(erro));
     QCOMPARE(base->Le(QStringLiteral("SELECT Modelo FROM EQ_Tradicional WHERE codEQQuintaro = 1")),
              QVariant(QStringLiteral("Pot")));
@@ -284,6 +284,72 @@ class TesteJanelasAtualizacao : public QObject {
     QCOMPARE(base->Le(QStringLiteral("SELECT Modelo || VarMinima FROM EQ_Tradicional WHERE "
                                      "codEQQuintaro = 1")),
              QVariant(QStringLiteral("LinQmldOb")));
+  }
+
+  void numerosComoSeEscrevem() {
+    // A coefficient stored as 0.00385 shows as people write it, and reads back the same.
+    QVERIFY(base->Executa(QStringLiteral(
+        "UPDATE EQ_Tradicional SET B0 = 0.00385, BAd = 1e-7 WHERE codEQQuintaro = 1")));
+    TfrmAtualizaEqTrad frm(base->Contexto());
+    frm.show();
+    QCOMPARE(frm.Campo(QStringLiteral("B0"))->text(), QStringLiteral("0,00385"));
+    const QModelIndex b0 =
+        frm.Consulta()->index(0, frm.Consulta()->fieldIndex(QStringLiteral("B0")));
+    QCOMPARE(b0.data(Qt::DisplayRole).toDouble(), 0.00385);
+    QTest::mouseClick(frm.btnAtualizar, Qt::LeftButton);
+    QVERIFY(apresentador->Textos().isEmpty());
+
+    // A point or a comma: both are the decimal separator.
+    Digita(frm.Campo(QStringLiteral("B0")), QStringLiteral("0.0125"));
+    Digita(frm.Campo(QStringLiteral("BAd")), QStringLiteral("1,75"));
+    QTest::mouseClick(frm.btnAtualizar, Qt::LeftButton);
+    QVERIFY(apresentador->Textos().isEmpty());
+    QCOMPARE(base->Le(QStringLiteral("SELECT B0 FROM EQ_Tradicional WHERE codEQQuintaro = 1")),
+             QVariant(0.0125));
+    QCOMPARE(base->Le(QStringLiteral("SELECT BAd FROM EQ_Tradicional WHERE codEQQuintaro = 1")),
+             QVariant(1.75));
+    QCOMPARE(frm.Campo(QStringLiteral("B0"))->text(), QStringLiteral("0,0125"));
+  }
+
+  void modeloDesconhecidoRecusado() {
+    TfrmAtualizaEqCons frm(base->Contexto());
+    frm.show();
+    for (const QString& modelo : {QStringLiteral("Xyz"), QStringLiteral("lin"), QString()}) {
+      apresentador->Limpa();
+      Digita(frm.Campo(QStringLiteral("Modelo")), modelo);
+      QTest::mouseClick(frm.btnAtualizar, Qt::LeftButton);
+      const QString erro = apresentador->Textos(TTipo::Erro).value(0);
+      QVERIFY2(erro.contains(QStringLiteral("campo Modelo")) &&
+                   erro.contains(QStringLiteral("Lin, Pot, Exp, Log ou Rec")),
+               qPrintable(erro));
+      QVERIFY(frm.Editando());
+      QCOMPARE(base->Le(QStringLiteral("SELECT Modelo FROM EQ_Conservacao WHERE codEQPelmar = 1")),
+               QVariant(QStringLiteral("Pot")));
+    }
+    apresentador->Limpa();
+    Digita(frm.Campo(QStringLiteral("Modelo")), QStringLiteral("Rec"));
+    QTest::mouseClick(frm.btnAtualizar, Qt::LeftButton);
+    QVERIFY(apresentador->Textos().isEmpty());
+    QCOMPARE(base->Le(QStringLiteral("SELECT Modelo FROM EQ_Conservacao WHERE codEQPelmar = 1")),
+             QVariant(QStringLiteral("Rec")));
+  }
+
+  void areaRealAceitaDecimais() {
+    // A database whose drainage area is kept as a real number (as an older database may).
+    QVERIFY(base->Executa(QStringLiteral("ALTER TABLE EstFluviometricas RENAME TO Antiga")));
+    QVERIFY(base->Executa(QStringLiteral(
+        "CREATE TABLE EstFluviometricas (CodEstFlu INTEGER PRIMARY KEY, PosicaoMDE INTEGER, "
+        "Ad DOUBLE, Latitude DOUBLE, Longitude DOUBLE, Q710Ob DOUBLE, Q90Ob DOUBLE, Q95Ob DOUBLE, "
+        "QmldOb DOUBLE, Q710Nat DOUBLE, Q90Nat DOUBLE, Q95Nat DOUBLE, QmldNat DOUBLE)")));
+    QVERIFY(base->Executa(QStringLiteral("INSERT INTO EstFluviometricas SELECT * FROM Antiga")));
+    TfrmAtualizaVazao frm(base->Contexto());
+    frm.show();
+    Digita(frm.Campo(QStringLiteral("Ad")), QStringLiteral("200,5"));
+    QTest::mouseClick(frm.btnAtualizar, Qt::LeftButton);
+    QVERIFY2(apresentador->Textos().isEmpty(), qPrintable(apresentador->Textos().join('\n')));
+    QCOMPARE(base->Le(QStringLiteral("SELECT Ad FROM EstFluviometricas WHERE CodEstFlu = 100")),
+             QVariant(200.5));
+    QCOMPARE(frm.Campo(QStringLiteral("Ad"))->text(), QStringLiteral("200,5"));
   }
 
   void edicaoNaGrade() {

@@ -38,8 +38,11 @@ TEST(ValorCampo, TextosDigitados) {
   // Empty numbers are NULL; texts stay texts, blanks and all.
   EXPECT_TRUE(ValorDoTexto(QStringLiteral("  "), &Real).isNull());
   EXPECT_EQ(ValorDoTexto(QStringLiteral(" Lin"), &Texto), QVariant(QStringLiteral(" Lin")));
+  // A point is read as the decimal separator too, where no comma makes it a thousands mark.
+  EXPECT_EQ(ValorDoTexto(QStringLiteral("1.5"), &Real), QVariant(1.5));
+  EXPECT_EQ(ValorDoTexto(QStringLiteral("-0.00385"), &Real), QVariant(-0.00385));
   // What does not read is kept as typed, for the message and for the analyst.
-  for (const char* t : {"abc", "1.5", "1.234,5", "12,5x"})
+  for (const char* t : {"abc", "1.2.3", "1.234,5", "12,5x"})
     EXPECT_EQ(ValorDoTexto(QString::fromLatin1(t), &Real), QVariant(QString::fromLatin1(t))) << t;
   EXPECT_EQ(ValorDoTexto(QStringLiteral("200,5"), &Inteiro), QVariant(QStringLiteral("200,5")));
   EXPECT_EQ(TextoValor(QVariant(), &Real), QString());
@@ -57,4 +60,28 @@ TEST(ValorCampo, ValoresRecusados) {
   EXPECT_TRUE(ErroValor(qlonglong{std::numeric_limits<qint32>::min()}, Inteiro).isEmpty());
   EXPECT_FALSE(ErroValor(QVariant(), Chave).isEmpty());
   EXPECT_FALSE(ErroValor(QStringLiteral("Linear"), Texto).isEmpty());
+}
+
+TEST(ValorCampo, MaisCurtoQueVoltaAoMesmoNumero) {
+  EXPECT_EQ(TextoValor(0.00385, &Real), QStringLiteral("0,00385"));
+  EXPECT_EQ(TextoValor(0.1 + 0.2, &Real), QStringLiteral("0,30000000000000004"));
+  EXPECT_EQ(TextoValor(-47.1, &Real), QStringLiteral("-47,1"));
+  // A coefficient a computation left one unit off 0.00385: 17 digits at most, never 22.
+  EXPECT_EQ(TextoValor(0.0038500000000000006, &Real), QStringLiteral("0,0038500000000000006"));
+  EXPECT_EQ(TextoValor(1e-7, &Real), QStringLiteral("1E-07"));
+}
+
+TEST(ValorCampo, ModeloSoOsConhecidos) {
+  for (const char* m : {"Lin", "Pot", "Exp", "Log", "Rec"})
+    EXPECT_TRUE(ErroValor(QString::fromLatin1(m), Texto).isEmpty()) << m;
+  // Named by the caption given; the valid names listed.
+  const QString erro = ErroValor(QStringLiteral("Xyz"), Texto, QStringLiteral("Modelo da equação"));
+  EXPECT_TRUE(erro.contains(QStringLiteral("'Xyz'"))) << erro.toStdString();
+  EXPECT_TRUE(erro.contains(QStringLiteral("Modelo da equação"))) << erro.toStdString();
+  EXPECT_TRUE(erro.contains(QStringLiteral("Lin, Pot, Exp, Log ou Rec"))) << erro.toStdString();
+  EXPECT_FALSE(ErroValor(QVariant(), Texto).isEmpty());
+  EXPECT_FALSE(ErroValor(QStringLiteral("pot"), Texto).isEmpty());
+  // A caption replaces the column's name in every message.
+  EXPECT_TRUE(ErroValor(QStringLiteral("abc"), Real, QStringLiteral("Q90 (m³ s⁻¹)"))
+                  .contains(QStringLiteral("Q90 (m³ s⁻¹)")));
 }

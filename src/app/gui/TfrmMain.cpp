@@ -8,12 +8,16 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QScreen>
+#include <QShortcut>
 #include <QStatusBar>
+#include <QStyle>
+#include <QToolButton>
 #include <QUrl>
 
 #include "base/Apresentador.h"
 #include "app/TSistema.h"
 #include "app/gui/Arte.h"
+#include "app/gui/EnderecosWeb.h"
 #include "app/gui/TfrmAjuda.h"
 #include "app/gui/TfrmSplash.h"
 #include "hydro/TPonto.h"
@@ -24,8 +28,7 @@ const QString StatusLocalizacao = QStringLiteral("      Localização");
 const QString StatusVazao = QStringLiteral("      Vazão");
 const QString StatusOutorga = QStringLiteral("      Outorga");
 const QString StatusVazoes = QStringLiteral("      Atualização das Vazões");
-const QString StatusEqTrad =
-    QStringLiteral("      Atualização das equações do método tradicional");
+const QString StatusEqTrad = QStringLiteral("      Atualização das equações do método tradicional");
 const QString StatusEqCons =
     QStringLiteral("      Atualização das equações do baseado na conservação de massas");
 const QString StatusManutencao = QStringLiteral("      Manutenção");
@@ -48,6 +51,7 @@ TfrmMain::TfrmMain(TSistema& sistema, QWidget* parent)
   setCentralWidget(Mdi_);
   CriaMenus();
   CriaRodape();
+  CriaAtalhos();
 
   Filhos_[static_cast<int>(TTipoJanela::Localizacao)].Status = StatusLocalizacao;
   Filhos_[static_cast<int>(TTipoJanela::Vazao)].Status = StatusVazao;
@@ -70,6 +74,8 @@ TfrmMain::TfrmMain(TSistema& sistema, QWidget* parent)
 }
 
 TfrmMain::~TfrmMain() {
+  // The children close while the frame is taken down; the menu bar is gone by then.
+  Mdi_->disconnect(this);
   // The progress handler points at this window; the section object outlives it.
   if (Sistema_.Ponto) Sistema_.Ponto->OnProgresso = nullptr;
 }
@@ -102,8 +108,7 @@ void TfrmMain::CriaMenus() {
   topo("mmOutorga", QStringLiteral("&Outorga"), &TfrmMain::mmOutorgaClick);
 
   QMenu* rel = submenu("mmRelatorios", QStringLiteral("Relatórios"));
-  Item(rel, "mmiRelVazaoDisp", QStringLiteral("Vazão disponível"),
-       &TfrmMain::mmiRelVazaoDispClick);
+  Item(rel, "mmiRelVazaoDisp", QStringLiteral("Vazão disponível"), &TfrmMain::mmiRelVazaoDispClick);
   Item(rel, "mmiRelOutMontante", QStringLiteral("Outorgas a montante"),
        &TfrmMain::mmiRelOutMontanteClick);
 
@@ -163,6 +168,51 @@ void TfrmMain::CriaRodape() {
   prbBarraProgresso->hide();
 }
 
+void TfrmMain::CriaAtalhos() {
+  // The desktop's ways out of a maximized child window: the keys, and a close button at the right
+  // end of the menu bar while a child is shown.
+  for (const QKeySequence& tecla :
+       {QKeySequence(Qt::CTRL | Qt::Key_F4), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+    auto* atalho = new QShortcut(tecla, this);
+    atalho->setContext(Qt::WindowShortcut);
+    connect(atalho, &QShortcut::activated, this, &TfrmMain::FechaFilhoAtivo);
+  }
+  BotaoFecha_ = new QToolButton(menuBar());
+  BotaoFecha_->setObjectName(QStringLiteral("btnFechaFilho"));
+  BotaoFecha_->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
+  BotaoFecha_->setToolTip(QStringLiteral("Fechar a janela (Ctrl+F4)"));
+  BotaoFecha_->setAutoRaise(true);
+  BotaoFecha_->setFocusPolicy(Qt::NoFocus);
+  connect(BotaoFecha_, &QToolButton::clicked, this, &TfrmMain::FechaFilhoAtivo);
+  menuBar()->setCornerWidget(BotaoFecha_, Qt::TopRightCorner);
+  BotaoFecha_->hide();
+  connect(Mdi_, &QMdiArea::subWindowActivated, this, &TfrmMain::AtualizaBotaoFecha);
+
+  // A window manager closes the main window on Alt+F4; a bare display has none to do it.
+  auto* sair = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), this);
+  sair->setContext(Qt::WindowShortcut);
+  connect(sair, &QShortcut::activated, this, &QWidget::close);
+}
+
+void TfrmMain::FechaFilhoAtivo() {
+  QMdiSubWindow* sub = Mdi_->activeSubWindow();
+  if (!sub) {
+    // The active one may have been hidden already; the one in front is the visible on top.
+    const auto lista = Mdi_->subWindowList(QMdiArea::StackingOrder);
+    for (auto it = lista.rbegin(); it != lista.rend() && !sub; ++it)
+      if ((*it)->isVisible()) sub = *it;
+  }
+  if (sub) sub->close();
+  AtualizaBotaoFecha();
+}
+
+void TfrmMain::AtualizaBotaoFecha() {
+  bool algum = false;
+  for (QMdiSubWindow* sub : Mdi_->subWindowList())
+    algum = algum || (sub->isVisible() && sub->widget());
+  BotaoFecha_->setVisible(algum);
+}
+
 void TfrmMain::DefineFabrica(TTipoJanela tipo, TFabricaJanela fabrica, bool destroiAoFechar) {
   auto& e = Filhos_[static_cast<int>(tipo)];
   e.Fabrica = std::move(fabrica);
@@ -188,13 +238,18 @@ QWidget* TfrmMain::MostraFilho(TTipoJanela tipo) {
     sub->setAttribute(Qt::WA_DeleteOnClose, e.DestroiAoFechar);
     // Closing the frame closes the window; a window that is kept is only hidden.
     janela->setAttribute(Qt::WA_DeleteOnClose, e.DestroiAoFechar);
-    connect(janela, &QObject::destroyed, sub, [sub] { sub->close(); });
+    // A window destroyed from inside takes its frame along, which clears the reference, so the
+    // next command creates a new window instead of showing an empty frame.
+    connect(janela, &QObject::destroyed, sub, [sub] { sub->deleteLater(); });
+    connect(
+        sub, &QObject::destroyed, this, [this] { AtualizaBotaoFecha(); }, Qt::QueuedConnection);
     e.Janela = sub;
   }
   e.Janela->showMaximized();
   e.Janela->widget()->show();
   e.Janela->raise();
   Mdi_->setActiveSubWindow(e.Janela);
+  AtualizaBotaoFecha();
   return e.Janela->widget();
 }
 
@@ -268,15 +323,14 @@ void TfrmMain::mmiConteudoClick() { AbreAjuda(false); }
 void TfrmMain::mmiObterClick() { AbreAjuda(true); }
 
 // A failure of the shell is not reported.
-void TfrmMain::AbreEndereco(const char* endereco) {
-  QDesktopServices::openUrl(QUrl(QString::fromLatin1(endereco)));
-}
-void TfrmMain::mmiLMZClick() { AbreEndereco("https://lmz.example.org/"); }
-void TfrmMain::mmiNQTSClick() { AbreEndereco("https://nqts.example.org/"); }
-void TfrmMain::mmiAqemClick() { AbreEndereco("https://aqem.example.org/"); }
+void TfrmMain::AbreEndereco(const QString& endereco) { QDesktopServices::openUrl(QUrl(endereco)); }
+void TfrmMain::mmiLMZClick() { AbreEndereco(QString::fromLatin1(EnderecosWeb::LMZ)); }
+void TfrmMain::mmiNQTSClick() { AbreEndereco(QString::fromLatin1(EnderecosWeb::NQTS)); }
+void TfrmMain::mmiAqemClick() { AbreEndereco(QString::fromLatin1(EnderecosWeb::AQEM)); }
 
 void TfrmMain::mmiSobreClick() {
   TfrmSplash sobre(this);
+  sobre.MostraSobre(Sistema_.Caminhos().Dir());
   sobre.Centraliza(this);
   sobre.exec();
 }

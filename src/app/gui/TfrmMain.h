@@ -16,6 +16,7 @@ class QMdiSubWindow;
 class QMenu;
 class QAction;
 class QProgressBar;
+class QToolButton;
 class TSistema;
 class TPonto;
 class TfrmAjuda;
@@ -53,6 +54,11 @@ class TfrmMain : public QMainWindow, public TRodape {
   QWidget* MostraFilho(TTipoJanela tipo);
   // The current window of that kind, or nullptr.
   QWidget* Filho(TTipoJanela tipo) const;
+  // Closes the child window in front (Ctrl+F4, Ctrl+W, the menu bar's close button): the
+  // availability and grant windows are destroyed, the others hidden until their next command.
+  void FechaFilhoAtivo();
+  // The small close button at the right end of the menu bar, shown while a child is.
+  QToolButton* btnFechaFilho() const { return BotaoFecha_; }
 
   // TRodape
   void EscreveStatus(int painel, const QString& texto) override;
@@ -70,10 +76,11 @@ class TfrmMain : public QMainWindow, public TRodape {
  private:
   void CriaMenus();
   void CriaRodape();
-  QAction* Item(QMenu* menu, const char* nome, const QString& titulo,
-                void (TfrmMain::*acao)());
+  void CriaAtalhos();
+  void AtualizaBotaoFecha();
+  QAction* Item(QMenu* menu, const char* nome, const QString& titulo, void (TfrmMain::*acao)());
   void AbreAjuda(bool busca);
-  void AbreEndereco(const char* endereco);
+  void AbreEndereco(const QString& endereco);
 
   // Menu commands.
   void mmLocalizacaoClick();
@@ -110,6 +117,7 @@ class TfrmMain : public QMainWindow, public TRodape {
   QLabel* Painel1_ = nullptr;
   QStatusBar* stbRodape = nullptr;
   std::array<TEntradaFilho, NumTiposJanela> Filhos_;
+  QToolButton* BotaoFecha_ = nullptr;
   QPointer<TfrmAjuda> Ajuda_;
   QHash<QString, std::function<void()>> Comandos_;
 };

@@ -5,11 +5,14 @@
 #include <QLocale>
 #include <QTableWidget>
 #include <QTreeWidget>
+#include <QVector>
+#include <algorithm>
 #include <cstdint>
 #include <initializer_list>
 
 #include "app/TSistema.h"
 #include "gis/TCamada.h"
+#include "gis/TDadosShape.h"
 #include "gis/TRegistros.h"
 #include "hydro/TPonto.h"
 
@@ -31,6 +34,10 @@ QStringList Lista(std::initializer_list<const char*> nomes) {
 QString Geral(double v) { return QLocale().toString(v, 'g', 15); }
 
 constexpr double RaioBusca = 100.0;
+
+QString MensagemCampoAusente(const QString& camada) {
+  return QStringLiteral("(campo ausente na camada %1)").arg(camada);
+}
 constexpr int LimiteTextoLongo = 50;
 
 }  // namespace
@@ -65,10 +72,14 @@ TfrmIdentificacao::TfrmIdentificacao(TSistema& sistema, QWidget* pai)
   };
   pnlCampo = titulo(QStringLiteral("pnlCampo"), QStringLiteral("Campo"), QRect(141, 4, 95, 18));
   pnlValor = titulo(QStringLiteral("pnlValor"), QStringLiteral("Valor"), QRect(238, 4, 262, 18));
+  // The headings grow with the font, the table below them gives way.
+  const int altura = std::max(18, pnlCampo->sizeHint().height());
+  pnlCampo->resize(pnlCampo->width(), altura);
+  pnlValor->resize(pnlValor->width(), altura);
 
   tsInformacao = new QTableWidget(this);
   tsInformacao->setObjectName(QStringLiteral("tsInformacao"));
-  tsInformacao->setGeometry(140, 24, 360, 373);
+  tsInformacao->setGeometry(140, 6 + altura, 360, 373 - (altura - 18));
   tsInformacao->horizontalHeader()->hide();
   tsInformacao->verticalHeader()->hide();
   tsInformacao->setShowGrid(false);
@@ -150,9 +161,17 @@ void TfrmIdentificacao::MontaArvore(const TPontoMapa& p) {
 
 void TfrmIdentificacao::PreencheTipo(const TTipoFeicao& tipo, const QString& campoChave,
                                      const QString& alvo, bool porTexto) {
-  Dimensiona(2, static_cast<int>(tipo.Campos.size()));
   TCamada* c = Camada(tipo.Camada);
+  // A layer made elsewhere may lack a field of the list: its row names it, the others show.
+  auto existe = [c](const QString& campo) {
+    return campo == QLatin1String("Shape") || (c->Dados() && c->Dados()->IndiceCampo(campo) >= 0);
+  };
+  if (c && !campoChave.isEmpty() && !existe(campoChave)) c = nullptr;
+  // The rows are read in full before any is shown, so a read that fails leaves the table empty
+  // rather than half filled.
+  QVector<QString> valores(tipo.Campos.size());
   bool longo = false;
+  bool achou = false;
   if (c) {
     TRegistros r = c->Registros();
     for (r.Primeiro(); !r.Fim(); r.Proximo()) {
@@ -160,8 +179,13 @@ void TfrmIdentificacao::PreencheTipo(const TTipoFeicao& tipo, const QString& cam
                          : porTexto           ? r.Texto(campoChave) == alvo
                                               : r.Valor(campoChave).toString() == alvo;
       if (!igual) continue;
+      achou = true;
       for (int i = 0; i < tipo.Campos.size(); ++i) {
         const QString& campo = tipo.Campos[i];
+        if (!existe(campo)) {
+          valores[i] = MensagemCampoAusente(QString::fromLatin1(tipo.Camada));
+          continue;
+        }
         QString valor = r.Texto(campo);
         if (tipo.Datas.contains(campo)) {
           bool ok = false;
@@ -173,11 +197,14 @@ void TfrmIdentificacao::PreencheTipo(const TTipoFeicao& tipo, const QString& cam
                                        QLocale::ShortFormat);
         }
         longo = longo || valor.size() > LimiteTextoLongo;
-        Escreve(i, campo, valor);
+        valores[i] = valor;
       }
       break;
     }
   }
+  Dimensiona(2, static_cast<int>(tipo.Campos.size()));
+  if (achou)
+    for (int i = 0; i < tipo.Campos.size(); ++i) Escreve(i, tipo.Campos[i], valores[i]);
   LarguraColunas();
   const bool temHorizontal = tipo.Campos.size() >= 16;  // the kinds with long free texts
   if (tipo.VerticalSempre) tsInformacao->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

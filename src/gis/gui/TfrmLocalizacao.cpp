@@ -12,6 +12,7 @@
 #include <QSplitter>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 #include "base/Apresentador.h"
@@ -23,6 +24,7 @@
 #include "gis/TMap.h"
 #include "gis/TSimbolo.h"
 #include "gis/gui/ImagensBotoes.h"
+#include "gis/gui/TMarcadorSecao.h"
 #include "gis/gui/TfrmIdentificacao.h"
 #include "hydro/BaciaDoSistema.h"
 #include "hydro/ColocaSecao.h"
@@ -148,6 +150,7 @@ void TfrmLocalizacao::MontaTela() {
   rbLatLong->move(16, 42);
   rbMapa->adjustSize();
   rbLatLong->adjustSize();
+  rbLatLong->move(16, std::max(42, rbMapa->geometry().bottom() + 1));
   lblLatitude = new QLabel(QStringLiteral("Latitude:"), gbIdentSecInt);
   lblLatitude->setObjectName(QStringLiteral("lblLatitude"));
   lblLatitude->move(48, 76);
@@ -168,6 +171,17 @@ void TfrmLocalizacao::MontaTela() {
   btnCriar = new QPushButton(QStringLiteral("Criar"), gbIdentSecInt);
   btnCriar->setObjectName(QStringLiteral("btnCriar"));
   btnCriar->setGeometry(168, 97, 75, 25);
+  // Each caption ends just before its box, whatever the font; the boxes move right only when a
+  // caption would not fit before them.
+  lblLatitude->adjustSize();
+  lblLongitude->adjustSize();
+  const int xCaixas = std::max(91, 12 + std::max(lblLatitude->width(), lblLongitude->width()));
+  for (auto [rotulo, caixa] : {std::pair{lblLatitude, meLatitude}, {lblLongitude, meLongitude}}) {
+    caixa->move(xCaixas, caixa->y());
+    rotulo->move(xCaixas - 4 - rotulo->width(),
+                 caixa->y() + (caixa->height() - rotulo->height()) / 2);
+  }
+  btnCriar->move(std::max(168, xCaixas + meLatitude->width() + 7), btnCriar->y());
   for (QWidget* w : {static_cast<QWidget*>(lblLatitude), static_cast<QWidget*>(lblLongitude),
                      static_cast<QWidget*>(meLatitude), static_cast<QWidget*>(meLongitude),
                      static_cast<QWidget*>(btnCriar)})
@@ -188,6 +202,11 @@ void TfrmLocalizacao::MontaTela() {
   chkOutSupInsig = Tema("chkOutSupInsig", QStringLiteral("Out. Sup. Insig."), 224, 45, false);
   chkOutSubSignif = Tema("chkOutSubSignif", QStringLiteral("Out. Sub. Signif."), 224, 69, false);
   chkOutSubInsig = Tema("chkOutSubInsig", QStringLiteral("Out. Sub. Insig."), 224, 93, false);
+  DispoeTemas();
+  // The left column widens with the themes, so that the basin map never covers them.
+  const int esquerda = std::max(370, gbTemas->geometry().right() + 17);
+  gbIdentSecInt->resize(gbTemas->width(), gbIdentSecInt->height());
+  splVert->setSizes({esquerda, std::max(100, 834 - 6 - esquerda)});
 
   sbCursor = Botao("sbCursor", 17, 23);
   sbZoomIn = Botao("sbZoomIn", 40, 23);
@@ -243,6 +262,25 @@ void TfrmLocalizacao::MontaTela() {
   connect(Map1, &TMap::ExtensaoAlterada, Map2, &TMap::RefrescaTracking);
   connect(Map2, &TMap::AposDesenharTracking, this, [this](QPainter&) { DesenhaLocalizador(); });
   LigaTemas();
+}
+
+// The three columns of themes as wide as their longest caption, so that no caption runs into the
+// next column at a larger font; the design positions are the least.
+void TfrmLocalizacao::DispoeTemas() {
+  const std::vector<std::vector<QCheckBox*>> colunas = {
+      {chkLimite, chkHidrografia, chkEstados, chkMunicipios},
+      {chkEstradas, chkEstFlu, chkEstPlu, chkOutAna},
+      {chkOutSupSignif, chkOutSupInsig, chkOutSubSignif, chkOutSubInsig}};
+  const int projeto[] = {16, 103, 224};
+  int x = 0;
+  for (std::size_t c = 0; c < colunas.size(); ++c) {
+    x = std::max(x, projeto[c]);
+    int largura = 0;
+    for (QCheckBox* caixa : colunas[c]) largura = std::max(largura, caixa->sizeHint().width());
+    for (QCheckBox* caixa : colunas[c]) caixa->move(x, caixa->y());
+    x += largura + 8;
+  }
+  gbTemas->resize(std::max(gbTemas->width(), x), gbTemas->height());
 }
 
 void TfrmLocalizacao::LigaTemas() {
@@ -302,6 +340,8 @@ void TfrmLocalizacao::AdicionaCamadas() {
   a1("Ponto");
   a2("Ponto");
   if (TCamada* ponto = camada("Ponto")) {
+    new TMarcadorSecao(Map1, ponto);
+    new TMarcadorSecao(Map2, ponto);
     try {
       LimpaCamadaPonto(*ponto);
     } catch (const ETorveda& e) {

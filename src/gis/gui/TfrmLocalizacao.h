@@ -73,6 +73,7 @@ class TfrmLocalizacao : public QWidget {
   QToolButton* Botao(const char* nome, int x, int largura);
   QCheckBox* Tema(const char* nome, const QString& texto, int x, int y, bool marcado);
   void LigaTemas();
+  void DispoeTemas();
   void AdicionaCamadas();
   void Desativa();
   void PonteiroDaFerramenta();

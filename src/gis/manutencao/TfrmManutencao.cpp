@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <exception>
 #include <functional>
 
@@ -90,7 +91,9 @@ TfrmManutencao::~TfrmManutencao() {
 void TfrmManutencao::MontaMapa() {
   btnConexaoGrids = new QPushButton(QStringLiteral("Conexão grids"), pnlFundo);
   btnConexaoGrids->setObjectName(QStringLiteral("btnConexaoGrids"));
-  btnConexaoGrids->setGeometry(24, 32, 89, 25);
+  // Wider at a larger font, growing to the left so as to stay clear of the map's column.
+  const int largura = std::max(89, btnConexaoGrids->sizeHint().width());
+  btnConexaoGrids->setGeometry(std::max(2, std::min(24, 124 - largura)), 32, largura, 25);
   connect(btnConexaoGrids, &QPushButton::clicked, this, &TfrmManutencao::btnConexaoGridsClick);
   edtManutencao1 = Caixa(pnlFundo, "edtManutencao1", 128, 32, 337);
 
@@ -106,7 +109,8 @@ void TfrmManutencao::MontaMapa() {
     b->setObjectName(QString::fromLatin1(nome));
     b->setText(texto);
     b->setToolTip(dica);
-    b->setGeometry(464, y, 23, 22);
+    // A column beside the map: none of the buttons covers the map's edge or its neighbour.
+    b->setGeometry(468, 56 + (y - 56) / 21 * 24, 23, 22);
     b->setCheckable(alterna);
     return b;
   };
@@ -124,21 +128,29 @@ void TfrmManutencao::MontaMapa() {
 }
 
 void TfrmManutencao::MontaCampos() {
-  Rotulo(pnlFundo, QStringLiteral("Y   "), 128, 344);
-  Rotulo(pnlFundo, QStringLiteral("X   "), 128, 376);
-  Rotulo(pnlFundo, QStringLiteral("Área   "), 120, 408);
+  // Each caption ends just before its box (the blanks of the texts kept it clear at the design
+  // font only).
+  for (auto [texto, y] : {std::pair{QStringLiteral("Y   "), 344},
+                          {QStringLiteral("X   "), 376},
+                          {QStringLiteral("Área   "), 408}}) {
+    QLabel* l = Rotulo(pnlFundo, texto, 0, y);
+    l->move(140 - l->width(), y);
+  }
   Edit1 = Caixa(pnlFundo, "Edit1", 144, 336, 121);
   Edit2 = Caixa(pnlFundo, "Edit2", 144, 368, 121);
   Edit3 = Caixa(pnlFundo, "Edit3", 144, 400, 121);
   Button1 = new QPushButton(QStringLiteral("Pegar área"), pnlFundo);
   Button1->setObjectName(QStringLiteral("Button1"));
-  Button1->setGeometry(24, 336, 75, 25);
+  Button1->setGeometry(24, 336, std::max(75, Button1->sizeHint().width()), 25);
   connect(Button1, &QPushButton::clicked, this, &TfrmManutencao::Button1Click);
 
-  Rotulo(pnlFundo, QStringLiteral("UTM"), 344, 336);
+  // The two captions sit right above their boxes whatever their height.
+  QLabel* utm = Rotulo(pnlFundo, QStringLiteral("UTM"), 344, 336);
+  utm->move(344, std::min(336, 352 - utm->height()));
   edtX = Caixa(pnlFundo, "edtX", 344, 352, 121, QStringLiteral("241340,5076"));
   edtY = Caixa(pnlFundo, "edtY", 344, 384, 121, QStringLiteral("8261898,6759"));
-  Rotulo(pnlFundo, QStringLiteral("Lat/Long"), 344, 416);
+  QLabel* latLong = Rotulo(pnlFundo, QStringLiteral("Lat/Long"), 344, 416);
+  latLong->move(344, std::min(416, 432 - latLong->height()));
   edtLatitude = Caixa(pnlFundo, "edtLatitude", 344, 432, 121, QStringLiteral("152930"));
   edtLongitude = Caixa(pnlFundo, "edtLongitude", 344, 464, 121, QStringLiteral("470910"));
   Button4 = new QPushButton(QStringLiteral("Converter para Lat/Long"), pnlFundo);
@@ -149,6 +161,10 @@ void TfrmManutencao::MontaCampos() {
   Button2->setObjectName(QStringLiteral("Button2"));
   Button2->setGeometry(480, 459, 129, 25);
   connect(Button2, &QPushButton::clicked, this, &TfrmManutencao::Button2Click);
+  // Both conversion buttons as wide as the longer caption needs at the font in use.
+  const int largura = std::max({129, Button4->sizeHint().width(), Button2->sizeHint().width()});
+  Button4->resize(largura, Button4->height());
+  Button2->resize(largura, Button2->height());
 
   Button3 = new QPushButton(QStringLiteral("Eq_pelmar"), pnlFundo);
   Button3->setObjectName(QStringLiteral("Button3"));

@@ -42,14 +42,13 @@ QLabel* RotuloAte(QWidget* pai, const char* nome, const QString& texto, int dire
 
 const QString Unidade = QStringLiteral("m<sup>3</sup> s<sup>-1</sup>");
 
-// A label whose blank gap, after `antes`, holds the unit m^3 s^-1.
+// A caption with the unit m^3 s^-1 between its parentheses. One label, so that the unit can
+// never be drawn over the words around it, whatever the font.
 QLabel* RotuloComUnidade(QWidget* pai, const char* nome, const QString& antes,
                          const QString& depois, int x, int y) {
-  QLabel* l = Rotulo(pai, nome, antes + QStringLiteral("         ") + depois, x, y);
-  auto* u = new QLabel(Unidade, pai);
-  u->setTextFormat(Qt::RichText);
-  u->adjustSize();
-  u->move(x + l->fontMetrics().horizontalAdvance(antes) + 1, y - 2);
+  QLabel* l = Rotulo(pai, nome, antes.toHtmlEscaped() + Unidade + depois.toHtmlEscaped(), x, y);
+  l->setTextFormat(Qt::RichText);
+  l->adjustSize();
   return l;
 }
 
@@ -64,6 +63,15 @@ QDateEdit* SeletorMes(QWidget* pai, const char* nome, int x, int y) {
 }
 
 QDate PrimeiroDia(const QDate& d) { return QDate(d.year(), d.month(), 1); }
+
+// The width a combo box needs to show its longest item whole.
+int LarguraItens(QComboBox* caixa) {
+  const QComboBox::SizeAdjustPolicy antes = caixa->sizeAdjustPolicy();
+  caixa->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  const int largura = caixa->sizeHint().width();
+  caixa->setSizeAdjustPolicy(antes);
+  return largura;
+}
 
 }  // namespace
 
@@ -128,6 +136,31 @@ void TfrmOutorga::CriaCriterio() {
   btnCalcular->setObjectName(QStringLiteral("btnCalcular"));
   btnCalcular->setGeometry(289, 59, 64, 21);
   connect(btnCalcular, &QPushButton::clicked, this, &TfrmOutorga::btnCalcularClick);
+  DispoeCriterio();
+}
+
+// The design positions hold at the design font; a wider font moves the boxes right of their
+// captions and widens the method box to its longest item, so that no text is cut or covered.
+void TfrmOutorga::DispoeCriterio() {
+  auto* lblReferencia = gbDisponibilidade->findChild<QLabel*>(QStringLiteral("lblVazaoReferencia"));
+  auto* lblMetodo = gbDisponibilidade->findChild<QLabel*>(QStringLiteral("lblMetodo"));
+  auto* lblPercentagem = gbDisponibilidade->findChild<QLabel*>(QStringLiteral("lblPercentagem"));
+  const int x = std::max(150, 6 + std::max(lblReferencia->width(), lblMetodo->width()));
+  const int desvio = x - 150;
+  edtValorCriterio->move(x, edtValorCriterio->y());
+  cbMetodo->move(x, cbMetodo->y());
+  lblReferencia->move(x - 2 - lblReferencia->width(), lblReferencia->y());
+  lblMetodo->move(x - 2 - lblMetodo->width(), lblMetodo->y());
+  lblPercentagem->move(edtValorCriterio->geometry().right() + 5, lblPercentagem->y());
+  cbVarInteresse->move(std::max(274 + desvio, lblPercentagem->geometry().right() + 4),
+                       cbVarInteresse->y());
+  cbVarInteresse->resize(std::max(cbVarInteresse->width(), LarguraItens(cbVarInteresse)),
+                         cbVarInteresse->height());
+  cbMetodo->resize(std::max(cbMetodo->width(), LarguraItens(cbMetodo)), cbMetodo->height());
+  btnCalcular->move(std::max(289 + desvio, cbMetodo->geometry().right() + 8), btnCalcular->y());
+  const int direita = std::max(cbVarInteresse->geometry().right(), btnCalcular->geometry().right());
+  gbDisponibilidade->resize(std::max(gbDisponibilidade->width(), direita + 12),
+                            gbDisponibilidade->height());
 }
 
 void TfrmOutorga::CriaGrades() {
@@ -139,12 +172,15 @@ void TfrmOutorga::CriaGrades() {
   tsEntrada->setGeometry(16, 135, TTabelaMeses::LarguraGrade, 188);
   // A request may vary by month: the cells filled by "Ok" can be typed over.
   tsEntrada->SetEditavel(true);
+  // The caption sits just above its grid even when the unit makes it taller.
+  lblVazaosolicitada->move(16, std::min(121, tsEntrada->y() - lblVazaosolicitada->height()));
   lblResultados =
       RotuloComUnidade(this, "lblResultados", QStringLiteral("Disponibilidade após a outorga ("),
                        QStringLiteral("):"), 16, 334);
   tsResultado = new TtsGrid(this);
   tsResultado->setObjectName(QStringLiteral("tsResultado"));
   tsResultado->setGeometry(16, 348, TTabelaMeses::LarguraGrade, 188);
+  lblResultados->move(16, std::min(334, tsResultado->y() - lblResultados->height()));
 
   lblFrequencia = new QLabel(this);
   lblFrequencia->setObjectName(QStringLiteral("lblFrequencia"));
@@ -226,6 +262,10 @@ void TfrmOutorga::btnCalcularClick() {
 
 void TfrmOutorga::FormActivate() {
   AtualizaSecao();
+  // The program coming back after a message box is no new activation of this window: the control
+  // the user was in keeps the focus, and digits typed next never land in the period.
+  const QWidget* foco = window()->focusWidget();
+  if (foco && isAncestorOf(foco) && foco->isVisible()) return;
   dtpInicio->setFocus();
 }
 

@@ -67,6 +67,7 @@ class TfrmOutorga : public QWidget {
   void CriaPeriodo();
   void CriaCriterio();
   void CriaGrades();
+  void DispoeCriterio();
   void FormActivate();
   void PosicionaLegendaSecao();
 

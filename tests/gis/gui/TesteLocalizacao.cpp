@@ -1,5 +1,7 @@
 // The location and identification windows on the sample basin, with the scripted presenter
 // answering the questions.
+#include <gdal_priv.h>
+#include <ogrsf_frmts.h>
 #include <QCheckBox>
 #include <QJsonObject>
 #include <QLineEdit>
@@ -331,6 +333,89 @@ class TesteLocalizacao : public QObject {
              QLocale().toString(QDate(2000, 1, 1), QLocale::ShortFormat));
     QCOMPARE(id.tsInformacao->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     QCOMPARE(id.tsInformacao->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+  }
+
+  void identificacaoSemOCampoEstacoes() {
+    // A station layer made elsewhere, without the field "Estacoes".
+    TPastaTemporaria outra;
+    TOpcoesAmostra opcoes;
+    opcoes.Colunas = opcoes.Linhas = 150;
+    GeraAmostra(outra.Caminho(), opcoes);
+    {
+      const QByteArray shp =
+          (outra.Caminho() + QStringLiteral("/Dados/DadosSIG/Est_Fluviometricas.shp")).toUtf8();
+      GDALDataset* ds = GDALDataset::Open(shp.constData(), GDAL_OF_VECTOR | GDAL_OF_UPDATE);
+      QVERIFY(ds);
+      OGRLayer* camada = ds->GetLayer(0);
+      const int campo = camada->FindFieldIndex("Estacoes", TRUE);
+      QVERIFY(campo >= 0);
+      QCOMPARE(camada->DeleteField(campo), OGRERR_NONE);
+      GDALClose(ds);
+    }
+    TSistema semCampo(TCaminhos(outra.Caminho(), QStringLiteral("TORVEDA")));
+    semCampo.CriaFormPrincipal();
+    TCamada& estacoes = *semCampo.Camada(QStringLiteral("Est_Fluviometricas"));
+    estacoes.SetVisivel(true);
+    TRegistros r = estacoes.Registros();
+    r.Primeiro();
+    const TPontoMapa p = r.Forma().Partes.front().front();
+    const QString codigo = r.Texto(QStringLiteral("Codigo"));
+
+    TfrmIdentificacao id(semCampo);
+    id.MontaArvore(p);
+    id.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&id));
+    QTreeWidgetItem* no = nullptr;
+    for (int i = 0; i < id.TreeView1->topLevelItemCount(); ++i)
+      if (id.TreeView1->topLevelItem(i)->text(0) == QStringLiteral("Estação Fluviométrica"))
+        no = id.TreeView1->topLevelItem(i);
+    QVERIFY(no);
+    id.TreeView1->expandItem(no);
+    const QRect linha = id.TreeView1->visualItemRect(no->child(0));
+    QTest::mouseClick(id.TreeView1->viewport(), Qt::LeftButton, {}, linha.center());
+    QCOMPARE(id.TreeView1->currentItem(), no->child(0));
+    // Every field it can, and the missing one named.
+    QCOMPARE(id.tsInformacao->rowCount(), 6);
+    QCOMPARE(id.tsInformacao->item(4, 0)->text(), QStringLiteral("Codigo"));
+    QCOMPARE(id.tsInformacao->item(4, 1)->text(), codigo);
+    QVERIFY(!id.tsInformacao->item(3, 1)->text().isEmpty());
+    QCOMPARE(id.tsInformacao->item(5, 0)->text(), QStringLiteral("Estacoes"));
+    QCOMPARE(id.tsInformacao->item(5, 1)->text(),
+             QStringLiteral("(campo ausente na camada Est_Fluviometricas)"));
+    QVERIFY(apresentador->Registros().isEmpty());
+  }
+
+  void secaoMarcadaNosDoisMapas() {
+    // Count, around the section's pixel, the marker's black and white strokes.
+    auto marcas = [this](TMap* mapa, const TPontoMapa& p) {
+      const QImage img = mapa->grab().toImage();
+      const QPoint c = mapa->PixelDoPonto(p).toPoint();
+      int pretos = 0, brancos = 0;
+      for (int y = c.y() - 14; y <= c.y() + 14; ++y)
+        for (int x = c.x() - 14; x <= c.x() + 14; ++x) {
+          if (!img.rect().contains(x, y)) continue;
+          const QColor cor = img.pixelColor(x, y);
+          pretos += cor.lightness() < 40;
+          brancos += cor.lightness() > 245;
+        }
+      return std::pair{pretos, brancos};
+    };
+    const TPontoMapa p = Secao("principal");
+    // Dark polygons under the point: the marker must still stand out.
+    frm->chkMunicipios->click();
+    Mira(p);
+    const auto [pretosAntes, brancosAntes] = marcas(frm->Map1, p);
+    apresentador->Responde(TResposta::Sim);
+    Clica(p);
+    QCOMPARE(PontosNaCamada(), 1);
+    const auto [pretos1, brancos1] = marcas(frm->Map1, p);
+    QVERIFY2(pretos1 >= pretosAntes + 40,
+             qPrintable(QStringLiteral("%1 %2").arg(pretosAntes).arg(pretos1)));
+    QVERIFY2(brancos1 >= brancosAntes + 40,
+             qPrintable(QStringLiteral("%1 %2").arg(brancosAntes).arg(brancos1)));
+    const auto [pretos2, brancos2] = marcas(frm->Map2, p);
+    QVERIFY(pretos2 >= 40);
+    QVERIFY(brancos2 >= 40);
   }
 
   void captura() {
