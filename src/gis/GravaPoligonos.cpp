@@ -58,8 +58,7 @@ void GravaPoligonos(const QString& arquivo, const std::vector<TPoligonoSaida>& p
   const char* driverNome = extensao == QStringLiteral("gpkg")  ? "GPKG"
                            : extensao == QStringLiteral("shp") ? "ESRI Shapefile"
                                                                : nullptr;
-  if (!driverNome)
-    throw Falha(arquivo, QStringLiteral("use a extensão .gpkg ou .shp."));
+  if (!driverNome) throw Falha(arquivo, QStringLiteral("use a extensão .gpkg ou .shp."));
   if (poligonos.empty()) throw Falha(arquivo, QStringLiteral("a bacia não tem nenhuma célula."));
   GDALDriver* driver = GetGDALDriverManager()->GetDriverByName(driverNome);
   if (!driver) throw Falha(arquivo, QStringLiteral("o GDAL não tem o formato ") + driverNome);
@@ -76,7 +75,8 @@ void GravaPoligonos(const QString& arquivo, const std::vector<TPoligonoSaida>& p
     if (!ds) throw Falha(arquivo, Ogr::UltimoErro());
     OGRSpatialReference srs;
     if (srs.importFromEPSG(epsg) != OGRERR_NONE)
-      throw Falha(arquivo, QStringLiteral("sistema de coordenadas EPSG:%1 desconhecido.").arg(epsg));
+      throw Falha(arquivo,
+                  QStringLiteral("sistema de coordenadas EPSG:%1 desconhecido.").arg(epsg));
     srs.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
     const char* opcoes[] = {"ENCODING=UTF-8", nullptr};
     OGRLayer* camada =
@@ -124,7 +124,7 @@ void GravaPoligonos(const QString& arquivo, const std::vector<TPoligonoSaida>& p
   if (extensao == QStringLiteral("shp"))
     for (const char* ext : {".shx", ".dbf", ".prj", ".cpg", ".qix", ".sbn", ".sbx"})
       if (!novos.contains(QString::fromLatin1(ext)))
-        fs::remove(destino / (info.completeBaseName().toStdU16String() + std::u16string(
-                                  QString::fromLatin1(ext).toStdU16String())),
+        fs::remove(destino / (info.completeBaseName().toStdU16String() +
+                              std::u16string(QString::fromLatin1(ext).toStdU16String())),
                    erro);
 }

@@ -14,7 +14,7 @@
 using TPoligonoSaida = std::vector<std::vector<TPontoMapa>>;
 
 struct TAtributoSaida {
-  QString Nome;   // at most ten characters, so that a shapefile keeps it whole
+  QString Nome;    // at most ten characters, so that a shapefile keeps it whole
   QVariant Valor;  // text, integer or real
 };
 

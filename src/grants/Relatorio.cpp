@@ -166,6 +166,10 @@ void CorpoVazaoDisponivel(QPainter& p, TPagina& pg, const TDadosRelatorio& d) {
   pg.Texto(182.0, 21.2, QStringLiteral("Situação posterior à concessão da outorga"), Arial(12));
   pg.Quadro(186.8, 21.4, Imagem(d, 1));
   DesenhaLegendaCores(p, pg.Escala().R(21.2, 233.9, 168.8, 39.7));
+  if (d.MapaBacia) {
+    const QRectF q = QuadroMapaBacia();
+    DesenhaMapaBacia(p, pg.Escala().R(q.left(), q.top(), q.width(), q.height()), *d.MapaBacia);
+  }
 }
 
 void CorpoOutorgasMontante(TPagina& pg, const TDadosRelatorio& d) {

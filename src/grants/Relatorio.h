@@ -10,6 +10,7 @@
 #include <optional>
 #include <vector>
 
+#include "grants/MapaBaciaRelatorio.h"
 #include "grants/VazaoCriterio.h"
 
 class QPainter;
@@ -38,6 +39,8 @@ struct TDadosRelatorio {
   QString MetReg;     // "Método de regionalização: ..." (available flow only)
   std::vector<TImagemRelatorio> Imagens;  // in the page's order
   QString Rodape;                         // "Relatório elaborado pelo TORVEDA em dd/mm/yyyy."
+  // The section's contributing basin, drawn in the header of the available-flow report.
+  std::optional<TMapaBaciaRelatorio> MapaBacia;
 };
 
 QString TituloRelatorio(TTipoRelatorio tipo);

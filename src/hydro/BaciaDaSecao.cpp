@@ -58,8 +58,8 @@ std::set<TIdOutorga> OutorgasConsideradas(const TPonto& ponto, const TBacia& bac
   const TRede rede = bacia.Rede();
   TMemoPosicao memo;
   std::unordered_map<qint64, std::int32_t> idPorPoligono;
-  for (const TCamada* camada : {&bacia.OutSupSignifAqem, &bacia.OutSupInsignifAqem,
-                                &bacia.OutSupAna}) {
+  for (const TCamada* camada :
+       {&bacia.OutSupSignifAqem, &bacia.OutSupInsignifAqem, &bacia.OutSupAna}) {
     TRegistros r = camada->Registros();
     for (r.Primeiro(); !r.Fim(); r.Proximo()) {
       TPontoMapa p;
@@ -73,8 +73,8 @@ std::set<TIdOutorga> OutorgasConsideradas(const TPonto& ponto, const TBacia& bac
       auto it = idPorPoligono.find(chave);
       if (it == idPorPoligono.end())
         it = idPorPoligono
-                 .emplace(chave, static_cast<std::int32_t>(bacia.AdRegioes.Registro(chave).Inteiro(
-                                     QStringLiteral("ID"))))
+                 .emplace(chave, static_cast<std::int32_t>(
+                                     bacia.AdRegioes.Registro(chave).Inteiro(QStringLiteral("ID"))))
                  .first;
       if (ponto.PosicaoRelativa(p, rede, it->second, &memo) == TPosicao::AMontante)
         ids.insert({camada->Nome(), r.Chave()});

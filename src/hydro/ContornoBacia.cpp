@@ -126,15 +126,14 @@ class TTracadoContorno {
   }
 
  private:
-  bool Na(int c, int l) const {
-    return c >= 0 && l >= 0 && c < NC_ && l < NR_ && B_.Marcada(c, l);
-  }
+  bool Na(int c, int l) const { return c >= 0 && l >= 0 && c < NC_ && l < NR_ && B_.Marcada(c, l); }
   int Configuracao(int i, int j) const {
     return (Na(i - 1, j - 1) ? A : 0) | (Na(i, j - 1) ? B : 0) | (Na(i - 1, j) ? C : 0) |
            (Na(i, j) ? D : 0);
   }
   std::size_t BitTracada(int i, int l) const {
-    return static_cast<std::size_t>(l - B_.LinMin_) * BitsLinha_ + static_cast<std::size_t>(i - I0_);
+    return static_cast<std::size_t>(l - B_.LinMin_) * BitsLinha_ +
+           static_cast<std::size_t>(i - I0_);
   }
   bool Tracada(int i, int l) const {
     const std::size_t b = BitTracada(i, l);

@@ -15,7 +15,8 @@ constexpr std::array<int, 8> DLinha = {0, +1, +1, +1, 0, -1, -1, -1};
 
 static_assert([] {
   for (int j = 0; j < 8; ++j)
-    if (Convencao::DirecoesD8[j].Codigo != 1 << j || Convencao::DirecoesD8[j].DColuna != DColuna[j] ||
+    if (Convencao::DirecoesD8[j].Codigo != 1 << j ||
+        Convencao::DirecoesD8[j].DColuna != DColuna[j] ||
         Convencao::DirecoesD8[j].DLinha != DLinha[j])
       return false;
   return true;

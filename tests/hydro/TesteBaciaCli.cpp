@@ -73,7 +73,10 @@ class BaciaCli : public ::testing::Test {
     return TBaciaContribuicao::Delineia(TMalha(*Header), *Dir, celula);
   }
   static QJsonObject Secao(const char* nome) {
-    return Resumo->value(QStringLiteral("secoes")).toObject().value(QString::fromLatin1(nome)).toObject();
+    return Resumo->value(QStringLiteral("secoes"))
+        .toObject()
+        .value(QString::fromLatin1(nome))
+        .toObject();
   }
   static TSaida BaciaXY(const QJsonObject& s, const QString& saida) {
     return Executa({QStringLiteral("--dados"), Pasta->Caminho(), QStringLiteral("bacia"),
@@ -109,7 +112,9 @@ class BaciaCli : public ::testing::Test {
     else
       area = g->toMultiPolygon()->get_Area();
     EXPECT_EQ(area, static_cast<double>(celulas) * 2500.0);
-    if (OGRGeometryFactory::haveGEOS()) EXPECT_TRUE(g->IsValid());
+    if (OGRGeometryFactory::haveGEOS()) {
+      EXPECT_TRUE(g->IsValid());
+    }
     EXPECT_EQ(f->GetFieldAsInteger64("Celulas"), celulas);
     EXPECT_EQ(QString::fromUtf8(f->GetFieldAsString("Rio")), rio);
     EXPECT_GT(f->GetFieldAsDouble("AreaDren"), 0.0);
@@ -139,8 +144,10 @@ TEST_F(BaciaCli, CelulasSaoOFluxoAcumuladoMaisAPropriaCelula) {
       celulas.push_back({it.key(), s.value(QStringLiteral("celula")).toInteger()});
   }
   ASSERT_GE(celulas.size(), 4u);
-  celulas.push_back({QStringLiteral("exutorio"),
-                     Resumo->value(QStringLiteral("exutorio")).toObject().value(QStringLiteral("celula")).toInteger()});
+  celulas.push_back({QStringLiteral("exutorio"), Resumo->value(QStringLiteral("exutorio"))
+                                                     .toObject()
+                                                     .value(QStringLiteral("celula"))
+                                                     .toInteger()});
   for (const auto& e : Resumo->value(QStringLiteral("estacoes")).toArray())
     celulas.push_back({e.toObject().value(QStringLiteral("nome")).toString(),
                        e.toObject().value(QStringLiteral("celula")).toInteger()});
@@ -159,8 +166,10 @@ TEST_F(BaciaCli, CelulasSaoOFluxoAcumuladoMaisAPropriaCelula) {
         << nome.toStdString() << " célula " << c;
   }
   // The outlet's basin is the whole basin.
-  const std::int64_t exutorio =
-      Resumo->value(QStringLiteral("exutorio")).toObject().value(QStringLiteral("celula")).toInteger();
+  const std::int64_t exutorio = Resumo->value(QStringLiteral("exutorio"))
+                                    .toObject()
+                                    .value(QStringLiteral("celula"))
+                                    .toInteger();
   EXPECT_EQ(Bacia(exutorio).NumCelulas(),
             Resumo->value(QStringLiteral("celulasNaBacia")).toInteger());
 }
@@ -174,8 +183,9 @@ TEST_F(BaciaCli, GeoPackageDoRioPrincipal) {
   const std::int64_t celulas = bacia.value(QStringLiteral("Celulas")).toInteger();
   const std::int64_t secao = bacia.value(QStringLiteral("CelulaSecao")).toInteger();
   EXPECT_EQ(celulas, static_cast<std::int64_t>(Fluxo->LeRealOuSemDado(secao)) + 1);
-  EXPECT_EQ(r.Json.value(QStringLiteral("Secao")).toObject().value(QStringLiteral("NomeRio")).toString(),
-            QStringLiteral("Rio Paracatu"));
+  EXPECT_EQ(
+      r.Json.value(QStringLiteral("Secao")).toObject().value(QStringLiteral("NomeRio")).toString(),
+      QStringLiteral("Rio Paracatu"));
   EXPECT_DOUBLE_EQ(bacia.value(QStringLiteral("AreaKm2")).toDouble(), celulas * 0.0025);
   ConfereArquivo(arquivo, celulas, QStringLiteral("Rio Paracatu"));
 
@@ -202,10 +212,10 @@ TEST_F(BaciaCli, GeoPackageDoRioPrincipal) {
 TEST_F(BaciaCli, ShapefileDaCabeceiraPorCoordenadasGeograficas) {
   const QJsonObject s = Secao("cabeceira");
   const QString arquivo = Pasta->Caminho() + QStringLiteral("/cabeceira.shp");
-  const TSaida r = Executa({QStringLiteral("--dados"), Pasta->Caminho(), QStringLiteral("bacia"),
-                            QStringLiteral("--latlong"), s.value(QStringLiteral("latitude")).toString(),
-                            s.value(QStringLiteral("longitude")).toString(), QStringLiteral("--saida"),
-                            arquivo});
+  const TSaida r = Executa(
+      {QStringLiteral("--dados"), Pasta->Caminho(), QStringLiteral("bacia"),
+       QStringLiteral("--latlong"), s.value(QStringLiteral("latitude")).toString(),
+       s.value(QStringLiteral("longitude")).toString(), QStringLiteral("--saida"), arquivo});
   ASSERT_EQ(r.Codigo, 0) << r.Erro.toStdString();
   const QJsonObject bacia = r.Json.value(QStringLiteral("Bacia")).toObject();
   const std::int64_t celulas = bacia.value(QStringLiteral("Celulas")).toInteger();
@@ -223,9 +233,9 @@ TEST_F(BaciaCli, ForaDaBaciaOuArquivoInvalidoNaoGravaNada) {
   EXPECT_FALSE(QFileInfo::exists(arquivo));
   const TSaida extensao = BaciaXY(Secao("principal"), Pasta->Caminho() + QStringLiteral("/b.txt"));
   EXPECT_EQ(extensao.Codigo, 2);
-  const TSaida semSaida = Executa({QStringLiteral("--dados"), Pasta->Caminho(),
-                                   QStringLiteral("bacia"), QStringLiteral("--xy"),
-                                   QStringLiteral("1"), QStringLiteral("2")});
+  const TSaida semSaida =
+      Executa({QStringLiteral("--dados"), Pasta->Caminho(), QStringLiteral("bacia"),
+               QStringLiteral("--xy"), QStringLiteral("1"), QStringLiteral("2")});
   EXPECT_EQ(semSaida.Codigo, 2);
   const TSaida pastaInexistente =
       BaciaXY(Secao("principal"), Pasta->Caminho() + QStringLiteral("/nao/existe/b.gpkg"));

@@ -27,9 +27,8 @@ struct TGrade {
     Dir.DefineTipo(QChar('R'));
     Dir.DefineDimensoes(static_cast<quint16>(NC), static_cast<quint16>(NR));
     Dir.DefineExtensao(Xll, Xll + NC * Lado, Yll, Yll + NR * Lado);
-    const std::map<char, float> codigos{{'6', 1},  {'3', 2},  {'2', 4},   {'1', 8},
-                                        {'4', 16}, {'7', 32}, {'8', 64},  {'9', 128},
-                                        {'.', -9999}};
+    const std::map<char, float> codigos{{'6', 1},  {'3', 2},  {'2', 4},   {'1', 8},    {'4', 16},
+                                        {'7', 32}, {'8', 64}, {'9', 128}, {'.', -9999}};
     for (int l = 0; l < NR; ++l)
       for (int c = 0; c < NC; ++c)
         Dir.GravaReal(l * NC + c, codigos.at(linhas[static_cast<std::size_t>(l)][c]));
@@ -254,8 +253,7 @@ TEST(BaciaContribuicao, CasosAleatoriosConferemComASubidaPorForcaBruta) {
           ++esperado;
           break;
         }
-        const std::int64_t prox = g.Malha.VizinhoD8(
-            atual, g.Dir.LeRealOuSemDado(atual));
+        const std::int64_t prox = g.Malha.VizinhoD8(atual, g.Dir.LeRealOuSemDado(atual));
         if (prox < 0) break;
         atual = prox;
       }

@@ -35,6 +35,7 @@
 #include "app/cli/JsonSecao.h"
 #include "grants/AnaliseOutorga.h"
 #include "grants/FiltroTecla.h"
+#include "grants/MapaBaciaSistema.h"
 #include "grants/Relatorio.h"
 #include "hydro/BaciaDoSistema.h"
 #include "hydro/ColocaSecao.h"
@@ -183,8 +184,9 @@ int Analise(const TComandoCli& comando, TContextoCli& ctx) {
         {TTipoRelatorio::OutorgasMontante, a.PdfMontante}};
     for (const auto& [tipo, arquivo] : pedidos) {
       if (arquivo.isEmpty()) continue;
-      const auto dados =
-          PreparaRelatorio(tipo, ponto, &a.Entradas.Criterio, pasta, QDate::currentDate());
+      auto dados = PreparaRelatorio(tipo, ponto, &a.Entradas.Criterio, pasta, QDate::currentDate());
+      if (dados && tipo == TTipoRelatorio::VazaoDisponivel)
+        dados->MapaBacia = MapaBaciaDoSistema(*sistema, ponto);
       const bool ok = dados && GravaRelatorioPdf(*dados, arquivo);
       if (ok) relatorios.append(QFileInfo(arquivo).absoluteFilePath());
       relatoriosOk = relatoriosOk && ok;

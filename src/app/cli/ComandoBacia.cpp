@@ -15,10 +15,10 @@
 #include <QJsonObject>
 #include <optional>
 
-#include "base/Erro.h"
 #include "app/TSistema.h"
 #include "app/cli/Cli.h"
 #include "app/cli/JsonSecao.h"
+#include "base/Erro.h"
 #include "gis/TCamada.h"
 #include "hydro/BaciaDaSecao.h"
 #include "hydro/BaciaDoSistema.h"
@@ -62,12 +62,14 @@ int Bacia(const TComandoCli& comando, TContextoCli& ctx) {
     const auto lat = GrausDeDDMMSS(p[1]);
     const auto lon = GrausDeDDMMSS(p[2]);
     if (!lat || !lon)
-      return ErroDeUso(comando, QStringLiteral("Favor inserir os valores de Latitude e Longitude."));
+      return ErroDeUso(comando,
+                       QStringLiteral("Favor inserir os valores de Latitude e Longitude."));
     try {
       const TPontoMapa g{-*lon, -*lat};
       ponto = {TPonto::GeograficaParaX(g), TPonto::GeograficaParaY(g)};
     } catch (const ETorveda&) {
-      return ErroDeUso(comando, QStringLiteral("Favor inserir os valores de Latitude e Longitude."));
+      return ErroDeUso(comando,
+                       QStringLiteral("Favor inserir os valores de Latitude e Longitude."));
     }
   }
 
@@ -100,8 +102,8 @@ int Bacia(const TComandoCli& comando, TContextoCli& ctx) {
     ImprimeJson(QJsonObject{
         {QStringLiteral("Secao"), json},
         {QStringLiteral("Bacia"),
-         QJsonObject{{QStringLiteral("CelulaSecao"), contribuicao.CelulaSecao()},
-                     {QStringLiteral("Celulas"), contribuicao.NumCelulas()},
+         QJsonObject{{QStringLiteral("CelulaSecao"), static_cast<qint64>(contribuicao.CelulaSecao())},
+                     {QStringLiteral("Celulas"), static_cast<qint64>(contribuicao.NumCelulas())},
                      {QStringLiteral("AreaKm2"), contribuicao.AreaM2() / 1e6},
                      {QStringLiteral("Poligonos"), static_cast<qint64>(contorno.size())},
                      {QStringLiteral("Aneis"), aneis},

@@ -15,8 +15,7 @@
 #include "hydro/TBacia.h"
 #include "hydro/TPonto.h"
 
-TBaciaNoMapa::TBaciaNoMapa(TCamada* camadaPonto, std::function<const TBacia*()> bacia,
-                           QObject* pai)
+TBaciaNoMapa::TBaciaNoMapa(TCamada* camadaPonto, std::function<const TBacia*()> bacia, QObject* pai)
     : QObject(pai), CamadaPonto_(camadaPonto), BaciaDoPrograma_(std::move(bacia)) {
   if (camadaPonto) connect(camadaPonto, &TCamada::Alterada, this, &TBaciaNoMapa::Atualiza);
 }
@@ -91,8 +90,8 @@ void TBaciaNoMapa::Desenha(TMap& mapa, QPainter& p) const {
   p.save();
   p.setRenderHint(QPainter::Antialiasing, true);
   p.setBrush(Qt::NoBrush);
-  for (const auto& [cor, largura] : {std::pair{QColor(255, 255, 255), 4.0},
-                                     std::pair{QColor(220, 0, 200), 2.0}}) {
+  for (const auto& [cor, largura] :
+       {std::pair{QColor(255, 255, 255), 4.0}, std::pair{QColor(220, 0, 200), 2.0}}) {
     QPen caneta(cor, largura);
     caneta.setJoinStyle(Qt::RoundJoin);
     p.setPen(caneta);
@@ -108,9 +107,9 @@ void TBaciaNoMapa::Exporta() {
         QStringLiteral("Defina uma seção de interesse para exportar a sua bacia."));
     return;
   }
-  QString arquivo = Apresentador().SalvaArquivo(
-      QStringLiteral("Exportar bacia"), QDir::homePath(),
-      QStringLiteral("GeoPackage (*.gpkg);;Shapefile (*.shp)"));
+  QString arquivo =
+      Apresentador().SalvaArquivo(QStringLiteral("Exportar bacia"), QDir::homePath(),
+                                  QStringLiteral("GeoPackage (*.gpkg);;Shapefile (*.shp)"));
   if (arquivo.isEmpty()) return;
   const QString extensao = QFileInfo(arquivo).suffix().toLower();
   if (extensao != QStringLiteral("gpkg") && extensao != QStringLiteral("shp"))

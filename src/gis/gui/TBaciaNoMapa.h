@@ -25,8 +25,7 @@ class TBaciaNoMapa : public QObject {
 
  public:
   // `bacia` gives the program's basin objects when they loaded, nullptr otherwise.
-  TBaciaNoMapa(TCamada* camadaPonto, std::function<const TBacia*()> bacia,
-               QObject* pai = nullptr);
+  TBaciaNoMapa(TCamada* camadaPonto, std::function<const TBacia*()> bacia, QObject* pai = nullptr);
   ~TBaciaNoMapa() override;
 
   // Draws the outline on a map, after its top layer.

@@ -8,6 +8,7 @@
 #include "base/Erro.h"
 #include "app/TSistema.h"
 #include "grants/AnaliseOutorga.h"
+#include "grants/MapaBaciaSistema.h"
 #include "grants/gui/PreviaRelatorio.h"
 #include "grants/gui/TfrmOutorga.h"
 #include "hydro/TPonto.h"
@@ -22,8 +23,10 @@ void Relatorio(TTipoRelatorio tipo, TSistema& sistema, QWidget* janelaOutorga, Q
     }
     std::optional<TCriterioOutorga> criterio;
     if (auto* frm = qobject_cast<TfrmOutorga*>(janelaOutorga)) criterio = frm->Criterio();
-    const auto dados = PreparaRelatorio(tipo, *sistema.Ponto, criterio ? &*criterio : nullptr,
-                                        sistema.Caminhos().Relatorios(), QDate::currentDate());
+    auto dados = PreparaRelatorio(tipo, *sistema.Ponto, criterio ? &*criterio : nullptr,
+                                  sistema.Caminhos().Relatorios(), QDate::currentDate());
+    if (dados && tipo == TTipoRelatorio::VazaoDisponivel)
+      dados->MapaBacia = MapaBaciaDoSistema(sistema, *sistema.Ponto);
     if (dados) MostraPreviaRelatorio(*dados, dono);
   } catch (const ETorveda& e) {
     Apresentador().Erro(e.mensagem());
