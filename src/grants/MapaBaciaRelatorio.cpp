@@ -89,7 +89,11 @@ void DesenhaMapaBacia(QPainter& p, const QRectF& alvo, const TMapaBaciaRelatorio
   rio.setCapStyle(Qt::RoundCap);
   rio.setJoinStyle(Qt::RoundJoin);
   p.setPen(rio);
+  // Only the rivers inside the basin.
+  p.save();
+  p.setClipPath(bacia, Qt::IntersectClip);
   for (const auto& r : m.Rios) p.drawPolyline(Linha(r, v, passo));
+  p.restore();
 
   QPen contorno(QColor(200, 0, 180), 0.35 * mm);
   contorno.setJoinStyle(Qt::RoundJoin);

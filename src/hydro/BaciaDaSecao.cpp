@@ -26,6 +26,22 @@ TBaciaContribuicao BaciaDaSecao(const TPontoMapa& p, const TBacia& bacia) {
   return TBaciaContribuicao::Delineia(malha, bacia.ImgDirEsc, CelulaDaSecao(p, rede));
 }
 
+namespace {
+
+// The applicant as the layer holds it: "Requerente" in the state layers, "NomeReq" in the
+// federal one; empty when the layer has neither.
+QString NomeDoRequerente(const TRegistros& r) {
+  for (const QString& campo : {QStringLiteral("Requerente"), QStringLiteral("NomeReq")}) {
+    try {
+      return r.Texto(campo);
+    } catch (const ETorveda&) {
+    }
+  }
+  return {};
+}
+
+}  // namespace
+
 TComparacaoOutorgas ComparaOutorgas(const TBaciaContribuicao& bacia,
                                     const std::vector<const TCamada*>& camadas,
                                     const std::set<TIdOutorga>& consideradas) {
@@ -45,7 +61,7 @@ TComparacaoOutorgas ComparaOutorgas(const TBaciaContribuicao& bacia,
       const bool dentro = temPonto && bacia.ContemPonto(o.Ponto);
       const bool considerada = consideradas.count(o.Id) > 0;
       if (dentro == considerada) continue;
-      o.Requerente = reg.Texto(QStringLiteral("Requerente"));
+      o.Requerente = NomeDoRequerente(reg);
       (dentro ? r.DentroNaoConsideradas : r.ConsideradasFora).push_back(std::move(o));
     }
   }
