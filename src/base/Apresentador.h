@@ -20,6 +20,11 @@ class TApresentador {
   virtual void Mensagem(const QString& texto) = 0;
   // File-open dialog; an empty string means cancelled.
   virtual QString AbreArquivo(const QString& titulo, const QString& pasta, const QString& filtro) = 0;
+  // File-save dialog; an empty string means cancelled (what a presenter without one answers).
+  virtual QString SalvaArquivo(const QString& titulo, const QString& pasta, const QString& filtro) {
+    (void)titulo, (void)pasta, (void)filtro;
+    return {};
+  }
 };
 
 // The presenter in force. Before any is installed, a silent one that answers No and cancels.

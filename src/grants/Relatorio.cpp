@@ -160,6 +160,11 @@ void Cabecalho(QPainter& p, TPagina& pg, const TDadosRelatorio& d) {
   pg.Texto(91.0, 108.0, d.Area, Arial(12));
   pg.Texto(91.0, 165.4, QStringLiteral("km"), Arial(12));
   pg.Texto(90.0, 171.4, QStringLiteral("2"), Arial(8));
+  // The section's basin, in the header's free corner (available-flow report only).
+  if (d.MapaBacia) {
+    const QRectF q = QuadroMapaBacia();
+    DesenhaMapaBacia(p, e.R(q.left(), q.top(), q.width(), q.height()), *d.MapaBacia);
+  }
 }
 
 // The header of a continuation page: the title and the section in one line.

@@ -13,6 +13,7 @@
 
 #include "grants/AnaliseOutorga.h"
 #include "grants/TTabelaMeses.h"
+#include "grants/MapaBaciaRelatorio.h"
 #include "grants/VazaoCriterio.h"
 
 class QPainter;
@@ -43,6 +44,8 @@ struct TDadosRelatorio {
   QString Secao;       // the section in one line, heading the continuation pages
   std::vector<TTabelaRelatorio> Tabelas;  // in the page's order
   QString Rodape;                         // "Relatório elaborado pelo TORVEDA em dd/mm/yyyy."
+  // The section's contributing basin, drawn in the header of the available-flow report.
+  std::optional<TMapaBaciaRelatorio> MapaBacia;
 };
 
 QString TituloRelatorio(TTipoRelatorio tipo);

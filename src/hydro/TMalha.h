@@ -29,6 +29,9 @@ class TMalha {
   std::int32_t NCols() const { return NCols_; }
   std::int32_t NRows() const { return NRows_; }
   std::int64_t NumCelulas() const { return std::int64_t{NCols_} * NRows_; }
+  double XllCorner() const { return XllCorner_; }
+  double YllCorner() const { return YllCorner_; }
+  double CellSize() const { return CellSize_; }
   bool Contem(std::int64_t celula) const { return celula >= 0 && celula < NumCelulas(); }
 
   // The cell of a map point, or CelulaFora when the point lies outside the grid.

@@ -22,6 +22,11 @@ QString TApresentadorRoteirizado::AbreArquivo(const QString& titulo, const QStri
   return Arquivos_.isEmpty() ? QString() : Arquivos_.dequeue();
 }
 
+QString TApresentadorRoteirizado::SalvaArquivo(const QString& titulo, const QString& pasta,
+                                               const QString& filtro) {
+  return AbreArquivo(titulo, pasta, filtro);
+}
+
 QStringList TApresentadorRoteirizado::Textos() const {
   QStringList r;
   for (const auto& m : Registros_) r << m.Texto;

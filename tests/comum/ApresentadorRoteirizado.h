@@ -24,6 +24,7 @@ class TApresentadorRoteirizado final : public TApresentador {
   TResposta Confirmacao(const QString& texto) override;
   void Mensagem(const QString& texto) override;
   QString AbreArquivo(const QString& titulo, const QString& pasta, const QString& filtro) override;
+  QString SalvaArquivo(const QString& titulo, const QString& pasta, const QString& filtro) override;
 
   // Answers of the next questions, in order; when none is left the answer is RespostaPadrao.
   void Responde(TResposta resposta) { Respostas_.enqueue(resposta); }

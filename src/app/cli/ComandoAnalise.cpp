@@ -39,6 +39,7 @@
 #include "base/Erro.h"
 #include "grants/AnaliseOutorga.h"
 #include "grants/FiltroTecla.h"
+#include "grants/MapaBaciaSistema.h"
 #include "grants/Relatorio.h"
 #include "hydro/BaciaDoSistema.h"
 #include "hydro/ColocaSecao.h"
@@ -200,7 +201,9 @@ int Analise(const TComandoCli& comando, TContextoCli& ctx) {
     for (const auto& [tipo, arquivo] : pedidos) {
       if (arquivo.isEmpty()) continue;
       // Refused, and nothing written, when the analysis did not complete.
-      const auto dados = PreparaRelatorio(tipo, ponto, &janela, QDate::currentDate());
+      auto dados = PreparaRelatorio(tipo, ponto, &janela, QDate::currentDate());
+      if (dados && tipo == TTipoRelatorio::VazaoDisponivel)
+        dados->MapaBacia = MapaBaciaDoSistema(*sistema, ponto);
       const bool ok = dados && GravaRelatorioPdf(*dados, arquivo);
       if (ok) relatorios.append(QFileInfo(arquivo).absoluteFilePath());
       relatoriosOk = relatoriosOk && ok;

@@ -72,3 +72,8 @@ QString TApresentadorQt::AbreArquivo(const QString& titulo, const QString& pasta
   TFocoGuardado foco;
   return QFileDialog::getOpenFileName(Dono_, titulo, pasta, filtro);
 }
+
+QString TApresentadorQt::SalvaArquivo(const QString& titulo, const QString& pasta,
+                                      const QString& filtro) {
+  return QFileDialog::getSaveFileName(Dono_, titulo, pasta, filtro);
+}

@@ -16,6 +16,7 @@ class TApresentadorQt final : public TApresentador {
   TResposta Confirmacao(const QString& texto) override;
   void Mensagem(const QString& texto) override;
   QString AbreArquivo(const QString& titulo, const QString& pasta, const QString& filtro) override;
+  QString SalvaArquivo(const QString& titulo, const QString& pasta, const QString& filtro) override;
 
  private:
   QPointer<QWidget> Dono_;

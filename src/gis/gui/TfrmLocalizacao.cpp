@@ -23,6 +23,7 @@
 #include "gis/TCamada.h"
 #include "gis/TMap.h"
 #include "gis/TSimbolo.h"
+#include "gis/gui/TBaciaNoMapa.h"
 #include "gis/gui/ImagensBotoes.h"
 #include "gis/gui/TMarcadorSecao.h"
 #include "gis/gui/TfrmIdentificacao.h"
@@ -120,7 +121,7 @@ void TfrmLocalizacao::MontaTela() {
   splHoriz->setHandleWidth(6);
   splHoriz->setChildrenCollapsible(false);
   QWidget* pnlCantoEsqSup = Painel(splHoriz, "pnlCantoEsqSup");
-  pnlCantoEsqSup->setMinimumHeight(298);
+  pnlCantoEsqSup->setMinimumHeight(322);
   QWidget* pnlCantoEsqInf = Painel(splHoriz, "pnlCantoEsqInf");
   pnlCantoEsqInf->resize(370, 248);
   pnlCantoDir = Painel(splVert, "pnlCantoDir");
@@ -128,7 +129,7 @@ void TfrmLocalizacao::MontaTela() {
   pnlCantoDir->setMouseTracking(true);
   pnlCantoDir->installEventFilter(this);
   splVert->setSizes({370, 458});
-  splHoriz->setSizes({298, 248});
+  splHoriz->setSizes({322, 224});
   splVert->setStretchFactor(1, 1);
   splHoriz->setStretchFactor(1, 1);
 
@@ -189,7 +190,7 @@ void TfrmLocalizacao::MontaTela() {
 
   gbTemas = new QGroupBox(QStringLiteral("Temas"), pnlCantoEsqSup);
   gbTemas->setObjectName(QStringLiteral("gbTemas"));
-  gbTemas->setGeometry(16, 160, 337, 121);
+  gbTemas->setGeometry(16, 160, 337, 145);
   chkLimite = Tema("chkLimite", QStringLiteral("Limite"), 16, 21, true);
   chkHidrografia = Tema("chkHidrografia", QStringLiteral("Hidrografia"), 16, 45, true);
   chkEstados = Tema("chkEstados", QStringLiteral("Estados"), 16, 69, false);
@@ -202,6 +203,7 @@ void TfrmLocalizacao::MontaTela() {
   chkOutSupInsig = Tema("chkOutSupInsig", QStringLiteral("Out. Sup. Insig."), 224, 45, false);
   chkOutSubSignif = Tema("chkOutSubSignif", QStringLiteral("Out. Sub. Signif."), 224, 69, false);
   chkOutSubInsig = Tema("chkOutSubInsig", QStringLiteral("Out. Sub. Insig."), 224, 93, false);
+  chkBacia = Tema("chkBacia", QStringLiteral("Bacia de contribuição da seção"), 16, 117, true);
   DispoeTemas();
   // The left column widens with the themes, so that the basin map never covers them.
   const int esquerda = std::max(370, gbTemas->geometry().right() + 17);
@@ -219,6 +221,11 @@ void TfrmLocalizacao::MontaTela() {
   sbCoordLatLong = Botao("sbCoordLatLong", 201, 51);
   sbCoordLatLong->setText(QStringLiteral("LatLong"));
   sbCoordLatLong->hide();
+  btnExportarBacia = new QPushButton(QStringLiteral("Exportar bacia..."), pnlCantoDir);
+  btnExportarBacia->setObjectName(QStringLiteral("btnExportarBacia"));
+  btnExportarBacia->setGeometry(262, 4, 110, 24);
+  // As wide as its caption at a larger font.
+  btnExportarBacia->resize(std::max(110, btnExportarBacia->sizeHint().width()), 24);
   const std::pair<QToolButton*, TImagemBotao> imagens[] = {
       {sbCursor, TImagemBotao::Cursor},
       {sbZoomIn, TImagemBotao::ZoomIn},
@@ -280,6 +287,8 @@ void TfrmLocalizacao::DispoeTemas() {
     for (QCheckBox* caixa : colunas[c]) caixa->move(x, caixa->y());
     x += largura + 8;
   }
+  // The basin outline's box spans the columns in the last row.
+  x = std::max(x, chkBacia->x() + chkBacia->sizeHint().width() + 8);
   gbTemas->resize(std::max(gbTemas->width(), x), gbTemas->height());
 }
 
@@ -352,6 +361,13 @@ void TfrmLocalizacao::AdicionaCamadas() {
        {"Reg_Met_Tradicional", "Out_Sup_Signif_AQEM", "Out_Sup_Insignif_AQEM",
         "Out_Sub_Signif_AQEM", "Out_Sub_Insignif_AQEM", "Out_Sup_ANA", "Ad_Regioes"})
     a1(nome);
+  BaciaNoMapa = new TBaciaNoMapa(
+      camada("Ponto"), [this] { return Bacia(); }, this);
+  BaciaNoMapa->AdicionaMapa(Map1);
+  BaciaNoMapa->AdicionaMapa(Map2);
+  connect(chkBacia, &QCheckBox::clicked, BaciaNoMapa, &TBaciaNoMapa::SetVisivel);
+  connect(btnExportarBacia, &QPushButton::clicked, BaciaNoMapa, &TBaciaNoMapa::Exporta);
+  BaciaNoMapa->Atualiza();
   Map1->Refresca();
   Map2->Refresca();
 }
@@ -370,6 +386,8 @@ void TfrmLocalizacao::Desativa() {
                                                     chkOutSupInsig, chkOutSubSignif,
                                                     chkOutSubInsig})
     w->setEnabled(false);
+  chkBacia->setEnabled(false);
+  btnExportarBacia->setEnabled(false);
 }
 
 void TfrmLocalizacao::showEvent(QShowEvent* e) {

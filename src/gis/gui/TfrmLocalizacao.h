@@ -17,6 +17,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QToolButton;
+class TBaciaNoMapa;
 class TMap;
 class TfrmIdentificacao;
 struct TContextoJanela;
@@ -61,6 +62,10 @@ class TfrmLocalizacao : public QWidget {
             *chkMunicipios = nullptr, *chkEstradas = nullptr, *chkEstFlu = nullptr,
             *chkEstPlu = nullptr, *chkOutAna = nullptr, *chkOutSupSignif = nullptr,
             *chkOutSupInsig = nullptr, *chkOutSubSignif = nullptr, *chkOutSubInsig = nullptr;
+  // The outline of the section's contributing basin on both maps, its theme box and its export.
+  QCheckBox* chkBacia = nullptr;
+  QPushButton* btnExportarBacia = nullptr;
+  TBaciaNoMapa* BaciaNoMapa = nullptr;
   QWidget* pnlCantoDir = nullptr;
   TfrmIdentificacao* frmIdentificacao = nullptr;
 

@@ -8,6 +8,7 @@
 #include "base/Apresentador.h"
 #include "base/Erro.h"
 #include "grants/AnaliseOutorga.h"
+#include "grants/MapaBaciaSistema.h"
 #include "grants/gui/PreviaRelatorio.h"
 #include "grants/gui/TfrmOutorga.h"
 #include "grants/gui/TtsGrid.h"
@@ -24,8 +25,10 @@ void Relatorio(TTipoRelatorio tipo, TSistema& sistema, QWidget* janelaOutorga, Q
     std::optional<TJanelaOutorga> janela;
     if (auto* frm = qobject_cast<TfrmOutorga*>(janelaOutorga))
       janela = TJanelaOutorga{frm->Entradas(), &frm->tsEntrada->Tabela(), &frm->Resultado()};
-    const auto dados =
+    auto dados =
         PreparaRelatorio(tipo, *sistema.Ponto, janela ? &*janela : nullptr, QDate::currentDate());
+    if (dados && tipo == TTipoRelatorio::VazaoDisponivel)
+      dados->MapaBacia = MapaBaciaDoSistema(sistema, *sistema.Ponto);
     if (dados) MostraPreviaRelatorio(*dados, dono);
   } catch (const ETorveda& e) {
     Apresentador().Erro(e.mensagem());

@@ -1,0 +1,134 @@
+// torveda-cli bacia: the contributing basin of a section, written as a vector file.
+//
+//   bacia (--xy X Y | --latlong DDMMSS DDMMSS) --saida ARQ.gpkg|ARQ.shp
+//
+// Places the section at the point as the location window does (without writing the "Ponto"
+// layer and without the regionalizations), delineates the cells that drain to the section's
+// cell, writes their outline with the section's identification and drainage area, and prints
+// JSON: the section, the basin (cells, area, polygons, rings, extent, file) and the surface
+// grants on which the outline and the upstream-grant rules disagree.
+//
+// Exit codes: 0 written; 1 the data tree did not load or the file could not be written; 2 bad
+// arguments or unreadable coordinates; 3 outside the basin, nothing written.
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <optional>
+
+#include "app/TSistema.h"
+#include "app/cli/Cli.h"
+#include "app/cli/JsonSecao.h"
+#include "base/Erro.h"
+#include "gis/TCamada.h"
+#include "hydro/BaciaDaSecao.h"
+#include "hydro/BaciaDoSistema.h"
+#include "hydro/ColocaSecao.h"
+#include "hydro/IdentificaSecao.h"
+#include "hydro/TPonto.h"
+#include "hydro/TextoGMS.h"
+
+namespace {
+
+QJsonArray Outorgas(const std::vector<TOutorgaComparada>& lista) {
+  QJsonArray a;
+  for (const TOutorgaComparada& o : lista)
+    a.append(QJsonObject{{QStringLiteral("Camada"), o.Id.first},
+                         {QStringLiteral("Registro"), o.Id.second},
+                         {QStringLiteral("Requerente"), o.Requerente},
+                         {QStringLiteral("X"), o.Ponto.X},
+                         {QStringLiteral("Y"), o.Ponto.Y}});
+  return a;
+}
+
+int Bacia(const TComandoCli& comando, TContextoCli& ctx) {
+  const QStringList& a = ctx.Args;
+  const qsizetype s = a.indexOf(QStringLiteral("--saida"));
+  if (a.size() != 5 || (s != 3 && s != 0))
+    return ErroDeUso(comando, QStringLiteral("Informe o ponto e --saida ARQ.gpkg|ARQ.shp."));
+  const QString saida = a[s + 1];
+  const QStringList p = s == 0 ? a.mid(2) : a.mid(0, 3);
+  if (p[0] != QStringLiteral("--xy") && p[0] != QStringLiteral("--latlong"))
+    return ErroDeUso(comando, QStringLiteral("Informe --xy X Y ou --latlong DDMMSS DDMMSS."));
+  const QString extensao = saida.section(QLatin1Char('.'), -1).toLower();
+  if (extensao != QStringLiteral("gpkg") && extensao != QStringLiteral("shp"))
+    return ErroDeUso(comando, QStringLiteral("O arquivo de saída deve ser .gpkg ou .shp."));
+  TPontoMapa ponto;
+  if (p[0] == QStringLiteral("--xy")) {
+    const auto x = NumeroCli(p[1]);
+    const auto y = NumeroCli(p[2]);
+    if (!x || !y) return ErroDeUso(comando, QStringLiteral("Coordenadas inválidas."));
+    ponto = {*x, *y};
+  } else {
+    const auto lat = GrausDeDDMMSS(p[1]);
+    const auto lon = GrausDeDDMMSS(p[2]);
+    if (!lat || !lon)
+      return ErroDeUso(comando,
+                       QStringLiteral("Favor inserir os valores de Latitude e Longitude."));
+    try {
+      const TPontoMapa g{-*lon, -*lat};
+      ponto = {TPonto::GeograficaParaX(g), TPonto::GeograficaParaY(g)};
+    } catch (const ETorveda&) {
+      return ErroDeUso(comando,
+                       QStringLiteral("Favor inserir os valores de Latitude e Longitude."));
+    }
+  }
+
+  auto sistema = IniciaSistema(ctx);
+  try {
+    const TBacia bacia = BaciaDoSistema(*sistema);
+    ApresentadorCli().Limpa();
+    if (!DentroDaBacia(bacia.Limite, ponto)) {
+      Apresentador().Informacao(
+          QStringLiteral("A seção de interesse está fora do limite da bacia."));
+      return 3;
+    }
+    TPonto& secao = *sistema->Ponto;
+    IdentificaSecao(secao, bacia, ponto);
+    const TBaciaContribuicao contribuicao = BaciaDaSecao(ponto, bacia);
+    ExportaBaciaDaSecao(saida, secao, contribuicao);
+
+    const auto contorno = contribuicao.Contorno();
+    qint64 aneis = 0;
+    for (const auto& pol : contorno) aneis += static_cast<qint64>(pol.size());
+    const TRetangulo e = contribuicao.Extensao();
+    const TComparacaoOutorgas comparacao = ComparaOutorgas(
+        contribuicao, {&bacia.OutSupSignifAqem, &bacia.OutSupInsignifAqem, &bacia.OutSupAna},
+        OutorgasConsideradas(secao, bacia));
+
+    QJsonObject json = JsonSecao(secao, TMalha(*sistema->HeaderMDE), true, {});
+    for (const char* calculado : {"VazoesTradicional", "VazoesProporcional", "VazoesConservacao",
+                                  "OutorgadaEstadual", "OutorgadaFederal", "Mensagens"})
+      json.remove(QString::fromLatin1(calculado));
+    ImprimeJson(QJsonObject{
+        {QStringLiteral("Secao"), json},
+        {QStringLiteral("Bacia"),
+         QJsonObject{{QStringLiteral("CelulaSecao"), static_cast<qint64>(contribuicao.CelulaSecao())},
+                     {QStringLiteral("Celulas"), static_cast<qint64>(contribuicao.NumCelulas())},
+                     {QStringLiteral("AreaKm2"), contribuicao.AreaM2() / 1e6},
+                     {QStringLiteral("Poligonos"), static_cast<qint64>(contorno.size())},
+                     {QStringLiteral("Aneis"), aneis},
+                     {QStringLiteral("Extensao"),
+                      QJsonArray{e.Esquerda(), e.Baixo(), e.Direita(), e.Topo()}},
+                     {QStringLiteral("Arquivo"), saida}}},
+        {QStringLiteral("OutorgasDentroNaoConsideradas"),
+         Outorgas(comparacao.DentroNaoConsideradas)},
+        {QStringLiteral("OutorgasConsideradasFora"), Outorgas(comparacao.ConsideradasFora)},
+        {QStringLiteral("Mensagens"), QJsonArray::fromStringList(ApresentadorCli().Mensagens())},
+    });
+    return 0;
+  } catch (const ETorveda& e) {
+    Apresentador().Erro(e.mensagem());
+  } catch (const std::exception& e) {
+    Apresentador().Erro(QString::fromLocal8Bit(e.what()));
+  }
+  return 1;
+}
+
+const TComandoCli ComandoBacia{
+    QStringLiteral("bacia"),
+    QStringLiteral("(--xy X Y | --latlong DDMMSS DDMMSS) --saida ARQ.gpkg|ARQ.shp"),
+    [](TContextoCli& ctx) { return Bacia(ComandoBacia, ctx); }};
+
+[[maybe_unused]] const bool registrado = RegistraComando(ComandoBacia);
+
+}  // namespace
