@@ -8,10 +8,12 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
+#include <algorithm>
 
 #include "base/Apresentador.h"
 #include "grants/AnaliseOutorga.h"
 #include "grants/ArteRelatorio.h"
+#include "grants/AvisosCriterio.h"
 #include "grants/FormataNumero.h"
 #include "hydro/TPonto.h"
 
@@ -161,6 +163,14 @@ void CorpoVazaoDisponivel(QPainter& p, TPagina& pg, const TDadosRelatorio& d) {
   pg.Texto(109.5, 106.1, QStringLiteral("s"), Arial(12));
   pg.Texto(108.7, 108.2, QStringLiteral("-1"), Arial(8));
   pg.Texto(117.5, 21.2, d.MetReg, Arial(12));
+  // The warnings share the gap above the first table: smaller as they grow in number.
+  if (!d.Avisos.isEmpty()) {
+    const double passo = std::min(3.4, 7.0 / d.Avisos.size());
+    p.setPen(QColor(150, 60, 0));
+    for (int i = 0; i < d.Avisos.size(); ++i)
+      pg.Texto(121.6 + i * passo, 21.2, d.Avisos[i], Arial(passo * 2.3));
+    p.setPen(Qt::black);
+  }
   pg.Texto(128.9, 21.2, QStringLiteral("Situação anterior à concessão da outorga"), Arial(12));
   pg.Quadro(133.6, 21.2, Imagem(d, 0));
   pg.Texto(182.0, 21.2, QStringLiteral("Situação posterior à concessão da outorga"), Arial(12));
@@ -236,6 +246,7 @@ std::optional<TDadosRelatorio> PreparaRelatorio(TTipoRelatorio tipo, const TPont
                  QStringLiteral("% da ") + criterio->Referencia + QStringLiteral(" = ") +
                  FormataVazao(a);
     d.MetReg = QStringLiteral("Método de regionalização: ") + criterio->Metodo;
+    d.Avisos = AvisosDoCriterio(ponto, *criterio);
     d.Imagens = {CarregaImagem(pastaImagens, TTabelaOutorga::Anterior),
                  CarregaImagem(pastaImagens, TTabelaOutorga::Posterior)};
   } else {

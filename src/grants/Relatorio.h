@@ -7,6 +7,7 @@
 #include <QDate>
 #include <QImage>
 #include <QString>
+#include <QStringList>
 #include <optional>
 #include <vector>
 
@@ -26,16 +27,17 @@ struct TImagemRelatorio {
 // Every variable text and picture of one report page.
 struct TDadosRelatorio {
   TTipoRelatorio Tipo = TTipoRelatorio::VazaoDisponivel;
-  QString Latitude;   // "Latitude: 17° 15' 00\""
-  QString Longitude;  // "Longitude: ..."
-  QString Estado;     // "Estado: ..."
-  QString Rio;        // "Rio: ..."
-  QString Y;          // "Y: ... metros"
-  QString X;          // "X: ... metros"
-  QString Municipio;  // "Município: ..."
-  QString Area;       // "Área de drenagem: 1.234,57"
-  QString VazaoRef;   // "Critério de outorga: 30% da Q710 = 12,3" (available flow only)
-  QString MetReg;     // "Método de regionalização: ..." (available flow only)
+  QString Latitude;    // "Latitude: 17° 15' 00\""
+  QString Longitude;   // "Longitude: ..."
+  QString Estado;      // "Estado: ..."
+  QString Rio;         // "Rio: ..."
+  QString Y;           // "Y: ... metros"
+  QString X;           // "X: ... metros"
+  QString Municipio;   // "Município: ..."
+  QString Area;        // "Área de drenagem: 1.234,57"
+  QString VazaoRef;    // "Critério de outorga: 30% da Q710 = 12,3" (available flow only)
+  QString MetReg;      // "Método de regionalização: ..." (available flow only)
+  QStringList Avisos;  // one line per warning on the criterion's flow (available flow only)
   std::vector<TImagemRelatorio> Imagens;  // in the page's order
   QString Rodape;                         // "Relatório elaborado pelo TORVEDA em dd/mm/yyyy."
 };

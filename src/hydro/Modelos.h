@@ -14,6 +14,8 @@ double PotenciaReal(double base, double expoente);
 // not a finite number (a power of 0 with a negative exponent, an overflow, the power of a negative
 // base) is 0, which the windows read as "not estimated".
 double AvaliaModelo(const QString& modelo, double b0, double bAd, double ad);
+// True for the five model texts AvaliaModelo knows (case matters).
+bool ModeloConhecido(const QString& modelo);
 
 // X1 + (a - a1) / (a2 - a1) * (X2 - X1): the flow at area a between two stations. Empty when
 // both stations have the same area, or the result is not finite.

@@ -8,6 +8,7 @@
 
 #include "app/TSistema.h"
 #include "grants/FormataNumero.h"
+#include "grants/gui/TDetalhesOrigem.h"
 #include "hydro/TPonto.h"
 
 namespace {
@@ -54,6 +55,8 @@ TfrmDisponibilidade::TfrmDisponibilidade(TContextoJanela& contexto, QWidget* par
   gbQmedest->setObjectName(QStringLiteral("gbQmedest"));
   gbQmedest->setGeometry(424, 8, 393, 529);
   gbQmldest = GrupoVazao(gbQmedest, "gbQmldest", QStringLiteral("mld"), 24, 3);
+  Detalhes = new TDetalhesOrigem(Caixas, gbQmedest);
+  Detalhes->setGeometry(16, 176, 360, 337);
 }
 
 QGroupBox* TfrmDisponibilidade::GrupoVazao(QWidget* pai, const char* nome, const QString& subscrito,
@@ -96,6 +99,7 @@ void TfrmDisponibilidade::FormActivate() {
     const double vazoes[] = {v.Q710(), v.Q90(), v.Q95(), v.Qmld()};
     for (size_t q = 0; q < 4; ++q) Caixas[q][m]->setText(FormataVazao(vazoes[q]));
   }
+  Detalhes->Atualiza(*ponto);
 }
 
 void TfrmDisponibilidade::LigaAtivacao() {

@@ -9,6 +9,7 @@
 
 class QGroupBox;
 class QLineEdit;
+class TDetalhesOrigem;
 class TSistema;
 
 class TfrmDisponibilidade : public QWidget {
@@ -27,6 +28,8 @@ class TfrmDisponibilidade : public QWidget {
   QGroupBox* gbQmldest = nullptr;
   // [flow Q710, Q90, Q95, Qmld][method Tradicional, Proporcional, Conservação]
   std::array<std::array<QLineEdit*, 3>, 4> Caixas{};
+  // The origin and warnings of the box last clicked.
+  TDetalhesOrigem* Detalhes = nullptr;
 
  protected:
   void showEvent(QShowEvent* evento) override;

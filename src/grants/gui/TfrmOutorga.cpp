@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDialog>
 #include <QEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -12,13 +13,15 @@
 #include <QLocale>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QVBoxLayout>
 #include <exception>
 
+#include "app/TSistema.h"
 #include "base/Apresentador.h"
 #include "base/Convencoes.h"
 #include "base/Erro.h"
-#include "app/TSistema.h"
 #include "grants/FiltroTecla.h"
+#include "grants/gui/TListaOutorgas.h"
 #include "grants/gui/TtsGrid.h"
 #include "hydro/TPonto.h"
 
@@ -143,6 +146,24 @@ void TfrmOutorga::CriaGrades() {
   tsResultado = new TtsGrid(this);
   tsResultado->setObjectName(QStringLiteral("tsResultado"));
   tsResultado->setGeometry(16, 348, TTabelaMeses::LarguraGrade, 188);
+  btnOutorgas = new QPushButton(QStringLiteral("Outorgas consideradas..."), this);
+  btnOutorgas->setObjectName(QStringLiteral("btnOutorgas"));
+  btnOutorgas->setGeometry(16 + TTabelaMeses::LarguraGrade - 170, 114, 170, 20);
+  connect(btnOutorgas, &QPushButton::clicked, this, &TfrmOutorga::btnOutorgasClick);
+}
+
+void TfrmOutorga::btnOutorgasClick() {
+  if (!dlgOutorgas) {
+    dlgOutorgas = new QDialog(this);
+    dlgOutorgas->setObjectName(QStringLiteral("dlgOutorgas"));
+    dlgOutorgas->setWindowTitle(QStringLiteral("Outorgas consideradas"));
+    dlgOutorgas->resize(980, 520);
+    ListaOutorgas = new TListaOutorgas(dlgOutorgas);
+    (new QVBoxLayout(dlgOutorgas))->addWidget(ListaOutorgas);
+  }
+  if (Sistema_.Ponto) ListaOutorgas->Carrega(*Sistema_.Ponto, &Resultado_);
+  dlgOutorgas->show();
+  dlgOutorgas->raise();
 }
 
 QDate TfrmOutorga::Inicio() const { return PrimeiroDia(dtpInicio->date()); }

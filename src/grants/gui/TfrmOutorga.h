@@ -10,11 +10,13 @@
 
 class QComboBox;
 class QDateEdit;
+class QDialog;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class TSistema;
+class TListaOutorgas;
 class TtsGrid;
 
 class TfrmOutorga : public QWidget {
@@ -26,6 +28,9 @@ class TfrmOutorga : public QWidget {
   void btnOkClick();
   // "Calcular": the tables, the pictures, the result grid.
   void btnCalcularClick();
+
+  // "Outorgas consideradas...": the grants the upstream sum counted, in a window of their own.
+  void btnOutorgasClick();
 
   // The criterion as the boxes hold it now (the reports read it at report time).
   TCriterioOutorga Criterio() const;
@@ -51,6 +56,9 @@ class TfrmOutorga : public QWidget {
   TtsGrid* tsEntrada = nullptr;
   QLabel* lblResultados = nullptr;
   TtsGrid* tsResultado = nullptr;
+  QPushButton* btnOutorgas = nullptr;
+  QDialog* dlgOutorgas = nullptr;  // created by the first btnOutorgasClick
+  TListaOutorgas* ListaOutorgas = nullptr;
 
  protected:
   bool eventFilter(QObject* objeto, QEvent* evento) override;
