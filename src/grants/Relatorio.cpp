@@ -165,10 +165,10 @@ void CorpoVazaoDisponivel(QPainter& p, TPagina& pg, const TDadosRelatorio& d) {
   pg.Texto(117.5, 21.2, d.MetReg, Arial(12));
   // The warnings share the gap above the first table: smaller as they grow in number.
   if (!d.Avisos.isEmpty()) {
-    const double passo = std::min(3.4, 7.0 / d.Avisos.size());
+    const double passo = std::min(3.0, 6.0 / d.Avisos.size());
     p.setPen(QColor(150, 60, 0));
     for (int i = 0; i < d.Avisos.size(); ++i)
-      pg.Texto(121.6 + i * passo, 21.2, d.Avisos[i], Arial(passo * 2.3));
+      pg.Texto(122.8 + i * passo, 21.2, d.Avisos[i], Arial(passo * 2.3));
     p.setPen(Qt::black);
   }
   pg.Texto(128.9, 21.2, QStringLiteral("Situação anterior à concessão da outorga"), Arial(12));
