@@ -7,6 +7,7 @@
 
 #include "base/Erro.h"
 #include "gis/TCamada.h"
+#include "gis/TDadosShape.h"
 #include "hydro/Calendario.h"
 #include "hydro/TMemoPosicao.h"
 #include "hydro/TPonto.h"
@@ -141,33 +142,6 @@ TVeredito TPonto::VereditoPelaRede(const TPontoMapa& ponto, const TRede& rede,
 
 namespace {
 
-// The fields of one grant layer, found once per computation: reading by index spares a name
-// lookup per field and record, which over twenty thousand grants is what the list would cost.
-struct TCamposOutorga {
-  explicit TCamposOutorga(const TRegistros& r, TTipoCamada tipo) {
-    const bool federal = tipo == TTipoCamada::Federal;
-    const bool significante = tipo == TTipoCamada::Significante;
-    Requerente = r.IndiceCampo(federal ? QStringLiteral("NomeReq") : QStringLiteral("Requerente"));
-    Documento = r.IndiceCampo(federal        ? QStringLiteral("NrPort01")
-                              : significante ? QStringLiteral("Nportaria")
-                                             : QStringLiteral("Ncertidao"));
-  }
-  int Requerente = -1;
-  int Documento = -1;
-};
-
-QString TextoCampo(const TRegistros& r, int indice) {
-  if (indice < 0) return {};
-  const QVariant v = r.Valor(indice);
-  if (!v.isValid()) return {};
-  // Document numbers are integers in the state layers, reals or texts in the federal one.
-  if (v.typeId() == QMetaType::Double) {
-    const double d = v.toDouble();
-    if (std::trunc(d) == d && std::fabs(d) < 1e15) return QString::number(static_cast<qint64>(d));
-  }
-  return v.toString();
-}
-
 TCamadaOutorga CamadaDoTipo(TTipoCamada tipo) {
   switch (tipo) {
     case TTipoCamada::Significante:
@@ -188,6 +162,12 @@ void TPonto::CalculaOutorgas(const TCamada& signif, const TCamada& insignif, con
   std::unordered_map<qint64, std::int32_t> idPorPoligono;
   Outorgas_.UnidadeSecao = IdAdRegiao_;
   Outorgas_.TrechoSecao = CodTrecho_;
+  // Every record lands in one of the two lists: room for all of them in each spares the moves of
+  // a growing list.
+  const std::size_t total = static_cast<std::size_t>(std::max<qint64>(
+      0, signif.Registros().Conta() + insignif.Registros().Conta() + ana.Registros().Conta()));
+  Outorgas_.Consideradas.reserve(Outorgas_.Consideradas.size() + total);
+  Outorgas_.Descartadas.reserve(Outorgas_.Descartadas.size() + total);
 
   auto soma = [&](const TCamada& camada, TTipoCamada tipo, const QString& texto) {
     TRegistros r = camada.Registros();
@@ -195,7 +175,16 @@ void TPonto::CalculaOutorgas(const TCamada& signif, const TCamada& insignif, con
     const std::int32_t n = static_cast<std::int32_t>(
         std::min<qint64>(conta, std::numeric_limits<std::int32_t>::max()));
     TTabelaMensal& tabela = tipo == TTipoCamada::Federal ? Federal_ : Estadual_;
-    const TCamposOutorga campos(r, tipo);
+    TFonteOutorgas& fonte = Outorgas_.Fontes[static_cast<std::size_t>(CamadaDoTipo(tipo))];
+    fonte.Dados = r.Dados();
+    fonte.Versao = fonte.Dados ? fonte.Dados->Versao() : 0;
+    const bool federal = tipo == TTipoCamada::Federal;
+    fonte.Requerente =
+        r.IndiceCampo(federal ? QStringLiteral("NomeReq") : QStringLiteral("Requerente"));
+    fonte.Documento =
+        r.IndiceCampo(federal                             ? QStringLiteral("NrPort01")
+                      : tipo == TTipoCamada::Significante ? QStringLiteral("Nportaria")
+                                                          : QStringLiteral("Ncertidao"));
     r.Primeiro();
     for (std::int32_t i = 1; i <= n && !r.Fim(); ++i, r.Proximo()) {
       InformaProgresso(n, i, texto);
@@ -203,8 +192,7 @@ void TPonto::CalculaOutorgas(const TCamada& signif, const TCamada& insignif, con
       TOutorgaExaminada o;
       o.Camada = CamadaDoTipo(tipo);
       o.Registro = i;
-      o.Requerente = TextoCampo(r, campos.Requerente);
-      o.Documento = TextoCampo(r, campos.Documento);
+      o.Chave = r.Chave();
       auto descarta = [&](TRegraOutorga regra) {
         o.Regra = regra;
         Outorgas_.Descartadas.push_back(std::move(o));

@@ -2,8 +2,12 @@
 
 #include <QLocale>
 #include <algorithm>
+#include <cmath>
 
 #include "base/Convencoes.h"
+#include "base/Erro.h"
+#include "gis/TDadosShape.h"
+#include "gis/TRegistros.h"
 
 bool RegraConta(TRegraOutorga regra) {
   switch (regra) {
@@ -111,4 +115,39 @@ double TOutorgasConsideradas::SomaDoMes(bool federal, int mes, int ano) const {
       soma += o.Vazao[static_cast<std::size_t>(mes - 1)];
   }
   return soma;
+}
+
+namespace {
+
+QString LeCampo(const TFonteOutorgas& f, qint64 chave, int indice) {
+  if (!f.Dados || chave < 0 || indice < 0) return {};
+  if (f.Dados->Versao() != f.Versao) return QStringLiteral("(camada alterada após o cálculo)");
+  try {
+    TRegistros r(f.Dados, {chave});
+    if (r.Fim()) return {};
+    const QVariant v = r.Valor(indice);
+    if (!v.isValid()) return {};
+    // Document numbers are integers in the state layers, reals or texts in the federal one.
+    if (v.typeId() == QMetaType::Double) {
+      const double d = v.toDouble();
+      if (std::trunc(d) == d && std::fabs(d) < 1e15) return QString::number(static_cast<qint64>(d));
+    }
+    return v.toString();
+  } catch (const ETorveda&) {
+    return {};
+  }
+}
+
+}  // namespace
+
+QString TOutorgasConsideradas::Requerente(const TOutorgaExaminada& o) const {
+  if (!o.Requerente.isEmpty()) return o.Requerente;
+  const TFonteOutorgas& f = Fontes[static_cast<std::size_t>(o.Camada)];
+  return LeCampo(f, o.Chave, f.Requerente);
+}
+
+QString TOutorgasConsideradas::Documento(const TOutorgaExaminada& o) const {
+  if (!o.Documento.isEmpty()) return o.Documento;
+  const TFonteOutorgas& f = Fontes[static_cast<std::size_t>(o.Camada)];
+  return LeCampo(f, o.Chave, f.Documento);
 }

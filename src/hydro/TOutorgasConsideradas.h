@@ -8,7 +8,10 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <vector>
+
+class TDadosShape;
 
 // Why a grant counts or not. The drainage-unit rules first, then the network.
 enum class TRegraOutorga : std::uint8_t {
@@ -45,8 +48,12 @@ struct TOutorgaExaminada {
   std::int32_t Registro = 0;  // 1-based number of the record in its layer
   std::int32_t Unidade = 0;   // "ID" of the drainage unit holding the point (0: none)
   std::int32_t Trecho = 0;    // arc its water reaches (network rules; 0: not walked)
+  qint64 Chave = -1;          // the record in its layer's dataset (-1: none)
+  // Holder and portaria or certidão number. The walk leaves them empty and the list reads them
+  // from the layer when shown (see TOutorgasConsideradas::Requerente); a list made by hand sets
+  // them here.
   QString Requerente;
-  QString Documento;  // portaria or certidão number
+  QString Documento;
   // Flow of each calendar month, m³/s (state grants: the same in every month).
   std::array<double, 12> Vazao{};
   QDate Inicio;  // validity (invalid when blank or not read)
@@ -69,9 +76,27 @@ struct TOutorgaExaminada {
   QString TextoRegra(std::int32_t unidadeSecao, std::int32_t trechoSecao) const;
 };
 
+// Where the holder and document number of a layer's grants are read from: the dataset and the
+// fields, and the dataset's version when the list was made. Reading twenty thousand names during
+// the walk would cost more than the walk itself; they are read only for the rows shown.
+struct TFonteOutorgas {
+  std::shared_ptr<TDadosShape> Dados;
+  quint64 Versao = 0;
+  int Requerente = -1;
+  int Documento = -1;
+};
+
 struct TOutorgasConsideradas {
   std::vector<TOutorgaExaminada> Consideradas;
   std::vector<TOutorgaExaminada> Descartadas;
+  // Per TCamadaOutorga.
+  std::array<TFonteOutorgas, 3> Fontes;
+
+  // The holder and the document number of a grant: as set in the entry, or read from its layer.
+  // A layer changed since the list was made (a new import) no longer answers for it: the text
+  // says so instead of naming another grant.
+  QString Requerente(const TOutorgaExaminada& o) const;
+  QString Documento(const TOutorgaExaminada& o) const;
   // The section's unit and arc, for the rule texts.
   std::int32_t UnidadeSecao = 0;
   std::int32_t TrechoSecao = 0;

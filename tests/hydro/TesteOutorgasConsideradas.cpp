@@ -74,8 +74,10 @@ TEST(OutorgasConsideradas, ListaERazoes) {
   EXPECT_EQ(a.Cadastro(), QStringLiteral("AQEM"));
   EXPECT_EQ(a.NomeCamada(), QStringLiteral("Out_Sup_Signif_AQEM"));
   EXPECT_EQ(a.Registro, 1);
-  EXPECT_EQ(a.Requerente, QStringLiteral("Fazenda Boa Vista"));
-  EXPECT_EQ(a.Documento, QStringLiteral("1234"));
+  EXPECT_EQ(l.Requerente(a), QStringLiteral("Fazenda Boa Vista"));
+  EXPECT_EQ(l.Documento(a), QStringLiteral("1234"));
+  // The insignificant layer of this basin has neither field.
+  EXPECT_EQ(l.Requerente(l.Consideradas[1]), QString());
   EXPECT_EQ(a.TextoVazao(), QStringLiteral("0,5"));
   EXPECT_EQ(a.Inicio, QDate(2005, 1, 31));
   EXPECT_EQ(a.Fim, QDate(2007, 1, 31));
@@ -116,6 +118,10 @@ TEST(OutorgasConsideradas, ListaERazoes) {
     EXPECT_EQ(o.TextoRegra(l.UnidadeSecao, l.TrechoSecao), QString::fromUtf8(descartadas[i].Texto));
   }
   ConfereSomas(p);
+
+  // A new import after the computation: the list no longer names the holder it cannot vouch for.
+  TBaciaTeste::Ponto(*b.Signif, b.G.Centro(7, 1), C{{"Requerente", QStringLiteral("Outro")}});
+  EXPECT_EQ(l.Requerente(a), QStringLiteral("(camada alterada após o cálculo)"));
 }
 
 // The network decides inside the section's own unit, and the headwater rule outside it.
