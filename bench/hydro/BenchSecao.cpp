@@ -14,6 +14,8 @@
 #include <QJsonObject>
 #include <QLocale>
 #include <QProcess>
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <memory>
 
@@ -162,6 +164,39 @@ void BM_OutorgasMontante(benchmark::State& state) {
   state.counters["outorgas"] = static_cast<double>(NumOutorgas());
 }
 
+// The list of examined grants at full scale: every month of both tables equals the sum of the
+// grants listed as counted (checked once, outside the timing); the timing is the list's
+// rendering as the CLI writes it.
+void BM_ListaDeOutorgas(benchmark::State& state) {
+  if (!Pronto(state)) return;
+  const TBacia& bacia = *Ambiente().Bacia;
+  TPonto& ponto = *Ambiente().Sistema->Ponto;
+  IdentificaSecao(ponto, bacia, PontoDaSecao(NomesSecoes[state.range(0)]));
+  CalculaSecao(ponto, bacia);
+  const TOutorgasConsideradas& l = ponto.Outorgas();
+  double diferenca = 0.0;
+  for (int ano = Convencao::AnoInicial; ano <= Convencao::AnoFinal; ++ano)
+    for (int mes = 1; mes <= 12; ++mes)
+      diferenca = std::max(
+          {diferenca, std::fabs(l.SomaDoMes(false, mes, ano) - ponto.OutorgadaEstadual(mes, ano)),
+           std::fabs(l.SomaDoMes(true, mes, ano) - ponto.OutorgadaFederal(mes, ano))});
+  if (diferenca != 0.0 ||
+      static_cast<qint64>(l.Consideradas.size() + l.Descartadas.size()) != NumOutorgas()) {
+    state.SkipWithError("a lista de outorgas não soma as tabelas mensais");
+    return;
+  }
+  for (auto _ : state) {
+    qint64 n = 0;
+    for (const auto& o : l.Consideradas) n += o.TextoRegra(l.UnidadeSecao, l.TrechoSecao).size();
+    for (const auto& o : l.Descartadas) n += o.TextoRegra(l.UnidadeSecao, l.TrechoSecao).size();
+    benchmark::DoNotOptimize(n);
+  }
+  state.SetLabel(NomesSecoes[state.range(0)]);
+  state.counters["consideradas"] = static_cast<double>(l.Consideradas.size());
+  state.counters["descartadas"] = static_cast<double>(l.Descartadas.size());
+  state.counters["diferencaMaxima"] = diferenca;
+}
+
 // Reading the arc table, paid once and again only after the hydrography layer changes.
 void BM_TabelaArcos(benchmark::State& state) {
   if (!Pronto(state)) return;
@@ -173,6 +208,7 @@ BENCHMARK(BM_SecaoCompleta)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Colocacao)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Regionalizacoes)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OutorgasMontante)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ListaDeOutorgas)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TabelaArcos)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -16,6 +16,10 @@ class TConsulta {
   // nomeConexao: the Qt SQL connection; tabela: gives the initial text "SELECT * FROM <tabela>".
   TConsulta(QString nomeConexao, const QString& tabela);
 
+  // The Qt SQL connection it runs on, for a companion query on the same database.
+  const QString& NomeConexao() const { return NomeConexao_; }
+  const QString& ErroConexao() const { return ErroConexao_; }
+
   // The text of the error thrown when the connection is not open (why it is not).
   void DefineErroConexao(const QString& erro) { ErroConexao_ = erro; }
 

@@ -180,11 +180,21 @@ int Indice(const TDadosShape& d, const QString& campo) {
 
 }  // namespace
 
+int TRegistros::IndiceCampo(const QString& campo) const {
+  return Dados_ ? Dados_->IndiceCampo(campo) : -1;
+}
+
 QVariant TRegistros::Valor(const QString& campo) const {
   ExigeCorrente();
+  if (EhShape(campo)) return QVariant::fromValue(Ogr::DeOgr(F(Corrente())->GetGeometryRef()));
+  return Valor(Indice(*Dados_, campo));
+}
+
+QVariant TRegistros::Valor(int i) const {
+  ExigeCorrente();
   const OGRFeature* f = F(Corrente());
-  if (EhShape(campo)) return QVariant::fromValue(Ogr::DeOgr(f->GetGeometryRef()));
-  const int i = Indice(*Dados_, campo);
+  if (i < 0 || i >= Dados_->Campos().size())
+    throw ETorveda(QStringLiteral("Campo inexistente em %1: %2").arg(Dados_->Nome()).arg(i));
   if (!f->IsFieldSetAndNotNull(i)) return {};
   switch (Dados_->Campos()[i].Tipo) {
     case TTipoCampo::Texto:

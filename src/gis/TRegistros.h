@@ -54,6 +54,10 @@ class TRegistros {
 
   // Fields of the current record (or of the record being edited or added).
   QVariant Valor(const QString& campo) const;
+  // The index of a field (case ignored), -1 when there is none; and a field's value by that
+  // index, for loops that read the same fields of many records.
+  int IndiceCampo(const QString& campo) const;
+  QVariant Valor(int indice) const;
   // The value as text: numbers with the regional decimal separator and no grouping, dates as
   // their day count, "Shape" as TForma::Texto, a blank field as an empty text (dates "0").
   QString Texto(const QString& campo) const;

@@ -9,12 +9,14 @@
 #include <QPdfWriter>
 #include <QSaveFile>
 #include <functional>
+#include <algorithm>
 
 #include "base/Apresentador.h"
 #include "grants/AnaliseOutorga.h"
 #include "grants/ArteRelatorio.h"
 #include "grants/DescricaoSecao.h"
 #include "grants/DesenhoTabela.h"
+#include "grants/AvisosCriterio.h"
 #include "grants/FormataNumero.h"
 #include "hydro/TPonto.h"
 
@@ -208,8 +210,10 @@ std::vector<TParte> Partes(const TDadosRelatorio& d) {
                       },
                       false,
                       {}});
-    partes.push_back({d.Frequencia.isEmpty() ? 15.0 : 21.5,
-                      [&d](QPainter&, TPagina& pg, double topo) {
+    // One line per warning on the criterion's flow, under the criterion.
+    const double alturaAvisos = 4.0 * static_cast<double>(d.Avisos.size());
+    partes.push_back({(d.Frequencia.isEmpty() ? 15.0 : 21.5) + alturaAvisos,
+                      [&d](QPainter& p, TPagina& pg, double topo) {
                         // Positions of the one-page layout, from 109.2 mm.
                         const double y = topo - 109.2;
                         pg.Texto(y + 109.5, 21.2, d.VazaoRef, Arial(12));
@@ -218,8 +222,17 @@ std::vector<TParte> Partes(const TDadosRelatorio& d) {
                         pg.Texto(y + 109.5, 106.1, QStringLiteral("s"), Arial(12));
                         pg.Texto(y + 108.7, 108.2, QStringLiteral("-1"), Arial(8));
                         pg.Texto(y + 117.5, 21.2, d.MetReg, Arial(12));
-                        if (!d.Frequencia.isEmpty())
-                          pg.Texto(y + 124.5, 21.2, d.Frequencia, Arial(10));
+                        double linha = y + 124.5;
+                        if (!d.Frequencia.isEmpty()) {
+                          pg.Texto(linha, 21.2, d.Frequencia, Arial(10));
+                          linha += 6.5;
+                        }
+                        p.setPen(QColor(150, 60, 0));
+                        for (const QString& aviso : d.Avisos) {
+                          pg.Texto(linha, 21.2, aviso, Arial(9));
+                          linha += 4.0;
+                        }
+                        p.setPen(Qt::black);
                       },
                       false,
                       {}});
@@ -348,6 +361,7 @@ std::optional<TDadosRelatorio> PreparaRelatorio(TTipoRelatorio tipo, const TPont
                         TTabelaOutorga::Anterior),
                  tabela(QStringLiteral("Situação posterior à concessão da outorga"),
                         TTabelaOutorga::Posterior)};
+    d.Avisos = AvisosDoCriterio(ponto, *criterio);
   } else {
     d.Tabelas = {tabela(QStringLiteral("AQEM"), TTabelaOutorga::Estadual),
                  tabela(QStringLiteral("ANA"), TTabelaOutorga::Federal),

@@ -8,6 +8,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 #include <optional>
 #include <vector>
 
@@ -43,6 +44,7 @@ struct TDadosRelatorio {
   QString Frequencia;  // how often the criterion holds after the grant (available flow only)
   QString Secao;       // the section in one line, heading the continuation pages
   std::vector<TTabelaRelatorio> Tabelas;  // in the page's order
+  QStringList Avisos;  // one line per warning on the criterion's flow (available flow only)
   QString Rodape;                         // "Relatório elaborado pelo TORVEDA em dd/mm/yyyy."
   // The section's contributing basin, drawn in the header of the available-flow report.
   std::optional<TMapaBaciaRelatorio> MapaBacia;

@@ -50,6 +50,12 @@ double AvaliaModelo(const QString& modelo, double b0, double bAd, double ad) {
   return std::isfinite(q) ? q : 0.0;
 }
 
+bool ModeloConhecido(const QString& modelo) {
+  return modelo == QLatin1String("Lin") || modelo == QLatin1String("Pot") ||
+         modelo == QLatin1String("Exp") || modelo == QLatin1String("Log") ||
+         modelo == QLatin1String("Rec");
+}
+
 std::optional<double> Interpola(double a, double a1, double x1, double a2, double x2) {
   if (a2 == a1) return std::nullopt;
   return Finito(x1 + (a - a1) / (a2 - a1) * (x2 - x1));

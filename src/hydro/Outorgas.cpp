@@ -2,10 +2,12 @@
 #include <QDate>
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <unordered_map>
 
 #include "base/Erro.h"
 #include "gis/TCamada.h"
+#include "gis/TDadosShape.h"
 #include "hydro/Calendario.h"
 #include "hydro/TMemoPosicao.h"
 #include "hydro/TPonto.h"
@@ -76,48 +78,96 @@ int AnosLimitados(qint64 anos) { return static_cast<int>(std::clamp<qint64>(anos
 
 TPosicao TPonto::PosicaoRelativa(const TPontoMapa& ponto, const TRede& rede, std::int32_t a,
                                  TMemoPosicao* memo) const {
+  return VereditoRelativo(ponto, rede, a, memo).Posicao;
+}
+
+TPosicao TPonto::PosicaoPelaRede(const TPontoMapa& ponto, const TRede& rede,
+                                 TMemoPosicao* memo) const {
+  return VereditoPelaRede(ponto, rede, memo).Posicao;
+}
+
+TVeredito TPonto::VereditoRelativo(const TPontoMapa& ponto, const TRede& rede, std::int32_t a,
+                                   TMemoPosicao* memo) const {
   const std::int32_t r = Regiao_;
   const std::int32_t s = IdAdRegiao_;
   const bool paracatu = NomeRio_ == RioParacatu;
   const bool em1 = NaRegiao(a, 1);
   const bool em2 = NaRegiao(a, 2);
   const bool em3 = NaRegiao(a, 3);
+  const auto jusante = [](TRegraOutorga regra) { return TVeredito{TPosicao::AJusante, regra, 0}; };
 
-  if (r == 1 && (em2 || em3)) return TPosicao::AJusante;
-  if (r == 2 && (em1 || em3)) return TPosicao::AJusante;
-  if (r == 3 && s != 312 && (em1 || em2)) return TPosicao::AJusante;
+  if (r == 1 && (em2 || em3)) return jusante(TRegraOutorga::OutraRegiao);
+  if (r == 2 && (em1 || em3)) return jusante(TRegraOutorga::OutraRegiao);
+  if (r == 3 && s != 312 && (em1 || em2)) return jusante(TRegraOutorga::OutraRegiao);
   // The main stem in unit 312 receives both upper regions.
-  if (r == 3 && paracatu && (em1 || em2)) return TPosicao::AMontante;
-  if (s == 312 && !paracatu && (em1 || em2)) return TPosicao::AJusante;
-  if (r != 1 && r != 2 && r != 3) return TPosicao::AJusante;
+  if (r == 3 && paracatu && (em1 || em2))
+    return {TPosicao::AMontante, TRegraOutorga::Regiao3Paracatu, 0};
+  if (s == 312 && !paracatu && (em1 || em2)) return jusante(TRegraOutorga::Unidade312OutroRio);
+  if (r != 1 && r != 2 && r != 3) return jusante(TRegraOutorga::SemRegiao);
 
-  if (a == s) return PosicaoPelaRede(ponto, rede, memo);
-  if (Cabeceira(r, s)) return TPosicao::AJusante;
-  if (NaListaDeJusante(r, s, a)) return TPosicao::AJusante;
-  return PosicaoPelaRede(ponto, rede, memo);
+  if (a == s) return VereditoPelaRede(ponto, rede, memo);
+  if (Cabeceira(r, s)) return jusante(TRegraOutorga::Cabeceira);
+  if (NaListaDeJusante(r, s, a)) return jusante(TRegraOutorga::UnidadeAJusante);
+  return VereditoPelaRede(ponto, rede, memo);
 }
 
-TPosicao TPonto::PosicaoPelaRede(const TPontoMapa& ponto, const TRede& rede,
-                                 TMemoPosicao* memo) const {
+TVeredito TPonto::VereditoPelaRede(const TPontoMapa& ponto, const TRede& rede,
+                                   TMemoPosicao* memo) const {
   const std::int64_t c = rede.Malha().IndiceCelula(ponto);
   const std::optional<std::int32_t> b = rede.TrechoAlcancado(c);
   // A flow path that ends before the mapped drainage gives no decision: the grant does not count.
-  if (!b) return TPosicao::AJusante;
+  if (!b) return {TPosicao::AJusante, TRegraOutorga::SemHidrografia, 0};
 
-  bool chega = false;
-  if (const bool* guardado = memo ? memo->ChegaDoTrecho(*b) : nullptr) {
-    chega = *guardado;
+  TRede::TChegada chegada;
+  if (const TRede::TChegada* guardada = memo ? memo->ChegadaDoTrecho(*b) : nullptr) {
+    chegada = *guardada;
   } else {
-    chega = rede.ChegaAoTrecho(*b, CodTrecho_);
-    if (memo) memo->GuardaChegaDoTrecho(*b, chega);
+    chegada = rede.ComoChegaAoTrecho(*b, CodTrecho_);
+    if (memo) memo->GuardaChegadaDoTrecho(*b, chegada);
   }
-  return chega ? TPosicao::AMontante : TPosicao::AJusante;
+  switch (chegada) {
+    case TRede::TChegada::MesmoTrecho:
+      return {TPosicao::AMontante, TRegraOutorga::NoTrechoDaSecao, *b};
+    case TRede::TChegada::Encontra:
+      return {TPosicao::AMontante, TRegraOutorga::MontantePelaRede, *b};
+    case TRede::TChegada::NoSemSaida:
+      return {TPosicao::AMontante, TRegraOutorga::NoSemSaida, *b};
+    case TRede::TChegada::Ciclo:
+      return {TPosicao::AJusante, TRegraOutorga::CicloNaRede, *b};
+    case TRede::TChegada::Exutorio:
+      break;
+  }
+  return {TPosicao::AJusante, TRegraOutorga::JusantePelaRede, *b};
 }
+
+namespace {
+
+TCamadaOutorga CamadaDoTipo(TTipoCamada tipo) {
+  switch (tipo) {
+    case TTipoCamada::Significante:
+      return TCamadaOutorga::Significante;
+    case TTipoCamada::Insignificante:
+      return TCamadaOutorga::Insignificante;
+    case TTipoCamada::Federal:
+      break;
+  }
+  return TCamadaOutorga::Federal;
+}
+
+}  // namespace
 
 void TPonto::CalculaOutorgas(const TCamada& signif, const TCamada& insignif, const TCamada& ana,
                              const TCamada& adRegioes, const TRede& rede) {
   TMemoPosicao memo;
   std::unordered_map<qint64, std::int32_t> idPorPoligono;
+  Outorgas_.UnidadeSecao = IdAdRegiao_;
+  Outorgas_.TrechoSecao = CodTrecho_;
+  // Every record lands in one of the two lists: room for all of them in each spares the moves of
+  // a growing list.
+  const std::size_t total = static_cast<std::size_t>(std::max<qint64>(
+      0, signif.Registros().Conta() + insignif.Registros().Conta() + ana.Registros().Conta()));
+  Outorgas_.Consideradas.reserve(Outorgas_.Consideradas.size() + total);
+  Outorgas_.Descartadas.reserve(Outorgas_.Descartadas.size() + total);
 
   auto soma = [&](const TCamada& camada, TTipoCamada tipo, const QString& texto) {
     TRegistros r = camada.Registros();
@@ -125,61 +175,114 @@ void TPonto::CalculaOutorgas(const TCamada& signif, const TCamada& insignif, con
     const std::int32_t n = static_cast<std::int32_t>(
         std::min<qint64>(conta, std::numeric_limits<std::int32_t>::max()));
     TTabelaMensal& tabela = tipo == TTipoCamada::Federal ? Federal_ : Estadual_;
+    TFonteOutorgas& fonte = Outorgas_.Fontes[static_cast<std::size_t>(CamadaDoTipo(tipo))];
+    fonte.Dados = r.Dados();
+    fonte.Versao = fonte.Dados ? fonte.Dados->Versao() : 0;
+    const bool federal = tipo == TTipoCamada::Federal;
+    fonte.Requerente =
+        r.IndiceCampo(federal ? QStringLiteral("NomeReq") : QStringLiteral("Requerente"));
+    fonte.Documento =
+        r.IndiceCampo(federal                             ? QStringLiteral("NrPort01")
+                      : tipo == TTipoCamada::Significante ? QStringLiteral("Nportaria")
+                                                          : QStringLiteral("Ncertidao"));
     r.Primeiro();
     for (std::int32_t i = 1; i <= n && !r.Fim(); ++i, r.Proximo()) {
       InformaProgresso(n, i, texto);
+
+      TOutorgaExaminada o;
+      o.Camada = CamadaDoTipo(tipo);
+      o.Registro = i;
+      o.Chave = r.Chave();
+      auto descarta = [&](TRegraOutorga regra) {
+        o.Regra = regra;
+        Outorgas_.Descartadas.push_back(std::move(o));
+      };
 
       // Where the grant lies decides first: its dates and flows are read only when it counts.
       TPontoMapa p;
       try {
         p = r.Ponto();
       } catch (const ETorveda&) {
+        descarta(TRegraOutorga::SemLocalizacao);
         continue;  // a grant without a location cannot lie upstream of anything
       }
       const qint64 chave = adRegioes.PrimeiroPoligonoQueContem(p);
-      if (chave < 0) continue;
+      if (chave < 0) {
+        descarta(TRegraOutorga::ForaDasUnidades);
+        continue;
+      }
       auto it = idPorPoligono.find(chave);
       if (it == idPorPoligono.end())
         it = idPorPoligono
                  .emplace(chave, static_cast<std::int32_t>(
                                      adRegioes.Registro(chave).Inteiro(QStringLiteral("ID"))))
                  .first;
-      if (PosicaoRelativa(p, rede, it->second, &memo) != TPosicao::AMontante) continue;
+      o.Unidade = it->second;
+      const TVeredito veredito = VereditoRelativo(p, rede, it->second, &memo);
+      o.Regra = veredito.Regra;
+      o.Trecho = veredito.Trecho;
+      if (veredito.Posicao != TPosicao::AMontante) {
+        descarta(veredito.Regra);
+        continue;
+      }
 
-      std::array<double, 12> vazao{};
+      std::array<double, 12>& vazao = o.Vazao;
       qint32 inicio = 0;
       qint32 fim = 0;
       if (tipo == TTipoCamada::Federal) {
         inicio = r.Data(QStringLiteral("DataPub01"));
         fim = r.Data(QStringLiteral("DataVenc01"));
-        if (inicio == 0 || fim == 0) continue;
         for (std::size_t m = 0; m < 12; ++m) vazao[m] = r.Real(ColunasMes[m]);
+        o.Inicio = TRegistros::DataDe(inicio);
+        o.Fim = TRegistros::DataDe(fim);
+        if (inicio == 0 || fim == 0) {
+          descarta(TRegraOutorga::DataEmBranco);
+          continue;
+        }
       } else {
         const bool significante = tipo == TTipoCamada::Significante;
         inicio = r.Data(significante ? QStringLiteral("Datapublic") : QStringLiteral("Dataexpedi"));
-        if (inicio == 0) continue;
+        vazao.fill(r.Real(QStringLiteral("Vazao")));
+        if (inicio == 0) {
+          descarta(TRegraOutorga::DataEmBranco);
+          continue;
+        }
         const qint64 anos = significante ? r.Inteiro(QStringLiteral("Validade")) : 3;
         fim =
             TRegistros::DiasDe(Calendario::IncAno(TRegistros::DataDe(inicio), AnosLimitados(anos)));
-        if (fim == 0) continue;
-        vazao.fill(r.Real(QStringLiteral("Vazao")));
+        o.Inicio = TRegistros::DataDe(inicio);
+        o.Fim = TRegistros::DataDe(fim);
+        if (fim == 0) {
+          descarta(TRegraOutorga::DataEmBranco);
+          continue;
+        }
       }
 
       const QDate d0 = TRegistros::DataDe(inicio);
       const std::int32_t meses = ContaMeses(d0, TRegistros::DataDe(fim));
-      if (meses <= 0) continue;
+      if (meses <= 0) {
+        descarta(TRegraOutorga::ValidadeInvertida);
+        continue;
+      }
       // Month k of the validity is the calendar month k after the start's month; only the months
       // the tables hold are visited, so a validity of centuries costs no more than the tables.
       const qint64 base = qint64{d0.year()} * 12 + (d0.month() - 1);
       const qint64 primeiro = std::max<qint64>(0, qint64{Convencao::AnoInicial} * 12 - base);
       const qint64 ultimo =
           std::min<qint64>(meses - 1, qint64{Convencao::AnoFinal} * 12 + 11 - base);
+      if (primeiro > ultimo) {
+        descarta(TRegraOutorga::ForaDoPeriodo);
+        continue;
+      }
       for (qint64 k = primeiro; k <= ultimo; ++k) {
         const qint64 indice = base + k;
         const int ano = static_cast<int>(indice / 12);
         const int mes = static_cast<int>(indice % 12) + 1;
         tabela[mes - 1][ano - Convencao::AnoInicial] += vazao[static_cast<std::size_t>(mes - 1)];
       }
+      o.PrimeiroMes = static_cast<std::int32_t>(base + primeiro);
+      o.NumMeses = static_cast<std::int32_t>(ultimo - primeiro + 1);
+      Outorgas_.Consideradas.push_back(std::move(o));
     }
   };
 

@@ -1,8 +1,8 @@
 #pragma once
 // Answers of the arc walk kept between the grant points of one upstream-grant computation:
-// whether the walk down the arcs from an arc meets the section. Thousands of grant points reach
-// the same few hundred arcs, and the arc table and the section do not change while the
-// computation runs; a new computation starts a new memo.
+// how the walk down the arcs from an arc ends with respect to the section. Thousands of grant
+// points reach the same few hundred arcs, and the arc table and the section do not change while
+// the computation runs; a new computation starts a new memo.
 //
 // Flow paths on the grid are not kept: they are short (a few tens of cells) and rarely shared,
 // so keeping their cells costs more memory traffic than walking them again.
@@ -10,15 +10,17 @@
 #include <cstdint>
 #include <unordered_map>
 
+#include "hydro/TRede.h"
+
 class TMemoPosicao {
  public:
-  // Whether the arc walk from arc b meets the section, when known.
-  const bool* ChegaDoTrecho(std::int32_t b) const {
-    const auto it = ChegaPorTrecho_.find(b);
-    return it == ChegaPorTrecho_.end() ? nullptr : &it->second;
+  // How the arc walk from arc b ends, when known.
+  const TRede::TChegada* ChegadaDoTrecho(std::int32_t b) const {
+    const auto it = ChegadaPorTrecho_.find(b);
+    return it == ChegadaPorTrecho_.end() ? nullptr : &it->second;
   }
-  void GuardaChegaDoTrecho(std::int32_t b, bool chega) { ChegaPorTrecho_.emplace(b, chega); }
+  void GuardaChegadaDoTrecho(std::int32_t b, TRede::TChegada c) { ChegadaPorTrecho_.emplace(b, c); }
 
  private:
-  std::unordered_map<std::int32_t, bool> ChegaPorTrecho_;
+  std::unordered_map<std::int32_t, TRede::TChegada> ChegadaPorTrecho_;
 };

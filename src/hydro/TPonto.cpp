@@ -20,6 +20,10 @@ void TPonto::Reinicia() {
   VazoesConservacao_.Zera();
   for (auto& mes : Estadual_) mes.fill(0.0);
   for (auto& mes : Federal_) mes.fill(0.0);
+  OrigemTradicional_.Limpa();
+  OrigemProporcional_.Limpa();
+  OrigemConservacao_.Limpa();
+  Outorgas_.Limpa();
 }
 
 void TPonto::InformaProgresso(std::int32_t max, std::int32_t posicao, const QString& texto) {

@@ -8,6 +8,8 @@
 #include <functional>
 
 #include "base/Convencoes.h"
+#include "hydro/TOrigem.h"
+#include "hydro/TOutorgasConsideradas.h"
 #include "hydro/TVazoes.h"
 
 class TCamada;
@@ -21,6 +23,12 @@ struct TPontoMapa;
 enum class TPosicao { AJusante, AMontante };
 // "A jusante" / "A montante".
 QString TextoPosicao(TPosicao posicao);
+// A position and the rule that decided it.
+struct TVeredito {
+  TPosicao Posicao = TPosicao::AJusante;
+  TRegraOutorga Regra = TRegraOutorga::SemRegiao;
+  std::int32_t Trecho = 0;  // the arc the grant's water reaches, when the network was walked
+};
 
 class TPonto {
  public:
@@ -108,6 +116,11 @@ class TPonto {
   // Follows the water from the point to the mapped drainage, then the arcs down to the section.
   TPosicao PosicaoPelaRede(const TPontoMapa& ponto, const TRede& rede,
                            TMemoPosicao* memo = nullptr) const;
+  // The same two, with the rule that decided.
+  TVeredito VereditoRelativo(const TPontoMapa& ponto, const TRede& rede, std::int32_t a,
+                             TMemoPosicao* memo = nullptr) const;
+  TVeredito VereditoPelaRede(const TPontoMapa& ponto, const TRede& rede,
+                             TMemoPosicao* memo = nullptr) const;
 
   // True when the section lies on the mapped drainage (CodTrecho neither 0 nor -9999).
   bool SobreHidrografia() const { return CodTrecho_ != 0 && CodTrecho_ != -9999; }
@@ -118,6 +131,18 @@ class TPonto {
   const TVazoes& VazoesTradicional() const { return VazoesTradicional_; }
   const TVazoes& VazoesProporcional() const { return VazoesProporcional_; }
   const TVazoes& VazoesConservacao() const { return VazoesConservacao_; }
+
+  // Where each method's flows came from (filled by the method, emptied by the placement).
+  const TOrigemMetodo& OrigemTradicional() const { return OrigemTradicional_; }
+  const TOrigemMetodo& OrigemProporcional() const { return OrigemProporcional_; }
+  const TOrigemMetodo& OrigemConservacao() const { return OrigemConservacao_; }
+  // Every grant CalculaOutorgas examined: counted, with its months and rule, or left out, with
+  // the reason.
+  const TOutorgasConsideradas& Outorgas() const { return Outorgas_; }
+  TOrigemMetodo& OrigemTradicional() { return OrigemTradicional_; }
+  TOrigemMetodo& OrigemProporcional() { return OrigemProporcional_; }
+  TOrigemMetodo& OrigemConservacao() { return OrigemConservacao_; }
+  TOutorgasConsideradas& Outorgas() { return Outorgas_; }
 
   // Upstream granted flow (m^3/s) in a calendar month (1..12) of a year (1980..2100). A month
   // outside the tables reads 0; a write there is ignored.
@@ -159,4 +184,8 @@ class TPonto {
   TVazoes VazoesConservacao_;
   TTabelaMensal Estadual_{};
   TTabelaMensal Federal_{};
+  TOrigemMetodo OrigemTradicional_;
+  TOrigemMetodo OrigemProporcional_;
+  TOrigemMetodo OrigemConservacao_;
+  TOutorgasConsideradas Outorgas_;
 };

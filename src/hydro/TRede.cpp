@@ -227,15 +227,21 @@ std::optional<std::int32_t> TRede::TrechoAlcancado(std::int64_t celula) const {
 }
 
 bool TRede::ChegaAoTrecho(std::int32_t b, std::int32_t codTrecho) const {
-  if (b == codTrecho) return true;
+  const TChegada c = ComoChegaAoTrecho(b, codTrecho);
+  return c == TChegada::MesmoTrecho || c == TChegada::Encontra || c == TChegada::NoSemSaida;
+}
+
+TRede::TChegada TRede::ComoChegaAoTrecho(std::int32_t b, std::int32_t codTrecho) const {
+  if (b == codTrecho) return TChegada::MesmoTrecho;
   std::int32_t n = Arcos_.TnodePorHo(b);
   std::int32_t t = 0;
   TDetectorCiclo ciclo(n);
   while (n != NoExutorio && t != Convencao::TrechoExutorio) {
     t = Arcos_.HoPorFnode(n);
-    if (t == codTrecho || t == 0) return true;
+    if (t == codTrecho) return TChegada::Encontra;
+    if (t == 0) return TChegada::NoSemSaida;
     n = Arcos_.TnodePorHo(t);
-    if (ciclo.Passo(n)) return false;
+    if (ciclo.Passo(n)) return TChegada::Ciclo;
   }
-  return false;
+  return TChegada::Exutorio;
 }

@@ -78,6 +78,9 @@ class TRede {
   // Whether the walk down the arcs from arc b meets arc codTrecho before the outlet. A node that
   // no arc leaves counts as meeting it; a loop in the arc table does not.
   bool ChegaAoTrecho(std::int32_t b, std::int32_t codTrecho) const;
+  // The same walk, saying how it ended.
+  enum class TChegada : std::uint8_t { MesmoTrecho, Encontra, NoSemSaida, Exutorio, Ciclo };
+  TChegada ComoChegaAoTrecho(std::int32_t b, std::int32_t codTrecho) const;
 
  private:
   // The snapped network cell and its label at the arc's cell nearest (in index order) to the

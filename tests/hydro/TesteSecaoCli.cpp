@@ -2,6 +2,7 @@
 // `torveda-cli secao` at the summary's ready-made sections.
 #include <gtest/gtest.h>
 
+#include <QDate>
 #include <QDir>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -12,6 +13,7 @@
 #include <QSqlQuery>
 #include <array>
 #include <cmath>
+#include <map>
 #include <memory>
 
 #include "comum/PastaTemporaria.h"
@@ -265,4 +267,85 @@ TEST_F(SecaoCli, ArgumentosInvalidos) {
                      QStringLiteral("--xy"), QStringLiteral("1"), QStringLiteral("1")})
                 .Codigo,
             1);
+}
+
+// Where the flows came from and which grants were counted: the new keys beside every old one,
+// and the monthly tables equal, month by month, to the sum of the grants listed as counted.
+TEST_F(SecaoCli, OrigemEOutorgasConsideradas) {
+  for (const char* nome : {"principal", "cabeceira"}) {
+    const TSaida r = SecaoXY(Secao(nome));
+    ASSERT_EQ(r.Codigo, 0) << r.Erro.toStdString();
+    const QJsonObject& j = r.Json;
+    for (const char* chave :
+         {"VazoesTradicional", "OutorgadaEstadual", "OutorgadaFederal", "Mensagens", "AreaDrenagem",
+          "Origem", "OutorgasConsideradas", "OutorgasDescartadas"})
+      EXPECT_TRUE(j.contains(QString::fromLatin1(chave))) << nome << " " << chave;
+
+    const QJsonObject origem = j.value(QStringLiteral("Origem")).toObject();
+    const QJsonObject trad = origem.value(QStringLiteral("Tradicional")).toObject();
+    EXPECT_FALSE(trad.value(QStringLiteral("Equacoes")).toArray().isEmpty()) << nome;
+    for (const auto& e : trad.value(QStringLiteral("Equacoes")).toArray())
+      EXPECT_DOUBLE_EQ(e.toObject().value(QStringLiteral("AreaAvaliada")).toDouble(),
+                       j.value(QStringLiteral("AreaDrenagem")).toDouble());
+    // Every flow of 0 says why; every estimated flow has no reason.
+    for (const char* metodo : {"Tradicional", "Proporcional", "Conservacao"}) {
+      const QJsonObject v = origem.value(QString::fromLatin1(metodo))
+                                .toObject()
+                                .value(QStringLiteral("Vazoes"))
+                                .toObject();
+      for (const auto& q : v) {
+        const QJsonObject f = q.toObject();
+        EXPECT_EQ(f.value(QStringLiteral("Vazao")).toDouble() == 0.0,
+                  f.value(QStringLiteral("Motivo")).isString())
+            << nome << " " << metodo;
+      }
+    }
+
+    std::map<QString, double> estadual, federal;
+    const QJsonArray consideradas = j.value(QStringLiteral("OutorgasConsideradas")).toArray();
+    for (const auto& v : consideradas) {
+      const QJsonObject o = v.toObject();
+      const bool ana = o.value(QStringLiteral("Cadastro")).toString() == QStringLiteral("ANA");
+      const QDate primeiro = QDate::fromString(
+          o.value(QStringLiteral("PrimeiroMes")).toString() + "-01", QStringLiteral("yyyy-MM-dd"));
+      ASSERT_TRUE(primeiro.isValid());
+      EXPECT_FALSE(o.value(QStringLiteral("Regra")).toString().isEmpty());
+      for (int k = 0; k < o.value(QStringLiteral("Meses")).toInt(); ++k) {
+        const QDate d = primeiro.addMonths(k);
+        const QJsonValue vazao = o.value(QStringLiteral("Vazao"));
+        const double q =
+            vazao.isArray() ? vazao.toArray().at(d.month() - 1).toDouble() : vazao.toDouble();
+        (ana ? federal : estadual)[d.toString(QStringLiteral("yyyy-MM"))] += q;
+      }
+    }
+    for (const auto& [tabela, soma] :
+         {std::pair{"OutorgadaEstadual", &estadual}, std::pair{"OutorgadaFederal", &federal}}) {
+      const QJsonObject meses = j.value(QString::fromLatin1(tabela)).toObject();
+      for (auto it = meses.begin(); it != meses.end(); ++it)
+        EXPECT_NEAR(it.value().toDouble(), (*soma)[it.key()], 1e-9)
+            << tabela << " " << it.key().toStdString();
+      for (const auto& [mes, v] : *soma) {
+        if (v != 0.0) {
+          EXPECT_TRUE(meses.contains(mes)) << tabela << " " << mes.toStdString();
+        }
+      }
+    }
+    const qint64 examinadas =
+        consideradas.size() + j.value(QStringLiteral("OutorgasDescartadas")).toArray().size();
+    EXPECT_EQ(examinadas, Registros("Out_Sup_Signif_AQEM") + Registros("Out_Sup_Insignif_AQEM") +
+                              Registros("Out_Sup_ANA"));
+    for (const auto& v : j.value(QStringLiteral("OutorgasDescartadas")).toArray())
+      EXPECT_FALSE(v.toObject().value(QStringLiteral("Motivo")).toString().isEmpty());
+    if (QString::fromLatin1(nome) == QStringLiteral("principal") &&
+        Registros("Out_Sup_Signif_AQEM") > 0) {
+      // Below the junction in unit 312, grants of regions 1 and 2 count by the region rule.
+      bool regiao = false;
+      for (const auto& v : consideradas)
+        regiao = regiao || v.toObject()
+                               .value(QStringLiteral("Regra"))
+                               .toString()
+                               .startsWith(QStringLiteral("seção no Rio Paracatu na região 3"));
+      EXPECT_TRUE(regiao);
+    }
+  }
 }

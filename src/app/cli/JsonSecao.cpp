@@ -27,6 +27,108 @@ QJsonObject MesesNaoNulos(F&& le) {
   return o;
 }
 
+QJsonValue Opcional(const std::optional<double>& v) { return v ? QJsonValue(*v) : QJsonValue(); }
+
+QJsonObject JsonOrigem(const TOrigemMetodo& o, const TVazoes& v) {
+  QJsonArray equacoes;
+  for (const TEquacaoUsada& e : o.Equacoes) {
+    QJsonObject j{
+        {QStringLiteral("Tabela"), e.Tabela},
+        {QStringLiteral("Chave"), e.Chave},
+        {QStringLiteral("Vazao"), ChavesVazoesReferencia()[e.Vazao]},
+        {QStringLiteral("Modelo"), e.Modelo},
+        {QStringLiteral("B0"), e.B0},
+        {QStringLiteral("BAd"), e.BAd},
+        {QStringLiteral("AreaAvaliada"), e.AreaAvaliada},
+        {QStringLiteral("Papel"), e.Papel},
+        {QStringLiteral("Resultado"), e.Resultado},
+        {QStringLiteral("CodRestricao"),
+         e.CodRestricao ? QJsonValue(*e.CodRestricao) : QJsonValue()},
+        {QStringLiteral("MenorAd"), Opcional(e.Intervalo ? e.Intervalo->MenorAd : std::nullopt)},
+        {QStringLiteral("MaiorAd"), Opcional(e.Intervalo ? e.Intervalo->MaiorAd : std::nullopt)},
+        {QStringLiteral("ForaDoIntervalo"), e.ForaDoIntervalo()}};
+    if (e.Tabela == QLatin1String("EQ_Tradicional"))
+      j.insert(QStringLiteral("Regiao"), e.Regiao);
+    else
+      j.insert(QStringLiteral("CodRio"), e.CodRio);
+    equacoes.append(j);
+  }
+  QJsonArray estacoes;
+  for (const TEstacaoUsada& e : o.Estacoes) {
+    QJsonObject q;
+    for (std::size_t i = 0; i < NumVazoesReferencia; ++i)
+      q.insert(ChavesVazoesReferencia()[i], e.Q[i]);
+    estacoes.append(QJsonObject{{QStringLiteral("Papel"), e.Papel},
+                                {QStringLiteral("Codigo"), e.Codigo},
+                                {QStringLiteral("Encontrada"), e.Encontrada},
+                                {QStringLiteral("Ad"), e.Ad},
+                                {QStringLiteral("Vazoes"), q}});
+  }
+  QJsonValue confluencia;
+  if (o.Confluencia)
+    confluencia = QJsonObject{{QStringLiteral("TrechoAfluente"), o.Confluencia->TrechoAfluente},
+                              {QStringLiteral("TrechoReceptor"), o.Confluencia->TrechoReceptor},
+                              {QStringLiteral("AdAbaixo"), Opcional(o.Confluencia->AdAbaixo)},
+                              {QStringLiteral("AdAfluente"), Opcional(o.Confluencia->AdAfluente)},
+                              {QStringLiteral("AdAcima"), Opcional(o.Confluencia->AdAcima)}};
+  const double valores[] = {v.Q710(), v.Q90(), v.Q95(), v.Qmld()};
+  QJsonObject vazoes;
+  for (std::size_t i = 0; i < NumVazoesReferencia; ++i)
+    vazoes.insert(ChavesVazoesReferencia()[i],
+                  QJsonObject{{QStringLiteral("Vazao"), valores[i]},
+                              {QStringLiteral("Motivo"),
+                               o.Motivos[i].isEmpty() ? QJsonValue() : QJsonValue(o.Motivos[i])},
+                              {QStringLiteral("Avisos"), QJsonArray::fromStringList(o.Avisos[i])}});
+  return {{QStringLiteral("Resumo"), o.Resumo},
+          {QStringLiteral("Equacoes"), equacoes},
+          {QStringLiteral("Estacoes"), estacoes},
+          {QStringLiteral("Confluencia"), confluencia},
+          {QStringLiteral("Vazoes"), vazoes}};
+}
+
+QString Data(const QDate& d) {
+  return d.isValid() ? d.toString(QStringLiteral("yyyy-MM-dd")) : QString();
+}
+QString Mes(std::int32_t k) {
+  return QStringLiteral("%1-%2").arg(k / 12).arg(k % 12 + 1, 2, 10, QLatin1Char('0'));
+}
+
+QJsonArray JsonOutorgas(const std::vector<TOutorgaExaminada>& lista,
+                        const TOutorgasConsideradas& todas, bool consideradas) {
+  QJsonArray a;
+  for (const TOutorgaExaminada& o : lista) {
+    QJsonValue vazao;
+    if (o.VazaoUnica()) {
+      vazao = o.Vazao[0];
+    } else {
+      QJsonArray meses;
+      for (double v : o.Vazao) meses.append(v);
+      vazao = meses;
+    }
+    QJsonObject j{{QStringLiteral("Cadastro"), o.Cadastro()},
+                  {QStringLiteral("Camada"), o.NomeCamada()},
+                  {QStringLiteral("Registro"), o.Registro},
+                  {QStringLiteral("Requerente"), todas.Requerente(o)},
+                  {QStringLiteral("Documento"), todas.Documento(o)},
+                  {QStringLiteral("Vazao"), vazao},
+                  {QStringLiteral("Unidade"), TOutorgaExaminada::UnidadeVazao()},
+                  {QStringLiteral("Inicio"), Data(o.Inicio)},
+                  {QStringLiteral("Fim"), Data(o.Fim)},
+                  {QStringLiteral("UnidadeDrenagem"), o.Unidade}};
+    const QString regra = o.TextoRegra(todas.UnidadeSecao, todas.TrechoSecao);
+    if (consideradas) {
+      j.insert(QStringLiteral("Meses"), o.NumMeses);
+      j.insert(QStringLiteral("PrimeiroMes"), Mes(o.PrimeiroMes));
+      j.insert(QStringLiteral("UltimoMes"), Mes(o.PrimeiroMes + o.NumMeses - 1));
+      j.insert(QStringLiteral("Regra"), regra);
+    } else {
+      j.insert(QStringLiteral("Motivo"), regra);
+    }
+    a.append(j);
+  }
+  return a;
+}
+
 }  // namespace
 
 std::optional<double> NumeroCli(const QString& texto) {
@@ -64,5 +166,18 @@ QJsonObject JsonSecao(const TPonto& p, const TMalha& malha, bool dentro,
       {QStringLiteral("OutorgadaFederal"),
        MesesNaoNulos([&](int m, int a) { return p.OutorgadaFederal(m, a); })},
       {QStringLiteral("Mensagens"), QJsonArray::fromStringList(mensagens)},
+      {QStringLiteral("Origem"),
+       QJsonObject{
+           {QStringLiteral("Tradicional"),
+            JsonOrigem(p.OrigemTradicional(), p.VazoesTradicional())},
+           {QStringLiteral("Proporcional"),
+            JsonOrigem(p.OrigemProporcional(), p.VazoesProporcional())},
+           {QStringLiteral("Conservacao"),
+            JsonOrigem(p.OrigemConservacao(), p.VazoesConservacao())},
+       }},
+      {QStringLiteral("OutorgasConsideradas"),
+       JsonOutorgas(p.Outorgas().Consideradas, p.Outorgas(), true)},
+      {QStringLiteral("OutorgasDescartadas"),
+       JsonOutorgas(p.Outorgas().Descartadas, p.Outorgas(), false)},
   };
 }

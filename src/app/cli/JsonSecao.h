@@ -9,7 +9,10 @@ class TPonto;
 class TMalha;
 
 // Every field of the section, the three flow records, the non-zero months of the two upstream
-// tables ("AAAA-MM" -> m^3/s) and the texts the computation showed.
+// tables ("AAAA-MM" -> m^3/s) and the texts the computation showed; then where the flows came
+// from (Origem, per method: summary, equations, stations, confluence, and per flow its reason
+// and warnings) and the grants the upstream sum counted (OutorgasConsideradas, with months and
+// rule) and left out (OutorgasDescartadas, with the reason).
 QJsonObject JsonSecao(const TPonto& p, const TMalha& malha, bool dentro,
                       const QStringList& mensagens);
 

@@ -11,6 +11,7 @@
 #include "grants/DescricaoSecao.h"
 #include "grants/FormataNumero.h"
 #include "grants/gui/AtualizaSecao.h"
+#include "grants/gui/TDetalhesOrigem.h"
 #include "hydro/TPonto.h"
 
 namespace {
@@ -61,6 +62,8 @@ TfrmDisponibilidade::TfrmDisponibilidade(TContextoJanela& contexto, QWidget* par
   lblSecao = new QLabel(this);
   lblSecao->setObjectName(QStringLiteral("lblSecao"));
   PosicionaLegendaSecao();
+  Detalhes = new TDetalhesOrigem(Caixas, gbQmedest);
+  Detalhes->setGeometry(16, 176, 360, 337);
 }
 
 void TfrmDisponibilidade::PosicionaLegendaSecao() {
@@ -119,6 +122,7 @@ void TfrmDisponibilidade::FormActivate() {
     const double vazoes[] = {v.Q710(), v.Q90(), v.Q95(), v.Qmld()};
     for (size_t q = 0; q < 4; ++q) Caixas[q][m]->setText(FormataVazao(vazoes[q]));
   }
+  Detalhes->Atualiza(*ponto);
 }
 
 void TfrmDisponibilidade::LigaAtivacao() {

@@ -10,6 +10,7 @@
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class TDetalhesOrigem;
 class TSistema;
 
 class TfrmDisponibilidade : public QWidget {
@@ -32,6 +33,8 @@ class TfrmDisponibilidade : public QWidget {
   // [flow Q710, Q90, Q95, Qmld][method Tradicional, Proporcional, Conservação]
   std::array<std::array<QLineEdit*, 3>, 4> Caixas{};
   QLabel* lblSecao = nullptr;  // the section the window shows
+  // The origin and warnings of the box last clicked.
+  TDetalhesOrigem* Detalhes = nullptr;
 
  protected:
   void showEvent(QShowEvent* evento) override;

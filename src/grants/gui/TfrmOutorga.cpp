@@ -4,12 +4,14 @@
 
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDialog>
 #include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QVBoxLayout>
 #include <exception>
 
 #include "app/TSistema.h"
@@ -18,6 +20,7 @@
 #include "base/Erro.h"
 #include "grants/DescricaoSecao.h"
 #include "grants/gui/AtualizaSecao.h"
+#include "grants/gui/TListaOutorgas.h"
 #include "grants/gui/TtsGrid.h"
 #include "grants/gui/ValidadorNumero.h"
 #include "hydro/TPonto.h"
@@ -191,7 +194,26 @@ void TfrmOutorga::CriaGrades() {
   lblSecao = new QLabel(this);
   lblSecao->setObjectName(QStringLiteral("lblSecao"));
   PosicionaLegendaSecao();
+  btnOutorgas = new QPushButton(QStringLiteral("Outorgas consideradas..."), this);
+  btnOutorgas->setObjectName(QStringLiteral("btnOutorgas"));
+  btnOutorgas->setGeometry(16 + TTabelaMeses::LarguraGrade - 170, 114, 170, 20);
+  connect(btnOutorgas, &QPushButton::clicked, this, &TfrmOutorga::btnOutorgasClick);
 }
+
+void TfrmOutorga::btnOutorgasClick() {
+  if (!dlgOutorgas) {
+    dlgOutorgas = new QDialog(this);
+    dlgOutorgas->setObjectName(QStringLiteral("dlgOutorgas"));
+    dlgOutorgas->setWindowTitle(QStringLiteral("Outorgas consideradas"));
+    dlgOutorgas->resize(980, 520);
+    ListaOutorgas = new TListaOutorgas(dlgOutorgas);
+    (new QVBoxLayout(dlgOutorgas))->addWidget(ListaOutorgas);
+  }
+  if (Sistema_.Ponto) ListaOutorgas->Carrega(*Sistema_.Ponto, &Resultado_);
+  dlgOutorgas->show();
+  dlgOutorgas->raise();
+}
+
 
 void TfrmOutorga::PosicionaLegendaSecao() {
   // Under the result grid, at the window's foot when it is taller than designed.

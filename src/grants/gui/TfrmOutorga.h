@@ -10,11 +10,13 @@
 
 class QComboBox;
 class QDateEdit;
+class QDialog;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class TSistema;
+class TListaOutorgas;
 class TtsGrid;
 
 class TfrmOutorga : public QWidget {
@@ -26,6 +28,9 @@ class TfrmOutorga : public QWidget {
   void btnOkClick();
   // "Calcular": the tables, the pictures, the result grid.
   void btnCalcularClick();
+
+  // "Outorgas consideradas...": the grants the upstream sum counted, in a window of their own.
+  void btnOutorgasClick();
 
   // The criterion as the boxes hold it now (the reports read it at report time).
   TCriterioOutorga Criterio() const;
@@ -57,6 +62,9 @@ class TfrmOutorga : public QWidget {
   TtsGrid* tsResultado = nullptr;
   QLabel* lblFrequencia = nullptr;  // how often the criterion holds after the grant
   QLabel* lblSecao = nullptr;       // the section the window shows
+  QPushButton* btnOutorgas = nullptr;
+  QDialog* dlgOutorgas = nullptr;  // created by the first btnOutorgasClick
+  TListaOutorgas* ListaOutorgas = nullptr;
 
  protected:
   void resizeEvent(QResizeEvent* evento) override;

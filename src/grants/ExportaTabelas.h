@@ -1,0 +1,28 @@
+#pragma once
+// The grant analysis as the analyst's own files: the month x year tables of upstream granted
+// flow (state, federal, total) and of availability before and after the grant, and the list of
+// grants the upstream sum counted and left out. One .xlsx workbook with a sheet per table, or
+// one .csv file per table beside the name chosen.
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+#include "data/GravaPlanilha.h"
+
+class TPonto;
+struct TResultadoOutorga;
+struct TOutorgaExaminada;
+struct TOutorgasConsideradas;
+
+// The grant list as a table (counted: with months and rule; left out: with the reason).
+TTabelaExportada TabelaOutorgas(const TOutorgasConsideradas& outorgas, bool consideradas);
+
+// Every table of the analysis: the tables "Calcular" made (none when it has not run, or the
+// availability tables only when it reached them), then the two grant lists of the section.
+std::vector<TTabelaExportada> TabelasDaAnalise(const TPonto& ponto,
+                                               const TResultadoOutorga* resultado);
+
+// Writes the tables by the file's extension: .xlsx one workbook; .csv one file per table, named
+// <base>_<table>.csv beside the name chosen. Answers the files written. Throws ETorveda.
+QStringList ExportaTabelas(const QString& arquivo, const std::vector<TTabelaExportada>& tabelas);
