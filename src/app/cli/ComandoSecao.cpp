@@ -39,7 +39,8 @@ int Secao(const TComandoCli& comando, TContextoCli& ctx) {
     if (!x || !y) return ErroDeUso(comando, QStringLiteral("Coordenadas inválidas."));
   }
 
-  auto sistema = IniciaSistema(ctx);
+  auto sistema = IniciaSistemaParaCalculo(ctx);
+  if (!sistema) return 1;
   try {
     const TBacia bacia = BaciaDoSistema(*sistema);
     TPonto& ponto = *sistema->Ponto;
