@@ -24,11 +24,11 @@ void TSistema::AbreCamadas() {
       RegistraSucesso(camada->Nome());
     else
       // A damaged layer adds what is wrong with which file to the layer's own message.
-      RegistraFalha(QString::fromUtf8(item.Nome),
-                    ConexaoShape->UltimoIlegivel()
-                        ? CatalogoCamadas::Mensagem(item) + QLatin1Char('\n') +
-                              ConexaoShape->UltimoErro()
-                        : CatalogoCamadas::Mensagem(item));
+      RegistraFalha(
+          QString::fromUtf8(item.Nome),
+          ConexaoShape->UltimoIlegivel()
+              ? CatalogoCamadas::Mensagem(item) + QLatin1Char('\n') + ConexaoShape->UltimoErro()
+              : CatalogoCamadas::Mensagem(item));
     Camadas.push_back(std::move(camada));
   }
 }

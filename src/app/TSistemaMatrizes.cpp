@@ -67,8 +67,7 @@ void TSistema::CarregaMatrizes() {
       detalhe = ConferenciaGrades::ConfereCabecalho(arquivo);
       if (detalhe.isEmpty()) ok = (*grade)->Carrega(arquivo);
       // Without a sound Header.hdr there is nothing to compare with; that failure is its own.
-      if (ok && HeaderOk_)
-        detalhe = ConferenciaGrades::ConfereComHeader(**grade, *HeaderMDE, nome);
+      if (ok && HeaderOk_) detalhe = ConferenciaGrades::ConfereComHeader(**grade, *HeaderMDE, nome);
     } catch (const ETorveda& e) {
       detalhe = e.mensagem();
     } catch (const std::exception& e) {

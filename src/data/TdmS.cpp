@@ -198,7 +198,8 @@ bool TdmS::AbreBase() {
   // A database lacking what the program reads stays open for what it has (the editing windows,
   // the tables that are there), but its load fails and says what is missing.
   if (const QString defeito = ConferenciaBase::Confere(db, info.size() == 0); !defeito.isEmpty()) {
-    const QString msg = QStringLiteral("O banco de dados %1 não pode ser usado: %2").arg(ArquivoBase_, defeito);
+    const QString msg =
+        QStringLiteral("O banco de dados %1 não pode ser usado: %2").arg(ArquivoBase_, defeito);
     Cargas_.push_back({NomeArquivo(ArquivoBase_), false, msg});
     Apresentador().Erro(msg);
     return true;

@@ -60,8 +60,7 @@ QString Confere(const QString& caminho) {
   const QFileInfo shp(caminho);
   const QFileInfo dbf(Irmao(shp, "dbf"));
   const QFileInfo shx(Irmao(shp, "shx"));
-  if (!dbf.isFile())
-    return QStringLiteral("Falta o arquivo de atributos %1.").arg(dbf.fileName());
+  if (!dbf.isFile()) return QStringLiteral("Falta o arquivo de atributos %1.").arg(dbf.fileName());
 
   // The attribute table: its header declares the records and their size.
   const TConteudo d(dbf.filePath());
@@ -72,11 +71,13 @@ QString Confere(const QString& caminho) {
   const qint64 cabecalho = d.Pequeno16(8);
   const qint64 largura = d.Pequeno16(10);
   if (cabecalho < 33 || largura < 1)
-    return QStringLiteral("O arquivo de atributos %1 tem um cabeçalho inválido.").arg(dbf.fileName());
+    return QStringLiteral("O arquivo de atributos %1 tem um cabeçalho inválido.")
+        .arg(dbf.fileName());
   const qint64 esperado = cabecalho + registros * largura;
   if (d.Tamanho() < esperado)
-    return QStringLiteral("O arquivo de atributos %1 está truncado: o cabeçalho indica %2 "
-                          "registros (%3 bytes), mas o arquivo tem %4 bytes.")
+    return QStringLiteral(
+               "O arquivo de atributos %1 está truncado: o cabeçalho indica %2 "
+               "registros (%3 bytes), mas o arquivo tem %4 bytes.")
         .arg(dbf.fileName())
         .arg(registros)
         .arg(esperado)
@@ -87,7 +88,8 @@ QString Confere(const QString& caminho) {
   const TConteudo s(shp.filePath());
   const TConteudo x(shx.filePath());
   if (s.Tamanho() < CabecalhoShp || s.Grande32(0) != CodigoShp)
-    return QStringLiteral("O arquivo %1 não é um arquivo de geometrias válido.").arg(shp.fileName());
+    return QStringLiteral("O arquivo %1 não é um arquivo de geometrias válido.")
+        .arg(shp.fileName());
   if (x.Tamanho() < CabecalhoShp || x.Grande32(0) != CodigoShp)
     return QStringLiteral("O índice %1 não é um índice de geometrias válido.").arg(shx.fileName());
   const qint64 formas = (x.Tamanho() - CabecalhoShp) / 8;
@@ -105,7 +107,8 @@ QString Confere(const QString& caminho) {
     const qint64 p = CabecalhoShp + 8 * i;
     const qint64 inicio = qint64{x.Grande32(p)} * 2;
     const qint64 conteudo = qint64{x.Grande32(p + 4)} * 2;
-    const bool dentro = inicio >= CabecalhoShp && conteudo >= 4 && inicio + 8 + conteudo <= s.Tamanho();
+    const bool dentro =
+        inicio >= CabecalhoShp && conteudo >= 4 && inicio + 8 + conteudo <= s.Tamanho();
     if (!dentro || qint64{s.Grande32(inicio + 4)} * 2 != conteudo ||
         (s.Pequeno32(inicio + 8) != 0 && s.Pequeno32(inicio + 8) != tipo))
       return QStringLiteral("O arquivo %1 está corrompido: a geometria %2 não pode ser lida.")

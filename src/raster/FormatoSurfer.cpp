@@ -129,7 +129,7 @@ void TImagem::GravaSurfer(const QString& arquivo) {
     for (std::int64_t c = 0; c < NCols_; ++c) {
       const double valor = ValorReal(r * NCols_ + c);
       QByteArray v = valor == SemDados_ || std::isnan(valor) ? QByteArray(TextoBranco)
-                                                               : Numeros::Fixo(valor, 5);
+                                                             : Numeros::Fixo(valor, 5);
       v.append(' ');
       saida.Escreve(v);
     }

@@ -84,9 +84,9 @@ void ExecutaSql(const QString& arquivo, const QString& sql) {
 struct TDano {
   const char* Nome;
   std::function<void(const QString& dir)> Aplica;
-  QString Mensagem;        // the step's own message, which the failure starts with
-  QStringList Detalhe;     // what the rest of the failure must say (the file and the fault)
-  bool MostradoNoInicio;   // a message box at start-up (the layers fail silently)
+  QString Mensagem;       // the step's own message, which the failure starts with
+  QStringList Detalhe;    // what the rest of the failure must say (the file and the fault)
+  bool MostradoNoInicio;  // a message box at start-up (the layers fail silently)
 };
 
 const std::vector<TDano>& Danos() {
@@ -96,11 +96,16 @@ const std::vector<TDano>& Danos() {
          TrocaCampo(d + Matrizes + QStringLiteral("Header.hdr"), "ncols", "75");
          TrocaCampo(d + Matrizes + QStringLiteral("Header.hdr"), "nrows", "75");
        },
-       ErroMatrizes, {QStringLiteral("hidro_mapeada.hdr"), QStringLiteral("colunas 200"),
-                      QStringLiteral("(75)")}, true},
+       ErroMatrizes,
+       {QStringLiteral("hidro_mapeada.hdr"), QStringLiteral("colunas 200"), QStringLiteral("(75)")},
+       true},
       {"grade com outro numero de linhas",
-       [](const QString& d) { TrocaCampo(d + Matrizes + QStringLiteral("hidro_sem_esp.hdr"), "nrows", "199"); },
-       ErroMatrizes, {QStringLiteral("hidro_sem_esp.hdr"), QStringLiteral("linhas 199")}, true},
+       [](const QString& d) {
+         TrocaCampo(d + Matrizes + QStringLiteral("hidro_sem_esp.hdr"), "nrows", "199");
+       },
+       ErroMatrizes,
+       {QStringLiteral("hidro_sem_esp.hdr"), QStringLiteral("linhas 199")},
+       true},
       {"grade com outro canto",
        [](const QString& d) {
          const QString hdr = d + Matrizes + QStringLiteral("dir_esc.hdr");
@@ -108,43 +113,68 @@ const std::vector<TDano>& Danos() {
          const double x = linhas[2].mid(14).trimmed().toDouble();
          TrocaCampo(hdr, "xllcorner", QByteArray::number(x + 50, 'f', 3));
        },
-       ErroMatrizes, {QStringLiteral("dir_esc.hdr"), QStringLiteral("canto inferior esquerdo")},
+       ErroMatrizes,
+       {QStringLiteral("dir_esc.hdr"), QStringLiteral("canto inferior esquerdo")},
        true},
       {"grade com outro tamanho de celula",
-       [](const QString& d) { TrocaCampo(d + Matrizes + QStringLiteral("fluxo_ac.hdr"), "cellsize", "25"); },
-       ErroMatrizes, {QStringLiteral("fluxo_ac.hdr"), QStringLiteral("tamanho da célula 25")},
+       [](const QString& d) {
+         TrocaCampo(d + Matrizes + QStringLiteral("fluxo_ac.hdr"), "cellsize", "25");
+       },
+       ErroMatrizes,
+       {QStringLiteral("fluxo_ac.hdr"), QStringLiteral("tamanho da célula 25")},
        true},
       {"cabecalho de grade vazio",
        [](const QString& d) { Escreve(d + Matrizes + QStringLiteral("hidro_mapeada.hdr"), {}); },
-       ErroMatrizes, {QStringLiteral("hidro_mapeada.hdr"), QStringLiteral("vazio")}, true},
+       ErroMatrizes,
+       {QStringLiteral("hidro_mapeada.hdr"), QStringLiteral("vazio")},
+       true},
       {"cabecalho de grade sem linhas",
        [](const QString& d) {
          const QString hdr = d + Matrizes + QStringLiteral("hidro_sem_esp.hdr");
          Escreve(hdr, Le(hdr).split('\n').mid(0, 3).join('\n'));
        },
-       ErroMatrizes, {QStringLiteral("hidro_sem_esp.hdr"), QStringLiteral("falta a linha 4 (yllcorner)")},
+       ErroMatrizes,
+       {QStringLiteral("hidro_sem_esp.hdr"), QStringLiteral("falta a linha 4 (yllcorner)")},
        true},
       {"dados de grade curtos",
        [](const QString& d) { Trunca(d + Matrizes + QStringLiteral("dir_esc.flt"), 1000); },
-       ErroMatrizes, {QStringLiteral("dir_esc.flt"), QStringLiteral("1000 bytes")}, true},
+       ErroMatrizes,
+       {QStringLiteral("dir_esc.flt"), QStringLiteral("1000 bytes")},
+       true},
       {"header com celula zero",
-       [](const QString& d) { TrocaCampo(d + Matrizes + QStringLiteral("Header.hdr"), "cellsize", "0"); },
-       ErroHeader, {QStringLiteral("Header.hdr"), QStringLiteral("cellsize vale 0")}, true},
+       [](const QString& d) {
+         TrocaCampo(d + Matrizes + QStringLiteral("Header.hdr"), "cellsize", "0");
+       },
+       ErroHeader,
+       {QStringLiteral("Header.hdr"), QStringLiteral("cellsize vale 0")},
+       true},
       {"header com celula negativa",
-       [](const QString& d) { TrocaCampo(d + Matrizes + QStringLiteral("Header.hdr"), "cellsize", "-50"); },
-       ErroHeader, {QStringLiteral("Header.hdr"), QStringLiteral("cellsize vale -50")}, true},
+       [](const QString& d) {
+         TrocaCampo(d + Matrizes + QStringLiteral("Header.hdr"), "cellsize", "-50");
+       },
+       ErroHeader,
+       {QStringLiteral("Header.hdr"), QStringLiteral("cellsize vale -50")},
+       true},
       {"header com dimensoes absurdas",
-       [](const QString& d) { TrocaCampo(d + Matrizes + QStringLiteral("Header.hdr"), "nrows", "2000000000"); },
-       ErroHeader, {QStringLiteral("Header.hdr"), QStringLiteral("nrows vale 2000000000")}, true},
+       [](const QString& d) {
+         TrocaCampo(d + Matrizes + QStringLiteral("Header.hdr"), "nrows", "2000000000");
+       },
+       ErroHeader,
+       {QStringLiteral("Header.hdr"), QStringLiteral("nrows vale 2000000000")},
+       true},
       {"camada sem dbf",
        [](const QString& d) { QVERIFY(QFile::remove(d + Municipios + QStringLiteral(".dbf"))); },
-       ErroMunicipios, {QStringLiteral("Municipios.dbf"), QStringLiteral("Falta")}, false},
+       ErroMunicipios,
+       {QStringLiteral("Municipios.dbf"), QStringLiteral("Falta")},
+       false},
       {"camada com dbf truncado",
        [](const QString& d) {
          const QString dbf = d + Municipios + QStringLiteral(".dbf");
          Trunca(dbf, QFileInfo(dbf).size() / 2);
        },
-       ErroMunicipios, {QStringLiteral("Municipios.dbf"), QStringLiteral("truncado")}, false},
+       ErroMunicipios,
+       {QStringLiteral("Municipios.dbf"), QStringLiteral("truncado")},
+       false},
       {"camada com shp de lixo",
        [](const QString& d) {
          const QString shp = d + Municipios + QStringLiteral(".shp");
@@ -152,20 +182,26 @@ const std::vector<TDano>& Danos() {
          for (qsizetype i = 100; i < b.size(); ++i) b[i] = static_cast<char>(i * 37);
          Escreve(shp, b);
        },
-       ErroMunicipios, {QStringLiteral("Municipios.shp"), QStringLiteral("corrompido")}, false},
-      {"base vazia", [](const QString& d) { Trunca(d + Base, 0); },
-       QStringLiteral("O banco de dados "), {QStringLiteral("TORVEDA.sqlite"), QStringLiteral("vazio")},
+       ErroMunicipios,
+       {QStringLiteral("Municipios.shp"), QStringLiteral("corrompido")},
+       false},
+      {"base vazia",
+       [](const QString& d) { Trunca(d + Base, 0); },
+       QStringLiteral("O banco de dados "),
+       {QStringLiteral("TORVEDA.sqlite"), QStringLiteral("vazio")},
        true},
       {"base sem tabela",
        [](const QString& d) { ExecutaSql(d + Base, QStringLiteral("DROP TABLE Rios")); },
-       QStringLiteral("O banco de dados "), {QStringLiteral("TORVEDA.sqlite"), QStringLiteral("falta a tabela Rios")},
+       QStringLiteral("O banco de dados "),
+       {QStringLiteral("TORVEDA.sqlite"), QStringLiteral("falta a tabela Rios")},
        true},
       {"base sem coluna",
        [](const QString& d) {
          ExecutaSql(d + Base, QStringLiteral("ALTER TABLE EQ_Conservacao DROP COLUMN codRio"));
        },
        QStringLiteral("O banco de dados "),
-       {QStringLiteral("TORVEDA.sqlite"), QStringLiteral("falta a coluna codRio na tabela EQ_Conservacao")},
+       {QStringLiteral("TORVEDA.sqlite"),
+        QStringLiteral("falta a coluna codRio na tabela EQ_Conservacao")},
        true},
   };
   return danos;
@@ -191,7 +227,10 @@ TSaida Executa(const QString& dados, const QStringList& argumentos) {
   if (!p.waitForFinished(120000)) return s;
   s.Codigo = p.exitCode();
   s.Json = QJsonDocument::fromJson(p.readAllStandardOutput()).object();
-  s.Erro = QString::fromUtf8(p.readAllStandardError());
+  // Qt's own notices about the environment are not the program's messages.
+  QStringList linhas = QString::fromUtf8(p.readAllStandardError()).split(QLatin1Char('\n'));
+  linhas.removeIf([](const QString& l) { return l.startsWith(QStringLiteral("QStandardPaths:")); });
+  s.Erro = linhas.join(QLatin1Char('\n'));
   return s;
 }
 
@@ -206,7 +245,9 @@ class TesteCargasDanificadas : public QObject {
     TOpcoesAmostra opcoes;
     opcoes.Colunas = opcoes.Linhas = 200;
     const QJsonObject resumo = GeraAmostra(Original.Caminho(), opcoes);
-    Secao = resumo.value(QStringLiteral("secoes")).toObject().value(QStringLiteral("principal"))
+    Secao = resumo.value(QStringLiteral("secoes"))
+                .toObject()
+                .value(QStringLiteral("principal"))
                 .toObject();
     // The sound tree loads whole: every failure below comes from its one damaged file.
     const TSaida s = Executa(Original.Caminho(), {QStringLiteral("verifica")});
@@ -275,15 +316,15 @@ class TesteCargasDanificadas : public QObject {
                                    QStringLiteral("hidro_mapeada.hdr")),
              qPrintable(secao.Erro));
 
-    const TSaida analise = Executa(
-        Pasta->Caminho(),
-        QStringList{QStringLiteral("analise")} + xy +
-            QStringList{QStringLiteral("--inicio"), QStringLiteral("01/2000"),
-                        QStringLiteral("--fim"), QStringLiteral("12/2000"),
-                        QStringLiteral("--vazao"), QStringLiteral("0,1"),
-                        QStringLiteral("--percentual"), QStringLiteral("30"),
-                        QStringLiteral("--referencia"), QStringLiteral("Q710"),
-                        QStringLiteral("--metodo"), QStringLiteral("Tradicional")});
+    const TSaida analise =
+        Executa(Pasta->Caminho(),
+                QStringList{QStringLiteral("analise")} + xy +
+                    QStringList{QStringLiteral("--inicio"), QStringLiteral("01/2000"),
+                                QStringLiteral("--fim"), QStringLiteral("12/2000"),
+                                QStringLiteral("--vazao"), QStringLiteral("0,1"),
+                                QStringLiteral("--percentual"), QStringLiteral("30"),
+                                QStringLiteral("--referencia"), QStringLiteral("Q710"),
+                                QStringLiteral("--metodo"), QStringLiteral("Tradicional")});
     QCOMPARE(analise.Codigo, 1);
     QVERIFY2(analise.Erro.startsWith(QStringLiteral("Erro: ") + ErroMatrizes),
              qPrintable(analise.Erro));
@@ -294,10 +335,10 @@ class TesteCargasDanificadas : public QObject {
     for (const QString& f : QDir(Pasta->Caminho() + QStringLiteral("/Dados/DadosBD"))
                                 .entryList({QStringLiteral("*_Outorgas_*")}, QDir::Files))
       QVERIFY(QFile::remove(Pasta->Caminho() + QStringLiteral("/Dados/DadosBD/") + f));
-    const TSaida s = Executa(Pasta->Caminho(),
-                             {QStringLiteral("secao"), QStringLiteral("--xy"),
-                              QString::number(Secao.value(QStringLiteral("X")).toDouble(), 'f', 3),
-                              QString::number(Secao.value(QStringLiteral("Y")).toDouble(), 'f', 3)});
+    const TSaida s = Executa(
+        Pasta->Caminho(), {QStringLiteral("secao"), QStringLiteral("--xy"),
+                           QString::number(Secao.value(QStringLiteral("X")).toDouble(), 'f', 3),
+                           QString::number(Secao.value(QStringLiteral("Y")).toDouble(), 'f', 3)});
     QVERIFY2(s.Codigo == 0, qPrintable(s.Erro));
   }
 

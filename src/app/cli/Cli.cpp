@@ -1,7 +1,7 @@
 #include "app/cli/Cli.h"
 
-#include <QJsonDocument>
 #include <QFileInfo>
+#include <QJsonDocument>
 #include <cstdio>
 #include <utility>
 

@@ -29,10 +29,10 @@
 #include <cmath>
 #include <optional>
 
-#include "base/Erro.h"
 #include "app/TSistema.h"
 #include "app/cli/Cli.h"
 #include "app/cli/JsonSecao.h"
+#include "base/Erro.h"
 #include "grants/AnaliseOutorga.h"
 #include "grants/FiltroTecla.h"
 #include "grants/Relatorio.h"

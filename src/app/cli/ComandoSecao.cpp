@@ -16,10 +16,10 @@
 #include <cmath>
 #include <optional>
 
-#include "base/Erro.h"
 #include "app/TSistema.h"
 #include "app/cli/Cli.h"
 #include "app/cli/JsonSecao.h"
+#include "base/Erro.h"
 #include "hydro/BaciaDoSistema.h"
 #include "hydro/ColocaSecao.h"
 #include "hydro/TMalha.h"

@@ -30,7 +30,8 @@ namespace {
 const QString& Pasta() {
   static const QString pasta = [] {
     const QString p =
-        QDir::tempPath() + QStringLiteral("/torveda-fuzz-shape-%1").arg(QCoreApplication::applicationPid());
+        QDir::tempPath() +
+        QStringLiteral("/torveda-fuzz-shape-%1").arg(QCoreApplication::applicationPid());
     QDir().mkpath(p);
     return p;
   }();
@@ -58,7 +59,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tam
   const auto& itens = CatalogoCamadas::Itens();
   const TItemCatalogo& item = itens[(nShp > 4 ? shp[4] : 0) % itens.size()];
   const QString base = Pasta() + QLatin1Char('/') + QString::fromUtf8(item.Nome);
-  for (const QString& f : QDir(Pasta()).entryList(QDir::Files)) QFile::remove(Pasta() + QLatin1Char('/') + f);
+  for (const QString& f : QDir(Pasta()).entryList(QDir::Files))
+    QFile::remove(Pasta() + QLatin1Char('/') + f);
   Grava(base + QStringLiteral(".shp"), shp, nShp);
   Grava(base + QStringLiteral(".shx"), shx, nShx);
   Grava(base + QStringLiteral(".dbf"), dbf, nDbf);
