@@ -75,6 +75,7 @@ class TSistema {
   void RegistraDados(const QString& nome, bool ok, const QString& mensagem);
 
   TCaminhos Caminhos_;
+  bool HeaderOk_ = false;  // Header.hdr loaded and sound: the grids are checked against it
   QString ErroInicial_ = QStringLiteral(" ");
   std::vector<TCarga> Cargas_;
 };

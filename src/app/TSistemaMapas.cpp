@@ -23,7 +23,12 @@ void TSistema::AbreCamadas() {
     if (camada->Valida())
       RegistraSucesso(camada->Nome());
     else
-      RegistraFalha(QString::fromUtf8(item.Nome), CatalogoCamadas::Mensagem(item));
+      // A damaged layer adds what is wrong with which file to the layer's own message.
+      RegistraFalha(
+          QString::fromUtf8(item.Nome),
+          ConexaoShape->UltimoIlegivel()
+              ? CatalogoCamadas::Mensagem(item) + QLatin1Char('\n') + ConexaoShape->UltimoErro()
+              : CatalogoCamadas::Mensagem(item));
     Camadas.push_back(std::move(camada));
   }
 }

@@ -1,26 +1,46 @@
 // Start-up steps 4 and 5: the elevation-model header and the four drainage grids, read in place
-// from Dados/DadosSIG/Matrizes. A failure is recorded, shown at once, and start-up goes on.
+// from Dados/DadosSIG/Matrizes. A failure is recorded, shown at once, and start-up goes on. A file
+// that exists but is wrong (malformed, empty, a header missing lines, a grid that disagrees with
+// Header.hdr) fails with the step's message followed by what is wrong with which file.
 #include <exception>
 
-#include "base/Apresentador.h"
 #include "app/TSistema.h"
+#include "base/Apresentador.h"
+#include "base/Erro.h"
+#include "raster/ConferenciaGrades.h"
 #include "raster/THeaderMDE.h"
 #include "raster/TImagem.h"
 
+namespace {
+
+QString ComDetalhe(const QString& mensagem, const QString& detalhe) {
+  return detalhe.isEmpty() ? mensagem : mensagem + QLatin1Char('\n') + detalhe;
+}
+
+}  // namespace
+
 void TSistema::CarregaHeader() {
   HeaderMDE = std::make_unique<THeaderMDE>();
+  HeaderOk_ = false;
   const QString nome = QStringLiteral("Header.hdr");
   bool ok = false;
+  QString detalhe;
   try {
     ok = HeaderMDE->Carrega(Caminhos_.Matrizes() + nome);
-  } catch (const std::exception&) {
-    ok = false;
+    if (ok) detalhe = ConferenciaGrades::ConfereHeader(*HeaderMDE, nome);
+  } catch (const ETorveda& e) {
+    detalhe = e.mensagem();
+  } catch (const std::exception& e) {
+    detalhe = QString::fromLocal8Bit(e.what());
   }
-  if (ok) {
+  if (ok && detalhe.isEmpty()) {
+    HeaderOk_ = true;
     RegistraSucesso(nome);
     return;
   }
-  const QString msg = QStringLiteral("Erro ao abrir o arquivo Header.hdr");
+  // Nothing later may compute cells from a header that failed.
+  HeaderMDE = std::make_unique<THeaderMDE>();
+  const QString msg = ComDetalhe(QStringLiteral("Erro ao abrir o arquivo Header.hdr"), detalhe);
   RegistraFalha(nome, msg);
   Apresentador().Erro(msg);
 }
@@ -32,27 +52,36 @@ void TSistema::CarregaMatrizes() {
   ImgHidroSemEsp = std::make_unique<TImagem>(true);
   ImgDirEsc = std::make_unique<TImagem>(true);
   ImgFluxoAc = std::make_unique<TImagem>(true);
-  const std::pair<TImagem*, QString> grades[] = {
-      {ImgHidroMapeada.get(), QStringLiteral("hidro_mapeada.hdr")},
-      {ImgHidroSemEsp.get(), QStringLiteral("hidro_sem_esp.hdr")},
-      {ImgDirEsc.get(), QStringLiteral("dir_esc.hdr")},
-      {ImgFluxoAc.get(), QStringLiteral("fluxo_ac.hdr")},
+  const std::pair<std::unique_ptr<TImagem>*, QString> grades[] = {
+      {&ImgHidroMapeada, QStringLiteral("hidro_mapeada.hdr")},
+      {&ImgHidroSemEsp, QStringLiteral("hidro_sem_esp.hdr")},
+      {&ImgDirEsc, QStringLiteral("dir_esc.hdr")},
+      {&ImgFluxoAc, QStringLiteral("fluxo_ac.hdr")},
   };
   // The four loads are one unit: the first failure stops the rest.
   for (const auto& [grade, nome] : grades) {
+    const QString arquivo = Caminhos_.Matrizes() + nome;
     bool ok = false;
+    QString detalhe;
     try {
-      ok = grade->Carrega(Caminhos_.Matrizes() + nome);
-    } catch (const std::exception&) {
-      ok = false;
+      detalhe = ConferenciaGrades::ConfereCabecalho(arquivo);
+      if (detalhe.isEmpty()) ok = (*grade)->Carrega(arquivo);
+      // Without a sound Header.hdr there is nothing to compare with; that failure is its own.
+      if (ok && HeaderOk_) detalhe = ConferenciaGrades::ConfereComHeader(**grade, *HeaderMDE, nome);
+    } catch (const ETorveda& e) {
+      detalhe = e.mensagem();
+    } catch (const std::exception& e) {
+      detalhe = QString::fromLocal8Bit(e.what());
     }
-    if (ok) {
+    if (ok && detalhe.isEmpty()) {
       RegistraSucesso(nome);
       continue;
     }
-    const QString msg = QStringLiteral(
-        "Erro ao abrir as Matrizes: hidro_mapeada.hdr, hidro_sem_esp.hdr, dir_esc.hdr, e "
-        "fluxo_ac.hdr");
+    *grade = std::make_unique<TImagem>(true);
+    const QString msg = ComDetalhe(
+        QStringLiteral("Erro ao abrir as Matrizes: hidro_mapeada.hdr, hidro_sem_esp.hdr, "
+                       "dir_esc.hdr, e fluxo_ac.hdr"),
+        detalhe);
     RegistraFalha(nome, msg);
     Apresentador().Erro(msg);
     return;

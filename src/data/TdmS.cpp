@@ -9,6 +9,7 @@
 #include "base/Apresentador.h"
 #include "base/Erro.h"
 #include "data/ColunasOutorgas.h"
+#include "data/ConferenciaBase.h"
 
 namespace {
 
@@ -195,6 +196,15 @@ bool TdmS::AbreBase() {
   ErroBase_.clear();
   for (TConsulta* q : {&qryEQ_Tradicional, &qryEstFluviometricas, &qryEQ_Conservacao, &qryRios})
     q->DefineErroConexao(QString());
+  // A database lacking what the program reads stays open for what it has (the editing windows,
+  // the tables that are there), but its load fails and says what is missing.
+  if (const QString defeito = ConferenciaBase::Confere(db, info.size() == 0); !defeito.isEmpty()) {
+    const QString msg =
+        QStringLiteral("O banco de dados %1 não pode ser usado: %2").arg(ArquivoBase_, defeito);
+    Cargas_.push_back({NomeArquivo(ArquivoBase_), false, msg});
+    Apresentador().Erro(msg);
+    return true;
+  }
   Cargas_.push_back({NomeArquivo(ArquivoBase_), true, {}});
   return true;
 }

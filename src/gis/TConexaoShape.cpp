@@ -28,6 +28,7 @@ bool TConexaoShape::Conecta() {
 
 std::shared_ptr<TDadosShape> TConexaoShape::Dataset(const QString& nome) {
   UltimoErro_.clear();
+  UltimoIlegivel_ = false;
   if (!Conectada_) {
     UltimoErro_ = QStringLiteral("Conexão não estabelecida com %1").arg(Diretorio_);
     return nullptr;
@@ -48,6 +49,9 @@ std::shared_ptr<TDadosShape> TConexaoShape::Dataset(const QString& nome) {
     return nullptr;
   }
   auto dados = TDadosShape::Abre(dir.filePath(arquivo), &UltimoErro_);
-  if (dados) Abertos_.insert(chave, dados);
+  if (dados)
+    Abertos_.insert(chave, dados);
+  else
+    UltimoIlegivel_ = true;
   return dados;
 }

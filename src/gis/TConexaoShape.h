@@ -27,10 +27,14 @@ class TConexaoShape {
   // or when it cannot be read (UltimoErro() then says why).
   std::shared_ptr<TDadosShape> Dataset(const QString& nome);
   const QString& UltimoErro() const { return UltimoErro_; }
+  // True when the last Dataset() found the shapefile but could not read it (a damaged layer, as
+  // opposed to a missing one).
+  bool UltimoIlegivel() const { return UltimoIlegivel_; }
 
  private:
   QString Diretorio_;
   bool Conectada_ = false;
   QString UltimoErro_;
+  bool UltimoIlegivel_ = false;
   QHash<QString, std::shared_ptr<TDadosShape>> Abertos_;
 };

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include "base/Erro.h"
+#include "gis/ConferenciaShape.h"
 #include "gis/interno/DadosShape.h"
 #include "gis/interno/Substituicao.h"
 
@@ -208,6 +209,8 @@ std::shared_ptr<TDadosShape> TDadosShape::Abre(const QString& caminho, QString* 
     return falha(e.mensagem());
   }
   if (!QFileInfo(shp).isFile()) return falha(QStringLiteral("Arquivo não encontrado: %1").arg(shp));
+  if (const QString defeito = ConferenciaShape::Confere(shp); !defeito.isEmpty())
+    return falha(defeito);
 
   const char* drivers[] = {"ESRI Shapefile", nullptr};
   CPLErrorReset();

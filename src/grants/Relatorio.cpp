@@ -8,15 +8,15 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
-#include <functional>
 #include <algorithm>
+#include <functional>
 
 #include "base/Apresentador.h"
 #include "grants/AnaliseOutorga.h"
 #include "grants/ArteRelatorio.h"
+#include "grants/AvisosCriterio.h"
 #include "grants/DescricaoSecao.h"
 #include "grants/DesenhoTabela.h"
-#include "grants/AvisosCriterio.h"
 #include "grants/FormataNumero.h"
 #include "hydro/TPonto.h"
 

@@ -7,6 +7,9 @@
 //   zlo zhi
 //   values, the southernmost row first, each row from west to east
 //
+// A blank (no-data) node holds 1.70141e38 or more; it is read as the system's no-data value and
+// every no-data cell of a grid is written as 1.70141e38, so holes stay holes in other formats.
+//
 // The format places values at grid nodes, so the extent read is the node range widened by half a
 // cell on every side, and the one written is the edge extent narrowed likewise: other programs
 // then place every cell where this system does.
@@ -35,6 +38,11 @@ double Proximo(TArquivoTexto& texto, const char* campo, const QString& arquivo) 
                        .arg(SemPasta(arquivo), QLatin1String(campo)));
   return Numeros::LeValor(QString::fromLatin1(inicio, fim - inicio), QLatin1String(campo), arquivo);
 }
+
+// Surfer's blank value and the smallest value read as blank (other programs write it with more
+// or fewer digits).
+constexpr const char* TextoBranco = "1.70141e38";
+constexpr float LimiteBranco = 1.7014e38f;
 
 // Cell size along one axis from the node range; the other axis stands in for a single node.
 double Passo(double lo, double hi, std::int32_t n, double outro) {
@@ -83,6 +91,7 @@ void TImagem::LeSurfer(const QString& arquivo) {
   MaxReal_ = static_cast<float>(zHi);
   TemCabecalho_ = 1;
   AplicaTipo(QLatin1Char('R'));
+  SemDados_ = SemDadoReal;
 
   const auto n = static_cast<std::size_t>(NumCelulas());
   const std::vector<float> valores = texto.LeValores(n, arquivo, NCols_, NRows_);
@@ -91,9 +100,10 @@ void TImagem::LeSurfer(const QString& arquivo) {
   unsigned char* destino = Armazem_->DadosGravaveis();
   const auto colunas = static_cast<std::size_t>(NCols_);
   for (std::size_t r = 0; r < static_cast<std::size_t>(NRows_); ++r)
-    for (std::size_t c = 0; c < colunas; ++c)
-      Formatos::Poe<float>(destino + 4 * (r * colunas + c),
-                           valores[(NRows_ - 1 - r) * colunas + c]);
+    for (std::size_t c = 0; c < colunas; ++c) {
+      const float v = valores[(NRows_ - 1 - r) * colunas + c];
+      Formatos::Poe<float>(destino + 4 * (r * colunas + c), v >= LimiteBranco ? SemDados_ : v);
+    }
   AtualizaLimites();
 }
 
@@ -117,7 +127,9 @@ void TImagem::GravaSurfer(const QString& arquivo) {
   saida.EscreveLinha(Numeros::Cientifico(zLo) + separador + Numeros::Cientifico(zHi));
   for (std::int64_t r = NRows_ - 1; r >= 0; --r) {
     for (std::int64_t c = 0; c < NCols_; ++c) {
-      QByteArray v = Numeros::Fixo(ValorReal(r * NCols_ + c), 5);
+      const double valor = ValorReal(r * NCols_ + c);
+      QByteArray v = valor == SemDados_ || std::isnan(valor) ? QByteArray(TextoBranco)
+                                                             : Numeros::Fixo(valor, 5);
       v.append(' ');
       saida.Escreve(v);
     }

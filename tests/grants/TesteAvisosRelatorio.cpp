@@ -8,6 +8,7 @@
 
 #include "comum/ApresentadorRoteirizado.h"
 #include "comum/PastaTemporaria.h"
+#include "grants/AnaliseOutorga.h"
 #include "grants/AvisosCriterio.h"
 #include "grants/Relatorio.h"
 #include "hydro/TPonto.h"
@@ -59,15 +60,23 @@ TEST(AvisosRelatorio, NaPaginaDaVazaoDisponivel) {
   TApresentadorRoteirizado apresentador;
   TPastaTemporaria pasta;
   const TPonto p = Secao();
-  const TCriterioOutorga criterio{QStringLiteral("30"), QStringLiteral("Q710"),
-                                  QStringLiteral("Tradicional")};
-  const auto d = PreparaRelatorio(TTipoRelatorio::VazaoDisponivel, p, &criterio,
-                                  pasta.Caminho() + QLatin1Char('/'), QDate(2024, 3, 9));
+  // The grant window after "Ok" and "Calcular".
+  const TEntradasOutorga entradas{
+      QDate(2010, 1, 1),
+      QDate(2010, 12, 1),
+      QStringLiteral("0,5"),
+      {QStringLiteral("30"), QStringLiteral("Q710"), QStringLiteral("Tradicional")}};
+  TTabelaMeses entrada;
+  PreencheEntrada(entrada, entradas.Inicio, entradas.Fim, entradas.VazaoSolicitada);
+  const TResultadoOutorga resultado =
+      CalculaOutorga(p, entradas, entrada, pasta.Caminho() + QLatin1Char('/'));
+  ASSERT_TRUE(resultado.Completo());
+  const TJanelaOutorga janela{entradas, &entrada, &resultado};
+  const auto d = PreparaRelatorio(TTipoRelatorio::VazaoDisponivel, p, &janela, QDate(2024, 3, 9));
   ASSERT_TRUE(d);
   ASSERT_EQ(d->Avisos.size(), 1);
   // The upstream-grants report has no criterion flow to warn about.
-  const auto m = PreparaRelatorio(TTipoRelatorio::OutorgasMontante, p, &criterio,
-                                  pasta.Caminho() + QLatin1Char('/'), QDate(2024, 3, 9));
+  const auto m = PreparaRelatorio(TTipoRelatorio::OutorgasMontante, p, &janela, QDate(2024, 3, 9));
   ASSERT_TRUE(m);
   EXPECT_TRUE(m->Avisos.isEmpty());
 

@@ -65,9 +65,11 @@ TEST(MapaBaciaRelatorio, CabeNoEspacoLivreDoCabecalho) {
   p.SetAreaDrenagem(41234.567);
   p.VazoesTradicional().SetQ710(41.15);
   // The grant window after "Ok" and "Calcular" for a long period.
-  const TEntradasOutorga entradas{QDate(1990, 1, 1), QDate(2026, 12, 1), QStringLiteral("0,5"),
-                                  {QStringLiteral("30"), QStringLiteral("Q710"),
-                                   QStringLiteral("Tradicional")}};
+  const TEntradasOutorga entradas{
+      QDate(1990, 1, 1),
+      QDate(2026, 12, 1),
+      QStringLiteral("0,5"),
+      {QStringLiteral("30"), QStringLiteral("Q710"), QStringLiteral("Tradicional")}};
   TTabelaMeses entrada;
   PreencheEntrada(entrada, entradas.Inicio, entradas.Fim, entradas.VazaoSolicitada);
   const TResultadoOutorga resultado =

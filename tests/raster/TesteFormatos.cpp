@@ -60,6 +60,28 @@ TEST(Surfer, DoisPorDoisGravaSulPrimeiroERelêIgual) {
   EXPECT_EQ(r.MaxReal(), 4.f);
 }
 
+// A blank node (any spelling of 1.70141e38 or more) reads as no data; no-data cells are written as
+// the blank, never as a value of the range.
+TEST(Surfer, BrancosViramSemDadoEVoltam) {
+  TPastaTemporaria pasta;
+  TImagem g;
+  ASSERT_TRUE(g.Carrega(pasta.Escreve(
+      QStringLiteral("b.grd"), "DSAA\n3 1\n5 25\n0 0\n1 3\n1 1.70141e+38 1.7014100091878e38\n")));
+  EXPECT_EQ(g.SemDados(), -9999.f);
+  EXPECT_EQ(g.LeReal(0), 1.f);
+  EXPECT_EQ(g.LeReal(1), -9999.f);
+  EXPECT_EQ(g.LeReal(2), -9999.f);
+
+  const QString saida = pasta.Arquivo(QStringLiteral("s.grd"));
+  ASSERT_TRUE(g.Grava(saida));
+  QFile f(saida);
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  const QList<QByteArray> linhas = f.readAll().split('\n');
+  ASSERT_EQ(linhas.size(), 6);
+  EXPECT_FALSE(linhas[4].contains("E+0038")) << linhas[4].toStdString();
+  EXPECT_EQ(linhas[5], QByteArray("1.00000 1.70141e38 1.70141e38 "));
+}
+
 TEST(Surfer, ValoresEmQualquerQuebraDeLinhaEFaltandoValores) {
   TPastaTemporaria pasta;
   TImagem g;

@@ -6,6 +6,7 @@
 
 #include <QProcess>
 #include <QStandardPaths>
+#include <optional>
 
 #include "GradesTeste.h"
 #include "comum/PastaTemporaria.h"
@@ -107,9 +108,9 @@ TEST_F(Gdal, GradesEscritasPeloGdalLidasAqui) {
   TImagem s(true);
   ASSERT_TRUE(s.Carrega(grd));
   ConfereGeometria(s);
-  // Surfer marks no data with its own blank value.
-  for (std::int32_t i = 0; i < 12; ++i)
-    EXPECT_EQ(s.LeReal(i), Valores[i] == -9999.f ? 1.70141e38f : Valores[i]) << i;
+  // Surfer's blank value is read as the grid's no-data value.
+  EXPECT_EQ(s.SemDados(), -9999.f);
+  for (std::int32_t i = 0; i < 12; ++i) EXPECT_EQ(s.LeReal(i), Valores[i]) << i;
   EXPECT_EQ(s.MinReal(), -3.f);
   EXPECT_EQ(s.MaxReal(), 12.75f);
 }
@@ -126,8 +127,7 @@ TEST_F(Gdal, GradesEscritasAquiLidasPeloGdal) {
   ConfereComoGdalLe(Pasta.Arquivo(QStringLiteral("binaria.flt")));
   ASSERT_TRUE(g.Grava(Pasta.Arquivo(QStringLiteral("par.asc"))));
   ConfereComoGdalLe(Pasta.Arquivo(QStringLiteral("par.flt")));
-  ASSERT_TRUE(g.Grava(Pasta.Arquivo(QStringLiteral("surfer.grd"))));
-  ConfereComoGdalLe(Pasta.Arquivo(QStringLiteral("surfer.grd")));
+  // Surfer files carry the hole as Surfer's blank: SurferComBrancosIdaEVoltaPeloArcView.
 
   // The no-data value written in the header is the one GDAL reports.
   QProcess info;
@@ -135,4 +135,52 @@ TEST_F(Gdal, GradesEscritasAquiLidasPeloGdal) {
              {Pasta.Arquivo(QStringLiteral("binaria.flt"))});
   ASSERT_TRUE(info.waitForFinished(60000));
   EXPECT_TRUE(info.readAllStandardOutput().contains("NoData Value=-9999"));
+}
+
+namespace {
+
+// GDAL's reading of a grid: per cell from the top row down, the value or nullopt for no data (the
+// no-data value GDAL reports for the file).
+std::vector<std::optional<double>> CelulasComoGdalLe(const QString& arquivo) {
+  QProcess info;
+  info.start(QStandardPaths::findExecutable(QStringLiteral("gdalinfo")), {arquivo});
+  EXPECT_TRUE(info.waitForFinished(60000));
+  const QString texto = QString::fromUtf8(info.readAllStandardOutput());
+  const qsizetype p = texto.indexOf(QStringLiteral("NoData Value="));
+  EXPECT_GE(p, 0) << arquivo.toStdString();
+  const double semDado = texto.mid(p + 13).section(QLatin1Char('\n'), 0, 0).toDouble();
+  std::vector<std::optional<double>> celulas;
+  for (const TPontoXyz& c : ComoGdalLe(arquivo))
+    celulas.push_back(static_cast<float>(c.Z) == static_cast<float>(semDado)
+                          ? std::nullopt
+                          : std::optional<double>(c.Z));
+  return celulas;
+}
+
+}  // namespace
+
+// A Surfer grid with blanks, written by GDAL, converted to ArcView and back: GDAL reads the same
+// holes and the same values in all three files.
+TEST_F(Gdal, SurferComBrancosIdaEVoltaPeloArcView) {
+  ParArcView(Pasta.Arquivo(QStringLiteral("origem")), 4, 3, Valores, QStringLiteral("250000"),
+             QStringLiteral("8200000"), QStringLiteral("50"), QStringLiteral("-9999"));
+  const QString grd = Pasta.Arquivo(QStringLiteral("gdal.grd"));
+  Traduz({QStringLiteral("-of"), QStringLiteral("GSAG"),
+          Pasta.Arquivo(QStringLiteral("origem.flt")), grd});
+  const auto esperado = CelulasComoGdalLe(grd);
+  ASSERT_EQ(esperado.size(), Valores.size());
+  EXPECT_FALSE(esperado[6].has_value());  // the hole is a Surfer blank to GDAL too
+
+  TImagem s;
+  ASSERT_TRUE(s.Carrega(grd));
+  ASSERT_TRUE(s.Grava(Pasta.Arquivo(QStringLiteral("arcview.hdr"))));
+  EXPECT_EQ(CelulasComoGdalLe(Pasta.Arquivo(QStringLiteral("arcview.flt"))), esperado);
+  // The text never carries the blank value into the ArcView file.
+  TImagem a;
+  ASSERT_TRUE(a.Carrega(Pasta.Arquivo(QStringLiteral("arcview.hdr"))));
+  EXPECT_EQ(a.LeReal(6), -9999.f);
+
+  ASSERT_TRUE(a.Grava(Pasta.Arquivo(QStringLiteral("volta.grd"))));
+  EXPECT_EQ(CelulasComoGdalLe(Pasta.Arquivo(QStringLiteral("volta.grd"))), esperado);
+  ConfereComoGdalLe(Pasta.Arquivo(QStringLiteral("arcview.flt")));
 }

@@ -81,7 +81,9 @@ TEST(SistemaMatrizes, FalhasSaoRegistradasEOInicioSegue) {
   const QStringList erros = apresentador.Textos(TApresentadorRoteirizado::TTipo::Erro);
   ASSERT_GE(erros.size(), 2);
   EXPECT_EQ(erros[0], ErroHeader);
-  EXPECT_EQ(erros[1], ErroMatrizes);
+  // The malformed file is named, with what is wrong, after the step's own message.
+  EXPECT_EQ(erros[1], ErroMatrizes + QStringLiteral("\ndir_esc.hdr: falta a linha 2 (nrows) do "
+                                                    "cabeçalho."));
   EXPECT_FALSE(s.MapasCarregados);
   EXPECT_FALSE(Carga(s, QStringLiteral("Header.hdr"))->Ok);
   EXPECT_TRUE(Carga(s, QStringLiteral("hidro_sem_esp.hdr"))->Ok);

@@ -1,9 +1,12 @@
 #include "app/cli/Cli.h"
 
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <cstdio>
+#include <utility>
 
 #include "app/TSistema.h"
+#include "data/TdmS.h"
 
 namespace {
 std::vector<TComandoCli>& Registro() {
@@ -32,9 +35,51 @@ std::unique_ptr<TSistema> IniciaSistema(const TContextoCli& ctx) {
   return sistema;
 }
 
+namespace {
+
+// The first failed load among those a computation reads; the register workbooks are read only
+// by the imports.
+const TCarga* FalhaExigida(const TSistema& sistema) {
+  QStringList livros;
+  if (sistema.dmS)
+    livros << QFileInfo(sistema.dmS->ArquivoOutorgasAqem()).fileName()
+           << QFileInfo(sistema.dmS->ArquivoOutorgasAna()).fileName();
+  for (const TCarga& c : sistema.Cargas())
+    if (!c.Ok && !livros.contains(c.Nome)) return &c;
+  return nullptr;
+}
+
+void EscreveErro(const QString& linha) {
+  const QByteArray texto = (linha + QLatin1Char('\n')).toUtf8();
+  std::fwrite(texto.constData(), 1, static_cast<size_t>(texto.size()), stderr);
+}
+
+}  // namespace
+
+std::unique_ptr<TSistema> IniciaSistemaParaCalculo(const TContextoCli& ctx) {
+  TApresentadorCli& apresentador = ApresentadorCli();
+  apresentador.Retem();
+  auto sistema = IniciaSistema(ctx);
+  const QStringList retidas = apresentador.Solta();
+  const TCarga* falha = FalhaExigida(*sistema);
+  QString primeira;
+  if (falha) {
+    primeira = QStringLiteral("Erro: ") + falha->Mensagem;
+    EscreveErro(primeira);
+  }
+  for (const QString& linha : retidas)
+    if (linha != primeira) EscreveErro(linha);
+  if (falha) return nullptr;
+  return sistema;
+}
+
 void TApresentadorCli::Escreve(const QString& titulo, const QString& texto) {
   Mensagens_.push_back(texto);
   if (Silencioso_) return;
+  if (Retendo_) {
+    Retidas_ << titulo + QStringLiteral(": ") + texto;
+    return;
+  }
   const QByteArray linha = (titulo + QStringLiteral(": ") + texto + QLatin1Char('\n')).toUtf8();
   std::fwrite(linha.constData(), 1, static_cast<size_t>(linha.size()), stderr);
 }
@@ -50,6 +95,11 @@ TResposta TApresentadorCli::Confirmacao(const QString& texto) {
 void TApresentadorCli::Mensagem(const QString& texto) { Escreve(QStringLiteral("TORVEDA"), texto); }
 QString TApresentadorCli::AbreArquivo(const QString&, const QString&, const QString&) {
   return {};
+}
+
+QStringList TApresentadorCli::Solta() {
+  Retendo_ = false;
+  return std::exchange(Retidas_, {});
 }
 
 TApresentadorCli& ApresentadorCli() {

@@ -36,6 +36,12 @@ void ImprimeJson(const QJsonObject& objeto);
 // the context's data tree.
 std::unique_ptr<TSistema> IniciaSistema(const TContextoCli& ctx);
 
+// The start-up for a command that computes from the basin data (secao, analise, lote). When a
+// load it depends on failed (the header, the grids, the shapefile connection and layers, the
+// reference database; not the register workbooks), that load's message is shown before the
+// start-up's other messages and the answer is nullptr: the command exits 1 without computing.
+std::unique_ptr<TSistema> IniciaSistemaParaCalculo(const TContextoCli& ctx);
+
 class TApresentadorCli final : public TApresentador {
  public:
   void Erro(const QString& texto) override;
@@ -48,11 +54,16 @@ class TApresentadorCli final : public TApresentador {
   const QStringList& Mensagens() const { return Mensagens_; }
   void Limpa() { Mensagens_.clear(); }
   void DefineSilencioso(bool silencioso) { Silencioso_ = silencioso; }
+  // While holding, the lines meant for stderr are kept instead; Solta() ends it and hands them.
+  void Retem() { Retendo_ = true; }
+  QStringList Solta();
 
  private:
   void Escreve(const QString& titulo, const QString& texto);
   QStringList Mensagens_;
   bool Silencioso_ = false;
+  bool Retendo_ = false;
+  QStringList Retidas_;
 };
 
 TApresentadorCli& ApresentadorCli();

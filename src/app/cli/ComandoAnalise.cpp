@@ -163,7 +163,8 @@ int Analise(const TComandoCli& comando, TContextoCli& ctx) {
   if (const QString erro = LeArgumentos(ctx.Args, a); !erro.isEmpty())
     return ErroDeUso(comando, erro);
 
-  auto sistema = IniciaSistema(ctx);
+  auto sistema = IniciaSistemaParaCalculo(ctx);
+  if (!sistema) return 1;
   try {
     const TBacia bacia = BaciaDoSistema(*sistema);
     TPonto& ponto = *sistema->Ponto;

@@ -16,10 +16,10 @@
 #include <cmath>
 #include <optional>
 
-#include "base/Erro.h"
 #include "app/TSistema.h"
 #include "app/cli/Cli.h"
 #include "app/cli/JsonSecao.h"
+#include "base/Erro.h"
 #include "hydro/BaciaDoSistema.h"
 #include "hydro/ColocaSecao.h"
 #include "hydro/TMalha.h"
@@ -39,7 +39,8 @@ int Secao(const TComandoCli& comando, TContextoCli& ctx) {
     if (!x || !y) return ErroDeUso(comando, QStringLiteral("Coordenadas inválidas."));
   }
 
-  auto sistema = IniciaSistema(ctx);
+  auto sistema = IniciaSistemaParaCalculo(ctx);
+  if (!sistema) return 1;
   try {
     const TBacia bacia = BaciaDoSistema(*sistema);
     TPonto& ponto = *sistema->Ponto;

@@ -15,16 +15,16 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/TSistema.h"
+#include "app/gui/TRodape.h"
 #include "base/Apresentador.h"
 #include "base/Convencoes.h"
 #include "base/Erro.h"
-#include "app/TSistema.h"
-#include "app/gui/TRodape.h"
 #include "gis/TCamada.h"
 #include "gis/TMap.h"
 #include "gis/TSimbolo.h"
-#include "gis/gui/TBaciaNoMapa.h"
 #include "gis/gui/ImagensBotoes.h"
+#include "gis/gui/TBaciaNoMapa.h"
 #include "gis/gui/TMarcadorSecao.h"
 #include "gis/gui/TfrmIdentificacao.h"
 #include "hydro/BaciaDoSistema.h"

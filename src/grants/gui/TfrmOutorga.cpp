@@ -214,7 +214,6 @@ void TfrmOutorga::btnOutorgasClick() {
   dlgOutorgas->raise();
 }
 
-
 void TfrmOutorga::PosicionaLegendaSecao() {
   // Under the result grid, at the window's foot when it is taller than designed.
   lblSecao->setGeometry(16, std::max(541, height() - 18), std::max(200, width() - 32), 16);
