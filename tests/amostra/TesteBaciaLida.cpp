@@ -5,7 +5,10 @@
 
 #include <QFile>
 #include <QSet>
+#include <cmath>
+#include <iostream>
 #include <map>
+#include <tuple>
 #include <set>
 
 #include "BaciaLida.h"
@@ -352,6 +355,73 @@ TEST(AmostraSecoes, SecoesProntasSaoOQueDizem) {
     for (int dc = -1; dc <= 1; ++dc) EXPECT_EQ(b.Rede[fora + dl * b.NC + dc], -9999.0f);
   EXPECT_FALSE(b.Dentro(celula("foraDaBacia")));
   EXPECT_EQ(s[QStringLiteral("cabeceira")].toObject()[QStringLiteral("unidade")].toInt(), 105);
+  EXPECT_NE(b.Mapeada[celula("sobrecarregada")], -9999.0f);
+  EXPECT_EQ(s[QStringLiteral("sobrecarregada")].toObject()[QStringLiteral("rio")].toString(),
+            QStringLiteral("Ribeirão da Prata"));
+  // One section lies below the drainage-area range of its region's equations; the main stem
+  // lies within its own.
+  std::map<int, std::pair<double, double>> faixas;
+  for (auto& l : LeTabela(b.Dir + QStringLiteral("Dados/DadosBD/TORVEDA.sqlite"),
+                          QStringLiteral("Restricoes")))
+    faixas[l[QStringLiteral("codRestricao")].toInt()] = {l[QStringLiteral("MenorAd")].toDouble(),
+                                                         l[QStringLiteral("MaiorAd")].toDouble()};
+  const auto faixa = [&](const char* nome) {
+    const QJsonObject o = s[QLatin1String(nome)].toObject();
+    EXPECT_NE(b.Mapeada[celula(nome)], -9999.0f) << nome;
+    const int regiao = o[QStringLiteral("regiao")].toInt();
+    EXPECT_TRUE(faixas.count(regiao)) << nome;
+    return std::tuple{o[QStringLiteral("areaKm2")].toDouble(), faixas[regiao].first,
+                      faixas[regiao].second};
+  };
+  const auto [areaFora, menorFora, maiorFora] = faixa("foraDoIntervalo");
+  EXPECT_LT(areaFora, menorFora);
+  EXPECT_LT(menorFora, maiorFora);
+  const auto [areaPrincipal, menor, maior] = faixa("principal");
+  EXPECT_GE(areaPrincipal, menor);
+  EXPECT_LE(areaPrincipal, maior);
+}
+
+// Streams follow the terrain: the arcs of the mapped drainage bend as natural channels do, and
+// few of the long ones run straight.
+TEST(AmostraRede, CursosSinuosos) {
+  const TBaciaLida& b = Amostra();
+  std::map<int, std::vector<std::int64_t>> celulas;
+  for (std::size_t c = 0; c < b.Mapeada.size(); ++c)
+    if (b.Mapeada[c] != -9999.0f) celulas[static_cast<int>(b.Mapeada[c])].push_back(c);
+  std::vector<double> sinuosidades;
+  int retos = 0;
+  for (const auto& [ho, lista] : celulas) {
+    if (lista.size() < 12) continue;
+    const std::set<std::int64_t> doTrecho(lista.begin(), lista.end());
+    std::set<std::int64_t> recebem;
+    for (auto c : lista)
+      if (doTrecho.count(b.Abaixo(c))) recebem.insert(b.Abaixo(c));
+    std::int64_t c = -1;
+    for (auto x : lista)
+      if (!recebem.count(x)) c = x;
+    double comprimento = 0;
+    const std::int64_t primeira = c;
+    std::int64_t ultima = c;
+    while (doTrecho.count(c)) {
+      ultima = c;
+      const std::int64_t j = b.Abaixo(c);
+      if (!doTrecho.count(j)) break;
+      comprimento += (j % b.NC != c % b.NC && j / b.NC != c / b.NC) ? M_SQRT2 : 1.0;
+      c = j;
+    }
+    const double dx = ultima % b.NC - primeira % b.NC, dy = ultima / b.NC - primeira / b.NC;
+    const double corda = std::hypot(dx, dy);
+    if (corda <= 0) continue;
+    sinuosidades.push_back(comprimento / corda);
+    if (comprimento / corda < 1.03) ++retos;
+  }
+  ASSERT_GE(sinuosidades.size(), 20u);
+  std::sort(sinuosidades.begin(), sinuosidades.end());
+  const double mediana = sinuosidades[sinuosidades.size() / 2];
+  std::cout << "trechos longos " << sinuosidades.size() << ", sinuosidade mediana " << mediana
+            << ", retos " << retos << "\n";
+  EXPECT_GE(mediana, 1.15);
+  EXPECT_LE(retos * 10, static_cast<int>(sinuosidades.size()));
 }
 
 // The register workbooks hold the sheets and headings the imports read, and the rows a real
