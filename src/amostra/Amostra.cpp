@@ -8,13 +8,13 @@
 #include <algorithm>
 #include <cmath>
 
-#include "base/Convencoes.h"
-#include "base/Erro.h"
 #include "amostra/Bacia.h"
-#include "amostra/Escritas.h"
 #include "amostra/Demanda.h"
+#include "amostra/Escritas.h"
 #include "amostra/Gdal.h"
 #include "amostra/Hidrologia.h"
+#include "base/Convencoes.h"
+#include "base/Erro.h"
 
 static void IniciaRecursosAmostra() { Q_INIT_RESOURCE(amostra); }
 
@@ -86,20 +86,27 @@ std::vector<std::int32_t> DoRio(const TBacia& b, int rio, double de, std::size_t
 }
 
 // A mapped creek cell whose drainage area lies below the range of its region's equations.
+// Creeks of region 1 first, then any arc without a station.
 QJsonObject ForaDoIntervalo(const TBacia& b, const THidrologia& h, const TConversor& conv) {
   std::vector<std::int32_t> lista;
-  QString rio;
-  for (const auto& t : b.Trechos) {
-    if (b.Rios[t.Rio].Projetado || t.EstFlu || t.Unidade / 100 != 1) continue;
-    const double limite = h.Regiao(1).MenorAd / 2;
-    for (std::int32_t c : t.Celulas)
-      if (b.Fluxo[c] * Convencao::AreaCelulaKm2 < limite) lista.push_back(c);
+  for (int volta = 0; volta < 2; ++volta) {
+    std::vector<std::int32_t> achadas;
+    for (const auto& t : b.Trechos) {
+      const int regiao = t.Unidade / 100;
+      if (t.EstFlu || regiao < 1 || regiao > 3) continue;
+      if (volta == 0 && (b.Rios[t.Rio].Projetado || regiao != 1)) continue;
+      for (std::int32_t c : t.Celulas)
+        if (b.Fluxo[c] * Convencao::AreaCelulaKm2 < h.Regiao(regiao).MenorAd / 2)
+          achadas.push_back(c);
+    }
+    std::sort(achadas.begin(), achadas.end());
+    lista.insert(lista.end(), achadas.begin(), achadas.end());
   }
-  std::sort(lista.begin(), lista.end());
-  if (!lista.empty()) rio = b.Rios[b.TrechoPorHo(b.Mapeada[lista.front()])->Rio].Nome;
-  return Secao(b, conv, lista,
-               QStringLiteral("%1, área de drenagem abaixo do intervalo das equações da região 1")
-                   .arg(rio));
+  const QString rio =
+      lista.empty() ? QString() : b.Rios[b.TrechoPorHo(b.Mapeada[lista.front()])->Rio].Nome;
+  return Secao(
+      b, conv, lista,
+      QStringLiteral("%1, área de drenagem abaixo do intervalo das equações da região").arg(rio));
 }
 
 QJsonObject Secoes(const TBacia& b, const THidrologia& h, const TConversor& conv) {
@@ -171,7 +178,6 @@ std::vector<TAlvoDemanda> Alvos(const THidrologia& h, const QJsonObject& secoes)
 }
 
 QJsonObject Resumo(const TBacia& b, const QJsonObject& secoes) {
-
   QJsonArray estacoes;
   for (const auto& e : b.Estacoes)
     estacoes.append(QJsonObject{{QStringLiteral("codigo"), e.Codigo},
@@ -258,10 +264,10 @@ QJsonObject GeraAmostra(const QString& dirPedido, const TOpcoesAmostra& opcoes) 
   EscreveBaseDados(b, hidrologia, conv, bd + opcoes.NomeBase + QStringLiteral(".sqlite"));
   QJsonObject secoes = Secoes(b, hidrologia, conv);
   TDemanda demanda(b, Alvos(hidrologia, secoes));
-  const QJsonObject registros = EscrevePlanilhas(
-      b, conv, opcoes.Registros, demanda,
-      bd + opcoes.NomeBase + QStringLiteral("_Outorgas_AQEM.xlsx"),
-      bd + opcoes.NomeBase + QStringLiteral("_Outorgas_ANA.xlsx"));
+  const QJsonObject registros =
+      EscrevePlanilhas(b, conv, opcoes.Registros, demanda,
+                       bd + opcoes.NomeBase + QStringLiteral("_Outorgas_AQEM.xlsx"),
+                       bd + opcoes.NomeBase + QStringLiteral("_Outorgas_ANA.xlsx"));
   // What the grant analysis will show at each section under the demonstration criterion.
   for (std::size_t i = 0; i < demanda.Alvos().size(); ++i) {
     QJsonObject s = secoes.value(demanda.Alvos()[i].Chave).toObject();

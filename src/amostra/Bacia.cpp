@@ -9,11 +9,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "base/Convencoes.h"
-#include "base/Erro.h"
 #include "amostra/Aleatorio.h"
 #include "amostra/BaciaInterno.h"
 #include "amostra/Projeto.h"
+#include "base/Convencoes.h"
+#include "base/Erro.h"
 
 std::int64_t TBacia::Jusante(std::int64_t c) const {
   const Convencao::TDirecaoD8* d = Convencao::DirecaoD8(Dir[c]);

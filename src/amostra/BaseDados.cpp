@@ -11,13 +11,13 @@
 #include <cmath>
 #include <exception>
 
-#include "base/Convencoes.h"
-#include "base/Erro.h"
-#include "data/Esquema.h"
 #include "amostra/Aleatorio.h"
 #include "amostra/Escritas.h"
 #include "amostra/Gdal.h"
 #include "amostra/Hidrologia.h"
+#include "base/Convencoes.h"
+#include "base/Erro.h"
+#include "data/Esquema.h"
 
 namespace {
 
@@ -84,7 +84,8 @@ void EscreveBaseDados(const TBacia& b, const THidrologia& h, const gdal_amostra:
       }
 
       // Observed flows scatter a few per cent about their region's equations, as gauged flows
-      // scatter about a regression (too little to change their order); naturalized flows add back the upstream uses.
+      // scatter about a regression (too little to change their order); naturalized flows add back
+      // the upstream uses.
       TAleatorio rnd(b.Semente + 31);
       TInsere estacoes(db, QStringLiteral("EstFluviometricas"), 13);
       for (const auto& e : b.Estacoes) {

@@ -68,8 +68,8 @@ bool TDemanda::PelaRede(const TAlvoDemanda& s, std::int64_t c) const {
   const std::int32_t arco = B_.Mapeada[c];
   if (arco == s.Ho) return true;
   std::int32_t n = Tnode(arco), t = 0;
-  for (std::size_t passos = 0; n != Convencao::NoExutorio && t != Convencao::TrechoExutorio &&
-                               passos <= B_.Trechos.size();
+  for (std::size_t passos = 0;
+       n != Convencao::NoExutorio && t != Convencao::TrechoExutorio && passos <= B_.Trechos.size();
        ++passos) {
     t = SaiDoNo(n);
     if (t == s.Ho || t == 0) return true;
@@ -92,7 +92,8 @@ bool TDemanda::AMontante(std::size_t i, std::int64_t c) const {
   if (a == u) return PelaRede(s, c);
   if (u >= r * 100 + 1 && u <= r * 100 + (r == 1 ? 9 : 8)) return false;
   const auto it = AJusante().find(u);
-  if (it != AJusante().end() && std::find(it->second.begin(), it->second.end(), a) != it->second.end())
+  if (it != AJusante().end() &&
+      std::find(it->second.begin(), it->second.end(), a) != it->second.end())
     return false;
   return PelaRede(s, c);
 }

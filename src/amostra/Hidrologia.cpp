@@ -22,7 +22,9 @@ constexpr TLei LeisRegiao[3] = {{1.10, 0.97}, {0.90, 0.95}, {1.00, 0.98}};
 constexpr TLei LeisRio[6] = {{1.04, 0.965}, {0.95, 0.955}, {1.07, 0.975},
                              {0.93, 0.96},  {1.05, 0.95},  {0.96, 0.97}};
 
-double Lei(const TLei& l, int k, double ad) { return Especifica[k] * l.Fator * std::pow(ad, l.Expoente); }
+double Lei(const TLei& l, int k, double ad) {
+  return Especifica[k] * l.Fator * std::pow(ad, l.Expoente);
+}
 
 double Arredonda(double v, double passo) { return std::round(v / passo) * passo; }
 
@@ -103,9 +105,11 @@ THidrologia MontaHidrologia(const TBacia& b) {
       // are part of a real table too.
       const double meio = (e.MenorAd + e.MaiorAd) / 2;
       e.Linhas.push_back({QStringLiteral("Log"), Lei(lei, 1, meio), 0.0,
-                          QString::fromLatin1(VarMinimaVazao[1]), QString::fromLatin1(TipoVazao[1])});
+                          QString::fromLatin1(VarMinimaVazao[1]),
+                          QString::fromLatin1(TipoVazao[1])});
       e.Linhas.push_back({QStringLiteral("Rec"), Lei(lei, 2, meio), 0.0,
-                          QString::fromLatin1(VarMinimaVazao[2]), QString::fromLatin1(TipoVazao[2])});
+                          QString::fromLatin1(VarMinimaVazao[2]),
+                          QString::fromLatin1(TipoVazao[2])});
       Ajusta(e, QStringLiteral("Pot"), lei, menorRede);
       e.Linhas.push_back({QStringLiteral("Pot"), Especifica[0] * lei.Fator * 1.08, lei.Expoente,
                           QStringLiteral("Q710Nat"), QStringLiteral("Q7,10")});
@@ -130,7 +134,8 @@ THidrologia MontaHidrologia(const TBacia& b) {
       Ajusta(antiga, QStringLiteral("Exp"), lei, e.MenorAd);
       e.Linhas.push_back(antiga.Linhas[2]);
     }
-    Ajusta(e, rio.EqConserv == 2 || rio.EqConserv == 5 ? QStringLiteral("Lin") : QStringLiteral("Pot"),
+    Ajusta(e,
+           rio.EqConserv == 2 || rio.EqConserv == 5 ? QStringLiteral("Lin") : QStringLiteral("Pot"),
            lei, cabeceira);
     h.Rios.push_back(std::move(e));
   }

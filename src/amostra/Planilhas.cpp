@@ -10,13 +10,13 @@
 #include <array>
 #include <cmath>
 
-#include "base/Convencoes.h"
 #include "amostra/Aleatorio.h"
 #include "amostra/Demanda.h"
-#include "amostra/Hidrologia.h"
 #include "amostra/Escritas.h"
 #include "amostra/Gdal.h"
+#include "amostra/Hidrologia.h"
 #include "amostra/Shape.h"
+#include "base/Convencoes.h"
 
 using namespace gdal_amostra;
 
@@ -494,21 +494,22 @@ int Sobrecarga(TSorteio& s, TPlanilha& p, int& processo, TDemanda& d) {
     QDate Publicacao;
     const char* Requerente;
   };
-  const TPedido pedidos[] = {
-      {0.20, 0.90, QDate(1997, 3, 14), "Agropecuária Vale Verde Ltda."},
-      {0.45, 0.50, QDate(1999, 8, 2), "Fazendas Reunidas Três Barras"},
-      {0.70, 0.40, QDate(2009, 5, 20), "Cooperativa Agrícola do Cerrado"}};
+  const TPedido pedidos[] = {{0.20, 0.90, QDate(1997, 3, 14), "Agropecuária Vale Verde Ltda."},
+                             {0.45, 0.50, QDate(1999, 8, 2), "Fazendas Reunidas Três Barras"},
+                             {0.70, 0.40, QDate(2009, 5, 20), "Cooperativa Agrícola do Cerrado"}};
   int escritas = 0;
   for (const auto& pe : pedidos) {
     std::vector<std::int32_t> candidatas(
-        rio.begin() + static_cast<std::ptrdiff_t>(pe.Fracao * static_cast<double>(fim - rio.begin())),
+        rio.begin() +
+            static_cast<std::ptrdiff_t>(pe.Fracao * static_cast<double>(fim - rio.begin())),
         fim);
     TLocal l;
     if (!LocalPara(s, d, candidatas, i, principal, l)) continue;
     const double q = std::max(0.00001, std::round(pe.Parte * alvo.Permissivel * 100000) / 100000);
     auto f = p.Nova();
-    Texto(*f, QStringLiteral("Nº Processo"),
-          QStringLiteral("%1/%2").arg(++processo, 5, 10, QLatin1Char('0')).arg(pe.Publicacao.year()));
+    Texto(
+        *f, QStringLiteral("Nº Processo"),
+        QStringLiteral("%1/%2").arg(++processo, 5, 10, QLatin1Char('0')).arg(pe.Publicacao.year()));
     Data(*f, QStringLiteral("Data entrada"), pe.Publicacao.addDays(-180));
     Texto(*f, QStringLiteral("Requerente"), QString::fromUtf8(pe.Requerente));
     Numero(*f, QStringLiteral("Nº Portaria"), 100 + processo);
@@ -533,8 +534,9 @@ int Sobrecarga(TSorteio& s, TPlanilha& p, int& processo, TDemanda& d) {
 // about 40 % in 2000 to 115 % in 2030, higher in the dry season, and kept off the classes'
 // thresholds so that the analysis shows every class for whole months.
 double ParcelaProjetada(int ano, int mes) {
-  const double bruta = 40.0 + 75.0 * (ano - demanda::AnoInicial) / (demanda::AnoFinal - demanda::AnoInicial) +
-                       12.0 * std::cos(2 * M_PI * (mes - 8) / 12.0);
+  const double bruta =
+      40.0 + 75.0 * (ano - demanda::AnoInicial) / (demanda::AnoFinal - demanda::AnoInicial) +
+      12.0 * std::cos(2 * M_PI * (mes - 8) / 12.0);
   if (bruta <= 70) return std::min(bruta, 64.0);
   if (bruta <= 90) return std::clamp(bruta, 75.0, 85.0);
   if (bruta <= 100) return std::clamp(bruta, 93.0, 97.0);
@@ -623,10 +625,10 @@ QJsonObject EscrevePlanilhas(const TBacia& b, const TConversor& conv, int regist
     resumo.insert(QStringLiteral("superficiais"),
                   QJsonObject{{QStringLiteral("linhas"), nSup - nSobrecarga + sobrecarga},
                               {QStringLiteral("naBacia"), naBacia + sobrecarga}});
-    resumo.insert(QStringLiteral("insignificantes"),
-                  QJsonObject{{QStringLiteral("linhas"), nIns},
-                              {QStringLiteral("naBacia"),
-                               Certidoes(sorteio, ins, nIns, processo, demanda)}});
+    resumo.insert(
+        QStringLiteral("insignificantes"),
+        QJsonObject{{QStringLiteral("linhas"), nIns},
+                    {QStringLiteral("naBacia"), Certidoes(sorteio, ins, nIns, processo, demanda)}});
     resumo.insert(QStringLiteral("subterraneas"),
                   QJsonObject{{QStringLiteral("linhas"), nSub},
                               {QStringLiteral("naBacia"),

@@ -9,11 +9,11 @@
 #include <cmath>
 #include <map>
 
-#include "base/Convencoes.h"
-#include "base/Erro.h"
 #include "amostra/Aleatorio.h"
 #include "amostra/BaciaInterno.h"
 #include "amostra/Projeto.h"
+#include "base/Convencoes.h"
+#include "base/Erro.h"
 
 namespace bacia_interno {
 

@@ -12,8 +12,8 @@
 #include <QUuid>
 #include <stdexcept>
 
-#include "base/Convencoes.h"
 #include "amostra/Gdal.h"
+#include "base/Convencoes.h"
 
 using namespace gdal_amostra;
 

@@ -100,10 +100,10 @@ TEST(AmostraCli, ClassesDasSecoesProntasPelaAnalise) {
          QStringLiteral("--xy"), QString::number(o[QStringLiteral("X")].toDouble(), 'f', 3),
          QString::number(o[QStringLiteral("Y")].toDouble(), 'f', 3), QStringLiteral("--inicio"),
          criterio[QStringLiteral("inicio")].toString(), QStringLiteral("--fim"),
-         criterio[QStringLiteral("fim")].toString(), QStringLiteral("--vazao"),
-         QStringLiteral("0"), QStringLiteral("--percentual"), QStringLiteral("50"),
-         QStringLiteral("--referencia"), criterio[QStringLiteral("referencia")].toString(),
-         QStringLiteral("--metodo"), criterio[QStringLiteral("metodo")].toString()});
+         criterio[QStringLiteral("fim")].toString(), QStringLiteral("--vazao"), QStringLiteral("0"),
+         QStringLiteral("--percentual"), QStringLiteral("50"), QStringLiteral("--referencia"),
+         criterio[QStringLiteral("referencia")].toString(), QStringLiteral("--metodo"),
+         criterio[QStringLiteral("metodo")].toString()});
     ASSERT_EQ(a.Codigo, 0) << it.key().toStdString() << ": " << a.Erro.toStdString();
     const QJsonObject meses = a.Json[QStringLiteral("Meses")].toObject();
     ASSERT_EQ(meses.size(), 31 * 12) << it.key().toStdString();

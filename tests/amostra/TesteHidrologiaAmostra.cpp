@@ -12,12 +12,12 @@
 #include <random>
 
 #include "BaciaLida.h"
+#include "amostra/Amostra.h"
 #include "app/TSistema.h"
 #include "base/Caminhos.h"
 #include "base/Convencoes.h"
 #include "comum/ApresentadorRoteirizado.h"
 #include "comum/PastaTemporaria.h"
-#include "amostra/Amostra.h"
 #include "hydro/BaciaDoSistema.h"
 #include "hydro/IdentificaSecao.h"
 #include "hydro/Modelos.h"
