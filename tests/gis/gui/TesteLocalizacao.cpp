@@ -11,7 +11,7 @@
 #include <QtTest>
 #include <memory>
 
-#include "../../../tools/Amostra.h"
+#include "amostra/Amostra.h"
 #include "app/TSistema.h"
 #include "app/gui/TRodape.h"
 #include "comum/ApresentadorRoteirizado.h"
