@@ -457,8 +457,9 @@ int Federais(TSorteio& s, TPlanilha& p, int n, TDemanda& d) {
   return naBacia;
 }
 
-// A point on cell c whose coordinates, as the register rounds them, land where the demand counts
-// at section `alvo` and at none of the others but `tambem`; -1 when no cell of the list does.
+// A point on the first of the candidate cells whose coordinates, as the register rounds them,
+// land where the demand counts at section `alvo` and at none of the others but `tambem`; false
+// when no candidate does.
 bool LocalPara(TSorteio& s, const TDemanda& d, const std::vector<std::int32_t>& candidatas,
                std::size_t alvo, std::size_t tambem, TLocal& l) {
   const TBacia& b = *s.Bacia();
