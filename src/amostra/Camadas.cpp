@@ -5,11 +5,11 @@
 #include <QDir>
 #include <cmath>
 
+#include "base/Convencoes.h"
 #include "amostra/Aleatorio.h"
 #include "amostra/Escritas.h"
 #include "amostra/Projeto.h"
 #include "amostra/Shape.h"
-#include "base/Convencoes.h"
 
 using namespace gdal_amostra;
 

@@ -7,9 +7,9 @@
 #include <QtEndian>
 #include <vector>
 
-#include "amostra/Escritas.h"
 #include "base/Convencoes.h"
 #include "base/Erro.h"
+#include "amostra/Escritas.h"
 
 namespace {
 

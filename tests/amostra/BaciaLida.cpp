@@ -12,8 +12,8 @@
 #include <QUuid>
 #include <stdexcept>
 
-#include "amostra/Gdal.h"
 #include "base/Convencoes.h"
+#include "amostra/Gdal.h"
 
 using namespace gdal_amostra;
 

@@ -6,9 +6,9 @@
 #include <QDir>
 #include <QFile>
 
-#include "amostra/Amostra.h"
 #include "base/Erro.h"
 #include "comum/PastaTemporaria.h"
+#include "amostra/Amostra.h"
 
 namespace {
 
