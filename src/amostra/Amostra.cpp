@@ -5,13 +5,16 @@
 #include <QFile>
 #include <QJsonArray>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cmath>
 
-#include "base/Convencoes.h"
-#include "base/Erro.h"
 #include "amostra/Bacia.h"
+#include "amostra/Demanda.h"
 #include "amostra/Escritas.h"
 #include "amostra/Gdal.h"
+#include "amostra/Hidrologia.h"
+#include "base/Convencoes.h"
+#include "base/Erro.h"
 
 static void IniciaRecursosAmostra() { Q_INIT_RESOURCE(amostra); }
 
@@ -76,12 +79,37 @@ std::vector<std::int32_t> DoRio(const TBacia& b, int rio, double de, std::size_t
   for (std::size_t i =
            inicio + static_cast<std::size_t>(de * static_cast<double>(cel.size() - inicio));
        i < cel.size(); ++i)
-    (b.TrechoPorHo(b.Mapeada[cel[i]])->EstFlu ? comEstacao : lista).push_back(cel[i]);
+    if (b.Mapeada[cel[i]])
+      (b.TrechoPorHo(b.Mapeada[cel[i]])->EstFlu ? comEstacao : lista).push_back(cel[i]);
   lista.insert(lista.end(), comEstacao.begin(), comEstacao.end());
   return lista;
 }
 
-QJsonObject Resumo(const TBacia& b, const TConversor& conv) {
+// A mapped creek cell whose drainage area lies below the range of its region's equations.
+// Creeks of region 1 first, then any arc without a station.
+QJsonObject ForaDoIntervalo(const TBacia& b, const THidrologia& h, const TConversor& conv) {
+  std::vector<std::int32_t> lista;
+  for (int volta = 0; volta < 2; ++volta) {
+    std::vector<std::int32_t> achadas;
+    for (const auto& t : b.Trechos) {
+      const int regiao = t.Unidade / 100;
+      if (t.EstFlu || regiao < 1 || regiao > 3) continue;
+      if (volta == 0 && (b.Rios[t.Rio].Projetado || regiao != 1)) continue;
+      for (std::int32_t c : t.Celulas)
+        if (b.Fluxo[c] * Convencao::AreaCelulaKm2 < h.Regiao(regiao).MenorAd / 2)
+          achadas.push_back(c);
+    }
+    std::sort(achadas.begin(), achadas.end());
+    lista.insert(lista.end(), achadas.begin(), achadas.end());
+  }
+  const QString rio =
+      lista.empty() ? QString() : b.Rios[b.TrechoPorHo(b.Mapeada[lista.front()])->Rio].Nome;
+  return Secao(
+      b, conv, lista,
+      QStringLiteral("%1, área de drenagem abaixo do intervalo das equações da região").arg(rio));
+}
+
+QJsonObject Secoes(const TBacia& b, const THidrologia& h, const TConversor& conv) {
   const auto& principal = b.Rios[0].Celulas;
   const std::size_t posJ = static_cast<std::size_t>(
       std::find(principal.begin(), principal.end(), b.Juncao) - principal.begin());
@@ -119,7 +147,37 @@ QJsonObject Resumo(const TBacia& b, const TConversor& conv) {
     secoes.insert(QStringLiteral("foraDaBacia"),
                   Secao(b, conv, lista, QStringLiteral("Canto sudoeste da grade, fora da bacia")));
   }
+  secoes.insert(QStringLiteral("sobrecarregada"),
+                Secao(b, conv, DoRio(b, 16, 0.75),
+                      QStringLiteral("Ribeirão da Prata, afluente com outorgas acima da vazão "
+                                     "permissível")));
+  secoes.insert(QStringLiteral("foraDoIntervalo"), ForaDoIntervalo(b, h, conv));
+  return secoes;
+}
 
+// The ready-made sections on the mapped drainage, with the criterion's allowable flow there.
+std::vector<TAlvoDemanda> Alvos(const THidrologia& h, const QJsonObject& secoes) {
+  std::vector<TAlvoDemanda> alvos;
+  for (auto it = secoes.begin(); it != secoes.end(); ++it) {
+    const QJsonObject s = it.value().toObject();
+    if (!s.contains(QStringLiteral("Ho_"))) continue;
+    TAlvoDemanda a;
+    a.Chave = it.key();
+    a.Celula = static_cast<std::int32_t>(s.value(QStringLiteral("celula")).toInteger());
+    a.Ho = s.value(QStringLiteral("Ho_")).toInt();
+    a.Regiao = s.value(QStringLiteral("regiao")).toInt();
+    a.Unidade = s.value(QStringLiteral("unidade")).toInt();
+    a.Rio = s.value(QStringLiteral("rio")).toString();
+    // As the grant window computes it: Q - Q x (1 - p / 100), in extended precision.
+    const long double q =
+        h.Regiao(a.Regiao).Vazao(0, s.value(QStringLiteral("areaKm2")).toDouble());
+    a.Permissivel = static_cast<double>(q - q * (1 - demanda::Percentual / 100.0L));
+    alvos.push_back(a);
+  }
+  return alvos;
+}
+
+QJsonObject Resumo(const TBacia& b, const QJsonObject& secoes) {
   QJsonArray estacoes;
   for (const auto& e : b.Estacoes)
     estacoes.append(QJsonObject{{QStringLiteral("codigo"), e.Codigo},
@@ -130,6 +188,8 @@ QJsonObject Resumo(const TBacia& b, const TConversor& conv) {
                                 {QStringLiteral("X"), b.X(e.Celula)},
                                 {QStringLiteral("Y"), b.Y(e.Celula)},
                                 {QStringLiteral("areaKm2"), e.AreaKm2}});
+  int ordem = 0;
+  for (const auto& t : b.Trechos) ordem = std::max(ordem, t.Ordem);
   return QJsonObject{
       {QStringLiteral("colunas"), b.NC},
       {QStringLiteral("linhas"), b.NR},
@@ -140,6 +200,7 @@ QJsonObject Resumo(const TBacia& b, const TConversor& conv) {
       {QStringLiteral("celulasNaBacia"), static_cast<qint64>(b.Ordem.size())},
       {QStringLiteral("areaKm2"), static_cast<double>(b.Ordem.size()) * Convencao::AreaCelulaKm2},
       {QStringLiteral("trechos"), static_cast<qint64>(b.Trechos.size())},
+      {QStringLiteral("ordemMaxima"), ordem},
       {QStringLiteral("limiarRede"), b.LimiarRede},
       {QStringLiteral("limiarMapeada"), b.LimiarMapeada},
       {QStringLiteral("exutorio"),
@@ -199,10 +260,21 @@ QJsonObject GeraAmostra(const QString& dirPedido, const TOpcoesAmostra& opcoes) 
 
   EscreveGrades(b, matrizes);
   EscreveCamadas(b, conv, sig, manutencao);
-  EscreveBaseDados(b, conv, bd + opcoes.NomeBase + QStringLiteral(".sqlite"));
-  const QJsonObject registros = EscrevePlanilhas(
-      b, conv, opcoes.Registros, bd + opcoes.NomeBase + QStringLiteral("_Outorgas_AQEM.xlsx"),
-      bd + opcoes.NomeBase + QStringLiteral("_Outorgas_ANA.xlsx"));
+  const THidrologia hidrologia = MontaHidrologia(b);
+  EscreveBaseDados(b, hidrologia, conv, bd + opcoes.NomeBase + QStringLiteral(".sqlite"));
+  QJsonObject secoes = Secoes(b, hidrologia, conv);
+  TDemanda demanda(b, Alvos(hidrologia, secoes));
+  const QJsonObject registros =
+      EscrevePlanilhas(b, conv, opcoes.Registros, demanda,
+                       bd + opcoes.NomeBase + QStringLiteral("_Outorgas_AQEM.xlsx"),
+                       bd + opcoes.NomeBase + QStringLiteral("_Outorgas_ANA.xlsx"));
+  // What the grant analysis will show at each section under the demonstration criterion.
+  for (std::size_t i = 0; i < demanda.Alvos().size(); ++i) {
+    QJsonObject s = secoes.value(demanda.Alvos()[i].Chave).toObject();
+    const QJsonObject c = demanda.Classes(i);
+    for (auto it = c.begin(); it != c.end(); ++it) s.insert(it.key(), it.value());
+    secoes.insert(demanda.Alvos()[i].Chave, s);
+  }
 
   IniciaRecursosAmostra();
   QFile ajuda(QStringLiteral(":/amostra/Ajuda.html"));
@@ -219,7 +291,14 @@ QJsonObject GeraAmostra(const QString& dirPedido, const TOpcoesAmostra& opcoes) 
       saidaAjuda.write(textoAjuda) != textoAjuda.size())
     throw ETorveda(QStringLiteral("Erro ao gravar %1.").arg(saidaAjuda.fileName()));
 
-  QJsonObject resumo = Resumo(b, conv);
+  QJsonObject resumo = Resumo(b, secoes);
+  resumo.insert(
+      QStringLiteral("criterioDemanda"),
+      QJsonObject{{QStringLiteral("percentual"), demanda::Percentual},
+                  {QStringLiteral("referencia"), QStringLiteral("Q710")},
+                  {QStringLiteral("metodo"), QStringLiteral("Tradicional")},
+                  {QStringLiteral("inicio"), QStringLiteral("01/%1").arg(demanda::AnoInicial)},
+                  {QStringLiteral("fim"), QStringLiteral("12/%1").arg(demanda::AnoFinal)}});
   resumo.insert(QStringLiteral("dados"), dir);
   resumo.insert(QStringLiteral("nomeBase"), opcoes.NomeBase);
   resumo.insert(QStringLiteral("registros"), registros);

@@ -9,11 +9,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "base/Convencoes.h"
-#include "base/Erro.h"
 #include "amostra/Aleatorio.h"
 #include "amostra/BaciaInterno.h"
 #include "amostra/Projeto.h"
+#include "base/Convencoes.h"
+#include "base/Erro.h"
 
 std::int64_t TBacia::Jusante(std::int64_t c) const {
   const Convencao::TDirecaoD8* d = Convencao::DirecaoD8(Dir[c]);
@@ -301,17 +301,20 @@ void Escoa(TBacia& b) {
       }
     }
 
-  // Side valleys: value noise on three scales added to the distance.
+  // Side valleys: value noise on five scales added to the distance. Its slopes are of the order
+  // of the distance's own (one per cell), so the water that runs toward a river is turned aside
+  // into hollows on every scale: creeks branch and bend instead of running straight down.
   const double escala = std::max(n, m);
-  const double passos[3] = {std::max(4.0, escala / 12), std::max(3.0, escala / 36),
-                            std::max(2.0, escala / 100)};
-  const double amplitudes[3] = {0.30, 0.35, 0.30};
+  const double passos[5] = {std::max(4.0, escala / 12), std::max(3.0, escala / 36),
+                            std::max(3.0, escala / 100), std::max(3.0, escala / 250),
+                            std::max(2.0, escala / 600)};
+  const double amplitudes[5] = {0.45, 0.70, 0.80, 0.70, 0.50};
   for (int l = 0; l < m; ++l)
     for (int c = 0; c < n; ++c) {
       const std::int32_t i = b.Indice(c, l);
       if (!b.Dentro[i] || b.RioCelula[i] >= 0) continue;
       double r = 0;
-      for (int k = 0; k < 3; ++k)
+      for (int k = 0; k < 5; ++k)
         r += amplitudes[k] * passos[k] * Ruido(b.Semente + 101 * (k + 1), c, l, passos[k]);
       z[i] += static_cast<float>(r);
     }

@@ -29,6 +29,7 @@ struct TTrecho {
   int Rio = -1;                       // index in TBacia::Rios
   std::int32_t EstFlu = 0;            // station on the arc; 0 none
   int Unidade = 0;                    // drainage unit of its first cell
+  int Ordem = 0;                      // Strahler order in the mapped network
 };
 
 struct TEstacaoFlu {

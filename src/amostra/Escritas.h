@@ -6,6 +6,8 @@
 #include <QString>
 
 #include "amostra/Bacia.h"
+#include "amostra/Demanda.h"
+#include "amostra/Hidrologia.h"
 
 namespace gdal_amostra {
 class TConversor;
@@ -17,8 +19,10 @@ void EscreveGrades(const TBacia& b, const QString& pasta);
 void EscreveCamadas(const TBacia& b, const gdal_amostra::TConversor& conv, const QString& pasta,
                     const QString& pastaManutencao);
 // Dados/DadosBD/<NomeBase>.sqlite: equations, ranges, stations and rivers.
-void EscreveBaseDados(const TBacia& b, const gdal_amostra::TConversor& conv,
+void EscreveBaseDados(const TBacia& b, const THidrologia& h, const gdal_amostra::TConversor& conv,
                       const QString& arquivo);
 // Dados/DadosBD/<NomeBase>_Outorgas_AQEM.xlsx and _ANA.xlsx; returns counts of rows written.
+// The surface grants that count at the ready-made sections are added into `demanda`.
 QJsonObject EscrevePlanilhas(const TBacia& b, const gdal_amostra::TConversor& conv, int registros,
-                             const QString& arquivoAqem, const QString& arquivoAna);
+                             TDemanda& demanda, const QString& arquivoAqem,
+                             const QString& arquivoAna);

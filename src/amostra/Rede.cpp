@@ -7,12 +7,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 
-#include "base/Convencoes.h"
-#include "base/Erro.h"
 #include "amostra/Aleatorio.h"
 #include "amostra/BaciaInterno.h"
 #include "amostra/Projeto.h"
+#include "base/Convencoes.h"
+#include "base/Erro.h"
 
 namespace bacia_interno {
 
@@ -44,20 +45,158 @@ std::vector<std::int32_t> Numera(std::size_t n, std::size_t especial, std::int32
   return ids;
 }
 
+// The network cells that drain into c.
+template <typename F>
+void Chegadas(const TBacia& b, const std::vector<std::uint8_t>& rede, std::int32_t c, F f) {
+  const int cc = b.Coluna(c), lc = b.Linha(c);
+  for (const auto& d : Convencao::DirecoesD8) {
+    const int cv = cc + d.DColuna, lv = lc + d.DLinha;
+    if (!b.NaGrade(cv, lv)) continue;
+    const std::int32_t v = b.Indice(cv, lv);
+    if (b.Dentro[v] && rede[v] && b.Abaixo(v) == c) f(v);
+  }
+}
+
+// The mapped segments whose ends the program cannot find. It takes the centre of the bounding
+// box of the arc's line (its cells' centres and the node below), goes forward along the linear
+// index to the first cell of the arc (backward when there is none), and from there climbs to the
+// cell below the upper end and descends to the cell above the lower end: an arc of fewer than
+// three cells, or one whose search lands on an end cell, has no usable end.
+std::vector<std::uint8_t> SemPontas(const TBacia& b, const std::vector<std::int32_t>& segmento,
+                                    const std::vector<std::size_t>& tamanho,
+                                    const std::vector<std::uint8_t>& rede,
+                                    const std::vector<std::uint8_t>& mapeada) {
+  const std::size_t n = tamanho.size();
+  std::vector<double> x0(n, 1e300), x1(n, -1e300), y0(n, 1e300), y1(n, -1e300);
+  std::vector<std::int32_t> topo(n, -1), base(n, -1);
+  auto inclui = [&](std::size_t s, double x, double y) {
+    x0[s] = std::min(x0[s], x);
+    x1[s] = std::max(x1[s], x);
+    y0[s] = std::min(y0[s], y);
+    y1[s] = std::max(y1[s], y);
+  };
+  for (std::int32_t c : b.Ordem) {
+    if (!rede[c] || !mapeada[c]) continue;
+    const auto s = static_cast<std::size_t>(segmento[c]);
+    if (topo[s] < 0) topo[s] = c;
+    base[s] = c;
+    inclui(s, b.X(c), b.Y(c));
+  }
+  std::vector<std::int64_t> inicio(n, -1), achada(n, -1), antes(n, -1);
+  for (std::size_t s = 1; s < n; ++s) {
+    if (topo[s] < 0) continue;
+    const std::int32_t j = b.Abaixo(base[s]);
+    if (b.Dentro[j])
+      inclui(s, b.X(j), b.Y(j));
+    else
+      inclui(s, (b.X(base[s]) + b.X(j)) / 2, (b.Y(base[s]) + b.Y(j)) / 2);
+    const double qx = (x0[s] + x1[s]) / 2, qy = (y0[s] + y1[s]) / 2;
+    const auto coluna = static_cast<std::int64_t>((qx - b.Xll) / b.Tam);
+    const auto linha = b.NR - 1 - static_cast<std::int64_t>((qy - b.Yll) / b.Tam);
+    inicio[s] = linha * b.NC + coluna;
+  }
+  for (std::int64_t c = 0; c < b.Celulas(); ++c) {
+    if (!rede[c] || !mapeada[c]) continue;
+    const auto s = static_cast<std::size_t>(segmento[c]);
+    if (c >= inicio[s] && achada[s] < 0) achada[s] = c;
+    if (c <= inicio[s]) antes[s] = c;
+  }
+  std::vector<std::uint8_t> ruim(n, 0);
+  for (std::size_t s = 1; s < n; ++s) {
+    if (topo[s] < 0) continue;
+    const std::int64_t a = achada[s] >= 0 ? achada[s] : antes[s];
+    ruim[s] = tamanho[s] < 3 || a == topo[s] || a == base[s];
+  }
+  return ruim;
+}
+
+// Where a mapped segment has no usable end (see SemPontas), the smallest tributary that closes it
+// in and is not a drawn river leaves the network with everything above it, so that the segment
+// joins its neighbour; the check runs again until every segment has its ends, or only drawn
+// rivers are left to close one in.
+void PodaTrechosCurtos(const TBacia& b, std::vector<std::uint8_t>& rede,
+                       std::vector<std::uint8_t>& mapeada) {
+  std::vector<std::int32_t> segmento(b.Celulas(), 0);
+  for (int volta = 0; volta < 50; ++volta) {
+    std::vector<std::size_t> tamanho{0};
+    for (std::int32_t c : b.Ordem) {
+      if (!rede[c]) continue;
+      int chegam = 0;
+      std::int32_t acima = -1;
+      Chegadas(b, rede, c, [&](std::int32_t v) {
+        ++chegam;
+        acima = v;
+      });
+      if (chegam == 1 && mapeada[acima] == mapeada[c]) {
+        segmento[c] = segmento[acima];
+      } else {
+        segmento[c] = static_cast<std::int32_t>(tamanho.size());
+        tamanho.push_back(0);
+      }
+      ++tamanho[segmento[c]];
+    }
+    bool mudou = false;
+    const std::vector<std::uint8_t> ruim = SemPontas(b, segmento, tamanho, rede, mapeada);
+    std::vector<std::uint8_t> visto(tamanho.size(), 0);
+    for (std::int32_t c : b.Ordem) {
+      if (!rede[c] || !mapeada[c] || visto[segmento[c]] || !ruim[segmento[c]]) continue;
+      visto[segmento[c]] = 1;
+      std::int32_t ultima = c;
+      while (b.Dentro[b.Abaixo(ultima)] && segmento[b.Abaixo(ultima)] == segmento[c])
+        ultima = b.Abaixo(ultima);
+      const std::int32_t x = b.Abaixo(ultima);
+      int mapeadasEmC = 0;
+      // The tributaries that close the segment in: those at its upper cell (when the river
+      // flows on above it) and those joining just below it; a mapped creek too short from its
+      // head may go itself.
+      std::int32_t escolhida = -1;
+      auto candidata = [&](std::int32_t v) {
+        if (b.RioCelula[v] >= 0 || (v == ultima && mapeadasEmC > 0)) return;
+        if (escolhida < 0 || b.Fluxo[v] < b.Fluxo[escolhida]) escolhida = v;
+      };
+      int chegamEmC = 0;
+      Chegadas(b, rede, c, [&](std::int32_t v) {
+        ++chegamEmC;
+        mapeadasEmC += mapeada[v];
+      });
+      if (chegamEmC > 1 && mapeadasEmC > 0) Chegadas(b, rede, c, candidata);
+      if (mapeadasEmC == 0) candidata(ultima);
+      if (b.Dentro[x]) Chegadas(b, rede, x, candidata);
+      if (escolhida < 0) continue;
+      std::vector<std::int32_t> pilha{escolhida};
+      while (!pilha.empty()) {
+        const std::int32_t v = pilha.back();
+        pilha.pop_back();
+        Chegadas(b, rede, v, [&](std::int32_t u) { pilha.push_back(u); });
+        rede[v] = mapeada[v] = 0;
+      }
+      mudou = true;
+    }
+    if (!mudou) return;
+  }
+}
+
 }  // namespace
 
 void MontaRede(TBacia& b) {
   const std::int64_t total = b.Celulas();
   const auto naBacia = static_cast<double>(b.Ordem.size());
-  b.LimiarRede = std::max<std::int32_t>(25, static_cast<std::int32_t>(std::lround(naBacia / 1200)));
-  b.LimiarMapeada = b.LimiarRede * 8;
+  // The mapped drainage of a larger basin is drawn at a coarser scale, but not so much coarser
+  // that its arcs stay as few: their number grows about as the basin's area to the power 0.32
+  // (some 200 arcs at 400 x 400 cells, over 700 at 5000 x 5000).
+  b.LimiarMapeada = std::max<std::int32_t>(
+      200, static_cast<std::int32_t>(std::lround(0.274 * std::pow(naBacia, 0.68))));
+  b.LimiarRede = std::max<std::int32_t>(25, b.LimiarMapeada / 8);
 
   std::vector<std::uint8_t> rede(total, 0), mapeada(total, 0);
   for (std::int32_t c : b.Ordem) {
-    const bool rio = b.RioCelula[c] >= 0;
+    // A drawn river is mapped from where a few cells drain into it: a section at its very head
+    // would have no drainage area.
+    const bool rio = b.RioCelula[c] >= 0 && b.Fluxo[c] >= 4;
     rede[c] = rio || b.Fluxo[c] >= b.LimiarRede;
     mapeada[c] = rio || b.Fluxo[c] >= b.LimiarMapeada;
   }
+  PodaTrechosCurtos(b, rede, mapeada);
 
   b.Rede.assign(total, 0);
   std::vector<std::int32_t> rioDe(total, -1);
@@ -160,6 +299,28 @@ void MontaRede(TBacia& b) {
   b.Mapeada.assign(total, 0);
   for (const auto& t : b.Trechos)
     for (std::int32_t c : t.Celulas) b.Mapeada[c] = t.Ho;
+
+  // Strahler orders: an arc whose upper node no arc reaches is of order 1; below a confluence
+  // the order is the largest arriving, plus one when two or more arrive with it. The arcs are
+  // worked from their upper cells down, so every arriving arc is done first.
+  std::vector<std::size_t> porFluxo(b.Trechos.size());
+  for (std::size_t i = 0; i < porFluxo.size(); ++i) porFluxo[i] = i;
+  std::sort(porFluxo.begin(), porFluxo.end(), [&](std::size_t x, std::size_t y) {
+    return b.Fluxo[b.Trechos[x].Celulas.back()] < b.Fluxo[b.Trechos[y].Celulas.back()];
+  });
+  std::map<std::int32_t, std::pair<int, int>> chegam;  // node -> (largest order, how many)
+  for (std::size_t i : porFluxo) {
+    TTrecho& t = b.Trechos[i];
+    const auto it = chegam.find(t.Fnode);
+    t.Ordem = it == chegam.end() ? 1 : it->second.first + (it->second.second > 1 ? 1 : 0);
+    auto& [maior, quantos] = chegam[t.Tnode];
+    if (t.Ordem > maior) {
+      maior = t.Ordem;
+      quantos = 1;
+    } else if (t.Ordem == maior) {
+      ++quantos;
+    }
+  }
 }
 
 void MontaUnidades(TBacia& b, std::size_t posJuncao) {

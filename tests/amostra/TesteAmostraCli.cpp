@@ -6,6 +6,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <map>
 
 #include "comum/PastaTemporaria.h"
 
@@ -72,6 +73,69 @@ TEST(AmostraCli, AmostraNovaCarregaInteira) {
   EXPECT_EQ(de_novo.Codigo, 1);
   EXPECT_TRUE(de_novo.Erro.contains(QStringLiteral("não sobrescreve")))
       << de_novo.Erro.toStdString();
+}
+
+// The ready-made sections tell their stories through the program's own grant analysis, after
+// both register imports, under the criterion the summary names: the classes the summary states
+// are those the analysis shows.
+TEST(AmostraCli, ClassesDasSecoesProntasPelaAnalise) {
+  TPastaTemporaria pasta;
+  const TSaida s = Roda({QStringLiteral("amostra"), pasta.Caminho()});
+  ASSERT_EQ(s.Codigo, 0) << s.Erro.toStdString();
+  for (const char* registro : {"aqem", "ana"})
+    ASSERT_EQ(Roda({QStringLiteral("--dados"), pasta.Caminho(), QStringLiteral("importa"),
+                    QLatin1String(registro)})
+                  .Codigo,
+              0)
+        << registro;
+  const QJsonObject criterio = s.Json[QStringLiteral("criterioDemanda")].toObject();
+  ASSERT_EQ(criterio[QStringLiteral("percentual")].toInt(), 50);
+  const QJsonObject secoes = s.Json[QStringLiteral("secoes")].toObject();
+  std::map<QString, std::map<QString, int>> vistas;
+  for (auto it = secoes.begin(); it != secoes.end(); ++it) {
+    const QJsonObject o = it.value().toObject();
+    if (!o.contains(QStringLiteral("classes"))) continue;
+    const TSaida a = Roda(
+        {QStringLiteral("--dados"), pasta.Caminho(), QStringLiteral("analise"),
+         QStringLiteral("--xy"), QString::number(o[QStringLiteral("X")].toDouble(), 'f', 3),
+         QString::number(o[QStringLiteral("Y")].toDouble(), 'f', 3), QStringLiteral("--inicio"),
+         criterio[QStringLiteral("inicio")].toString(), QStringLiteral("--fim"),
+         criterio[QStringLiteral("fim")].toString(), QStringLiteral("--vazao"), QStringLiteral("0"),
+         QStringLiteral("--percentual"), QStringLiteral("50"), QStringLiteral("--referencia"),
+         criterio[QStringLiteral("referencia")].toString(), QStringLiteral("--metodo"),
+         criterio[QStringLiteral("metodo")].toString()});
+    ASSERT_EQ(a.Codigo, 0) << it.key().toStdString() << ": " << a.Erro.toStdString();
+    const QJsonObject meses = a.Json[QStringLiteral("Meses")].toObject();
+    ASSERT_EQ(meses.size(), 31 * 12) << it.key().toStdString();
+    std::map<QString, int>& conta = vistas[it.key()];
+    double inicio = 0, fim = 0;
+    for (auto m = meses.begin(); m != meses.end(); ++m) {
+      const QJsonObject mes = m.value().toObject();
+      ++conta[mes[QStringLiteral("CorAnterior")].toString()];
+      const int ano = m.key().left(4).toInt();
+      const double parcela = mes[QStringLiteral("ParcelaAnterior")].toDouble();
+      if (ano <= 2004) inicio += parcela;
+      if (ano >= 2026) fim += parcela;
+    }
+    QStringList classes;
+    for (const char* c : {"verde", "amarelo", "laranja", "vermelho"})
+      if (conta.count(QLatin1String(c))) classes << QLatin1String(c);
+    EXPECT_EQ(classes, o[QStringLiteral("classes")].toVariant().toStringList())
+        << it.key().toStdString();
+    const QJsonObject porClasse = o[QStringLiteral("mesesPorClasse")].toObject();
+    for (auto c = porClasse.begin(); c != porClasse.end(); ++c)
+      EXPECT_NEAR(conta[c.key()], c.value().toInt(), 2)
+          << it.key().toStdString() << " " << c.key().toStdString();
+    if (it.key() == QStringLiteral("principal")) {
+      EXPECT_GT(fim, inicio * 1.5) << "a demanda no rio principal não cresce";
+    }
+  }
+  // The stories: the main stem goes through every class, the headwater stays green, the
+  // over-committed tributary is red.
+  EXPECT_EQ(vistas[QStringLiteral("principal")].size(), 4u);
+  EXPECT_EQ(vistas[QStringLiteral("cabeceira")][QStringLiteral("verde")], 372);
+  EXPECT_GE(vistas[QStringLiteral("sobrecarregada")][QStringLiteral("vermelho")], 360);
+  EXPECT_TRUE(vistas.count(QStringLiteral("foraDoIntervalo")));
 }
 
 }  // namespace

@@ -5,13 +5,16 @@
 
 #include <QFile>
 #include <QSet>
+#include <cmath>
+#include <iostream>
 #include <map>
 #include <set>
+#include <tuple>
 
 #include "BaciaLida.h"
+#include "amostra/Amostra.h"
 #include "base/Convencoes.h"
 #include "comum/PastaTemporaria.h"
-#include "amostra/Amostra.h"
 
 namespace {
 
@@ -352,6 +355,70 @@ TEST(AmostraSecoes, SecoesProntasSaoOQueDizem) {
     for (int dc = -1; dc <= 1; ++dc) EXPECT_EQ(b.Rede[fora + dl * b.NC + dc], -9999.0f);
   EXPECT_FALSE(b.Dentro(celula("foraDaBacia")));
   EXPECT_EQ(s[QStringLiteral("cabeceira")].toObject()[QStringLiteral("unidade")].toInt(), 105);
+  EXPECT_NE(b.Mapeada[celula("sobrecarregada")], -9999.0f);
+  EXPECT_EQ(s[QStringLiteral("sobrecarregada")].toObject()[QStringLiteral("rio")].toString(),
+            QStringLiteral("Ribeirão da Prata"));
+  // One section lies below the drainage-area range of its region's equations; the main stem
+  // lies within its own.
+  std::map<int, std::pair<double, double>> faixas;
+  for (auto& l : LeTabela(b.Dir + QStringLiteral("Dados/DadosBD/TORVEDA.sqlite"),
+                          QStringLiteral("Restricoes")))
+    faixas[l[QStringLiteral("codRestricao")].toInt()] = {l[QStringLiteral("MenorAd")].toDouble(),
+                                                         l[QStringLiteral("MaiorAd")].toDouble()};
+  const auto faixa = [&](const char* nome) {
+    const QJsonObject o = s[QLatin1String(nome)].toObject();
+    EXPECT_NE(b.Mapeada[celula(nome)], -9999.0f) << nome;
+    const int regiao = o[QStringLiteral("regiao")].toInt();
+    EXPECT_TRUE(faixas.count(regiao)) << nome;
+    return std::tuple{o[QStringLiteral("areaKm2")].toDouble(), faixas[regiao].first,
+                      faixas[regiao].second};
+  };
+  const auto [areaFora, menorFora, maiorFora] = faixa("foraDoIntervalo");
+  EXPECT_LT(areaFora, menorFora);
+  EXPECT_LT(menorFora, maiorFora);
+  const auto [areaPrincipal, menor, maior] = faixa("principal");
+  EXPECT_GE(areaPrincipal, menor);
+  EXPECT_LE(areaPrincipal, maior);
+}
+
+// Side streams follow the terrain: the long segments of the network that the drawing of the
+// rivers did not place (those off the mapped drainage) bend away from the straight line between
+// their ends, as natural channels do, and few of them run straight.
+TEST(AmostraRede, CursosSinuosos) {
+  const TBaciaLida& b = Amostra();
+  std::map<int, std::vector<std::int64_t>> celulas;
+  for (std::size_t c = 0; c < b.Rede.size(); ++c)
+    if (b.Rede[c] != -9999.0f && b.Mapeada[c] == -9999.0f)
+      celulas[static_cast<int>(b.Rede[c])].push_back(c);
+  std::vector<double> curvas;
+  int retos = 0;
+  for (const auto& [ho, lista] : celulas) {
+    if (lista.size() < 12) continue;
+    const std::set<std::int64_t> doTrecho(lista.begin(), lista.end());
+    std::int64_t primeira = -1, ultima = -1;
+    for (auto c : lista) {
+      if (!doTrecho.count(b.Abaixo(c))) ultima = c;
+      bool recebe = false;
+      for (auto v : lista) recebe = recebe || b.Abaixo(v) == c;
+      if (!recebe) primeira = c;
+    }
+    const double x0 = primeira % b.NC, y0 = primeira / b.NC;
+    const double dx = ultima % b.NC - x0, dy = ultima / b.NC - y0;
+    const double corda = std::hypot(dx, dy);
+    if (corda < 8) continue;
+    double desvio = 0;
+    for (auto c : lista)
+      desvio = std::max(desvio, std::abs((c % b.NC - x0) * dy - (c / b.NC - y0) * dx) / corda);
+    curvas.push_back(desvio / corda);
+    if (desvio < 1.5) ++retos;
+  }
+  ASSERT_GE(curvas.size(), 20u);
+  std::sort(curvas.begin(), curvas.end());
+  const double mediana = curvas[curvas.size() / 2];
+  std::cout << "trechos longos " << curvas.size() << ", desvio mediano " << mediana << ", retos "
+            << retos << "\n";
+  EXPECT_GE(mediana, 0.11);
+  EXPECT_LE(retos * 5, static_cast<int>(curvas.size()));
 }
 
 // The register workbooks hold the sheets and headings the imports read, and the rows a real
