@@ -73,9 +73,11 @@ void Tecla(QWidget& janela, Qt::Key tecla, Qt::KeyboardModifiers mod = {}) {
 void QuandoModal(std::function<void(QWidget*)> acao) {
   auto* relogio = new QTimer;
   relogio->setInterval(10);
-  QObject::connect(relogio, &QTimer::timeout, [relogio, acao] {
+  // A box of the step before that is still closing is not the one awaited.
+  const QPointer<QWidget> antes = QApplication::activeModalWidget();
+  QObject::connect(relogio, &QTimer::timeout, [relogio, acao, antes] {
     QWidget* modal = QApplication::activeModalWidget();
-    if (!modal) return;
+    if (!modal || modal == antes) return;
     relogio->stop();
     relogio->deleteLater();
     acao(modal);
@@ -384,16 +386,21 @@ class TesteJanelaPrincipal : public QObject {
     Mostra();
     QString versao, pastaDados;
     int topo = 0;
-    QuandoModal([&](QWidget* modal) {
-      auto* sobre = qobject_cast<TfrmSplash*>(modal);
-      if (sobre) {
-        versao = sobre->lblVersao->text();
-        pastaDados = sobre->lblPastaDados->text().remove(QChar(0x200B));
-        topo = sobre->lblVersao->mapTo(sobre, QPoint()).y();
-      }
-      QTest::keyClick(modal, Qt::Key_Space);
+    // Reads the about box and closes it with a key, as often as it is found open: a box of an
+    // earlier step still closing must not use up the only answer.
+    QTimer relogio;
+    relogio.setInterval(10);
+    connect(&relogio, &QTimer::timeout, [&] {
+      auto* sobre = qobject_cast<TfrmSplash*>(QApplication::activeModalWidget());
+      if (!sobre || !sobre->lblVersao) return;
+      versao = sobre->lblVersao->text();
+      pastaDados = sobre->lblPastaDados->text().remove(QChar(0x200B));
+      topo = sobre->lblVersao->mapTo(sobre, QPoint()).y();
+      QTest::keyClick(sobre, Qt::Key_Space);
     });
+    relogio.start();
     ClicaMenu(*frm, "mmAjuda", "mmiSobre");
+    relogio.stop();
     QTRY_VERIFY(!versao.isEmpty());
     QCOMPARE(versao, QStringLiteral("Versão ") + TfrmSplash::Versao());
     QVERIFY(!TfrmSplash::Versao().isEmpty());
