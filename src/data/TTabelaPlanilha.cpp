@@ -303,7 +303,9 @@ double TTabelaPlanilha::DiasDeData(const QDateTime& data) {
 }
 
 QDateTime TTabelaPlanilha::DataDeDias(double dias) {
-  if (!std::isfinite(dias)) return {};
+  // No calendar date lies millions of years away: such a count is no date (and would not fit the
+  // integer the day arithmetic uses).
+  if (!std::isfinite(dias) || std::fabs(dias) > 1e8) return {};
   const double inteiro = std::trunc(dias);
   const double fracao = std::fabs(dias - inteiro);
   qint64 ms = std::llround(fracao * 86400000.0);
