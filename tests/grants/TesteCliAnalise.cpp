@@ -12,26 +12,14 @@
 #include <QProcess>
 #include <memory>
 
+#include "comum/ExecutaCli.h"
 #include "comum/PastaTemporaria.h"
 
 namespace {
 
-struct TSaida {
-  int Codigo = -1;
-  QJsonObject Json;
-  QString Erro;
-};
+using TSaida = TSaidaCli;
 
-TSaida Executa(const QStringList& args) {
-  QProcess p;
-  p.start(QStringLiteral(TORVEDA_CLI), args);
-  TSaida s;
-  if (!p.waitForFinished(240000)) return s;
-  s.Codigo = p.exitCode();
-  s.Json = QJsonDocument::fromJson(p.readAllStandardOutput()).object();
-  s.Erro = QString::fromUtf8(p.readAllStandardError());
-  return s;
-}
+TSaida Executa(const QStringList& args) { return ExecutaCli(QStringLiteral(TORVEDA_CLI), args); }
 
 QString TextoDoPdf(const QString& arquivo) {
   QProcess p;

@@ -11,6 +11,7 @@
 #include <memory>
 #include <random>
 
+#include "comum/ExecutaCli.h"
 #include "comum/PastaTemporaria.h"
 #include "hydro/TBaciaContribuicao.h"
 #include "raster/THeaderMDE.h"
@@ -18,22 +19,9 @@
 
 namespace {
 
-struct TSaida {
-  int Codigo = -1;
-  QJsonObject Json;
-  QString Erro;
-};
+using TSaida = TSaidaCli;
 
-TSaida Executa(const QStringList& args) {
-  QProcess p;
-  p.start(QStringLiteral(TORVEDA_CLI), args);
-  TSaida s;
-  if (!p.waitForFinished(600000)) return s;
-  s.Codigo = p.exitCode();
-  s.Json = QJsonDocument::fromJson(p.readAllStandardOutput()).object();
-  s.Erro = QString::fromUtf8(p.readAllStandardError());
-  return s;
-}
+TSaida Executa(const QStringList& args) { return ExecutaCli(QStringLiteral(TORVEDA_CLI), args); }
 
 struct TFechaDataset {
   void operator()(GDALDataset* d) const { GDALClose(d); }

@@ -16,27 +16,15 @@
 #include <map>
 #include <memory>
 
+#include "comum/ExecutaCli.h"
 #include "comum/PastaTemporaria.h"
 #include "gis/TDadosShape.h"
 
 namespace {
 
-struct TSaida {
-  int Codigo = -1;
-  QJsonObject Json;
-  QString Erro;
-};
+using TSaida = TSaidaCli;
 
-TSaida Executa(const QStringList& args) {
-  QProcess p;
-  p.start(QStringLiteral(TORVEDA_CLI), args);
-  TSaida s;
-  if (!p.waitForFinished(600000)) return s;
-  s.Codigo = p.exitCode();
-  s.Json = QJsonDocument::fromJson(p.readAllStandardOutput()).object();
-  s.Erro = QString::fromUtf8(p.readAllStandardError());
-  return s;
-}
+TSaida Executa(const QStringList& args) { return ExecutaCli(QStringLiteral(TORVEDA_CLI), args); }
 
 class SecaoCli : public ::testing::Test {
  protected:
