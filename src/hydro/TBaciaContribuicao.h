@@ -3,9 +3,10 @@
 // directions, reaches it (the cell itself included), and the basin's outline.
 //
 // The cells are found by walking up the flow directions straight from the direction grid (in
-// place, never copied) and kept as one bit per grid cell. The walk needs no stack: the water
-// always leaves a cell towards one neighbour, so the way back down from any cell is its own
-// direction code, and the next neighbour to look at is the one after the cell just left.
+// place, never copied) and kept as one bit per grid cell. The walk is depth-first with a stack
+// of cells still to visit, which never holds more than seven cells per step of the longest flow
+// path; when the grid's store holds every cell in this machine's byte order the neighbours are
+// compared as raw words, otherwise through the grid's checked reads.
 //
 // A cell belongs to the basin only when its code is one of the eight D8 codes and points to a
 // cell of the basin inside the grid: cells without a direction (no data, off the basin) never do,
@@ -81,6 +82,10 @@ class TBaciaContribuicao {
     const std::size_t b = static_cast<std::size_t>(linha) * BitsPorLinha_ + coluna;
     return (Bits_[b >> 6] >> (b & 63)) & 1;
   }
+
+  template <typename TLeitura>
+  void Sobe(const TLeitura& le, std::int64_t celula);
+  void CalculaExtensao();
 
   TMalha Malha_;
   std::int64_t CelulaSecao_ = TMalha::CelulaFora;

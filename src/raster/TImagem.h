@@ -120,6 +120,16 @@ class TImagem {
   // A cell as a real number, read with the family of the grid's type (outside the grid: the
   // family's no-data answer).
   double ValorReal(std::int64_t indice) const;
+  // The cells as 4-byte words in this machine's order, for walks that read each cell several
+  // times: the first `celulas` words, or null when the store holds fewer, the cells are not
+  // 4 bytes wide or the file's order is not the machine's. Read with memcpy (no alignment is
+  // promised); valid while the grid keeps its store.
+  const unsigned char* Palavras4(std::int64_t celulas) const {
+    if (std::endian::native != std::endian::little || TamCelula_ != 4 || celulas < 0 ||
+        static_cast<std::uint64_t>(celulas) > Limite4_)
+      return nullptr;
+    return Celulas_;
+  }
   // True when the index lies inside the grid.
   bool DentroDaGrade(std::int64_t indice) const { return indice >= 0 && indice < NumCelulas(); }
 

@@ -2,6 +2,7 @@
 // outline traced along their edges.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <map>
 #include <set>
@@ -245,12 +246,16 @@ TEST(BaciaContribuicao, CasosAleatoriosConferemComASubidaPorForcaBruta) {
     const auto b = g.Bacia(c0, l0);
     const std::int64_t alvo = std::int64_t{l0} * nc + c0;
     std::int64_t esperado = 0;
+    int colMin = nc, colMax = -1, linMin = nr, linMax = -1;
     for (std::int64_t i = 0; i < nc * nr && g.Dir.LeReal(static_cast<std::int32_t>(alvo)) > 0;
          ++i) {
       std::int64_t atual = i;
       for (int passos = 0; passos <= nc * nr; ++passos) {
         if (atual == alvo) {
           ++esperado;
+          const int c = static_cast<int>(i % nc), l = static_cast<int>(i / nc);
+          colMin = std::min(colMin, c), colMax = std::max(colMax, c);
+          linMin = std::min(linMin, l), linMax = std::max(linMax, l);
           break;
         }
         const std::int64_t prox = g.Malha.VizinhoD8(atual, g.Dir.LeRealOuSemDado(atual));
@@ -260,6 +265,35 @@ TEST(BaciaContribuicao, CasosAleatoriosConferemComASubidaPorForcaBruta) {
       EXPECT_EQ(b.Contem(i), atual == alvo) << "caso " << caso << " célula " << i;
     }
     EXPECT_EQ(b.NumCelulas(), esperado) << "caso " << caso;
+    if (esperado > 0) {
+      EXPECT_EQ(b.ColunaMin(), colMin) << "caso " << caso;
+      EXPECT_EQ(b.ColunaMax(), colMax) << "caso " << caso;
+      EXPECT_EQ(b.LinhaMin(), linMin) << "caso " << caso;
+      EXPECT_EQ(b.LinhaMax(), linMax) << "caso " << caso;
+    }
     ConfereContorno(b, b.Contorno());
+  }
+}
+
+TEST(BaciaContribuicao, GradeMaisCurtaQueAMalhaLidaSoDentroDaGrade) {
+  // A direction grid one row short of its frame (a store that ends early): the walk reads the
+  // missing row as no data, exactly as if the row were there without directions, and never
+  // past the grid's end.
+  std::srand(11);
+  const char codigos[] = "63214789";
+  for (int caso = 0; caso < 50; ++caso) {
+    const int nc = 3 + std::rand() % 8, nr = 3 + std::rand() % 8;
+    std::vector<std::string> linhas(static_cast<std::size_t>(nr), std::string(nc, '6'));
+    for (auto& l : linhas)
+      for (char& ch : l) ch = codigos[std::rand() % 8];
+    const TGrade curta(linhas);
+    linhas.emplace_back(nc, '.');
+    const TGrade inteira(linhas);
+    const std::int64_t alvo = std::rand() % (nc * nr);
+    const auto esperada = TBaciaContribuicao::Delineia(inteira.Malha, inteira.Dir, alvo);
+    const auto lida = TBaciaContribuicao::Delineia(inteira.Malha, curta.Dir, alvo);
+    ASSERT_EQ(lida.NumCelulas(), esperada.NumCelulas()) << "caso " << caso;
+    for (std::int64_t i = 0; i < nc * (nr + 1); ++i)
+      EXPECT_EQ(lida.Contem(i), esperada.Contem(i)) << "caso " << caso << " célula " << i;
   }
 }
