@@ -1,16 +1,14 @@
 #pragma once
 // The contributing basin of the section of interest, and the grants that lie in it compared with
-// those that the network rules count upstream of the section.
+// those that the network rules place upstream of the section.
 
 #include <QString>
-#include <set>
-#include <utility>
 #include <vector>
 
 #include "gis/TGeometria.h"
 #include "hydro/TBaciaContribuicao.h"
+#include "hydro/TOutorgasConsideradas.h"
 
-class TCamada;
 class TPonto;
 class TRede;
 struct TBacia;
@@ -24,31 +22,27 @@ std::int64_t CelulaDaSecao(const TPontoMapa& p, const TRede& rede);
 // basin.
 TBaciaContribuicao BaciaDaSecao(const TPontoMapa& p, const TBacia& bacia);
 
-// A grant point of one of the surface grant layers: the layer's name and the record's key.
-using TIdOutorga = std::pair<QString, qint64>;
-
-struct TOutorgaComparada {
-  TIdOutorga Id;
-  TPontoMapa Ponto;
-  QString Requerente;
+// How a grant's place in the outline compares with what the network rules made of its position.
+enum class TAcordoBacia {
+  SemPonto,              // the record has no point: it lies in no basin
+  Concordam,             // inside and upstream by the rules, or outside and not upstream
+  DentroNaoConsiderada,  // inside the outline, but not upstream by the rules
+  ConsideradaFora,       // upstream by the rules, but outside the outline
 };
+
+// A grant lies inside when its cell belongs to the basin; it is upstream by the rules when its
+// position counted it (its dates may still have left it out: see PosicaoAMontante).
+TAcordoBacia AcordoComABacia(const TBaciaContribuicao& bacia, const TOutorgaExaminada& o);
 
 struct TComparacaoOutorgas {
-  // Inside the outline, but not counted upstream of the section.
-  std::vector<TOutorgaComparada> DentroNaoConsideradas;
-  // Counted upstream of the section, but outside the outline.
-  std::vector<TOutorgaComparada> ConsideradasFora;
+  std::vector<TOutorgaExaminada> DentroNaoConsideradas;
+  std::vector<TOutorgaExaminada> ConsideradasFora;
 };
 
-// Walks the grant layers in record order and sorts out the grants on which the outline and the
-// counted list disagree. A grant lies inside when its cell belongs to the basin.
+// The grants of the section's list (counted, then left out, each in the order the walk met
+// them) on which the outline and the rules disagree.
 TComparacaoOutorgas ComparaOutorgas(const TBaciaContribuicao& bacia,
-                                    const std::vector<const TCamada*>& camadas,
-                                    const std::set<TIdOutorga>& consideradas);
-
-// The grants of the three surface layers that the upstream-grant computation counts for the
-// placed section: those whose position, by the region rules and the network, is upstream.
-std::set<TIdOutorga> OutorgasConsideradas(const TPonto& ponto, const TBacia& bacia);
+                                    const TOutorgasConsideradas& outorgas);
 
 // Writes the basin's outline as one feature (.gpkg or .shp, EPSG:22523) with the section's
 // identification and drainage area: "Trecho", "Rio", "Municipio", "Estado", "Latitude",

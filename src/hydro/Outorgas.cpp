@@ -206,6 +206,8 @@ void TPonto::CalculaOutorgas(const TCamada& signif, const TCamada& insignif, con
         descarta(TRegraOutorga::SemLocalizacao);
         continue;  // a grant without a location cannot lie upstream of anything
       }
+      o.Ponto = p;
+      o.TemPonto = true;
       const qint64 chave = adRegioes.PrimeiroPoligonoQueContem(p);
       if (chave < 0) {
         descarta(TRegraOutorga::ForaDasUnidades);

@@ -21,6 +21,17 @@ bool RegraConta(TRegraOutorga regra) {
   }
 }
 
+bool PosicaoAMontante(TRegraOutorga regra) {
+  switch (regra) {
+    case TRegraOutorga::DataEmBranco:
+    case TRegraOutorga::ValidadeInvertida:
+    case TRegraOutorga::ForaDoPeriodo:
+      return true;
+    default:
+      return RegraConta(regra);
+  }
+}
+
 QString TOutorgaExaminada::Cadastro() const {
   return Camada == TCamadaOutorga::Federal ? QStringLiteral("ANA") : QStringLiteral("AQEM");
 }

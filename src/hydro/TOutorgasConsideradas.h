@@ -11,6 +11,8 @@
 #include <memory>
 #include <vector>
 
+#include "gis/TGeometria.h"
+
 class TDadosShape;
 
 // Why a grant counts or not. The drainage-unit rules first, then the network.
@@ -39,6 +41,9 @@ enum class TRegraOutorga : std::uint8_t {
 
 // True for the rules that count a grant.
 bool RegraConta(TRegraOutorga regra);
+// True when the grant's position lies upstream of the section by the region rules and the
+// network, whether or not its dates then let it count (those are looked at only afterwards).
+bool PosicaoAMontante(TRegraOutorga regra);
 
 enum class TCamadaOutorga : std::uint8_t { Significante, Insignificante, Federal };
 
@@ -49,6 +54,9 @@ struct TOutorgaExaminada {
   std::int32_t Unidade = 0;   // "ID" of the drainage unit holding the point (0: none)
   std::int32_t Trecho = 0;    // arc its water reaches (network rules; 0: not walked)
   qint64 Chave = -1;          // the record in its layer's dataset (-1: none)
+  // The grant's point in the basin's projected system; meaningful only with TemPonto.
+  TPontoMapa Ponto;
+  bool TemPonto = false;
   // Holder and portaria or certidão number. The walk leaves them empty and the list reads them
   // from the layer when shown (see TOutorgasConsideradas::Requerente); a list made by hand sets
   // them here.

@@ -1,9 +1,10 @@
 // Where the flows and the upstream sum came from, as the analyst sees it: the availability
 // window's boxes with their origin and warnings, and the grant window's list of counted grants
-// with its filter, sorting and export. With TORVEDA_CAPTURAS set to a folder, the windows are
-// also saved there as pictures.
+// with its filter, sorting, export and comparison with the section's basin. With TORVEDA_CAPTURAS
+// set to a folder, the windows are also saved there as pictures.
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QHeaderView>
@@ -23,7 +24,9 @@
 #include "grants/gui/TListaOutorgas.h"
 #include "grants/gui/TfrmDisponibilidade.h"
 #include "grants/gui/TfrmOutorga.h"
+#include "hydro/TBaciaContribuicao.h"
 #include "hydro/TPonto.h"
+#include "raster/TImagem.h"
 
 namespace {
 
@@ -229,6 +232,90 @@ class TesteOrigemJanelas : public QObject {
     lista->EscolheArquivo = [] { return QString(); };
     QTest::mouseClick(lista->btnExportar, Qt::LeftButton);
     QCOMPARE(apresentador->Registros().size(), 1);
+  }
+
+  void listaMarcaAsQueDivergemDaBacia() {
+    // One row of four cells 50 m wide, every one draining east: the basin of the third cell is
+    // the three western cells; the fourth lies outside it.
+    TImagem dir;
+    dir.DefineTipo(QChar('R'));
+    dir.DefineDimensoes(4, 1);
+    dir.DefineExtensao(0, 200, 0, 50);
+    for (int c = 0; c < 4; ++c) dir.GravaReal(c, 1.0f);
+    const TBaciaContribuicao bacia = TBaciaContribuicao::Delineia(TMalha(4, 1, 0, 0, 50), dir, 2);
+    QCOMPARE(bacia.NumCelulas(), 3);
+
+    auto emPonto = [](TOutorgaExaminada o, double x) {
+      o.Ponto = {x, 25};
+      o.TemPonto = true;
+      return o;
+    };
+    TPonto p;
+    TOutorgasConsideradas& l = p.Outorgas();
+    l.Consideradas = {emPonto(Outorga(TCamadaOutorga::Significante, 1, "Dentro e contada", 0.2,
+                                      TRegraOutorga::MontantePelaRede),
+                              25),
+                      emPonto(Outorga(TCamadaOutorga::Federal, 2, "Fora mas contada", 0.3,
+                                      TRegraOutorga::Regiao3Paracatu),
+                              175)};
+    l.Descartadas = {
+        emPonto(Outorga(TCamadaOutorga::Significante, 3, "Dentro mas a jusante", 0.4,
+                        TRegraOutorga::JusantePelaRede),
+                75),
+        // Upstream by its position, left out by its dates: outside, it disagrees too.
+        emPonto(Outorga(TCamadaOutorga::Insignificante, 4, "Fora sem data", 0.1,
+                        TRegraOutorga::DataEmBranco),
+                175),
+        emPonto(Outorga(TCamadaOutorga::Significante, 5, "Fora e a jusante", 0.1,
+                        TRegraOutorga::JusantePelaRede),
+                175),
+        Outorga(TCamadaOutorga::Significante, 6, "Sem ponto", 0.1, TRegraOutorga::SemLocalizacao)};
+
+    TListaOutorgas lista;
+    lista.resize(1100, 300);
+    lista.Carrega(p, nullptr, &bacia);
+    lista.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&lista));
+    auto* modelo = lista.tvOutorgas->model();
+    QCOMPARE(modelo->headerData(10, Qt::Horizontal).toString(), QStringLiteral("Na bacia"));
+    QCOMPARE(lista.Texto(0, 10), QStringLiteral("Sim"));
+    QCOMPARE(lista.Texto(1, 10), QStringLiteral("Não"));
+    QVERIFY(modelo->index(0, 3).data(Qt::ToolTipRole).toString().isEmpty());
+    QVERIFY(modelo->index(1, 3)
+                .data(Qt::ToolTipRole)
+                .toString()
+                .contains(QStringLiteral("fora da bacia de contribuição")));
+    QCOMPARE(lista.lblTotal->text(),
+             QStringLiteral("2 outorga(s); 1 diverge(m) da bacia de contribuição"));
+    Captura(&lista, "outorgas_bacia");
+
+    // Only the disagreements, by a click on the box.
+    QVERIFY(lista.ckDivergentes->isEnabled());
+    QTest::mouseClick(lista.ckDivergentes, Qt::LeftButton, {},
+                      QPoint(8, lista.ckDivergentes->height() / 2));
+    QVERIFY(lista.ckDivergentes->isChecked());
+    QCOMPARE(lista.NumLinhas(), 1);
+    QCOMPARE(lista.Texto(0, 3), QStringLiteral("Fora mas contada"));
+
+    // Those left out: inside but downstream, and outside without a date.
+    lista.cbLista->setFocus();
+    QTest::keyClick(lista.cbLista, Qt::Key_Down);
+    QCOMPARE(lista.NumLinhas(), 2);
+    QCOMPARE(lista.Texto(0, 3), QStringLiteral("Dentro mas a jusante"));
+    QCOMPARE(lista.Texto(1, 3), QStringLiteral("Fora sem data"));
+    QVERIFY(modelo->index(0, 3)
+                .data(Qt::ToolTipRole)
+                .toString()
+                .contains(QStringLiteral("Dentro da bacia de contribuição")));
+    QTest::mouseClick(lista.ckDivergentes, Qt::LeftButton, {},
+                      QPoint(8, lista.ckDivergentes->height() / 2));
+    QCOMPARE(lista.NumLinhas(), 4);
+    QCOMPARE(lista.Texto(3, 8), QStringLiteral("—"));
+
+    // Without a basin there is nothing to compare: no column, the box off.
+    lista.Carrega(p, nullptr, nullptr);
+    QVERIFY(!lista.ckDivergentes->isEnabled());
+    QCOMPARE(modelo->columnCount(), 9);
   }
 
  private:

@@ -124,6 +124,8 @@ class BaciaCli : public ::testing::Test {
         EXPECT_TRUE(
             o.value(QStringLiteral("Camada")).toString().startsWith(QStringLiteral("Out_Sup")));
         EXPECT_FALSE(o.value(QStringLiteral("Requerente")).toString().isEmpty());
+        // The rule's verdict on its position, which the outline contradicts.
+        EXPECT_FALSE(o.value(QStringLiteral("Regra")).toString().isEmpty());
         ++n;
       }
     }

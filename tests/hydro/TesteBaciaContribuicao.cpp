@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "hydro/BaciaDaSecao.h"
 #include "hydro/TBaciaContribuicao.h"
 #include "raster/TImagem.h"
 
@@ -296,4 +297,36 @@ TEST(BaciaContribuicao, GradeMaisCurtaQueAMalhaLidaSoDentroDaGrade) {
     for (std::int64_t i = 0; i < nc * (nr + 1); ++i)
       EXPECT_EQ(lida.Contem(i), esperada.Contem(i)) << "caso " << caso << " célula " << i;
   }
+}
+
+TEST(BaciaContribuicao, OutorgasQueDivergemDasRegras) {
+  // The basin of the third cell of a row draining east: the two western cells and itself.
+  const TGrade g({"6666"});
+  const auto b = g.Bacia(2, 0);
+  auto outorga = [](int registro, TRegraOutorga regra, double x) {
+    TOutorgaExaminada o;
+    o.Registro = registro;
+    o.Regra = regra;
+    o.Ponto = {Xll + x, Yll + 25};
+    o.TemPonto = true;
+    return o;
+  };
+  TOutorgasConsideradas l;
+  l.Consideradas = {outorga(1, TRegraOutorga::MontantePelaRede, 25),
+                    outorga(2, TRegraOutorga::NoSemSaida, 175)};
+  l.Descartadas = {outorga(3, TRegraOutorga::UnidadeAJusante, 125),
+                   outorga(4, TRegraOutorga::ForaDoPeriodo, 175),
+                   outorga(5, TRegraOutorga::ForaDoPeriodo, 75),
+                   outorga(6, TRegraOutorga::CicloNaRede, 175), TOutorgaExaminada{}};
+  EXPECT_EQ(AcordoComABacia(b, l.Consideradas[0]), TAcordoBacia::Concordam);
+  EXPECT_EQ(AcordoComABacia(b, l.Descartadas[2]), TAcordoBacia::Concordam);
+  EXPECT_EQ(AcordoComABacia(b, l.Descartadas[3]), TAcordoBacia::Concordam);
+  EXPECT_EQ(AcordoComABacia(b, l.Descartadas[4]), TAcordoBacia::SemPonto);
+  const TComparacaoOutorgas c = ComparaOutorgas(b, l);
+  ASSERT_EQ(c.DentroNaoConsideradas.size(), 1u);
+  EXPECT_EQ(c.DentroNaoConsideradas[0].Registro, 3);
+  // Left out only by its dates, a grant still counts as upstream by its position.
+  ASSERT_EQ(c.ConsideradasFora.size(), 2u);
+  EXPECT_EQ(c.ConsideradasFora[0].Registro, 2);
+  EXPECT_EQ(c.ConsideradasFora[1].Registro, 4);
 }

@@ -6,7 +6,7 @@
 // layer and without the regionalizations), delineates the cells that drain to the section's
 // cell, writes their outline with the section's identification and drainage area, and prints
 // JSON: the section, the basin (cells, area, polygons, rings, extent, file) and the surface
-// grants on which the outline and the upstream-grant rules disagree.
+// grants on which the outline and the upstream-grant rules disagree, with the rule's verdict.
 //
 // Exit codes: 0 written; 1 the data tree did not load or the file could not be written; 2 bad
 // arguments or unreadable coordinates; 3 outside the basin, nothing written.
@@ -29,14 +29,18 @@
 
 namespace {
 
-QJsonArray Outorgas(const std::vector<TOutorgaComparada>& lista) {
+QJsonArray Outorgas(const std::vector<TOutorgaExaminada>& lista,
+                    const TOutorgasConsideradas& todas) {
   QJsonArray a;
-  for (const TOutorgaComparada& o : lista)
-    a.append(QJsonObject{{QStringLiteral("Camada"), o.Id.first},
-                         {QStringLiteral("Registro"), o.Id.second},
-                         {QStringLiteral("Requerente"), o.Requerente},
-                         {QStringLiteral("X"), o.Ponto.X},
-                         {QStringLiteral("Y"), o.Ponto.Y}});
+  for (const TOutorgaExaminada& o : lista)
+    a.append(QJsonObject{
+        {QStringLiteral("Cadastro"), o.Cadastro()},
+        {QStringLiteral("Camada"), o.NomeCamada()},
+        {QStringLiteral("Registro"), o.Registro},
+        {QStringLiteral("Requerente"), todas.Requerente(o)},
+        {QStringLiteral("X"), o.Ponto.X},
+        {QStringLiteral("Y"), o.Ponto.Y},
+        {QStringLiteral("Regra"), o.TextoRegra(todas.UnidadeSecao, todas.TrechoSecao)}});
   return a;
 }
 
@@ -84,6 +88,11 @@ int Bacia(const TComandoCli& comando, TContextoCli& ctx) {
     }
     TPonto& secao = *sistema->Ponto;
     IdentificaSecao(secao, bacia, ponto);
+    // The grants are compared with what the upstream sum makes of them, so they are examined as
+    // the sum examines them (off the mapped drainage nothing is summed, and nothing compared).
+    if (secao.SobreHidrografia())
+      secao.CalculaOutorgas(bacia.OutSupSignifAqem, bacia.OutSupInsignifAqem, bacia.OutSupAna,
+                            bacia.AdRegioes, bacia.Rede());
     const TBaciaContribuicao contribuicao = BaciaDaSecao(ponto, bacia);
     ExportaBaciaDaSecao(saida, secao, contribuicao);
 
@@ -91,28 +100,29 @@ int Bacia(const TComandoCli& comando, TContextoCli& ctx) {
     qint64 aneis = 0;
     for (const auto& pol : contorno) aneis += static_cast<qint64>(pol.size());
     const TRetangulo e = contribuicao.Extensao();
-    const TComparacaoOutorgas comparacao = ComparaOutorgas(
-        contribuicao, {&bacia.OutSupSignifAqem, &bacia.OutSupInsignifAqem, &bacia.OutSupAna},
-        OutorgasConsideradas(secao, bacia));
+    const TComparacaoOutorgas comparacao = ComparaOutorgas(contribuicao, secao.Outorgas());
 
     QJsonObject json = JsonSecao(secao, TMalha(*sistema->HeaderMDE), true, {});
-    for (const char* calculado : {"VazoesTradicional", "VazoesProporcional", "VazoesConservacao",
-                                  "OutorgadaEstadual", "OutorgadaFederal", "Mensagens"})
+    // The regionalizations do not run here: their fields would only show empty results.
+    for (const char* calculado :
+         {"VazoesTradicional", "VazoesProporcional", "VazoesConservacao", "Origem", "Mensagens"})
       json.remove(QString::fromLatin1(calculado));
     ImprimeJson(QJsonObject{
         {QStringLiteral("Secao"), json},
         {QStringLiteral("Bacia"),
-         QJsonObject{{QStringLiteral("CelulaSecao"), static_cast<qint64>(contribuicao.CelulaSecao())},
-                     {QStringLiteral("Celulas"), static_cast<qint64>(contribuicao.NumCelulas())},
-                     {QStringLiteral("AreaKm2"), contribuicao.AreaM2() / 1e6},
-                     {QStringLiteral("Poligonos"), static_cast<qint64>(contorno.size())},
-                     {QStringLiteral("Aneis"), aneis},
-                     {QStringLiteral("Extensao"),
-                      QJsonArray{e.Esquerda(), e.Baixo(), e.Direita(), e.Topo()}},
-                     {QStringLiteral("Arquivo"), saida}}},
+         QJsonObject{
+             {QStringLiteral("CelulaSecao"), static_cast<qint64>(contribuicao.CelulaSecao())},
+             {QStringLiteral("Celulas"), static_cast<qint64>(contribuicao.NumCelulas())},
+             {QStringLiteral("AreaKm2"), contribuicao.AreaM2() / 1e6},
+             {QStringLiteral("Poligonos"), static_cast<qint64>(contorno.size())},
+             {QStringLiteral("Aneis"), aneis},
+             {QStringLiteral("Extensao"),
+              QJsonArray{e.Esquerda(), e.Baixo(), e.Direita(), e.Topo()}},
+             {QStringLiteral("Arquivo"), saida}}},
         {QStringLiteral("OutorgasDentroNaoConsideradas"),
-         Outorgas(comparacao.DentroNaoConsideradas)},
-        {QStringLiteral("OutorgasConsideradasFora"), Outorgas(comparacao.ConsideradasFora)},
+         Outorgas(comparacao.DentroNaoConsideradas, secao.Outorgas())},
+        {QStringLiteral("OutorgasConsideradasFora"),
+         Outorgas(comparacao.ConsideradasFora, secao.Outorgas())},
         {QStringLiteral("Mensagens"), QJsonArray::fromStringList(ApresentadorCli().Mensagens())},
     });
     return 0;

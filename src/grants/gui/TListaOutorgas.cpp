@@ -1,5 +1,6 @@
 #include "grants/gui/TListaOutorgas.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
@@ -8,7 +9,6 @@
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QSortFilterProxyModel>
 #include <QStandardItemModel>
 #include <QTableView>
@@ -19,12 +19,18 @@
 #include "base/Erro.h"
 #include "grants/ExportaTabelas.h"
 #include "grants/TTabelaMeses.h"
+#include "hydro/BaciaDaSecao.h"
 #include "hydro/TPonto.h"
 
 namespace {
 
 // The column the register filter looks at.
 constexpr int ColunaCadastro = 0;
+// Set on a row's first cell when the outline and the rules disagree on the grant.
+constexpr int PapelDiverge = Qt::UserRole + 1;
+
+// Light amber: readable under the table's text and selection, unlike the report's red.
+const QColor CorDiverge(255, 232, 170);
 
 // A cell that sorts by its value, not its text (record numbers, flows, months, dates).
 QStandardItem* Item(const QVariant& valor, const QString& texto = {}) {
@@ -35,6 +41,29 @@ QStandardItem* Item(const QVariant& valor, const QString& texto = {}) {
 }
 
 }  // namespace
+
+// The register chosen and, when asked, only the rows where outline and rules disagree.
+class TFiltroOutorgas : public QSortFilterProxyModel {
+ public:
+  using QSortFilterProxyModel::QSortFilterProxyModel;
+  void Define(const QString& cadastro, bool soDivergentes) {
+    Cadastro_ = cadastro;
+    SoDivergentes_ = soDivergentes;
+    invalidateFilter();
+  }
+
+ protected:
+  bool filterAcceptsRow(int linha, const QModelIndex& pai) const override {
+    const QModelIndex primeira = sourceModel()->index(linha, ColunaCadastro, pai);
+    if (!Cadastro_.isEmpty() && primeira.data(Qt::DisplayRole).toString() != Cadastro_)
+      return false;
+    return !SoDivergentes_ || primeira.data(PapelDiverge).toBool();
+  }
+
+ private:
+  QString Cadastro_;
+  bool SoDivergentes_ = false;
+};
 
 TListaOutorgas::TListaOutorgas(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("ListaOutorgas"));
@@ -52,6 +81,13 @@ TListaOutorgas::TListaOutorgas(QWidget* parent) : QWidget(parent) {
   cbLista->addItems({QStringLiteral("Consideradas"), QStringLiteral("Descartadas")});
   barra->addWidget(cbLista);
   barra->addSpacing(12);
+  ckDivergentes = new QCheckBox(QStringLiteral("Só as que divergem da bacia"), this);
+  ckDivergentes->setObjectName(QStringLiteral("ckDivergentes"));
+  ckDivergentes->setToolTip(
+      QStringLiteral("Mostra só as outorgas dentro da bacia de contribuição que as regras não "
+                     "consideram a montante, e as consideradas a montante fora dela."));
+  barra->addWidget(ckDivergentes);
+  barra->addSpacing(12);
   lblTotal = new QLabel(this);
   lblTotal->setObjectName(QStringLiteral("lblTotal"));
   barra->addWidget(lblTotal, 1);
@@ -61,10 +97,9 @@ TListaOutorgas::TListaOutorgas(QWidget* parent) : QWidget(parent) {
   layout->addLayout(barra);
 
   Modelo_ = new QStandardItemModel(this);
-  Filtro_ = new QSortFilterProxyModel(this);
+  Filtro_ = new TFiltroOutorgas(this);
   Filtro_->setSourceModel(Modelo_);
   Filtro_->setSortRole(Qt::UserRole);
-  Filtro_->setFilterKeyColumn(ColunaCadastro);
   tvOutorgas = new QTableView(this);
   tvOutorgas->setObjectName(QStringLiteral("tvOutorgas"));
   tvOutorgas->setModel(Filtro_);
@@ -83,13 +118,42 @@ TListaOutorgas::TListaOutorgas(QWidget* parent) : QWidget(parent) {
   };
   connect(cbCadastro, &QComboBox::currentIndexChanged, this, &TListaOutorgas::Filtra);
   connect(cbLista, &QComboBox::currentIndexChanged, this, &TListaOutorgas::Preenche);
+  connect(ckDivergentes, &QCheckBox::toggled, this, &TListaOutorgas::Filtra);
   connect(btnExportar, &QPushButton::clicked, this, &TListaOutorgas::Exporta);
 }
 
-void TListaOutorgas::Carrega(const TPonto& ponto, const TResultadoOutorga* resultado) {
+void TListaOutorgas::Carrega(const TPonto& ponto, const TResultadoOutorga* resultado,
+                             const TBaciaContribuicao* bacia) {
   Ponto_ = &ponto;
   Resultado_ = resultado;
+  Bacia_ = bacia && !bacia->Vazia() ? bacia : nullptr;
+  ckDivergentes->setEnabled(Bacia_ != nullptr);
+  if (!Bacia_) ckDivergentes->setChecked(false);
   Preenche();
+}
+
+// The "Na bacia" cell, and the marks of a row on which the outline and the rules disagree.
+void TListaOutorgas::MarcaBacia(QList<QStandardItem*>& linha, TAcordoBacia acordo,
+                                const TOutorgaExaminada& o) const {
+  const bool dentro = o.TemPonto && Bacia_->ContemPonto(o.Ponto);
+  linha << Item(
+      o.TemPonto ? (dentro ? 1 : 0) : -1,
+      o.TemPonto ? (dentro ? QStringLiteral("Sim") : QStringLiteral("Não")) : QStringLiteral("—"));
+  QString motivo;
+  if (acordo == TAcordoBacia::DentroNaoConsiderada)
+    motivo = QStringLiteral(
+        "Dentro da bacia de contribuição traçada pelas direções de fluxo, "
+        "mas as regras não a consideram a montante da seção.");
+  else if (acordo == TAcordoBacia::ConsideradaFora)
+    motivo = QStringLiteral(
+        "Considerada a montante da seção pelas regras, mas fora da bacia de "
+        "contribuição traçada pelas direções de fluxo.");
+  if (motivo.isEmpty()) return;
+  linha[ColunaCadastro]->setData(true, PapelDiverge);
+  for (QStandardItem* i : linha) {
+    i->setBackground(CorDiverge);
+    i->setToolTip(motivo);
+  }
 }
 
 void TListaOutorgas::Preenche() {
@@ -99,10 +163,9 @@ void TListaOutorgas::Preenche() {
                   QStringLiteral("Registro"),  QStringLiteral("Requerente"),
                   QStringLiteral("Documento"), QStringLiteral("Vazão (m³/s)"),
                   QStringLiteral("Início"),    QStringLiteral("Fim")};
-  if (consideradas)
-    cab << QStringLiteral("Meses") << QStringLiteral("Período contado") << QStringLiteral("Regra");
-  else
-    cab << QStringLiteral("Motivo");
+  if (consideradas) cab << QStringLiteral("Meses") << QStringLiteral("Período contado");
+  if (Bacia_) cab << QStringLiteral("Na bacia");
+  cab << (consideradas ? QStringLiteral("Regra") : QStringLiteral("Motivo"));
   Modelo_->setHorizontalHeaderLabels(cab);
   if (Ponto_) {
     const TOutorgasConsideradas& todas = Ponto_->Outorgas();
@@ -127,6 +190,7 @@ void TListaOutorgas::Preenche() {
                                          NomeMesAno((o.PrimeiroMes + o.NumMeses - 1) % 12 + 1,
                                                     (o.PrimeiroMes + o.NumMeses - 1) / 12));
       }
+      if (Bacia_) MarcaBacia(linha, AcordoComABacia(*Bacia_, o), o);
       linha << Item(o.TextoRegra(todas.UnidadeSecao, todas.TrechoSecao));
       Modelo_->appendRow(linha);
     }
@@ -136,14 +200,17 @@ void TListaOutorgas::Preenche() {
 }
 
 void TListaOutorgas::Filtra() {
-  const int i = cbCadastro->currentIndex();
-  // A fixed string matches inside the text: "ANA" must not match a register named otherwise.
-  Filtro_->setFilterRegularExpression(
-      i <= 0 ? QRegularExpression()
-             : QRegularExpression(QStringLiteral("^") +
-                                  QRegularExpression::escape(cbCadastro->currentText()) +
-                                  QStringLiteral("$")));
-  lblTotal->setText(QStringLiteral("%1 outorga(s)").arg(Filtro_->rowCount()));
+  Filtro_->Define(cbCadastro->currentIndex() <= 0 ? QString() : cbCadastro->currentText(),
+                  ckDivergentes->isChecked());
+  QString total = QStringLiteral("%1 outorga(s)").arg(Filtro_->rowCount());
+  if (Bacia_) {
+    int divergentes = 0;
+    for (int i = 0; i < Modelo_->rowCount(); ++i)
+      divergentes += Modelo_->item(i, ColunaCadastro)->data(PapelDiverge).toBool();
+    if (divergentes > 0)
+      total += QStringLiteral("; %1 diverge(m) da bacia de contribuição").arg(divergentes);
+  }
+  lblTotal->setText(total);
 }
 
 int TListaOutorgas::NumLinhas() const { return Filtro_->rowCount(); }

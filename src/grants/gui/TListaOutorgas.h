@@ -1,19 +1,27 @@
 #pragma once
 // "Outorgas consideradas": the grants the upstream sum of the section counted (or, switched, those
 // it left out), one row each with its register, layer, record, holder, document, flow, validity,
-// months and rule; sortable by any column and filtered by register. "Exportar..." writes the
-// analysis tables and the grant lists to .xlsx or .csv.
+// months and rule; sortable by any column and filtered by register. With the section's
+// contributing basin, a column tells whether each grant lies inside its outline, and the grants
+// on which the outline and the rules disagree are marked (and can be shown alone). "Exportar..."
+// writes the analysis tables and the grant lists to .xlsx or .csv.
 
+#include <QList>
 #include <QWidget>
 #include <functional>
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QPushButton;
-class QSortFilterProxyModel;
+class QStandardItem;
 class QStandardItemModel;
 class QTableView;
+class TBaciaContribuicao;
+class TFiltroOutorgas;
 class TPonto;
+enum class TAcordoBacia;
+struct TOutorgaExaminada;
 struct TResultadoOutorga;
 
 class TListaOutorgas : public QWidget {
@@ -22,14 +30,16 @@ class TListaOutorgas : public QWidget {
   explicit TListaOutorgas(QWidget* parent = nullptr);
 
   // Fills the table from the section; the analysis (may be nullptr) joins its month x year tables
-  // to the export.
-  void Carrega(const TPonto& ponto, const TResultadoOutorga* resultado);
+  // to the export. The section's basin (may be nullptr or empty: no comparison) is kept.
+  void Carrega(const TPonto& ponto, const TResultadoOutorga* resultado,
+               const TBaciaContribuicao* bacia = nullptr);
 
   // The file the export writes; by default asked in a save dialog (empty: cancelled).
   std::function<QString()> EscolheArquivo;
 
-  QComboBox* cbCadastro = nullptr;  // "Todos", "AQEM", "ANA"
-  QComboBox* cbLista = nullptr;     // "Consideradas", "Descartadas"
+  QComboBox* cbCadastro = nullptr;     // "Todos", "AQEM", "ANA"
+  QComboBox* cbLista = nullptr;        // "Consideradas", "Descartadas"
+  QCheckBox* ckDivergentes = nullptr;  // only the grants on which outline and rules disagree
   QTableView* tvOutorgas = nullptr;
   QLabel* lblTotal = nullptr;
   QPushButton* btnExportar = nullptr;
@@ -40,11 +50,14 @@ class TListaOutorgas : public QWidget {
 
  private:
   void Preenche();
+  void MarcaBacia(QList<QStandardItem*>& linha, TAcordoBacia acordo,
+                  const TOutorgaExaminada& o) const;
   void Filtra();
   void Exporta();
 
   const TPonto* Ponto_ = nullptr;
   const TResultadoOutorga* Resultado_ = nullptr;
+  const TBaciaContribuicao* Bacia_ = nullptr;
   QStandardItemModel* Modelo_ = nullptr;
-  QSortFilterProxyModel* Filtro_ = nullptr;
+  TFiltroOutorgas* Filtro_ = nullptr;
 };

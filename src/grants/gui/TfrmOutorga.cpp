@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QEvent>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
@@ -19,6 +20,7 @@
 #include "base/Convencoes.h"
 #include "base/Erro.h"
 #include "grants/DescricaoSecao.h"
+#include "grants/MapaBaciaSistema.h"
 #include "grants/gui/AtualizaSecao.h"
 #include "grants/gui/TListaOutorgas.h"
 #include "grants/gui/TtsGrid.h"
@@ -209,9 +211,17 @@ void TfrmOutorga::btnOutorgasClick() {
     ListaOutorgas = new TListaOutorgas(dlgOutorgas);
     (new QVBoxLayout(dlgOutorgas))->addWidget(ListaOutorgas);
   }
-  if (Sistema_.Ponto) ListaOutorgas->Carrega(*Sistema_.Ponto, &Resultado_);
+  CarregaLista();
   dlgOutorgas->show();
   dlgOutorgas->raise();
+}
+
+void TfrmOutorga::CarregaLista() {
+  if (!Sistema_.Ponto || !ListaOutorgas) return;
+  QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+  BaciaLista_ = BaciaContribuicaoDoSistema(Sistema_, *Sistema_.Ponto);
+  QGuiApplication::restoreOverrideCursor();
+  ListaOutorgas->Carrega(*Sistema_.Ponto, &Resultado_, &BaciaLista_);
 }
 
 void TfrmOutorga::PosicionaLegendaSecao() {
@@ -239,6 +249,8 @@ void TfrmOutorga::AtualizaSecao() {
     TextoNaLinha(lblFrequencia, QStringLiteral("A seção de interesse mudou: pressione "
                                                "\"Calcular\" para esta seção."));
   }
+  // An open grant list follows the section too.
+  if (dlgOutorgas && dlgOutorgas->isVisible()) CarregaLista();
 }
 
 QDate TfrmOutorga::Inicio() const { return PrimeiroDia(dtpInicio->date()); }

@@ -7,6 +7,7 @@
 
 #include "app/gui/TRodape.h"
 #include "grants/AnaliseOutorga.h"
+#include "hydro/TBaciaContribuicao.h"
 
 class QComboBox;
 class QDateEdit;
@@ -78,8 +79,11 @@ class TfrmOutorga : public QWidget {
   void DispoeCriterio();
   void FormActivate();
   void PosicionaLegendaSecao();
+  // Fills the grant list from the current section, with its basin delineated again.
+  void CarregaLista();
 
   TSistema& Sistema_;
   TResultadoOutorga Resultado_;
+  TBaciaContribuicao BaciaLista_;  // the basin the grant list compares with
   bool AtivacaoLigada_ = false;
 };
