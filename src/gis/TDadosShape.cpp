@@ -1,11 +1,14 @@
 #include "gis/TDadosShape.h"
 
+#include <cpl_conv.h>
 #include <cpl_string.h>
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <optional>
+#include <string>
 
 #include "base/Erro.h"
 #include "gis/ConferenciaShape.h"
@@ -212,6 +215,20 @@ std::shared_ptr<TDadosShape> TDadosShape::Abre(const QString& caminho, QString* 
   if (const QString defeito = ConferenciaShape::Confere(shp); !defeito.isEmpty())
     return falha(defeito);
 
+  // Reading the records makes the driver build the layer's coordinate system from the .prj and
+  // then search PROJ's database for the matching registered system, some ten milliseconds a
+  // layer. Nothing here uses that system (the .prj is kept as text and written back as found),
+  // so the search is skipped for the datasets this function opens.
+  struct TSemBuscaDeSrs {
+    TSemBuscaDeSrs() {
+      if (const char* v = CPLGetThreadLocalConfigOption("USE_OSR_FIND_MATCHES", nullptr)) Antes = v;
+      CPLSetThreadLocalConfigOption("USE_OSR_FIND_MATCHES", "NO");
+    }
+    ~TSemBuscaDeSrs() {
+      CPLSetThreadLocalConfigOption("USE_OSR_FIND_MATCHES", Antes ? Antes->c_str() : nullptr);
+    }
+    std::optional<std::string> Antes;
+  } semBusca;
   const char* drivers[] = {"ESRI Shapefile", nullptr};
   CPLErrorReset();
   Ogr::TDataset ds(GDALDataset::FromHandle(GDALOpenEx(QFile::encodeName(shp).constData(),
@@ -227,8 +244,12 @@ std::shared_ptr<TDadosShape> TDadosShape::Abre(const QString& caminho, QString* 
   d->Caminho = QFileInfo(shp).absoluteFilePath();
   d->TipoOgr = camada->GetGeomType();
   d->Geometria = Ogr::TipoDe(d->TipoOgr);
-  d->Defn.reset(camada->GetLayerDefn()->Clone());
+  // The fields only: the geometry field's coordinate system is of no use here either.
+  const OGRFeatureDefn* lida = camada->GetLayerDefn();
+  d->Defn.reset(new OGRFeatureDefn(lida->GetName()));
   d->Defn->Reference();
+  d->Defn->SetGeomType(d->TipoOgr);
+  for (int i = 0; i < lida->GetFieldCount(); ++i) d->Defn->AddFieldDefn(lida->GetFieldDefn(i));
   for (int i = 0; i < d->Defn->GetFieldCount(); ++i)
     d->Campos << CampoDe(*d->Defn->GetFieldDefn(i));
   d->IndexaCampos();
