@@ -4,8 +4,11 @@
 
 #include <QByteArray>
 #include <QMap>
+#include <QSet>
 #include <QXmlStreamReader>
+#include <algorithm>
 #include <memory>
+#include <string_view>
 
 #include "base/Erro.h"
 
@@ -26,6 +29,11 @@ class TMembro {
             (QStringLiteral("/vsizip/{") + arquivo + QStringLiteral("}/") + membro).toUtf8(),
             "rb")) {}
   bool Aberto() const { return F_ != nullptr; }
+  // Reads up to `n` bytes; 0 at the end.
+  qsizetype Le(char* destino, qsizetype n) {
+    if (!F_) return 0;
+    return static_cast<qsizetype>(VSIFReadL(destino, 1, static_cast<size_t>(n), F_.get()));
+  }
   // Feeds the reader the next piece; false at the end.
   bool Alimenta(QXmlStreamReader& xml) {
     if (!F_) return false;
@@ -83,6 +91,105 @@ QString Caminho(QString alvo) {
 [[noreturn]] void Falha(const QString& arquivo, const QString& detalhe) {
   throw ETorveda(QStringLiteral("Não foi possível abrir o arquivo %1 como planilha do Excel: %2")
                      .arg(arquivo, detalhe));
+}
+
+// The text of one shared-string item (its runs joined, phonetic guides left out), from a reader
+// positioned anywhere before it; stops after the item's end.
+QString TextoDoItem(QXmlStreamReader& xml) {
+  QString texto;
+  int fonetica = 0;
+  bool noTexto = false;
+  while (!xml.atEnd()) {
+    const auto t = xml.readNext();
+    if (t == QXmlStreamReader::StartElement) {
+      if (xml.name() == QLatin1String("rPh"))
+        ++fonetica;
+      else if (xml.name() == QLatin1String("t") && fonetica == 0)
+        noTexto = true;
+    } else if (t == QXmlStreamReader::Characters && noTexto) {
+      texto += xml.text();
+    } else if (t == QXmlStreamReader::EndElement) {
+      if (xml.name() == QLatin1String("t"))
+        noTexto = false;
+      else if (xml.name() == QLatin1String("rPh"))
+        --fonetica;
+      else if (xml.name() == QLatin1String("si"))
+        break;
+    }
+  }
+  return texto;
+}
+
+// The shared strings of the given indices, found by a scan of the raw items: a workbook writes
+// the headings' strings wherever it likes (after thousands of data strings, often), and parsing
+// every item before them would cost more than the rest of the start-up's check. A part the scan
+// cannot read with confidence (comments, CDATA, prefixed elements, too few items) is parsed
+// whole instead.
+QMap<int, QString> TextosCompartilhados(const QString& arquivo, const QSet<int>& indices) {
+  const int maior = *std::max_element(indices.begin(), indices.end());
+  QMap<int, QString> textos;
+  int indice = -1;
+  bool seguro = true;
+  {
+    TMembro membro(arquivo, QStringLiteral("xl/sharedStrings.xml"));
+    QByteArray dados;
+    qsizetype pos = 0;
+    bool mais = true;
+    while (seguro && indice < maior) {
+      // The next item's start tag, "<si>", "<si ...>" or "<si/>", and its end.
+      const qsizetype inicio = dados.indexOf("<si", pos);
+      qsizetype fim = -1;
+      if (inicio >= 0 && inicio + 3 < dados.size()) {
+        const char prox = dados[inicio + 3];
+        if (prox != '>' && prox != '/' && prox != ' ' && prox != '\t' && prox != '\r' &&
+            prox != '\n') {
+          pos = inicio + 3;  // another element whose name starts with "si"
+          continue;
+        }
+        const qsizetype fimTag = dados.indexOf('>', inicio);
+        if (fimTag > inicio && dados[fimTag - 1] == '/') {
+          fim = fimTag + 1;
+        } else if (fimTag > inicio) {
+          const qsizetype fecha = dados.indexOf("</si>", fimTag);
+          if (fecha >= 0) fim = fecha + 5;
+        }
+      }
+      if (fim < 0) {
+        if (!mais) break;  // the part ended before the last index wanted
+        QByteArray pedaco(256 * 1024, Qt::Uninitialized);
+        const qsizetype lidos = membro.Le(pedaco.data(), pedaco.size());
+        mais = lidos > 0;
+        dados.append(pedaco.constData(), lidos);
+        continue;
+      }
+      // Comments and CDATA may hide tags from a scan of the bytes.
+      const std::string_view trecho(dados.constData() + pos, static_cast<std::size_t>(fim - pos));
+      if (trecho.find("<!") != std::string_view::npos) {
+        seguro = false;
+        break;
+      }
+      ++indice;
+      if (indices.contains(indice)) {
+        QXmlStreamReader xml(dados.mid(inicio, fim - inicio));
+        textos.insert(indice, TextoDoItem(xml));
+        if (xml.hasError()) seguro = false;
+      }
+      pos = fim;
+    }
+    if (seguro && indice >= maior) return textos;
+  }
+  // The whole part, item by item.
+  textos.clear();
+  TMembro membro(arquivo, QStringLiteral("xl/sharedStrings.xml"));
+  indice = -1;
+  Percorre(membro, [&](QXmlStreamReader& xml, QXmlStreamReader::TokenType t) {
+    if (t != QXmlStreamReader::StartElement || xml.name() != QLatin1String("si")) return true;
+    ++indice;
+    const QString texto = TextoDoItem(xml);
+    if (indices.contains(indice)) textos.insert(indice, texto);
+    return indice < maior;
+  });
+  return textos;
 }
 
 }  // namespace
@@ -175,40 +282,12 @@ QStringList TitulosXlsx(const QString& arquivo, const QString& folha) {
     });
   }
 
-  // The shared strings up to the last one the headings use.
-  int maior = -1;
-  for (const TCelula& c : celulas) maior = std::max(maior, c.Compartilhado);
-  if (maior >= 0) {
-    QMap<int, QString> textos;
-    TMembro compartilhados(arquivo, QStringLiteral("xl/sharedStrings.xml"));
-    int indice = -1;
-    int profundidadeFonetica = 0;
-    bool noTexto = false;
-    QString texto;
-    Percorre(compartilhados, [&](QXmlStreamReader& xml, QXmlStreamReader::TokenType t) {
-      if (t == QXmlStreamReader::StartElement) {
-        if (xml.name() == QLatin1String("si")) {
-          ++indice;
-          texto.clear();
-        } else if (xml.name() == QLatin1String("rPh")) {
-          ++profundidadeFonetica;
-        } else if (xml.name() == QLatin1String("t") && profundidadeFonetica == 0) {
-          noTexto = true;
-        }
-      } else if (t == QXmlStreamReader::Characters && noTexto) {
-        texto += xml.text();
-      } else if (t == QXmlStreamReader::EndElement) {
-        if (xml.name() == QLatin1String("t")) {
-          noTexto = false;
-        } else if (xml.name() == QLatin1String("rPh")) {
-          --profundidadeFonetica;
-        } else if (xml.name() == QLatin1String("si")) {
-          textos.insert(indice, texto);
-          if (indice >= maior) return false;
-        }
-      }
-      return true;
-    });
+  // The shared strings the headings use.
+  QSet<int> usados;
+  for (const TCelula& c : celulas)
+    if (c.Compartilhado >= 0) usados.insert(c.Compartilhado);
+  if (!usados.isEmpty()) {
+    const QMap<int, QString> textos = TextosCompartilhados(arquivo, usados);
     for (TCelula& c : celulas)
       if (c.Compartilhado >= 0 && textos.contains(c.Compartilhado)) {
         c.Texto = textos.value(c.Compartilhado);
