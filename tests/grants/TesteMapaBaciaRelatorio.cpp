@@ -103,6 +103,9 @@ TEST(MapaBaciaRelatorio, CabeNoEspacoLivreDoCabecalho) {
     }
   EXPECT_GT(magenta, 100);
   EXPECT_GT(vermelho, 5);  // the section
+  // With TORVEDA_CAPTURAS set, the page as a picture to look at.
+  const QString capturas = qEnvironmentVariable("TORVEDA_CAPTURAS");
+  if (!capturas.isEmpty()) com.save(capturas + QStringLiteral("/relatorio-bacia.png"));
 }
 
 TEST(MapaBaciaRelatorio, BaciaVaziaNaoDesenhaNada) {
