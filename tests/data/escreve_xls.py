@@ -98,17 +98,19 @@ class Sst:
                 cab += struct.pack("<H", ricos)
             if fonetica:
                 cab += struct.pack("<I", fonetica)
-            largura = 2 if largos else 1
-            if livre() < len(cab) + largura:
+            if livre() < len(cab) + (2 if largos else 1):
                 pedacos.append(bytearray())
             pedacos[-1] += cab
-            resto = caracteres(texto, largos)
+            resto = texto
             while resto:
-                cabe = (livre() // largura) * largura
+                cabe = livre() // (2 if largos else 1)
                 if cabe == 0:
+                    # The rest goes on in one byte a character when it can, whatever the start
+                    # was, as spreadsheet programs do.
+                    largos = not comprimivel(resto)
                     pedacos.append(bytearray(struct.pack("<B", 1 if largos else 0)))
                     continue
-                pedacos[-1] += resto[:cabe]
+                pedacos[-1] += caracteres(resto[:cabe], largos)
                 resto = resto[cabe:]
             extra = b"\x00\x00\x01\x00" * ricos + b"\xAB" * fonetica
             while extra:
@@ -456,11 +458,14 @@ def sst_longo():
     f.texto(0, 1, "número")
     longo_1 = "Ação de outorga em São João del-Rei " * 150          # one byte a character
     longo_2 = "Ŝ—“Ωmega” água " * 300                                # UTF-16
+    longo_3 = "Ŝ" + "água limpa " * 500          # UTF-16, going on in one byte a character
     for r in range(1, 1501):
         if r == 700:
             t = longo_1
         elif r == 900:
             t = longo_2
+        elif r == 1100:
+            t = longo_3
         elif r % 97 == 0:
             f.texto(r, 0, "rico %d ação" % r, ricos=3, fonetica=(r % 5) + 1)
             f.numero(r, 1, r / 8)
