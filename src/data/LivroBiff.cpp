@@ -155,10 +155,10 @@ class TCursor {
     if (nulo >= 0) s.truncate(nulo);
     return s;
   }
-  // A string with a character count of `bytesDoTamanho` bytes, its option byte, and the rich
-  // text runs and phonetic block it may carry (skipped).
-  QString Texto(int bytesDoTamanho) {
-    const std::uint32_t n = bytesDoTamanho == 1 ? U8() : U16();
+  // A string: its character count, its option byte, and the rich text runs and phonetic block
+  // it may carry (skipped).
+  QString Texto() {
+    const std::uint32_t n = U16();
     const std::uint8_t opcoes = U8();
     const std::uint32_t trechos = (opcoes & 0x08) ? U16() : 0;
     const std::uint32_t fonetica = (opcoes & 0x04) ? U32() : 0;
@@ -292,8 +292,10 @@ void TLivroBiff::LeGlobais() {
       case kFolha: {
         Exige(r, 6);
         Inicios_.push_back(U32(r.Dados));
+        // A short string: a one-byte count and an option byte that only tells the width.
         TCursor c = CursorDe(r, 6);
-        Folhas_ << c.Texto(1);
+        const std::uint32_t n = c.U8();
+        Folhas_ << c.Caracteres(n, (c.U8() & 0x01) != 0);
         break;
       }
       case kXf:
@@ -303,7 +305,7 @@ void TLivroBiff::LeGlobais() {
       case kFormato: {
         Exige(r, 2);
         TCursor c = CursorDe(r, 2);
-        const TTipoCelulaXls tipo = TipoDoFormato(c.Texto(2));
+        const TTipoCelulaXls tipo = TipoDoFormato(c.Texto());
         if (tipo != TTipoCelulaXls::Real && formatos.size() < kMaxFormatosData)
           formatos.emplace(U16(r.Dados), tipo);
         break;
@@ -316,7 +318,7 @@ void TLivroBiff::LeGlobais() {
         const std::uint32_t n = c.U32();
         // The count is the file's word: bound what is reserved by what the bytes can hold.
         Sst_.reserve(std::min<std::size_t>(n, static_cast<std::size_t>(Fluxo_.size()) / 3));
-        for (std::uint32_t i = 0; i < n && !c.Fim(); ++i) Sst_.push_back(c.Texto(2));
+        for (std::uint32_t i = 0; i < n && !c.Fim(); ++i) Sst_.push_back(c.Texto());
         break;
       }
       default:
@@ -461,7 +463,7 @@ TFolhaXls TLivroBiff::LeFolha(qsizetype indice, bool soPrimeiraLinha) const {
         }
         case kTexto: {
           TCursor c = CursorDe(r, 6);
-          texto(celula(U16(r.Dados), U16(r.Dados + 2)), c.Texto(2));
+          texto(celula(U16(r.Dados), U16(r.Dados + 2)), c.Texto());
           break;
         }
         case kLogico: {
@@ -497,7 +499,7 @@ TFolhaXls TLivroBiff::LeFolha(qsizetype indice, bool soPrimeiraLinha) const {
           registros.Continuacoes(pedacos);
           if (aguardaTexto) {
             TCursor c(std::move(pedacos));
-            QString s = c.Texto(2);
+            QString s = c.Texto();
             texto(celula(linhaDoTexto, colunaDoTexto), std::move(s));
           }
           aguardaTexto = false;
