@@ -3,9 +3,11 @@
 #include <bit>
 #include <cstring>
 #include <map>
+#include <memory>
 #include <utility>
 
 #include "base/Erro.h"
+#include "data/PaginaDeCodigo.h"
 
 namespace {
 
@@ -16,8 +18,10 @@ constexpr std::uint16_t kFim = 0x000A;
 constexpr std::uint16_t kDataBase = 0x0022;
 constexpr std::uint16_t kSenha = 0x002F;
 constexpr std::uint16_t kContinua = 0x003C;
+constexpr std::uint16_t kPaginaDeCodigo = 0x0042;
 constexpr std::uint16_t kFolha = 0x0085;
 constexpr std::uint16_t kMulRk = 0x00BD;
+constexpr std::uint16_t kTextoRico = 0x00D6;
 constexpr std::uint16_t kXf = 0x00E0;
 constexpr std::uint16_t kSst = 0x00FC;
 constexpr std::uint16_t kTextoSst = 0x00FD;
@@ -155,6 +159,12 @@ class TCursor {
     if (nulo >= 0) s.truncate(nulo);
     return s;
   }
+  // A byte string of `n` bytes in a code page.
+  QString Bytes(std::uint32_t n, const TPaginaDeCodigo& pagina) {
+    std::vector<unsigned char> b(n);
+    for (std::uint32_t i = 0; i < n; ++i) b[i] = U8();
+    return pagina.Texto(b.data(), b.size());
+  }
   // A string: its character count, its option byte, and the rich text runs and phonetic block
   // it may carry (skipped).
   QString Texto() {
@@ -273,8 +283,22 @@ void TLivroBiff::LeGlobais() {
   TRegistro r;
   if (!registros.Proximo(r) || r.Tipo != kInicio || r.Tamanho < 4)
     Falha(QStringLiteral("a pasta de trabalho não começa por um registro de início"));
-  if (U16(r.Dados) != 0x0600)
-    Falha(QStringLiteral("a pasta de trabalho não está no formato do Excel 97-2003 (BIFF8)"));
+  Biff5_ = U16(r.Dados) == 0x0500;
+  if (U16(r.Dados) != 0x0600 && !Biff5_)
+    Falha(
+        QStringLiteral("a pasta de trabalho não está no formato do Excel 97-2003 nem no do Excel "
+                       "5.0/95"));
+  // Texts of the older format are read in the code page named before them.
+  std::unique_ptr<TPaginaDeCodigo> pagina;
+  const auto paginaAtual = [&]() -> const TPaginaDeCodigo& {
+    if (!pagina) {
+      pagina = std::make_unique<TPaginaDeCodigo>(Pagina_);
+      if (!pagina->Valida())
+        Falha(QStringLiteral("a página de código %1 da pasta de trabalho não é suportada")
+                  .arg(Pagina_));
+    }
+    return *pagina;
+  };
 
   std::map<std::uint16_t, TTipoCelulaXls> formatos;
   std::vector<std::uint16_t> formatoDoXf;
@@ -285,6 +309,13 @@ void TLivroBiff::LeGlobais() {
     switch (r.Tipo) {
       case kSenha:
         Falha(QStringLiteral("a pasta de trabalho está protegida por senha"));
+      case kPaginaDeCodigo:
+        Exige(r, 2);
+        if (Biff5_) {
+          Pagina_ = U16(r.Dados);
+          pagina.reset();
+        }
+        break;
       case kDataBase:
         Exige(r, 2);
         Base1904_ = U16(r.Dados) != 0;
@@ -295,7 +326,7 @@ void TLivroBiff::LeGlobais() {
         // A short string: a one-byte count and an option byte that only tells the width.
         TCursor c = CursorDe(r, 6);
         const std::uint32_t n = c.U8();
-        Folhas_ << c.Caracteres(n, (c.U8() & 0x01) != 0);
+        Folhas_ << (Biff5_ ? c.Bytes(n, paginaAtual()) : c.Caracteres(n, (c.U8() & 0x01) != 0));
         break;
       }
       case kXf:
@@ -305,12 +336,14 @@ void TLivroBiff::LeGlobais() {
       case kFormato: {
         Exige(r, 2);
         TCursor c = CursorDe(r, 2);
-        const TTipoCelulaXls tipo = TipoDoFormato(c.Texto());
+        const TTipoCelulaXls tipo =
+            TipoDoFormato(Biff5_ ? c.Bytes(c.U8(), paginaAtual()) : c.Texto());
         if (tipo != TTipoCelulaXls::Real && formatos.size() < kMaxFormatosData)
           formatos.emplace(U16(r.Dados), tipo);
         break;
       }
       case kSst: {
+        if (Biff5_) break;
         std::vector<std::pair<const unsigned char*, std::size_t>> pedacos{{r.Dados, r.Tamanho}};
         registros.Continuacoes(pedacos);
         TCursor c(std::move(pedacos));
@@ -348,6 +381,11 @@ TFolhaXls TLivroBiff::LeFolha(qsizetype indice, bool soPrimeiraLinha) const {
     Falha(QStringLiteral("a folha \"%1\" aponta para fora da pasta de trabalho")
               .arg(Folhas_.value(indice)));
   bool comDimensoes = false;
+  const TPaginaDeCodigo pagina(Biff5_ ? Pagina_ : 1252);
+  // A string cell: one in UTF-16 or one byte a character, or bytes in the code page.
+  const auto textoDaCelula = [&](TCursor& c) {
+    return Biff5_ ? c.Bytes(c.U16(), pagina) : c.Texto();
+  };
   // The cell whose text comes in the record after its formula.
   bool aguardaTexto = false;
   unsigned linhaDoTexto = 0, colunaDoTexto = 0;
@@ -410,19 +448,21 @@ TFolhaXls TLivroBiff::LeFolha(qsizetype indice, bool soPrimeiraLinha) const {
       }
       if (nivel > 1) continue;
       const bool ehCelula = r.Tipo == kNumero || r.Tipo == kRk || r.Tipo == kMulRk ||
-                            r.Tipo == kTextoSst || r.Tipo == kTexto || r.Tipo == kLogico ||
-                            r.Tipo == kFormula;
+                            r.Tipo == kTextoSst || r.Tipo == kTexto || r.Tipo == kTextoRico ||
+                            r.Tipo == kLogico || r.Tipo == kFormula;
       if (ehCelula) {
         Exige(r, 6);
         if (soPrimeiraLinha && U16(r.Dados) >= 1) break;
       }
       switch (r.Tipo) {
         case kDimensoes: {
-          Exige(r, 12);
+          // Row numbers are 32-bit words from Excel 97 on, 16-bit ones before.
+          Exige(r, Biff5_ ? 8 : 12);
           comDimensoes = true;
           aguardaTexto = false;
-          folha.Linhas = std::min(U32(r.Dados + 4), kMaxLinhas);
-          folha.Colunas = std::min<unsigned>(U16(r.Dados + 10), kMaxColunas);
+          folha.Linhas =
+              std::min<unsigned>(Biff5_ ? U16(r.Dados + 2) : U32(r.Dados + 4), kMaxLinhas);
+          folha.Colunas = std::min<unsigned>(U16(r.Dados + (Biff5_ ? 6 : 10)), kMaxColunas);
           folha.Celulas.clear();
           folha.Textos.clear();
           break;
@@ -461,9 +501,10 @@ TFolhaXls TLivroBiff::LeFolha(qsizetype indice, bool soPrimeiraLinha) const {
           texto(celula(U16(r.Dados), U16(r.Dados + 2)), Sst_[i]);
           break;
         }
-        case kTexto: {
+        case kTexto:
+        case kTextoRico: {
           TCursor c = CursorDe(r, 6);
-          texto(celula(U16(r.Dados), U16(r.Dados + 2)), c.Texto());
+          texto(celula(U16(r.Dados), U16(r.Dados + 2)), textoDaCelula(c));
           break;
         }
         case kLogico: {
@@ -499,7 +540,7 @@ TFolhaXls TLivroBiff::LeFolha(qsizetype indice, bool soPrimeiraLinha) const {
           registros.Continuacoes(pedacos);
           if (aguardaTexto) {
             TCursor c(std::move(pedacos));
-            QString s = c.Texto();
+            QString s = textoDaCelula(c);
             texto(celula(linhaDoTexto, colunaDoTexto), std::move(s));
           }
           aguardaTexto = false;

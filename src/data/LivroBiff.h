@@ -1,9 +1,10 @@
 #pragma once
-// The records of an Excel 97-2003 workbook stream (BIFF8): the workbook globals (sheet names,
-// shared strings, number formats, the 1904 date base) read once, then any sheet's cells on
-// request. Cells come out typed as the program always read them: integers where the file stores
-// an integer in its compact form (and logical values as 0/1), reals for the other numbers,
-// date, date-time or time where the cell's number format shows one. Private to src/data.
+// The records of an Excel 97-2003 workbook stream (BIFF8, and the Excel 5.0/95 BIFF5 before it,
+// whose texts are bytes in the workbook's code page): the workbook globals (sheet names, shared
+// strings, number formats, the 1904 date base) read once, then any sheet's cells on request. Cells
+// come out typed as the program always read them: integers where the file stores an integer in its
+// compact form (and logical values as 0/1), reals for the other numbers, date, date-time or time
+// where the cell's number format shows one. Private to src/data.
 
 #include <QByteArray>
 #include <QString>
@@ -56,4 +57,6 @@ class TLivroBiff {
   // Per cell format: whether its numbers show as a date, a date-time or a time (else Real).
   std::vector<TTipoCelulaXls> TipoDoXf_;
   bool Base1904_ = false;
+  bool Biff5_ = false;
+  std::uint16_t Pagina_ = 1252;
 };

@@ -117,11 +117,28 @@ TEST(LeitorXls, IgualAoLeitorAnteriorNasPlanilhasDoXlwt) {
 // Records xlwt never writes: every compact number form, MULRK, blanks, labels, logical values,
 // built-in and custom date formats (a unit format with "m" and "s" in it counts as a time, as it
 // always did), 1904 dates, shared strings over many CONTINUE records with rich text and phonetic
-// runs, 4096-byte sectors, the small-sector stream and extra DIFAT sectors.
+// runs, 4096-byte sectors, the small-sector stream and extra DIFAT sectors; and an Excel 5.0/95
+// workbook, whose texts are code page 1252 bytes.
 TEST(LeitorXls, IgualAoLeitorAnteriorNosRegistrosDeOutrasOrigens) {
-  for (const char* nome : {"varios", "base1904", "sst_longo", "setor4096", "pequeno", "difat"})
+  for (const char* nome :
+       {"varios", "base1904", "sst_longo", "setor4096", "pequeno", "difat", "biff5"})
     ComparaComReferencia(PastaXls() + QLatin1Char('/') + QString::fromLatin1(nome) +
                          QStringLiteral(".xls"));
+}
+
+// In an Excel 5.0/95 workbook a custom date format makes its numbers dates too, and a formula's
+// text is read in the workbook's code page.
+TEST(LeitorXls, FormatoPersonalizadoDoExcel95) {
+  TLeitorXls leitor(PastaXls() + QStringLiteral("/biff5_formato.xls"));
+  ASSERT_EQ(leitor.Folhas(), QStringList({QStringLiteral("Registro €uro")}));
+  std::vector<TTabelaPlanilha::TColuna> colunas;
+  std::vector<std::vector<QVariant>> linhas;
+  leitor.Le(leitor.Folhas().front(), colunas, linhas);
+  ASSERT_EQ(colunas.size(), 8u);
+  EXPECT_EQ(colunas[3].Tipo, TTipoColunaPlanilha::Data);
+  ASSERT_GE(linhas.size(), 1u);
+  EXPECT_EQ(linhas[0][3], QVariant(Utc(1982, 2, 19)));
+  EXPECT_EQ(linhas[0][6], QVariant(QStringLiteral("fórmula €")));
 }
 
 // A string longer than two records (the earlier reader failed on it) comes out whole.
@@ -199,7 +216,7 @@ TEST(LeitorXls, ArquivosDanificados) {
   }
   // Truncated anywhere: either still whole enough to read or refused with the file's name.
   QTemporaryDir pasta;
-  for (const char* nome : {"varios", "sst_longo", "pequeno", "setor4096"}) {
+  for (const char* nome : {"varios", "sst_longo", "pequeno", "setor4096", "biff5"}) {
     QFile f(PastaXls() + QLatin1Char('/') + QString::fromLatin1(nome) + QStringLiteral(".xls"));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QByteArray bytes = f.readAll();

@@ -14,6 +14,8 @@ and damaged files. Plain Python, no packages.
   setor4096.xls     the workbook in 4096-byte sectors
   difat.xls         a container so big its allocation table needs extra DIFAT sectors
   pequeno.xls       the workbook stream under 4096 bytes, in the small-sector stream
+  biff5.xls         an Excel 5.0/95 workbook ("Book" stream, texts in code page 1252)
+  biff5_formato.xls the same with a custom date format
   dano_*.xls        damaged containers and records
 
 Usage: escreve_xls.py FOLDER
@@ -158,10 +160,12 @@ class Folha:
         self.celulas.append(registro(0x00BD, dados))
 
     def texto(self, r, c, t, ricos=0, fonetica=0):
+        if self.livro.biff5:
+            return self.rotulo(r, c, t)
         self._celula(0x00FD, r, c, 0, struct.pack("<I", self.livro.sst.indice(t, ricos, fonetica)))
 
     def rotulo(self, r, c, t):
-        self._celula(0x0204, r, c, 0, texto_unicode(t))
+        self._celula(0x0204, r, c, 0, self.livro.cadeia(t))
 
     def logico(self, r, c, v):
         self._celula(0x0205, r, c, 0, struct.pack("<BB", 1 if v else 0, 0))
@@ -190,7 +194,7 @@ class Folha:
     def formula_texto(self, r, c, t):
         # A SHRFMLA-like record may sit between the formula and its text: a reader waits.
         self._formula(r, c, 0, b"\x00\x00\x00\x00\x00\x00\xFF\xFF",
-                      registro(0x04BC, b"\x00" * 8) + registro(0x0207, texto_unicode(t)))
+                      registro(0x04BC, b"\x00" * 8) + registro(0x0207, self.livro.cadeia(t)))
 
     def formula_logico(self, r, c, v):
         self._formula(r, c, 0, struct.pack("<BBBBBBH", 1, 0, 1 if v else 0, 0, 0, 0, 0xFFFF))
@@ -203,8 +207,11 @@ class Folha:
 
     def corpo(self):
         linhas, colunas = self.dimensoes or (self.linhas, self.colunas)
-        dados = registro(0x0809, struct.pack("<HHHHII", 0x0600, 0x0010, 0x0DBB, 0x07CC, 0, 0))
-        dados += registro(0x0200, struct.pack("<IIHHH", 0, linhas, 0, colunas, 0))
+        dados = self.livro.bof(0x0010)
+        if self.livro.biff5:
+            dados += registro(0x0200, struct.pack("<HHHHH", 0, linhas, 0, colunas, 0))
+        else:
+            dados += registro(0x0200, struct.pack("<IIHHH", 0, linhas, 0, colunas, 0))
         for c in self.celulas:
             dados += c
         return dados + registro(0x000A, b"")
@@ -214,13 +221,36 @@ class Livro:
     # XF indexes of the styles below.
     GERAL, DATA, DATA_HORA, HORA, DATA_EMBUTIDA, DATA_HORA_EMBUTIDA, HORA_EMBUTIDA, UNIDADE = range(8)
 
-    def __init__(self, base1904=False):
+    def __init__(self, base1904=False, biff5=False):
         self.base1904 = base1904
+        self.biff5 = biff5
         self.sst = Sst()
         self.folhas = []
         self.formatos = {164: "DD/MM/YYYY", 165: "yyyy-mm-dd hh:mm:ss", 166: "[h]:mm",
                          167: '#,##0.00 "m³/s"'}
         self.xfs = [0, 164, 165, 166, 14, 22, 20, 167]
+        if biff5:
+            # Only built-in formats: the earlier reader misread custom ones of this format.
+            self.formatos = {}
+            self.xfs = [0, 14, 22, 20, 14, 22, 20, 0]
+
+    def cadeia(self, t):
+        """A cell's string: UTF-16 or one byte a character, or code page bytes before Excel 97."""
+        if self.biff5:
+            b = t.encode("cp1252")
+            return struct.pack("<H", len(b)) + b
+        return texto_unicode(t)
+
+    def bof(self, tipo):
+        if self.biff5:
+            return registro(0x0809, struct.pack("<HHHH", 0x0500, tipo, 0x0DBB, 0x07CC))
+        return registro(0x0809, struct.pack("<HHHHII", 0x0600, tipo, 0x0DBB, 0x07CC, 0, 0))
+
+    def nome_folha(self, inicio, nome):
+        if self.biff5:
+            b = nome.encode("cp1252")
+            return registro(0x0085, struct.pack("<IBBB", inicio, 0, 0, len(b)) + b)
+        return registro(0x0085, struct.pack("<IBB", inicio, 0, 0) + texto_unicode(nome, True))
 
     def folha(self, nome):
         f = Folha(self, nome)
@@ -228,21 +258,24 @@ class Livro:
         return f
 
     def fluxo(self):
-        globais = registro(0x0809, struct.pack("<HHHHII", 0x0600, 0x0005, 0x0DBB, 0x07CC, 0, 0))
-        globais += registro(0x0042, struct.pack("<H", 1200))
+        globais = self.bof(0x0005)
+        globais += registro(0x0042, struct.pack("<H", 1252 if self.biff5 else 1200))
         globais += registro(0x0022, struct.pack("<H", 1 if self.base1904 else 0))
         for i, f in self.formatos.items():
-            globais += registro(0x041E, struct.pack("<H", i) + texto_unicode(f))
+            if self.biff5:
+                b = f.encode("cp1252")
+                globais += registro(0x041E, struct.pack("<HB", i, len(b)) + b)
+            else:
+                globais += registro(0x041E, struct.pack("<H", i) + texto_unicode(f))
         for ifmt in self.xfs:
             globais += registro(0x00E0, struct.pack("<HHHHHHIIH", 0, ifmt, 0, 0, 0, 0, 0, 0, 0))
-        folhas_registros = [registro(0x0085, struct.pack("<IBB", 0, 0, 0) +
-                                     texto_unicode(f.nome, True)) for f in self.folhas]
-        depois = self.sst.registros() + registro(0x000A, b"")
+        folhas_registros = [self.nome_folha(0, f.nome) for f in self.folhas]
+        depois = (b"" if self.biff5 else self.sst.registros()) + registro(0x000A, b"")
         inicio = len(globais) + sum(len(r) for r in folhas_registros) + len(depois)
         corpos = [f.corpo() for f in self.folhas]
         saida = globais
         for f, corpo in zip(self.folhas, corpos):
-            saida += registro(0x0085, struct.pack("<IBB", inicio, 0, 0) + texto_unicode(f.nome, True))
+            saida += self.nome_folha(inicio, f.nome)
             inicio += len(corpo)
         saida += depois
         for corpo in corpos:
@@ -518,6 +551,32 @@ def pequeno():
     return livro
 
 
+def biff5(formato=False):
+    livro = Livro(biff5=True)
+    if formato:
+        livro.formatos = {164: "DD/MM/YYYY"}
+        livro.xfs = [0, 164]
+    f = livro.folha("Registro €uro")
+    for c, t in enumerate(["nome", "inteiro", "real", "data", "data_hora", "hora", "formula",
+                           "logico"]):
+        f.texto(0, c, t)
+    for r in range(1, 40):
+        if r % 13 == 0:
+            continue
+        f.texto(r, 0, "Ação %d em São João — Œuvre €" % r)
+        f.rk(r, 1, rk_inteiro(r * 3))
+        f.numero(r, 2, r / 3)
+        f.numero(r, 3, 30000.0 + r, 1)
+        if not formato:
+            f.numero(r, 4, 30000.25 + r, 2)
+            f.numero(r, 5, r / 48, 3)
+        f.logico(r, 7, r % 2 == 0)
+    if formato:
+        # The earlier reader left formulas out; only this workbook holds one.
+        f.formula_texto(1, 6, "fórmula €")
+    return livro
+
+
 def main():
     pasta = sys.argv[1]
     os.makedirs(pasta, exist_ok=True)
@@ -529,6 +588,8 @@ def main():
     grava(pasta, "formulas.xls", composto(wb(formulas())))
     grava(pasta, "setor4096.xls", composto(wb(sst_longo()), setor=4096))
     grava(pasta, "pequeno.xls", composto(wb(pequeno())))
+    grava(pasta, "biff5.xls", composto([("Book", biff5().fluxo())]))
+    grava(pasta, "biff5_formato.xls", composto([("Book", biff5(True).fluxo())]))
     assert len(pequeno().fluxo()) < 4096
     # A bulky stream beside the workbook makes the allocation table outgrow the header's list.
     volume = [("Volume", b"\x5A" * (8 * 1024 * 1024))]
