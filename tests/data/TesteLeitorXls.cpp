@@ -120,8 +120,8 @@ TEST(LeitorXls, IgualAoLeitorAnteriorNasPlanilhasDoXlwt) {
 // runs, 4096-byte sectors, the small-sector stream and extra DIFAT sectors; and an Excel 5.0/95
 // workbook, whose texts are code page 1252 bytes.
 TEST(LeitorXls, IgualAoLeitorAnteriorNosRegistrosDeOutrasOrigens) {
-  for (const char* nome :
-       {"varios", "base1904", "sst_longo", "setor4096", "pequeno", "difat", "biff5"})
+  for (const char* nome : {"varios", "base1904", "sst_longo", "setor4096", "pequeno", "difat",
+                           "biff5", "pequeno_biff5"})
     ComparaComReferencia(PastaXls() + QLatin1Char('/') + QString::fromLatin1(nome) +
                          QStringLiteral(".xls"));
 }

@@ -16,6 +16,7 @@ and damaged files. Plain Python, no packages.
   pequeno.xls       the workbook stream under 4096 bytes, in the small-sector stream
   biff5.xls         an Excel 5.0/95 workbook ("Book" stream, texts in code page 1252)
   biff5_formato.xls the same with a custom date format
+  pequeno_biff5.xls pequeno.xls as an Excel 5.0/95 workbook
   dano_*.xls        damaged containers and records
 
 Usage: escreve_xls.py FOLDER
@@ -541,8 +542,8 @@ def formulas():
     return livro
 
 
-def pequeno():
-    livro = Livro()
+def pequeno(biff5=False):
+    livro = Livro(biff5=biff5)
     f = livro.folha("Pequena")
     f.texto(0, 0, "nome")
     f.texto(0, 1, "valor")
@@ -589,6 +590,7 @@ def main():
     grava(pasta, "setor4096.xls", composto(wb(sst_longo()), setor=4096))
     grava(pasta, "pequeno.xls", composto(wb(pequeno())))
     grava(pasta, "biff5.xls", composto([("Book", biff5().fluxo())]))
+    grava(pasta, "pequeno_biff5.xls", composto([("Book", pequeno(True).fluxo())]))
     grava(pasta, "biff5_formato.xls", composto([("Book", biff5(True).fluxo())]))
     assert len(pequeno().fluxo()) < 4096
     # A bulky stream beside the workbook makes the allocation table outgrow the header's list.

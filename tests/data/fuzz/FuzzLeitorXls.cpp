@@ -7,7 +7,7 @@
 //   build-fuzz/bin/fuzz_leitor_xls -runs=20000 tests/data/fuzz/corpus
 //
 // The corpus holds small workbooks written by tests/data/escreve_xls.py (pequeno.xls,
-// base1904.xls, formulas.xls).
+// base1904.xls, formulas.xls, pequeno_biff5.xls).
 
 #include <QFile>
 #include <QTemporaryDir>
