@@ -100,8 +100,8 @@ std::vector<std::uint32_t> TArquivoComposto::Cadeia(std::uint32_t inicio,
                 .arg(s));
     // A chain can hold each sector once: a longer one loops.
     if (setores.size() >= fat.size())
-      Falha(
-          QStringLiteral("a cadeia de setores de %1 forma um ciclo").arg(QString::fromUtf8(oque)));
+      Falha(QStringLiteral("%1 volta a um setor já lido (cadeia de setores em ciclo)")
+                .arg(QString::fromUtf8(oque)));
     setores.push_back(s);
   }
   return setores;
@@ -123,7 +123,8 @@ QByteArray TArquivoComposto::LeCadeia(std::uint32_t inicio, std::uint64_t tamanh
     saida.append(Bytes_.constData() + base, std::min<qsizetype>(Setor_, Bytes_.size() - base));
   }
   if (static_cast<std::uint64_t>(saida.size()) < tamanho)
-    Falha(QStringLiteral("%1 está incompleto (arquivo truncado)").arg(QString::fromUtf8(oque)));
+    Falha(QStringLiteral("%1 termina antes do tamanho declarado (arquivo truncado)")
+              .arg(QString::fromUtf8(oque)));
   saida.truncate(static_cast<qsizetype>(tamanho));
   return saida;
 }
