@@ -155,17 +155,17 @@ TEST(LeitorXls, TextoEmMaisDeDoisRegistros) {
 
 // Formulas give their cached results (the earlier reader left them empty): a number, a date, a
 // text from the record after the formula, a logical value as 0/1; an error holds no data, in a
-// formula or in a cell of its own.
+// formula or in a cell of its own. A day count beyond any calendar is an empty date.
 TEST(LeitorXls, ResultadosDeFormulas) {
   TLeitorXls leitor(PastaXls() + QStringLiteral("/formulas.xls"));
   std::vector<TTabelaPlanilha::TColuna> colunas;
   std::vector<std::vector<QVariant>> linhas;
   leitor.Le(QStringLiteral("Fórmulas"), colunas, linhas);
-  ASSERT_EQ(colunas.size(), 7u);
+  ASSERT_EQ(colunas.size(), 8u);
   const TTipoColunaPlanilha N = TTipoColunaPlanilha::Numero, T = TTipoColunaPlanilha::Texto,
                             D = TTipoColunaPlanilha::Data;
-  const TTipoColunaPlanilha tipos[] = {N, D, T, N, N, T, N};
-  for (int j = 0; j < 7; ++j) EXPECT_EQ(colunas[j].Tipo, tipos[j]) << j;
+  const TTipoColunaPlanilha tipos[] = {N, D, T, N, N, T, N, D};
+  for (int j = 0; j < 8; ++j) EXPECT_EQ(colunas[j].Tipo, tipos[j]) << j;
   ASSERT_EQ(linhas.size(), 2u);
   EXPECT_EQ(linhas[0][0], QVariant(2.5));
   EXPECT_EQ(linhas[0][1], QVariant(Utc(2000, 1, 1)));
@@ -178,6 +178,8 @@ TEST(LeitorXls, ResultadosDeFormulas) {
   EXPECT_EQ(linhas[1][3], QVariant(0.0));
   EXPECT_EQ(linhas[1][4], QVariant(1.0));
   EXPECT_EQ(linhas[1][6], QVariant(1.0));
+  EXPECT_TRUE(linhas[0][7].isNull());
+  EXPECT_EQ(linhas[1][7], QVariant(Utc(2000, 1, 1)));
 }
 
 // Headings: a heading that is no text, or is missing, is named after its column.

@@ -526,8 +526,12 @@ def texto_enorme():
 def formulas():
     livro = Livro()
     f = livro.folha("Fórmulas")
-    for c, t in enumerate(["numero", "data", "texto", "logico", "erro", "vazia", "erro_celula"]):
+    for c, t in enumerate(["numero", "data", "texto", "logico", "erro", "vazia", "erro_celula",
+                           "data_absurda"]):
         f.texto(0, c, t)
+    # A day count no calendar reaches is no date (and no endless count of days).
+    f.numero(1, 7, 1e300, Livro.DATA)
+    f.numero(2, 7, 36526.0, Livro.DATA)
     f.formula_numero(1, 0, 2.5)
     f.formula_numero(1, 1, 36526.0, Livro.DATA)
     f.formula_texto(1, 2, "Resultado ção")
