@@ -69,7 +69,7 @@ class TSilencio {
 }  // namespace gdal_dados
 
 // The open workbook behind a TLivroPlanilha.
-// .xls files are read by FreeXL directly, .xlsx files through GDAL, whose dataset is opened
+// .xls files are read by our own reader, .xlsx files through GDAL, whose dataset is opened
 // only when rows are read (its opening already parses much of the package).
 struct TLivroPlanilha::TDados {
   std::unique_ptr<TLeitorXls> Xls;

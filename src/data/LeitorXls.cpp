@@ -1,102 +1,75 @@
 #include "data/LeitorXls.h"
 
-#include <freexl.h>
-
 #include <QFile>
 #include <QTime>
 #include <QTimeZone>
-#include <cstdio>
 
 #include "base/Erro.h"
+#include "data/ArquivoComposto.h"
+#include "data/DatasXls.h"
+#include "data/LivroBiff.h"
 
 namespace {
 
-// The column types GDAL's layer gives, before they become ours.
-enum class TTipoXls { Nenhum, Inteiro, Real, Texto, Data, DataHora, Hora };
-
-TTipoXls TipoDaCelula(unsigned char tipo) {
-  switch (tipo) {
-    case FREEXL_CELL_INT:
-      return TTipoXls::Inteiro;
-    case FREEXL_CELL_DOUBLE:
-      return TTipoXls::Real;
-    case FREEXL_CELL_DATE:
-      return TTipoXls::Data;
-    case FREEXL_CELL_DATETIME:
-      return TTipoXls::DataHora;
-    case FREEXL_CELL_TIME:
-      return TTipoXls::Hora;
-    case FREEXL_CELL_TEXT:
-    case FREEXL_CELL_SST_TEXT:
-      return TTipoXls::Texto;
-    default:
-      return TTipoXls::Nenhum;
-  }
+bool EhData(TTipoCelulaXls t) {
+  return t == TTipoCelulaXls::Data || t == TTipoCelulaXls::DataHora || t == TTipoCelulaXls::Hora;
 }
 
-bool EhData(TTipoXls t) {
-  return t == TTipoXls::Data || t == TTipoXls::DataHora || t == TTipoXls::Hora;
+TTipoCelulaXls Combina(TTipoCelulaXls antes, TTipoCelulaXls celula) {
+  if (celula == TTipoCelulaXls::Nula || antes == celula) return antes;
+  if (antes == TTipoCelulaXls::Nula) return celula;
+  if (EhData(antes) && EhData(celula)) return TTipoCelulaXls::DataHora;
+  if ((antes == TTipoCelulaXls::Inteiro && celula == TTipoCelulaXls::Real) ||
+      (antes == TTipoCelulaXls::Real && celula == TTipoCelulaXls::Inteiro))
+    return TTipoCelulaXls::Real;
+  return TTipoCelulaXls::Texto;
 }
 
-TTipoXls Combina(TTipoXls antes, TTipoXls celula) {
-  if (celula == TTipoXls::Nenhum || antes == celula) return antes;
-  if (antes == TTipoXls::Nenhum) return celula;
-  if (EhData(antes) && EhData(celula)) return TTipoXls::DataHora;
-  if ((antes == TTipoXls::Inteiro && celula == TTipoXls::Real) ||
-      (antes == TTipoXls::Real && celula == TTipoXls::Inteiro))
-    return TTipoXls::Real;
-  return TTipoXls::Texto;
-}
-
-TTipoColunaPlanilha Nosso(TTipoXls t) {
+TTipoColunaPlanilha Nosso(TTipoCelulaXls t) {
   switch (t) {
-    case TTipoXls::Inteiro:
-    case TTipoXls::Real:
+    case TTipoCelulaXls::Inteiro:
+    case TTipoCelulaXls::Real:
       return TTipoColunaPlanilha::Numero;
-    case TTipoXls::Data:
-    case TTipoXls::DataHora:
-    case TTipoXls::Hora:
+    case TTipoCelulaXls::Data:
+    case TTipoCelulaXls::DataHora:
+    case TTipoCelulaXls::Hora:
       return TTipoColunaPlanilha::Data;
     default:
       return TTipoColunaPlanilha::Texto;
   }
 }
 
-const char* Texto(const FreeXL_CellValue& c) {
-  return c.value.text_value ? c.value.text_value : "";
-}
-
-// "YYYY-MM-DD", "YYYY-MM-DD HH:MM:SS" or "HH:MM:SS" (a time alone lies on the zero day).
-QVariant DataDoTexto(const char* texto) {
-  int a = 1899, m = 12, d = 30, h = 0, mi = 0, s = 0;
-  if (std::sscanf(texto, "%d-%d-%d %d:%d:%d", &a, &m, &d, &h, &mi, &s) < 3) {
-    a = 1899, m = 12, d = 30;
-    if (std::sscanf(texto, "%d:%d:%d", &h, &mi, &s) < 2) return {};
-  }
-  const QDateTime dt(QDate(a, m, d), QTime(h, mi, s), QTimeZone::utc());
+// A date alone is at midnight; a time alone lies on the zero day.
+QVariant DataHora(const TDataHoraXls& d, TTipoCelulaXls tipo) {
+  const QDate dia = tipo == TTipoCelulaXls::Hora ? QDate(1899, 12, 30) : QDate(d.Ano, d.Mes, d.Dia);
+  const QTime hora =
+      tipo == TTipoCelulaXls::Data ? QTime(0, 0) : QTime(d.Hora, d.Minuto, d.Segundo);
+  const QDateTime dt(dia, hora, QTimeZone::utc());
   return dt.isValid() ? QVariant(dt) : QVariant();
 }
 
-QVariant Celula(const FreeXL_CellValue& c, TTipoColunaPlanilha coluna) {
-  switch (c.type) {
-    case FREEXL_CELL_INT:
-      if (coluna == TTipoColunaPlanilha::Texto) return QString::number(c.value.int_value);
-      return static_cast<double>(c.value.int_value);
-    case FREEXL_CELL_DOUBLE:
+QVariant Celula(const TCelulaXls& c, const TFolhaXls& folha, TTipoColunaPlanilha coluna,
+                bool base1904) {
+  switch (c.Tipo) {
+    case TTipoCelulaXls::Inteiro:
+      if (coluna == TTipoColunaPlanilha::Texto) return QString::number(static_cast<int>(c.Valor));
+      return c.Valor;
+    case TTipoCelulaXls::Real:
       // As GDAL writes it, whatever the C library's regional settings: "%.16g" with a point.
-      if (coluna == TTipoColunaPlanilha::Texto)
-        return QString::number(c.value.double_value, 'g', 16);
-      return c.value.double_value;
-    case FREEXL_CELL_TEXT:
-    case FREEXL_CELL_SST_TEXT: {
-      const QString t = QString::fromUtf8(Texto(c));
-      return t.isEmpty() ? QVariant() : QVariant(t);
+      if (coluna == TTipoColunaPlanilha::Texto) return QString::number(c.Valor, 'g', 16);
+      return c.Valor;
+    case TTipoCelulaXls::Texto:
+      return folha.Textos[c.Texto];
+    case TTipoCelulaXls::Data:
+    case TTipoCelulaXls::DataHora:
+    case TTipoCelulaXls::Hora: {
+      const std::optional<TDataHoraXls> d = DataHoraXls(c.Valor, base1904);
+      if (!d) return {};
+      if (coluna != TTipoColunaPlanilha::Texto) return DataHora(*d, c.Tipo);
+      if (c.Tipo == TTipoCelulaXls::Data) return TextoData(*d);
+      if (c.Tipo == TTipoCelulaXls::DataHora) return TextoDataHora(*d);
+      return TextoHora(*d);
     }
-    case FREEXL_CELL_DATE:
-    case FREEXL_CELL_DATETIME:
-    case FREEXL_CELL_TIME:
-      if (coluna == TTipoColunaPlanilha::Texto) return QString::fromUtf8(Texto(c));
-      return DataDoTexto(Texto(c));
     default:
       return {};
   }
@@ -105,30 +78,22 @@ QVariant Celula(const FreeXL_CellValue& c, TTipoColunaPlanilha coluna) {
 }  // namespace
 
 TLeitorXls::TLeitorXls(const QString& arquivo) : Arquivo_(arquivo) {
-  const int rc = freexl_open(QFile::encodeName(arquivo).constData(), &Handle_);
-  if (rc != FREEXL_OK) {
-    freexl_close(Handle_);
-    Handle_ = nullptr;
-    throw ETorveda(
-        QStringLiteral("Não foi possível abrir o arquivo %1 como planilha do Excel (erro %2 do "
-                       "leitor de .xls).")
-            .arg(arquivo)
-            .arg(rc));
-  }
-  unsigned int nFolhas = 0;
-  freexl_get_info(Handle_, FREEXL_BIFF_SHEET_COUNT, &nFolhas);
-  for (unsigned int i = 0; i < nFolhas && i < 65535; ++i) {
-    const char* nome = nullptr;
-    if (freexl_get_worksheet_name(Handle_, static_cast<unsigned short>(i), &nome) == FREEXL_OK)
-      Folhas_ << QString::fromUtf8(nome ? nome : "");
-    else
-      Folhas_ << QString();
-  }
+  QFile f(arquivo);
+  if (!f.open(QIODevice::ReadOnly))
+    throw ETorveda(QStringLiteral("O arquivo %1 não pode ser lido.").arg(arquivo));
+  TArquivoComposto composto(f.readAll(), arquivo);
+  f.close();
+  std::optional<QByteArray> fluxo = composto.Fluxo(QStringLiteral("Workbook"));
+  if (!fluxo) fluxo = composto.Fluxo(QStringLiteral("Book"));
+  if (!fluxo)
+    throw ETorveda(QStringLiteral("Não foi possível abrir o arquivo %1 como planilha do Excel: "
+                                  "ele não contém uma pasta de trabalho.")
+                       .arg(arquivo));
+  Livro_ = std::make_unique<TLivroBiff>(std::move(*fluxo), arquivo);
+  Folhas_ = Livro_->Folhas();
 }
 
-TLeitorXls::~TLeitorXls() {
-  if (Handle_) freexl_close(Handle_);
-}
+TLeitorXls::~TLeitorXls() = default;
 
 bool TLeitorXls::EhXls(const QString& arquivo) {
   QFile f(arquivo);
@@ -137,53 +102,45 @@ bool TLeitorXls::EhXls(const QString& arquivo) {
   return f.read(8) == QByteArray(assinatura, 8);
 }
 
-void TLeitorXls::Seleciona(const QString& folha, unsigned* linhas, unsigned short* colunas) {
+qsizetype TLeitorXls::Indice(const QString& folha) const {
   const qsizetype i = Folhas_.indexOf(folha);
   if (i < 0)
     throw ETorveda(QStringLiteral("A planilha %1 não tem a folha \"%2\".").arg(Arquivo_, folha));
-  *linhas = 0;
-  *colunas = 0;
-  if (freexl_select_active_worksheet(Handle_, static_cast<unsigned short>(i)) != FREEXL_OK ||
-      freexl_worksheet_dimensions(Handle_, linhas, colunas) != FREEXL_OK)
-    throw ETorveda(
-        QStringLiteral("Erro ao ler a folha \"%1\" da planilha %2.").arg(folha, Arquivo_));
+  return i;
 }
 
-QStringList TLeitorXls::Titulos(const QString& folha) {
-  unsigned linhas = 0;
-  unsigned short colunas = 0;
-  Seleciona(folha, &linhas, &colunas);
+namespace {
+
+QStringList TitulosDe(const TFolhaXls& folha) {
   QStringList titulos;
-  if (linhas == 0) return titulos;
-  for (unsigned short j = 0; j < colunas; ++j) {
-    FreeXL_CellValue c{};
-    QString titulo;
-    if (freexl_get_cell_value(Handle_, 0, j, &c) == FREEXL_OK &&
-        (c.type == FREEXL_CELL_TEXT || c.type == FREEXL_CELL_SST_TEXT))
-      titulo = QString::fromUtf8(Texto(c));
+  if (folha.Linhas == 0) return titulos;
+  for (unsigned j = 0; j < folha.Colunas; ++j) {
+    const TCelulaXls* c = folha.Celula(0, j);
+    const QString titulo =
+        c && c->Tipo == TTipoCelulaXls::Texto ? folha.Textos[c->Texto] : QString();
     titulos << (titulo.isEmpty() ? QStringLiteral("Field%1").arg(j + 1) : titulo);
   }
   return titulos;
 }
 
+}  // namespace
+
+QStringList TLeitorXls::Titulos(const QString& folha) {
+  return TitulosDe(Livro_->LeFolha(Indice(folha), true));
+}
+
 void TLeitorXls::Le(const QString& folha, std::vector<TTabelaPlanilha::TColuna>& colunas,
                     std::vector<std::vector<QVariant>>& linhas) {
-  const QStringList titulos = Titulos(folha);
-  unsigned nLinhas = 0;
-  unsigned short nColunas = 0;
-  Seleciona(folha, &nLinhas, &nColunas);
+  const TFolhaXls f = Livro_->LeFolha(Indice(folha), false);
+  const QStringList titulos = TitulosDe(f);
   const std::size_t nc = static_cast<std::size_t>(titulos.size());
+  const unsigned nLinhas = f.Linhas;
 
-  // The cells once, kept while the column types are found.
-  std::vector<FreeXL_CellValue> celulas(nLinhas > 1 ? (nLinhas - 1) * nc : 0);
-  std::vector<TTipoXls> tipos(nc, TTipoXls::Nenhum);
+  std::vector<TTipoCelulaXls> tipos(nc, TTipoCelulaXls::Nula);
   for (unsigned i = 1; i < nLinhas; ++i)
-    for (std::size_t j = 0; j < nc; ++j) {
-      FreeXL_CellValue& c = celulas[(i - 1) * nc + j];
-      if (freexl_get_cell_value(Handle_, i, static_cast<unsigned short>(j), &c) != FREEXL_OK)
-        c.type = FREEXL_CELL_NULL;
-      tipos[j] = Combina(tipos[j], TipoDaCelula(c.type));
-    }
+    for (std::size_t j = 0; j < nc; ++j)
+      if (const TCelulaXls* c = f.Celula(i, static_cast<unsigned>(j)))
+        tipos[j] = Combina(tipos[j], c->Tipo);
 
   colunas.clear();
   colunas.reserve(nc);
@@ -191,10 +148,12 @@ void TLeitorXls::Le(const QString& folha, std::vector<TTabelaPlanilha::TColuna>&
     colunas.push_back({titulos[static_cast<qsizetype>(j)], Nosso(tipos[j])});
   linhas.clear();
   linhas.reserve(nLinhas > 1 ? nLinhas - 1 : 0);
+  const bool base1904 = Livro_->Base1904();
   for (unsigned i = 1; i < nLinhas; ++i) {
     std::vector<QVariant> linha(nc);
     for (std::size_t j = 0; j < nc; ++j)
-      linha[j] = Celula(celulas[(i - 1) * nc + j], colunas[j].Tipo);
+      if (const TCelulaXls* c = f.Celula(i, static_cast<unsigned>(j)))
+        linha[j] = Celula(*c, f, colunas[j].Tipo, base1904);
     linhas.push_back(std::move(linha));
   }
 }

@@ -1,6 +1,8 @@
 #pragma once
-// Excel 97-2003 (.xls) workbooks read through FreeXL directly: the whole file is parsed once at
-// opening, then sheets are read cell by cell at a few microseconds a row. Private to src/data.
+// Excel 97-2003 (.xls) workbooks read by our own reader of the container and its records:
+// opening reads the workbook's globals only (sheet names, shared strings, formats), a sheet's
+// headings cost the way to its first row, and its rows are read when asked for, at a few
+// microseconds a row. Private to src/data.
 //
 // The columns come out exactly as GDAL's spreadsheet layer gives them (the program read .xls
 // that way before, and the layers it wrote must not change): the first row holds the headings
@@ -16,9 +18,11 @@
 
 #include "data/TTabelaPlanilha.h"
 
+class TLivroBiff;
+
 class TLeitorXls {
  public:
-  // Parses the file. Throws ETorveda naming it when it cannot be read as an .xls workbook.
+  // Reads the file's globals. Throws ETorveda naming it when it cannot be read as an .xls workbook.
   explicit TLeitorXls(const QString& arquivo);
   ~TLeitorXls();
   TLeitorXls(const TLeitorXls&) = delete;
@@ -35,9 +39,9 @@ class TLeitorXls {
   static bool EhXls(const QString& arquivo);
 
  private:
-  void Seleciona(const QString& folha, unsigned* linhas, unsigned short* colunas);
+  qsizetype Indice(const QString& folha) const;
 
   QString Arquivo_;
-  const void* Handle_ = nullptr;
+  std::unique_ptr<TLivroBiff> Livro_;
   QStringList Folhas_;
 };

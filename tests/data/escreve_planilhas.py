@@ -14,6 +14,8 @@ content, so that both readers are checked against the same expectations:
                                      "Vazão (m³/h)"
   mista.xls / mista.json             a sheet mixing cell types in every column, and how GDAL's
                                      own .xls layer reads it (types, and each cell as text)
+  grande.xls / grande_1904.xls       3,000 rows of every cell kind over two sheets, dates counted
+                                     from 1900 and from 1904
 
 Usage: escreve_planilhas.py FOLDER
 """
@@ -214,6 +216,38 @@ def mista(pasta):
         json.dump(saida, arq, ensure_ascii=False)
 
 
+def grande(caminho, base1904):
+    """Many rows, so the workbook outgrows the small-sector stream and its shared strings span
+    CONTINUE records; numbers in every form xlwt writes (compact integers and hundredths,
+    doubles), accented and non-Latin texts, dates, date-times and times."""
+    livro = xlwt.Workbook(encoding="utf-8")
+    livro.dates_1904 = base1904
+    estilos = [xlwt.easyxf(num_format_str=f) for f in
+               ("DD/MM/YYYY", "DD/MM/YYYY HH:MM:SS", "HH:MM:SS", "#,##0.00", "0.0%")]
+    colunas = ["texto", "inteiro", "centesimos", "real", "data", "data_hora", "hora", "mista",
+               "formatado", "grande"]
+    for nome, n in (("Primeira folha ação", 2000), ("Segunda Ŝ", 1000)):
+        folha = livro.add_sheet(nome)
+        for c, t in enumerate(colunas):
+            folha.write(0, c, t)
+        for r in range(1, n + 1):
+            if r % 50 == 0:
+                continue  # an empty row
+            folha.write(r, 0, ("Requerente %d — São João Ωmega " % r) * (1 + r % 3))
+            folha.write(r, 1, r * 37 - 20000)
+            folha.write(r, 2, r / 100)
+            folha.write(r, 3, r / 7)
+            folha.write(r, 4, D(1950, 1, 1) + datetime.timedelta(days=r * 11), estilos[0])
+            folha.write(r, 5, DT(2001, 5, 6, 7, 8, 9) + datetime.timedelta(minutes=r * 97),
+                        estilos[1])
+            folha.write(r, 6, datetime.time(r % 24, r % 60, (r * 7) % 60), estilos[2])
+            mista = [r, "t%d" % r, r + 0.5, D(2020, 1, 1)][r % 4]
+            folha.write(r, 7, mista, estilos[0] if isinstance(mista, D) else xlwt.Style.default_style)
+            folha.write(r, 8, r * 1.5, estilos[3 + r % 2])
+            folha.write(r, 9, 2 ** 31 + r if r % 3 else -(2 ** 40) - r)
+    livro.save(caminho)
+
+
 def main():
     pasta = sys.argv[1]
     os.makedirs(pasta, exist_ok=True)
@@ -234,6 +268,8 @@ def main():
     xls(os.path.join(pasta, "aqem_sem_titulo.xls"), sem_titulo)
     xlsx(os.path.join(pasta, "aqem_sem_titulo.xlsx"), sem_titulo)
     mista(pasta)
+    grande(os.path.join(pasta, "grande.xls"), False)
+    grande(os.path.join(pasta, "grande_1904.xls"), True)
 
 
 if __name__ == "__main__":
