@@ -232,6 +232,14 @@ class TesteOrigemJanelas : public QObject {
     lista->EscolheArquivo = [] { return QString(); };
     QTest::mouseClick(lista->btnExportar, Qt::LeftButton);
     QCOMPARE(apresentador->Registros().size(), 1);
+
+    // A new section (here: its grants recomputed) reaches the open list at the window's next
+    // refresh, not only when the list is opened again.
+    p.Outorgas().Descartadas.push_back(
+        Outorga(TCamadaOutorga::Federal, 3, "Fazenda Nova", 0.2, TRegraOutorga::OutraRegiao));
+    QCOMPARE(lista->NumLinhas(), 1);
+    QMetaObject::invokeMethod(&frm, "AtualizaSecao");
+    QCOMPARE(lista->NumLinhas(), 2);
   }
 
   void listaMarcaAsQueDivergemDaBacia() {
