@@ -65,7 +65,9 @@ class CapturaOutorga : public QObject {
     TRodapeCaptura rodape;
     TContextoJanela contexto{sistema, rodape};
     TfrmOutorga frm(contexto);
-    frm.resize(834, 544);
+    // The design size plus the caption line that names the section, which the program, its
+    // windows always maximized, shows at the foot.
+    frm.resize(834, 562);
     frm.show();
     QVERIFY(QTest::qWaitForWindowExposed(&frm));
     // Twelve years in which the main stem goes from green to orange-red.
