@@ -391,8 +391,12 @@ class TesteJanelaPrincipal : public QObject {
     QTimer relogio;
     relogio.setInterval(10);
     connect(&relogio, &QTimer::timeout, [&] {
-      auto* sobre = qobject_cast<TfrmSplash*>(QApplication::activeModalWidget());
-      if (!sobre || !sobre->lblVersao) return;
+      // Looked for among the visible windows rather than as the active modal one: a slow run
+      // (the sanitizer build) may still count another box as active when this one is up.
+      TfrmSplash* sobre = nullptr;
+      for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* s = qobject_cast<TfrmSplash*>(w); s && s->isVisible() && s->lblVersao) sobre = s;
+      if (!sobre) return;
       versao = sobre->lblVersao->text();
       pastaDados = sobre->lblPastaDados->text().remove(QChar(0x200B));
       topo = sobre->lblVersao->mapTo(sobre, QPoint()).y();
