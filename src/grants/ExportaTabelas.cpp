@@ -8,6 +8,7 @@
 #include "base/Erro.h"
 #include "grants/AnaliseOutorga.h"
 #include "grants/TTabelaMeses.h"
+#include "hydro/BaciaDaSecao.h"
 #include "hydro/TPonto.h"
 
 namespace {
@@ -50,7 +51,9 @@ QString Mensais(const TOutorgaExaminada& o) {
 
 }  // namespace
 
-TTabelaExportada TabelaOutorgas(const TOutorgasConsideradas& todas, bool consideradas) {
+TTabelaExportada TabelaOutorgas(const TOutorgasConsideradas& todas, bool consideradas,
+                                const TBaciaContribuicao* bacia) {
+  if (bacia && bacia->Vazia()) bacia = nullptr;
   TTabelaExportada t;
   t.Nome = consideradas ? QStringLiteral("Outorgas consideradas")
                         : QStringLiteral("Outorgas descartadas");
@@ -72,6 +75,7 @@ TTabelaExportada TabelaOutorgas(const TOutorgasConsideradas& todas, bool conside
                  << QStringLiteral("Último mês") << QStringLiteral("Regra");
   else
     t.Cabecalhos << QStringLiteral("Motivo");
+  if (bacia) t.Cabecalhos << QStringLiteral("Na bacia") << QStringLiteral("Diverge da bacia");
   const auto& lista = consideradas ? todas.Consideradas : todas.Descartadas;
   t.Linhas.reserve(lista.size());
   for (const TOutorgaExaminada& o : lista) {
@@ -92,12 +96,24 @@ TTabelaExportada TabelaOutorgas(const TOutorgasConsideradas& todas, bool conside
       l.emplace_back(Mes(o.PrimeiroMes + o.NumMeses - 1));
     }
     l.emplace_back(o.TextoRegra(todas.UnidadeSecao, todas.TrechoSecao));
+    if (bacia) {
+      const TAcordoBacia acordo = AcordoComABacia(*bacia, o);
+      l.emplace_back(acordo == TAcordoBacia::SemPonto
+                         ? QVariant()
+                         : QVariant(bacia->ContemPonto(o.Ponto) ? QStringLiteral("Sim")
+                                                                : QStringLiteral("Não")));
+      l.emplace_back(acordo == TAcordoBacia::DentroNaoConsiderada ||
+                             acordo == TAcordoBacia::ConsideradaFora
+                         ? QVariant(QStringLiteral("Sim"))
+                         : QVariant());
+    }
     t.Linhas.push_back(std::move(l));
   }
   return t;
 }
 
-std::vector<TTabelaExportada> TabelasDaAnalise(const TPonto& ponto, const TResultadoOutorga* r) {
+std::vector<TTabelaExportada> TabelasDaAnalise(const TPonto& ponto, const TResultadoOutorga* r,
+                                               const TBaciaContribuicao* bacia) {
   std::vector<TTabelaExportada> tabelas;
   if (r && r->TabelasFeitas >= 3) {
     tabelas.push_back(TabelaMeses(QStringLiteral("Outorgada AQEM"),
@@ -123,8 +139,8 @@ std::vector<TTabelaExportada> TabelasDaAnalise(const TPonto& ponto, const TResul
                       return m.Solicitada ? QVariant(a - *m.Solicitada - m.Total) : QVariant();
                     }));
   }
-  tabelas.push_back(TabelaOutorgas(ponto.Outorgas(), true));
-  tabelas.push_back(TabelaOutorgas(ponto.Outorgas(), false));
+  tabelas.push_back(TabelaOutorgas(ponto.Outorgas(), true, bacia));
+  tabelas.push_back(TabelaOutorgas(ponto.Outorgas(), false, bacia));
   return tabelas;
 }
 

@@ -10,18 +10,23 @@
 
 #include "data/GravaPlanilha.h"
 
+class TBaciaContribuicao;
 class TPonto;
 struct TResultadoOutorga;
 struct TOutorgaExaminada;
 struct TOutorgasConsideradas;
 
-// The grant list as a table (counted: with months and rule; left out: with the reason).
-TTabelaExportada TabelaOutorgas(const TOutorgasConsideradas& outorgas, bool consideradas);
+// The grant list as a table (counted: with months and rule; left out: with the reason). With the
+// section's basin (not empty), two last columns: whether the grant lies in it ("Na bacia") and
+// whether the outline and the rules disagree on it ("Diverge da bacia").
+TTabelaExportada TabelaOutorgas(const TOutorgasConsideradas& outorgas, bool consideradas,
+                                const TBaciaContribuicao* bacia = nullptr);
 
 // Every table of the analysis: the tables "Calcular" made (none when it has not run, or the
 // availability tables only when it reached them), then the two grant lists of the section.
 std::vector<TTabelaExportada> TabelasDaAnalise(const TPonto& ponto,
-                                               const TResultadoOutorga* resultado);
+                                               const TResultadoOutorga* resultado,
+                                               const TBaciaContribuicao* bacia = nullptr);
 
 // Writes the tables by the file's extension: .xlsx one workbook; .csv one file per table, named
 // <base>_<table>.csv beside the name chosen. Answers the files written. Throws ETorveda.

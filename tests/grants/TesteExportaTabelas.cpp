@@ -13,7 +13,9 @@
 #include "comum/PastaTemporaria.h"
 #include "grants/AnaliseOutorga.h"
 #include "grants/ExportaTabelas.h"
+#include "hydro/TBaciaContribuicao.h"
 #include "hydro/TPonto.h"
+#include "raster/TImagem.h"
 
 namespace {
 
@@ -183,4 +185,44 @@ TEST(ExportaTabelas, SemAnaliseEFalhas) {
   QFile f(antigo);
   ASSERT_TRUE(f.open(QIODevice::ReadOnly));
   EXPECT_EQ(f.readAll(), QByteArray("antigo"));
+}
+
+// With the section's basin, each list says where each grant lies and which ones the outline
+// contradicts; without a point nothing is claimed.
+TEST(ExportaTabelas, ComABaciaDaSecao) {
+  TCenario c;
+  // A row of four 50 m cells draining east; the basin of the third holds the first three.
+  TImagem dir;
+  dir.DefineTipo(QChar('R'));
+  dir.DefineDimensoes(4, 1);
+  dir.DefineExtensao(0, 200, 0, 50);
+  for (int i = 0; i < 4; ++i) dir.GravaReal(i, 1.0f);
+  const TBaciaContribuicao bacia = TBaciaContribuicao::Delineia(TMalha(4, 1, 0, 0, 50), dir, 2);
+  TOutorgasConsideradas& l = c.Ponto.Outorgas();
+  l.Consideradas[0].Ponto = {25, 25};
+  l.Consideradas[0].TemPonto = true;
+  l.Consideradas[1].Ponto = {175, 25};
+  l.Consideradas[1].TemPonto = true;
+  l.Descartadas[0].Ponto = {75, 25};
+  l.Descartadas[0].TemPonto = true;
+  const auto tabelas = TabelasDaAnalise(c.Ponto, nullptr, &bacia);
+  ASSERT_EQ(tabelas.size(), 2u);
+  const TTabelaExportada& contadas = tabelas[0];
+  ASSERT_EQ(contadas.Cabecalhos.size(), 17);
+  EXPECT_EQ(contadas.Cabecalhos[15], QStringLiteral("Na bacia"));
+  EXPECT_EQ(contadas.Cabecalhos[16], QStringLiteral("Diverge da bacia"));
+  EXPECT_EQ(contadas.Linhas[0][15].toString(), QStringLiteral("Sim"));
+  EXPECT_FALSE(contadas.Linhas[0][16].isValid());
+  EXPECT_EQ(contadas.Linhas[1][15].toString(), QStringLiteral("Não"));
+  EXPECT_EQ(contadas.Linhas[1][16].toString(), QStringLiteral("Sim"));
+  // Left out for lying in no drainage unit, yet inside the outline.
+  const TTabelaExportada& descartadas = tabelas[1];
+  EXPECT_EQ(descartadas.Linhas[0][12].toString(), QStringLiteral("Sim"));
+  EXPECT_EQ(descartadas.Linhas[0][13].toString(), QStringLiteral("Sim"));
+  l.Descartadas[0].TemPonto = false;
+  EXPECT_FALSE(TabelaOutorgas(l, false, &bacia).Linhas[0][12].isValid());
+  // An empty basin adds nothing.
+  EXPECT_EQ(TabelaOutorgas(l, true, nullptr).Cabecalhos.size(), 15);
+  const TBaciaContribuicao vazia;
+  EXPECT_EQ(TabelaOutorgas(l, true, &vazia).Cabecalhos.size(), 15);
 }

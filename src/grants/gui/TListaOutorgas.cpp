@@ -224,7 +224,8 @@ void TListaOutorgas::Exporta() {
   const QString arquivo = EscolheArquivo ? EscolheArquivo() : QString();
   if (arquivo.isEmpty()) return;
   try {
-    const QStringList gravados = ExportaTabelas(arquivo, TabelasDaAnalise(*Ponto_, Resultado_));
+    const QStringList gravados =
+        ExportaTabelas(arquivo, TabelasDaAnalise(*Ponto_, Resultado_, Bacia_));
     QStringList nomes;
     for (const QString& g : gravados) nomes << QDir::toNativeSeparators(g);
     Apresentador().Informacao(QStringLiteral("Tabelas exportadas para:\n") +
