@@ -233,6 +233,15 @@ class TesteOrigemJanelas : public QObject {
     QTest::mouseClick(lista->btnExportar, Qt::LeftButton);
     QCOMPARE(apresentador->Registros().size(), 1);
 
+    // A refresh with the same section and grants leaves the list as the analyst left it: the
+    // row clicked stays selected.
+    QTest::mouseClick(
+        lista->tvOutorgas->viewport(), Qt::LeftButton, {},
+        lista->tvOutorgas->visualRect(lista->tvOutorgas->model()->index(0, 3)).center());
+    QVERIFY(lista->tvOutorgas->selectionModel()->isRowSelected(0, {}));
+    QMetaObject::invokeMethod(&frm, "AtualizaSecao");
+    QVERIFY(lista->tvOutorgas->selectionModel()->isRowSelected(0, {}));
+
     // A new section (here: its grants recomputed) reaches the open list at the window's next
     // refresh, not only when the list is opened again.
     p.Outorgas().Descartadas.push_back(

@@ -8,6 +8,7 @@
 #include <QEvent>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
@@ -216,12 +217,38 @@ void TfrmOutorga::btnOutorgasClick() {
   dlgOutorgas->raise();
 }
 
-void TfrmOutorga::CarregaLista() {
+namespace {
+
+// What the grant list shows of a section: its point and arc, and each examined grant's register,
+// record, rule and months. A new placement or a recount after an import changes it.
+std::size_t AssinaturaDaLista(const TPonto& p) {
+  std::size_t h = qHashMulti(0, p.CoordX(), p.CoordY(), p.CodTrecho());
+  for (const auto* lista : {&p.Outorgas().Consideradas, &p.Outorgas().Descartadas}) {
+    h = qHashMulti(h, lista->size());
+    for (const TOutorgaExaminada& o : *lista)
+      h = qHashMulti(h, static_cast<int>(o.Camada), o.Registro, static_cast<int>(o.Regra),
+                     o.PrimeiroMes, o.NumMeses);
+  }
+  return h == 0 ? 1 : h;
+}
+
+}  // namespace
+
+void TfrmOutorga::CarregaLista(bool soSeMudou) {
   if (!Sistema_.Ponto || !ListaOutorgas) return;
-  QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-  BaciaLista_ = BaciaContribuicaoDoSistema(Sistema_, *Sistema_.Ponto);
-  QGuiApplication::restoreOverrideCursor();
-  ListaOutorgas->Carrega(*Sistema_.Ponto, &Resultado_, &BaciaLista_);
+  const TPonto& ponto = *Sistema_.Ponto;
+  const std::size_t assinatura = AssinaturaDaLista(ponto);
+  if (soSeMudou && assinatura == AssinaturaLista_) return;
+  // The basin depends only on the point (the grids do not change while the program runs).
+  const TPontoMapa p{ponto.CoordX(), ponto.CoordY()};
+  if (AssinaturaLista_ == 0 || !(p == PontoBaciaLista_)) {
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    BaciaLista_ = BaciaContribuicaoDoSistema(Sistema_, ponto);
+    QGuiApplication::restoreOverrideCursor();
+    PontoBaciaLista_ = p;
+  }
+  AssinaturaLista_ = assinatura;
+  ListaOutorgas->Carrega(ponto, &Resultado_, &BaciaLista_);
 }
 
 void TfrmOutorga::PosicionaLegendaSecao() {
@@ -250,7 +277,7 @@ void TfrmOutorga::AtualizaSecao() {
                                                "\"Calcular\" para esta seção."));
   }
   // An open grant list follows the section too.
-  if (dlgOutorgas && dlgOutorgas->isVisible()) CarregaLista();
+  if (dlgOutorgas && dlgOutorgas->isVisible()) CarregaLista(true);
 }
 
 QDate TfrmOutorga::Inicio() const { return PrimeiroDia(dtpInicio->date()); }

@@ -79,11 +79,15 @@ class TfrmOutorga : public QWidget {
   void DispoeCriterio();
   void FormActivate();
   void PosicionaLegendaSecao();
-  // Fills the grant list from the current section, with its basin delineated again.
-  void CarregaLista();
+  // Fills the grant list from the current section and its basin. The refresh of an open list
+  // (`soSeMudou`) does nothing while the section and its grants are those already shown: it runs
+  // at every activation of the window, and refilling twenty thousand rows there would be felt.
+  void CarregaLista(bool soSeMudou = false);
 
   TSistema& Sistema_;
   TResultadoOutorga Resultado_;
-  TBaciaContribuicao BaciaLista_;  // the basin the grant list compares with
+  TBaciaContribuicao BaciaLista_;    // the basin the grant list compares with
+  TPontoMapa PontoBaciaLista_;       // the section point it was delineated for
+  std::size_t AssinaturaLista_ = 0;  // of the section and grants the list shows (0: none)
   bool AtivacaoLigada_ = false;
 };
