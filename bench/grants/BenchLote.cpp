@@ -13,46 +13,13 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QRandomGenerator>
 #include <cstdio>
 
+#include "../comum/BaciaEscalaReal.h"
+
 namespace {
-
-QString PastaDados() {
-  const QString env = qEnvironmentVariable("TORVEDA_BENCH_DADOS");
-  return env.isEmpty() ? QStringLiteral(TORVEDA_BENCH_DADOS_PADRAO) : env;
-}
-
-int Executa(const QStringList& args, QByteArray* saida = nullptr) {
-  QProcess p;
-  p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-  p.start(QStringLiteral(TORVEDA_CLI), args);
-  if (!p.waitForFinished(-1)) return -1;
-  if (saida) *saida = p.readAllStandardOutput();
-  return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-}
-
-QJsonObject PreparaDados(const QString& dir) {
-  const QString resumo = dir + QStringLiteral("/resumo.json");
-  QFile f(resumo);
-  if (f.open(QIODevice::ReadOnly)) return QJsonDocument::fromJson(f.readAll()).object();
-  std::fprintf(stderr, "Gerando a bacia de exemplo em escala real em %s ...\n", qPrintable(dir));
-  QByteArray saida;
-  if (Executa({QStringLiteral("amostra"), dir, QStringLiteral("--colunas"), QStringLiteral("5000"),
-               QStringLiteral("--linhas"), QStringLiteral("5000"), QStringLiteral("--registros"),
-               QStringLiteral("20000")},
-              &saida) != 0)
-    return {};
-  for (const char* registro : {"aqem", "ana"})
-    if (Executa({QStringLiteral("--dados"), dir, QStringLiteral("importa"),
-                 QString::fromLatin1(registro)}) != 0)
-      return {};
-  if (f.open(QIODevice::WriteOnly)) f.write(saida);
-  return QJsonDocument::fromJson(saida).object();
-}
 
 QString Pedidos(const QJsonObject& secoes, int n, const QString& arquivo) {
   QByteArray csv = "Identificador;X;Y;Inicio;Fim;Vazao;Percentual;Referencia;Metodo\n";
@@ -120,9 +87,8 @@ bool Mede(const QString& dir, const QString& entrada, const QString& saida, int 
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
-  const QString dir = PastaDados();
-  QDir().mkpath(dir);
-  const QJsonObject secoes = PreparaDados(dir).value(QStringLiteral("secoes")).toObject();
+  const QString dir = PastaBaciaEscalaReal();
+  const QJsonObject secoes = PreparaBaciaEscalaReal(dir).value(QStringLiteral("secoes")).toObject();
   if (secoes.isEmpty()) {
     std::fprintf(stderr, "não foi possível gerar a bacia em %s\n", qPrintable(dir));
     return 1;

@@ -14,18 +14,15 @@
 #include <malloc.h>
 
 #include <QDir>
-#include <QFile>
 #include <QGuiApplication>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QLocale>
-#include <QProcess>
 #include <atomic>
-#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <new>
 
+#include "../comum/BaciaEscalaReal.h"
 #include "hydro/TBaciaContribuicao.h"
 #include "raster/THeaderMDE.h"
 #include "raster/TImagem.h"
@@ -62,40 +59,6 @@ void operator delete[](void* p, std::size_t) noexcept { Libera(p); }
 
 namespace {
 
-QString PastaDados() {
-  const QString env = qEnvironmentVariable("TORVEDA_BENCH_DADOS");
-  return env.isEmpty() ? QStringLiteral(TORVEDA_BENCH_DADOS_PADRAO) : env;
-}
-
-bool Executa(const QStringList& args, QByteArray* saida = nullptr) {
-  QProcess p;
-  p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-  p.start(QStringLiteral(TORVEDA_CLI), args);
-  if (!p.waitForFinished(-1)) return false;
-  if (saida) *saida = p.readAllStandardOutput();
-  return p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
-}
-
-// The same data tree as bench_secao makes (grids, layers, imported registers).
-QJsonObject PreparaDados(const QString& dir) {
-  const QString resumo = dir + QStringLiteral("/resumo.json");
-  QFile f(resumo);
-  if (f.open(QIODevice::ReadOnly)) return QJsonDocument::fromJson(f.readAll()).object();
-  std::fprintf(stderr, "Gerando a bacia de exemplo em escala real em %s ...\n", qPrintable(dir));
-  QByteArray saida;
-  if (!Executa({QStringLiteral("amostra"), dir, QStringLiteral("--colunas"), QStringLiteral("5000"),
-                QStringLiteral("--linhas"), QStringLiteral("5000"), QStringLiteral("--registros"),
-                QStringLiteral("20000")},
-               &saida))
-    return {};
-  for (const char* registro : {"aqem", "ana"})
-    if (!Executa({QStringLiteral("--dados"), dir, QStringLiteral("importa"),
-                  QString::fromLatin1(registro)}))
-      return {};
-  if (f.open(QIODevice::WriteOnly)) f.write(saida);
-  return QJsonDocument::fromJson(saida).object();
-}
-
 struct TAmbiente {
   THeaderMDE Header;
   TImagem Dir{true};
@@ -106,9 +69,8 @@ struct TAmbiente {
 TAmbiente& Ambiente() {
   static TAmbiente a;
   static const bool pronto = [] {
-    const QString dir = PastaDados();
-    QDir().mkpath(dir);
-    a.Resumo = PreparaDados(dir);
+    const QString dir = PastaBaciaEscalaReal();
+    a.Resumo = PreparaBaciaEscalaReal(dir);
     const QString matrizes = dir + QStringLiteral("/Dados/DadosSIG/Matrizes/");
     try {
       a.Header.Carrega(matrizes + QStringLiteral("Header.hdr"));

@@ -8,17 +8,14 @@
 #include <benchmark/benchmark.h>
 
 #include <QDir>
-#include <QFile>
 #include <QGuiApplication>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QLocale>
-#include <QProcess>
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <memory>
 
+#include "../comum/BaciaEscalaReal.h"
 #include "app/TSistema.h"
 #include "data/TdmS.h"
 #include "gis/TCamada.h"
@@ -28,40 +25,6 @@
 #include "hydro/TPonto.h"
 
 namespace {
-
-QString PastaDados() {
-  const QString env = qEnvironmentVariable("TORVEDA_BENCH_DADOS");
-  return env.isEmpty() ? QStringLiteral(TORVEDA_BENCH_DADOS_PADRAO) : env;
-}
-
-bool Executa(const QStringList& args, QByteArray* saida = nullptr) {
-  QProcess p;
-  p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-  p.start(QStringLiteral(TORVEDA_CLI), args);
-  if (!p.waitForFinished(-1)) return false;
-  if (saida) *saida = p.readAllStandardOutput();
-  return p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
-}
-
-// The basin and its summary of ready-made sections, generated on first use.
-QJsonObject PreparaDados(const QString& dir) {
-  const QString resumo = dir + QStringLiteral("/resumo.json");
-  QFile f(resumo);
-  if (f.open(QIODevice::ReadOnly)) return QJsonDocument::fromJson(f.readAll()).object();
-  std::fprintf(stderr, "Gerando a bacia de exemplo em escala real em %s ...\n", qPrintable(dir));
-  QByteArray saida;
-  if (!Executa({QStringLiteral("amostra"), dir, QStringLiteral("--colunas"), QStringLiteral("5000"),
-                QStringLiteral("--linhas"), QStringLiteral("5000"), QStringLiteral("--registros"),
-                QStringLiteral("20000")},
-               &saida))
-    return {};
-  for (const char* registro : {"aqem", "ana"})
-    if (!Executa({QStringLiteral("--dados"), dir, QStringLiteral("importa"),
-                  QString::fromLatin1(registro)}))
-      return {};
-  if (f.open(QIODevice::WriteOnly)) f.write(saida);
-  return QJsonDocument::fromJson(saida).object();
-}
 
 struct TAmbiente {
   std::unique_ptr<TSistema> Sistema;
@@ -73,9 +36,8 @@ struct TAmbiente {
 TAmbiente& Ambiente() {
   static TAmbiente a = [] {
     TAmbiente amb;
-    const QString dir = PastaDados();
-    QDir().mkpath(dir);
-    const QJsonObject resumo = PreparaDados(dir);
+    const QString dir = PastaBaciaEscalaReal();
+    const QJsonObject resumo = PreparaBaciaEscalaReal(dir);
     amb.Secoes = resumo.value(QStringLiteral("secoes")).toObject();
     if (amb.Secoes.isEmpty()) {
       amb.Erro = QStringLiteral("não foi possível gerar a bacia em ") + dir;
