@@ -48,7 +48,8 @@ TComparacaoOutorgas ComparaOutorgas(const TBaciaContribuicao& bacia,
 }
 
 void ExportaBaciaDaSecao(const QString& arquivo, const TPonto& ponto,
-                         const TBaciaContribuicao& bacia) {
+                         const TBaciaContribuicao& bacia,
+                         const std::vector<TPoligonoBacia>& contorno) {
   if (bacia.Vazia())
     throw ETorveda(QStringLiteral("A seção não tem bacia de contribuição sobre a drenagem."));
   const std::vector<TAtributoSaida> atributos{
@@ -64,5 +65,5 @@ void ExportaBaciaDaSecao(const QString& arquivo, const TPonto& ponto,
       {QStringLiteral("Celulas"), static_cast<qlonglong>(bacia.NumCelulas())},
       {QStringLiteral("AreaKm2"), bacia.AreaM2() / 1e6},
   };
-  GravaPoligonos(arquivo, bacia.Contorno(), atributos);
+  GravaPoligonos(arquivo, contorno, atributos);
 }

@@ -47,6 +47,9 @@ TComparacaoOutorgas ComparaOutorgas(const TBaciaContribuicao& bacia,
 // Writes the basin's outline as one feature (.gpkg or .shp, EPSG:22523) with the section's
 // identification and drainage area: "Trecho", "Rio", "Municipio", "Estado", "Latitude",
 // "Longitude", "X", "Y", "AreaDren" (km², as the section shows it), "Celulas" and "AreaKm2" (the
-// cells' own area). Throws ETorveda when the basin is empty or the file cannot be written.
+// cells' own area). `contorno` is the basin's Contorno(), which callers keep for other uses as
+// well (tracing it again would cost as much as the writing). Throws ETorveda when the basin is
+// empty or the file cannot be written.
 void ExportaBaciaDaSecao(const QString& arquivo, const TPonto& ponto,
-                         const TBaciaContribuicao& bacia);
+                         const TBaciaContribuicao& bacia,
+                         const std::vector<TPoligonoBacia>& contorno);

@@ -94,9 +94,9 @@ int Bacia(const TComandoCli& comando, TContextoCli& ctx) {
       secao.CalculaOutorgas(bacia.OutSupSignifAqem, bacia.OutSupInsignifAqem, bacia.OutSupAna,
                             bacia.AdRegioes, bacia.Rede());
     const TBaciaContribuicao contribuicao = BaciaDaSecao(ponto, bacia);
-    ExportaBaciaDaSecao(saida, secao, contribuicao);
-
     const auto contorno = contribuicao.Contorno();
+    ExportaBaciaDaSecao(saida, secao, contribuicao, contorno);
+
     qint64 aneis = 0;
     for (const auto& pol : contorno) aneis += static_cast<qint64>(pol.size());
     const TRetangulo e = contribuicao.Extensao();

@@ -119,7 +119,7 @@ void TBaciaNoMapa::Exporta() {
     // (the identification tool replaces it).
     auto secao = std::make_unique<TPonto>();
     IdentificaSecao(*secao, *bacia, *Ponto_);
-    ExportaBaciaDaSecao(arquivo, *secao, Bacia_);
+    ExportaBaciaDaSecao(arquivo, *secao, Bacia_, Contorno_);
     Apresentador().Informacao(QStringLiteral("A bacia foi gravada em ") + arquivo +
                               QLatin1Char('.'));
   } catch (const ETorveda& e) {
