@@ -334,7 +334,13 @@ const QStringList& ColunasRespostaLote() {
                                    QStringLiteral("MesesVerde"),
                                    QStringLiteral("MesesAmarelo"),
                                    QStringLiteral("MesesLaranja"),
-                                   QStringLiteral("MesesVermelho")};
+                                   QStringLiteral("MesesVermelho"),
+                                   QStringLiteral("Jusante"),
+                                   QStringLiteral("JusanteTrecho"),
+                                   QStringLiteral("JusanteRio"),
+                                   QStringLiteral("JusanteDistanciaKm"),
+                                   QStringLiteral("JusantePiorMes"),
+                                   QStringLiteral("JusantePiorDisponivel")};
   return colunas;
 }
 
@@ -358,10 +364,22 @@ QList<QVariant> LinhaRespostaLote(const TRespostaLote& r) {
   } else {
     for (int i = 0; i < 7; ++i) l << QVariant();
   }
+  // The verdict, and the first failing reach when there is one.
+  const TTrechoJusante* falha = r.Jusante && r.Jusante->PrimeiraFalha
+                                    ? &r.Jusante->Trechos[*r.Jusante->PrimeiraFalha]
+                                    : nullptr;
+  l << (r.Jusante ? QVariant(TextoJusante(*r.Jusante)) : QVariant());
+  if (falha)
+    l << falha->Fim.Trecho << falha->Rio << falha->DistanciaKm
+      << QStringLiteral("%1-%2").arg(falha->PiorAno).arg(falha->PiorMes, 2, 10, QLatin1Char('0'))
+      << falha->PiorDisponivel;
+  else
+    for (int i = 0; i < 5; ++i) l << QVariant();
   return l;
 }
 
-TRespostaLote AnalisaPedido(TPonto& ponto, const TBacia& bacia, const TPedidoLote& pedido) {
+TRespostaLote AnalisaPedido(TPonto& ponto, const TBacia& bacia, const TPedidoLote& pedido,
+                            const TRedeBalanco* rede) {
   TRespostaLote r;
   r.Identificador = pedido.Identificador;
   TApresentadorLote mensagens;
@@ -407,6 +425,7 @@ TRespostaLote AnalisaPedido(TPonto& ponto, const TBacia& bacia, const TPedidoLot
       if (r.Situacao.isEmpty()) r.Situacao = QStringLiteral("A análise não foi concluída.");
       return r;
     }
+    if (rede) r.Jusante = VerificaJusante(bacia, bacia.Rede(), *rede, ponto, res);
     r.Ok = true;
     r.Situacao = QStringLiteral("ok");
   } catch (const ETorveda& e) {

@@ -12,6 +12,7 @@
 
 #include "gis/TGeometria.h"
 #include "grants/AnaliseOutorga.h"
+#include "grants/VerificacaoJusante.h"
 
 class TPonto;
 struct TBacia;
@@ -70,6 +71,8 @@ struct TRespostaLote {
   // How often the criterion holds after the grant, and the months of each colour class.
   std::optional<TFrequenciaCriterio> Frequencia;
   std::array<int, 4> MesesPorClasse{};  // by TClasseCor
+  // The check of the arcs below the section, when the batch asked for it and the analysis ended.
+  std::optional<TVerificacaoJusante> Jusante;
 };
 
 // The output headings, in order, and one answer as a row of cells (numbers as doubles, blank as
@@ -78,5 +81,7 @@ const QStringList& ColunasRespostaLote();
 QList<QVariant> LinhaRespostaLote(const TRespostaLote& r);
 
 // Places and analyses one request. Messages shown on the way go through the presenter; the
-// first error among them (or the notice that stopped the placement) becomes the status.
-TRespostaLote AnalisaPedido(TPonto& ponto, const TBacia& bacia, const TPedidoLote& pedido);
+// first error among them (or the notice that stopped the placement) becomes the status. With the
+// network data, a complete analysis is followed by the downstream check.
+TRespostaLote AnalisaPedido(TPonto& ponto, const TBacia& bacia, const TPedidoLote& pedido,
+                            const TRedeBalanco* rede = nullptr);

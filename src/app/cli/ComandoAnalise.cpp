@@ -17,6 +17,9 @@
 //   Imagens        the table pictures written (all five, or none when the analysis stopped)
 //   Relatorios     the PDF files written (none when the analysis stopped)
 //   Mensagens      every text the placement and the analysis showed
+//   Jusante        with --jusante, after a complete analysis: the check of every arc end from the
+//                  section down to the outlet with the requested flow taken at the section
+//                  (Texto, Trechos, PrimeiraFalha, NaoVerificados)
 //
 // The requested flow and the percentage are read as the window's boxes take them: digits and one
 // decimal separator (a point is taken for the regional comma). The reference-flow and method
@@ -41,6 +44,7 @@
 #include "grants/FiltroTecla.h"
 #include "grants/MapaBaciaSistema.h"
 #include "grants/Relatorio.h"
+#include "grants/VerificacaoJusante.h"
 #include "hydro/BaciaDoSistema.h"
 #include "hydro/ColocaSecao.h"
 #include "hydro/TMalha.h"
@@ -54,6 +58,7 @@ struct TArgumentos {
   QDate Inicio, Fim;
   TEntradasOutorga Entradas;
   QString PdfDisponivel, PdfMontante;
+  bool Jusante = false;
 };
 
 // "MM/AAAA" -> the first day of that month, within the month pickers' limits.
@@ -87,6 +92,10 @@ QString LeArgumentos(const QStringList& args, TArgumentos& a) {
       a.A = args[++i];
       a.B = args[++i];
       temPonto = true;
+      continue;
+    }
+    if (op == QStringLiteral("--jusante")) {
+      a.Jusante = true;
       continue;
     }
     if (!valor()) return QStringLiteral("Falta o valor de ") + op + QLatin1Char('.');
@@ -210,14 +219,20 @@ int Analise(const TComandoCli& comando, TContextoCli& ctx) {
       relatoriosOk = relatoriosOk && ok;
     }
 
-    ImprimeJson(
-        {{QStringLiteral("Secao"), secao},
-         {QStringLiteral("VazaoCriterio"), Opcional(r.VazaoCriterio)},
-         {QStringLiteral("Meses"), JsonMeses(r)},
-         {QStringLiteral("FrequenciaCriterio"), JsonFrequencia(r)},
-         {QStringLiteral("Imagens"), imagens},
-         {QStringLiteral("Relatorios"), relatorios},
-         {QStringLiteral("Mensagens"), QJsonArray::fromStringList(ApresentadorCli().Mensagens())}});
+    QJsonObject json{{QStringLiteral("Secao"), secao},
+                     {QStringLiteral("VazaoCriterio"), Opcional(r.VazaoCriterio)},
+                     {QStringLiteral("Meses"), JsonMeses(r)},
+                     {QStringLiteral("FrequenciaCriterio"), JsonFrequencia(r)},
+                     {QStringLiteral("Imagens"), imagens},
+                     {QStringLiteral("Relatorios"), relatorios}};
+    if (a.Jusante && r.Completo()) {
+      const TRede rede = bacia.Rede();
+      json.insert(QStringLiteral("Jusante"),
+                  JsonJusante(VerificaJusante(bacia, rede, TRedeBalanco(bacia, rede), ponto, r)));
+    }
+    json.insert(QStringLiteral("Mensagens"),
+                QJsonArray::fromStringList(ApresentadorCli().Mensagens()));
+    ImprimeJson(json);
     return r.Completo() && relatoriosOk ? 0 : 1;
   } catch (const ETorveda& e) {
     Apresentador().Erro(e.mensagem());
@@ -232,7 +247,7 @@ const TComandoCli ComandoAnalise{
     QStringLiteral("(--xy X Y | --latlong DDMMSS DDMMSS) --inicio MM/AAAA --fim MM/AAAA --vazao Q "
                    "--percentual P --referencia Q710|Q90|Q95|Qmld --metodo \"Tradicional\"|"
                    "\"Proporc. de vazões\"|\"Conserv. de massas\" [--pdf-disponivel ARQ] "
-                   "[--pdf-montante ARQ]"),
+                   "[--pdf-montante ARQ] [--jusante]"),
     [](TContextoCli& ctx) { return Analise(ComandoAnalise, ctx); }};
 
 [[maybe_unused]] const bool registrado = RegistraComando(ComandoAnalise);

@@ -1,6 +1,7 @@
 // torveda-cli lote: answers a table of grant requests in one run. The data tree is loaded once;
 // each row is placed and analysed as `analise` does, without writing to the "Ponto" layer or the
-// picture folder, and gets one answer row, written as soon as it is made.
+// picture folder, and gets one answer row, written as soon as it is made, with the downstream
+// check of every arc end below the section.
 //
 //   lote ENTRADA.csv|ENTRADA.xlsx --saida SAIDA.csv|SAIDA.xlsx|SAIDA.json
 //   lote --modelo ARQ.csv|ARQ.xlsx    writes an input table with the headings and one example
@@ -96,6 +97,8 @@ int Lote(const TComandoCli& comando, TContextoCli& ctx) {
     const TBacia bacia = BaciaDoSistema(*sistema);
     // A section of the run's own: the program's section and its layer stay as they are.
     TPonto ponto;
+    // The network is read once for every request's downstream check.
+    const TRedeBalanco rede(bacia, bacia.Rede());
 
     TEscritorTabela saida(arquivoSaida, ColunasRespostaLote());
     const int total = static_cast<int>(tabela.Linhas.size());
@@ -106,7 +109,7 @@ int Lote(const TComandoCli& comando, TContextoCli& ctx) {
       const std::optional<TPedidoLote> pedido = leitor.Le(linha, erro);
       TRespostaLote r;
       if (pedido) {
-        r = AnalisaPedido(ponto, bacia, *pedido);
+        r = AnalisaPedido(ponto, bacia, *pedido, &rede);
       } else {
         r.Identificador = leitor.Identificador(linha);
         r.Situacao = erro;

@@ -1,0 +1,139 @@
+// The balance of every reach and the downstream check of one request on the full-scale sample
+// basin (5000 x 5000 cells, 1 109 arcs, 20 000 register rows), over 31 years (372 months).
+// Targets: the whole balance 1 s (reading the network once, then the balance itself); the
+// downstream check of one request 100 ms, from the headwater section, the longest path.
+//
+// The basin is the one bench_secao uses (TORVEDA_BENCH_DADOS, default bench-dados/hydro beside
+// the build), generated on first use.
+
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QJsonObject>
+#include <QLocale>
+#include <memory>
+
+#include "../comum/BaciaEscalaReal.h"
+#include "app/TSistema.h"
+#include "base/Apresentador.h"
+#include "grants/AnaliseOutorga.h"
+#include "grants/BalancoRede.h"
+#include "grants/VerificacaoJusante.h"
+#include "hydro/BaciaDoSistema.h"
+#include "hydro/ColocaSecao.h"
+#include "hydro/IdentificaSecao.h"
+#include "hydro/TPonto.h"
+
+namespace {
+
+struct TAmbiente {
+  std::unique_ptr<TSistema> Sistema;
+  std::unique_ptr<TBacia> Bacia;
+  std::unique_ptr<TRede> Rede;
+  std::unique_ptr<TRedeBalanco> Dados;
+  QJsonObject Secoes;
+  QString Erro;
+};
+
+TAmbiente& Ambiente() {
+  static TAmbiente a = [] {
+    TAmbiente amb;
+    const QString dir = PastaBaciaEscalaReal();
+    amb.Secoes = PreparaBaciaEscalaReal(dir).value(QStringLiteral("secoes")).toObject();
+    if (amb.Secoes.isEmpty()) {
+      amb.Erro = QStringLiteral("não foi possível gerar a bacia em ") + dir;
+      return amb;
+    }
+    amb.Sistema = std::make_unique<TSistema>(TCaminhos(dir, QStringLiteral("TORVEDA")));
+    amb.Sistema->CriaFormPrincipal();
+    amb.Sistema->CriaDataModule();
+    try {
+      amb.Bacia = std::make_unique<TBacia>(BaciaDoSistema(*amb.Sistema));
+      amb.Rede = std::make_unique<TRede>(amb.Bacia->Rede());
+      amb.Dados = std::make_unique<TRedeBalanco>(*amb.Bacia, *amb.Rede);
+    } catch (const std::exception& e) {
+      amb.Erro = QString::fromLocal8Bit(e.what());
+    }
+    return amb;
+  }();
+  return a;
+}
+
+bool Pronto(benchmark::State& state) {
+  if (Ambiente().Dados) return true;
+  state.SkipWithError(qPrintable(Ambiente().Erro));
+  return false;
+}
+
+const TCriterioOutorga Criterio{QStringLiteral("30"), QStringLiteral("Q90"),
+                                QStringLiteral("Tradicional")};
+const QDate Inicio(1990, 1, 1);
+const QDate Fim(2020, 12, 1);
+
+// Reading the network: the arc ends (one pass over the mapped drainage) and every surface grant,
+// carried down the arcs.
+void BM_LeRede(benchmark::State& state) {
+  if (!Pronto(state)) return;
+  const TAmbiente& a = Ambiente();
+  for (auto _ : state) {
+    const TRedeBalanco dados(*a.Bacia, *a.Rede);
+    benchmark::DoNotOptimize(dados.Fins.Todos().size());
+  }
+  state.counters["trechos"] = static_cast<double>(a.Dados->Fins.Todos().size());
+  state.counters["outorgas"] = static_cast<double>(a.Dados->Outorgas.Outorgas().size());
+}
+
+// The balance itself over 31 years, on the network read.
+void BM_Balanco(benchmark::State& state) {
+  if (!Pronto(state)) return;
+  const TAmbiente& a = Ambiente();
+  std::size_t trechos = 0;
+  for (auto _ : state) {
+    const auto b =
+        CalculaBalanco(*a.Bacia, *a.Rede, *a.Dados, Inicio, Fim, Criterio, Apresentador());
+    trechos = b ? b->Trechos.size() : 0;
+  }
+  state.counters["trechos"] = static_cast<double>(trechos);
+  state.counters["meses"] = static_cast<double>(ContaMeses(Inicio, Fim));
+}
+
+// The downstream check of one request from a placed and analysed section.
+void BM_VerificaJusante(benchmark::State& state) {
+  if (!Pronto(state)) return;
+  const TAmbiente& a = Ambiente();
+  const QJsonObject s = a.Secoes.value(QStringLiteral("cabeceira")).toObject();
+  TPonto ponto;
+  IdentificaSecao(
+      ponto, *a.Bacia,
+      {s.value(QStringLiteral("X")).toDouble(), s.value(QStringLiteral("Y")).toDouble()});
+  CalculaSecao(ponto, *a.Bacia);
+  const TEntradasOutorga e{Inicio, Fim, QStringLiteral("0,05"), Criterio};
+  TTabelaMeses entrada;
+  PreencheEntrada(entrada, Inicio, Fim, e.VazaoSolicitada);
+  const TResultadoOutorga r = CalculaOutorga(ponto, e, entrada, QString());
+  if (!r.Completo()) {
+    state.SkipWithError("a análise da seção não se completou");
+    return;
+  }
+  std::size_t trechos = 0;
+  for (auto _ : state)
+    trechos = VerificaJusante(*a.Bacia, *a.Rede, *a.Dados, ponto, r).Trechos.size();
+  state.counters["trechos"] = static_cast<double>(trechos);
+}
+
+BENCHMARK(BM_LeRede)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Balanco)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_VerificaJusante)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+  QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,115 @@
+#include "grants/BalancoRede.h"
+
+#include <cmath>
+
+#include "base/Apresentador.h"
+#include "data/TdmS.h"
+#include "grants/AnaliseOutorga.h"
+#include "grants/FormataNumero.h"
+#include "hydro/Calendario.h"
+#include "hydro/ColocaSecao.h"
+#include "hydro/IdentificaSecao.h"
+#include "hydro/TBacia.h"
+#include "hydro/TPonto.h"
+
+TRedeBalanco::TRedeBalanco(const TBacia& bacia, const TRede& rede)
+    : Fins(rede), Outorgas(bacia, rede) {}
+
+TDisponibilidadeMes DisponibilidadeMes(double permissivel, double livre) {
+  TDisponibilidadeMes d;
+  d.Texto = FormataTabela(livre);
+  // The share is taken from the value as displayed, as the grant tables take it.
+  bool ok = false;
+  const double lido = LeNumero(d.Texto, &ok);
+  d.Valor = ok ? lido : 0.0;
+  d.Parcela = ParcelaUsada(permissivel, d.Valor);
+  d.Classe = ClassePorParcela(d.Parcela);
+  return d;
+}
+
+std::vector<std::pair<int, int>> MesesDoPeriodo(const QDate& inicio, const QDate& fim) {
+  std::vector<std::pair<int, int>> meses;
+  const std::int32_t n = ContaMeses(inicio, fim);
+  QDate d = inicio;
+  for (std::int32_t i = 0; i < n; ++i) {
+    meses.emplace_back(d.month(), d.year());
+    d = Calendario::IncMes(d);
+  }
+  return meses;
+}
+
+bool ColocaParaBalanco(TPonto& ponto, const TBacia& bacia, const TRede& rede, const TPontoMapa& p,
+                       const QString& metodo) {
+  if (!DentroDaBacia(bacia.Limite, p)) return false;
+  IdentificaSecao(ponto, bacia, p);
+  if (!ponto.SobreHidrografia()) return false;
+  const QStringList& metodos = NomesMetodo();
+  if (metodo == metodos[0])
+    ponto.CalculaTradicional(bacia.dmS.qryEQ_Tradicional);
+  else if (metodo == metodos[1])
+    ponto.CalculaProporcional(bacia.dmS, rede);
+  else if (metodo == metodos[2])
+    ponto.CalculaConservacao(bacia.dmS.qryRios, bacia.dmS.qryEQ_Conservacao, rede);
+  return true;
+}
+
+std::optional<TBalanco> CalculaBalanco(const TBacia& bacia, const TRede& rede,
+                                       const TRedeBalanco& dados, const QDate& inicio,
+                                       const QDate& fim, const TCriterioOutorga& criterio,
+                                       TApresentador& apresentador) {
+  // The checks of the grant window, with nothing requested.
+  const TEntradasOutorga entradas{inicio, fim, QStringLiteral("0"), criterio};
+  if (const QString falha = ValidaEntradas(entradas); !falha.isEmpty()) {
+    apresentador.Erro(falha);
+    return std::nullopt;
+  }
+  bool inteiro = false;
+  const int p = LeInteiro(criterio.Percentual, &inteiro);
+  if (!inteiro) {
+    apresentador.Erro(MensagemPercentualNaoInteiro(criterio.Percentual));
+    return std::nullopt;
+  }
+
+  TBalanco b;
+  b.Inicio = inicio;
+  b.Fim = fim;
+  b.Criterio = criterio;
+  b.SemCelula = dados.Fins.SemCelula();
+  const std::vector<std::pair<int, int>> meses = MesesDoPeriodo(inicio, fim);
+  const std::int32_t primeiroMes = inicio.year() * 12 + inicio.month() - 1;
+  const int n = static_cast<int>(meses.size());
+  TPonto ponto;
+  b.Trechos.reserve(dados.Fins.Todos().size());
+  for (const TFimTrecho& f : dados.Fins.Todos()) {
+    if (!ColocaParaBalanco(ponto, bacia, rede, f.Centro, criterio.Metodo)) {
+      b.NaoColocados.push_back(f.Trecho);
+      continue;
+    }
+    TTrechoBalanco t;
+    t.Fim = f;
+    t.Rio = ponto.NomeRio();
+    t.AreaDrenagem = ponto.AreaDrenagem();
+    const double a = VazaoCriterio(ponto, criterio.Referencia, criterio.Metodo, p);
+    t.VazaoCriterio = a;
+    const bool permissivel = a != 0.0 && std::isfinite(a);
+    const TSomasMensais s = dados.Outorgas.Soma(ponto, f.Centro, rede, primeiroMes, n);
+    t.Meses.resize(meses.size());
+    for (int i = 0; i < n; ++i) {
+      TMesBalanco& m = t.Meses[static_cast<std::size_t>(i)];
+      std::tie(m.Mes, m.Ano) = meses[static_cast<std::size_t>(i)];
+      m.Estadual = s.Estadual[static_cast<std::size_t>(i)];
+      m.Federal = s.Federal[static_cast<std::size_t>(i)];
+      if (!permissivel) continue;
+      const double total = m.Estadual + m.Federal;
+      // Grants last years: most months repeat the month before, and writing a number out is
+      // the dearest step of the balance.
+      const TMesBalanco* anterior = i > 0 ? &t.Meses[static_cast<std::size_t>(i - 1)] : nullptr;
+      if (anterior && anterior->Estadual + anterior->Federal == total)
+        m.Disponivel = anterior->Disponivel;
+      else
+        m.Disponivel = DisponibilidadeMes(a, a - total);
+    }
+    b.Trechos.push_back(std::move(t));
+  }
+  return b;
+}

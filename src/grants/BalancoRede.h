@@ -1,0 +1,87 @@
+#pragma once
+// The balance of every reach: for every arc of the network, at its downstream end (the cell a
+// section placed there would take), month by month over a period, the allowable flow of the
+// criterion, the state and federal flows granted upstream, and the availability with its colour
+// class. Every figure is the one the grant analysis gives for a section placed at that cell
+// with a request of 0: the same placement, the same regionalization, the same upstream rules and
+// the same rounding, only the grants are carried down the network once instead of being looked
+// for again at every arc.
+
+#include <QDate>
+#include <QString>
+#include <optional>
+#include <vector>
+
+#include "grants/ClassesCor.h"
+#include "grants/VazaoCriterio.h"
+#include "hydro/FinsTrechos.h"
+#include "hydro/OutorgasRede.h"
+
+class TApresentador;
+class TPonto;
+class TRede;
+struct TBacia;
+
+// What the balance and the downstream checks read from the network, read once per loaded basin
+// (the grids and the grant layers do not change while it is used).
+struct TRedeBalanco {
+  TRedeBalanco(const TBacia& bacia, const TRede& rede);
+  TFinsTrechos Fins;
+  TOutorgasRede Outorgas;
+};
+
+// The availability of one month as the grant tables show it: the free flow written with three
+// decimals, read back, the share of the allowable flow used and its class.
+struct TDisponibilidadeMes {
+  QString Texto;
+  double Valor = 0.0;
+  double Parcela = 0.0;
+  TClasseCor Classe = TClasseCor::Verde;
+};
+// permissivel: the allowable flow (not 0); livre: what is left of it, unrounded.
+TDisponibilidadeMes DisponibilidadeMes(double permissivel, double livre);
+
+struct TMesBalanco {
+  int Mes = 0;
+  int Ano = 0;
+  double Estadual = 0.0;
+  double Federal = 0.0;
+  // Empty when the arc has no allowable flow (the analysis refuses such a section).
+  std::optional<TDisponibilidadeMes> Disponivel;
+};
+
+struct TTrechoBalanco {
+  TFimTrecho Fim;
+  QString Rio;
+  double AreaDrenagem = 0.0;
+  double VazaoCriterio = 0.0;  // the allowable flow, m^3/s
+  std::vector<TMesBalanco> Meses;
+};
+
+struct TBalanco {
+  QDate Inicio;  // first and last month of the period
+  QDate Fim;
+  TCriterioOutorga Criterio;
+  std::vector<TTrechoBalanco> Trechos;  // in the arc table's record order
+  std::vector<std::int32_t> SemCelula;  // arcs of the table with no cell on the grid
+  // Arcs whose end lies outside the basin outline or off the mapped drainage, where no section
+  // can be placed.
+  std::vector<std::int32_t> NaoColocados;
+};
+
+// The calendar months of a period, first to last, as (month, year).
+std::vector<std::pair<int, int>> MesesDoPeriodo(const QDate& inicio, const QDate& fim);
+
+// Places a working section at a point as the location window does (without the "Ponto" layer or
+// any question) and runs the regionalization the criterion names. False, with nothing computed,
+// when the point lies outside the basin outline or off the mapped drainage.
+bool ColocaParaBalanco(TPonto& ponto, const TBacia& bacia, const TRede& rede, const TPontoMapa& p,
+                       const QString& metodo);
+
+// The balance over the months from inicio to fim. The percentage must be an integer and the
+// period in order; otherwise the presenter is told why and the answer is empty. Errors of the
+// data (a layer without a field, a database that fails) propagate as ETorveda.
+std::optional<TBalanco> CalculaBalanco(const TBacia& bacia, const TRede& rede,
+                                       const TRedeBalanco& dados, const QDate& inicio,
+                                       const QDate& fim, const TCriterioOutorga& criterio,
+                                       TApresentador& apresentador);
