@@ -16,10 +16,12 @@
 #include "../comum/BaciaEscalaReal.h"
 #include "app/TSistema.h"
 #include "base/Apresentador.h"
+#include "base/Convencoes.h"
 #include "grants/AnaliseOutorga.h"
 #include "grants/BalancoRede.h"
 #include "grants/VerificacaoJusante.h"
 #include "hydro/BaciaDoSistema.h"
+#include "hydro/Calendario.h"
 #include "hydro/ColocaSecao.h"
 #include "hydro/IdentificaSecao.h"
 #include "hydro/TPonto.h"
@@ -121,9 +123,26 @@ void BM_VerificaJusante(benchmark::State& state) {
   state.counters["trechos"] = static_cast<double>(trechos);
 }
 
+// The upstream sums of the outlet arc over 31 years: every grant of the basin, the dearest arc.
+void BM_SomaExutorio(benchmark::State& state) {
+  if (!Pronto(state)) return;
+  const TAmbiente& a = Ambiente();
+  const TFimTrecho* f = a.Dados->Fins.Fim(Convencao::TrechoExutorio);
+  TPonto ponto;
+  if (!f || !ColocaParaBalanco(ponto, *a.Bacia, *a.Rede, f->Centro, Criterio.Metodo)) {
+    state.SkipWithError("o trecho do exutório não foi colocado");
+    return;
+  }
+  const std::int32_t primeiro = Inicio.year() * 12 + Inicio.month() - 1;
+  for (auto _ : state)
+    benchmark::DoNotOptimize(
+        a.Dados->Outorgas.Soma(ponto, f->Centro, *a.Rede, primeiro, ContaMeses(Inicio, Fim)));
+}
+
 BENCHMARK(BM_LeRede)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Balanco)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_VerificaJusante)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SomaExutorio)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

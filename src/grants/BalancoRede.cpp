@@ -15,6 +15,29 @@
 TRedeBalanco::TRedeBalanco(const TBacia& bacia, const TRede& rede)
     : Fins(rede), Outorgas(bacia, rede) {}
 
+std::shared_ptr<const TSomasMensais> TRedeBalanco::Somas(const TPonto& secao, const TFimTrecho& fim,
+                                                         const TRede& rede,
+                                                         std::int32_t primeiroMes,
+                                                         int meses) const {
+  const auto chave = std::make_tuple(fim.Trecho, primeiroMes, meses);
+  {
+    const std::lock_guard<std::mutex> trava(Guarda_);
+    if (const auto it = Guardadas_.find(chave); it != Guardadas_.end()) return it->second;
+  }
+  auto somas = std::make_shared<const TSomasMensais>(
+      Outorgas.Soma(secao, fim.Centro, rede, primeiroMes, meses));
+  // About 32 MB of sums at most: a batch of many periods starts again rather than grow.
+  constexpr std::size_t Limite = std::size_t{4} << 20;
+  const std::lock_guard<std::mutex> trava(Guarda_);
+  if (Valores_ > Limite) {
+    Guardadas_.clear();
+    Valores_ = 0;
+  }
+  if (Guardadas_.emplace(chave, somas).second)
+    Valores_ += somas->Estadual.size() + somas->Federal.size();
+  return somas;
+}
+
 TDisponibilidadeMes DisponibilidadeMes(double permissivel, double livre) {
   TDisponibilidadeMes d;
   d.Texto = FormataTabela(livre);

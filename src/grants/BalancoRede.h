@@ -9,7 +9,11 @@
 
 #include <QDate>
 #include <QString>
+#include <map>
+#include <memory>
+#include <mutex>
 #include <optional>
+#include <tuple>
 #include <vector>
 
 #include "grants/ClassesCor.h"
@@ -24,10 +28,29 @@ struct TBacia;
 
 // What the balance and the downstream checks read from the network, read once per loaded basin
 // (the grids and the grant layers do not change while it is used).
-struct TRedeBalanco {
+class TRedeBalanco {
+ public:
   TRedeBalanco(const TBacia& bacia, const TRede& rede);
+  TRedeBalanco(const TRedeBalanco&) = delete;
+  TRedeBalanco& operator=(const TRedeBalanco&) = delete;
+
   TFinsTrechos Fins;
   TOutorgasRede Outorgas;
+
+  // The upstream sums of the section placed at an arc's end (secao, placed there) over a
+  // period. The sums at an arc end depend only on the arc and the period, and the checks of a
+  // batch go down the same main stem again and again: they are kept, up to a bound, for the next
+  // check of the same period. Safe to call from several threads.
+  std::shared_ptr<const TSomasMensais> Somas(const TPonto& secao, const TFimTrecho& fim,
+                                             const TRede& rede, std::int32_t primeiroMes,
+                                             int meses) const;
+
+ private:
+  mutable std::mutex Guarda_;
+  mutable std::map<std::tuple<std::int32_t, std::int32_t, int>,
+                   std::shared_ptr<const TSomasMensais>>
+      Guardadas_;
+  mutable std::size_t Valores_ = 0;
 };
 
 // The availability of one month as the grant tables show it: the free flow written with three

@@ -83,15 +83,24 @@ TVerificacaoJusante VerificaJusante(const TBacia& bacia, const TRede& rede,
             : std::hypot(f->Centro.X - secao.CoordX(), f->Centro.Y - secao.CoordY()) / 1000.0;
     const double a = VazaoCriterio(ponto, criterio.Referencia, criterio.Metodo, p);
     t.VazaoCriterio = a;
-    const TSomasMensais s = dados.Outorgas.Soma(ponto, f->Centro, rede, primeiroMes, n);
+    const std::shared_ptr<const TSomasMensais> somas = dados.Somas(ponto, *f, rede, primeiroMes, n);
+    const TSomasMensais& s = *somas;
+    double livreAnterior = 0.0;
+    double exibidoAnterior = 0.0;
     for (int i = 0; i < n; ++i) {
       const TMesOutorga& m = r.Meses[static_cast<std::size_t>(i)];
       const double total =
           s.Estadual[static_cast<std::size_t>(i)] + s.Federal[static_cast<std::size_t>(i)];
-      // As the grant tables write the availability after the grant and read it back.
-      bool ok = false;
-      const double lido = LeNumero(FormataTabela(a - m.Solicitada.value_or(0.0) - total), &ok);
-      const double livre = ok ? lido : 0.0;
+      // As the grant tables write the availability after the grant and read it back; most
+      // months repeat the month before, and writing a number out is the dearest step here.
+      const double semArredondar = a - m.Solicitada.value_or(0.0) - total;
+      if (i == 0 || semArredondar != livreAnterior) {
+        bool ok = false;
+        const double lido = LeNumero(FormataTabela(semArredondar), &ok);
+        exibidoAnterior = ok ? lido : 0.0;
+        livreAnterior = semArredondar;
+      }
+      const double livre = exibidoAnterior;
       if (i == 0 || livre < t.PiorDisponivel) {
         t.PiorMes = m.Mes;
         t.PiorAno = m.Ano;

@@ -249,10 +249,19 @@ TSomasMensais TOutorgasRede::Soma(const TPonto& secao, const TPontoMapa& ponto, 
     const TOutorgaRede& o = Outorgas_[static_cast<std::size_t>(g)];
     const std::int32_t de = std::max(o.PrimeiroMes, primeiroMes);
     const std::int32_t ate = std::min(o.PrimeiroMes + o.NumMeses, fimPeriodo);
-    std::vector<double>& tabela = o.Federal ? s.Federal : s.Estadual;
-    for (std::int32_t k = de; k < ate; ++k)
-      tabela[static_cast<std::size_t>(k - primeiroMes)] +=
-          o.Vazao[static_cast<std::size_t>(k % 12)];
+    if (de >= ate) return;
+    double* t = (o.Federal ? s.Federal : s.Estadual).data() + (de - primeiroMes);
+    // A calendar year at a time, so that the months of each run are contiguous on both sides.
+    std::int32_t resta = ate - de;
+    std::int32_t mes = de % 12;
+    while (resta > 0) {
+      const std::int32_t n = std::min(12 - mes, resta);
+      const double* v = o.Vazao.data() + mes;
+      for (std::int32_t j = 0; j < n; ++j) t[j] += v[j];
+      t += n;
+      resta -= n;
+      mes = 0;
+    }
   };
   auto classe = [&](std::int32_t g) {
     return classes[IndiceUnidade_[static_cast<std::size_t>(g)]];
