@@ -15,6 +15,49 @@
 TRedeBalanco::TRedeBalanco(const TBacia& bacia, const TRede& rede)
     : Fins(rede), Outorgas(bacia, rede) {}
 
+std::shared_ptr<const TSecaoTrecho> TRedeBalanco::Secao(const TBacia& bacia, const TRede& rede,
+                                                        const TFimTrecho& fim,
+                                                        const QString& metodo) const {
+  const auto chave = std::make_pair(fim.Trecho, metodo);
+  {
+    const std::lock_guard<std::mutex> trava(Guarda_);
+    if (const auto it = Secoes_.find(chave); it != Secoes_.end()) return it->second;
+  }
+  // The placement reads the shared database queries: one at a time.
+  const std::lock_guard<std::mutex> trava(Guarda_);
+  if (const auto it = Secoes_.find(chave); it != Secoes_.end()) return it->second;
+  auto s = std::make_shared<TSecaoTrecho>();
+  TPonto ponto;
+  s->Colocada = ColocaParaBalanco(ponto, bacia, rede, fim.Centro, metodo);
+  s->Rio = ponto.NomeRio();
+  s->Trecho = ponto.CodTrecho();
+  s->Regiao = ponto.Regiao();
+  s->IdAdRegiao = ponto.IdAdRegiao();
+  s->AreaDrenagem = ponto.AreaDrenagem();
+  const QStringList& metodos = NomesMetodo();
+  s->Vazoes = metodo == metodos[0]   ? ponto.VazoesTradicional()
+              : metodo == metodos[1] ? ponto.VazoesProporcional()
+                                     : ponto.VazoesConservacao();
+  Secoes_.emplace(chave, s);
+  return s;
+}
+
+void PreencheSecao(TPonto& ponto, const TSecaoTrecho& s, const QString& metodo) {
+  ponto.Reinicia();
+  ponto.SetCodTrecho(s.Trecho);
+  ponto.SetRegiao(s.Regiao);
+  ponto.SetIdAdRegiao(s.IdAdRegiao);
+  ponto.SetNomeRio(s.Rio);
+  ponto.SetAreaDrenagem(s.AreaDrenagem);
+  const QStringList& metodos = NomesMetodo();
+  if (metodo == metodos[0])
+    ponto.VazoesTradicional() = s.Vazoes;
+  else if (metodo == metodos[1])
+    ponto.VazoesProporcional() = s.Vazoes;
+  else if (metodo == metodos[2])
+    ponto.VazoesConservacao() = s.Vazoes;
+}
+
 std::shared_ptr<const TSomasMensais> TRedeBalanco::Somas(const TPonto& secao, const TFimTrecho& fim,
                                                          const TRede& rede,
                                                          std::int32_t primeiroMes,
@@ -104,14 +147,16 @@ std::optional<TBalanco> CalculaBalanco(const TBacia& bacia, const TRede& rede,
   TPonto ponto;
   b.Trechos.reserve(dados.Fins.Todos().size());
   for (const TFimTrecho& f : dados.Fins.Todos()) {
-    if (!ColocaParaBalanco(ponto, bacia, rede, f.Centro, criterio.Metodo)) {
+    const std::shared_ptr<const TSecaoTrecho> secao = dados.Secao(bacia, rede, f, criterio.Metodo);
+    if (!secao->Colocada) {
       b.NaoColocados.push_back(f.Trecho);
       continue;
     }
+    PreencheSecao(ponto, *secao, criterio.Metodo);
     TTrechoBalanco t;
     t.Fim = f;
-    t.Rio = ponto.NomeRio();
-    t.AreaDrenagem = ponto.AreaDrenagem();
+    t.Rio = secao->Rio;
+    t.AreaDrenagem = secao->AreaDrenagem;
     const double a = VazaoCriterio(ponto, criterio.Referencia, criterio.Metodo, p);
     t.VazaoCriterio = a;
     const bool permissivel = a != 0.0 && std::isfinite(a);

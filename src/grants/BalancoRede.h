@@ -20,6 +20,7 @@
 #include "grants/VazaoCriterio.h"
 #include "hydro/FinsTrechos.h"
 #include "hydro/OutorgasRede.h"
+#include "hydro/TVazoes.h"
 
 class TApresentador;
 class TPonto;
@@ -28,6 +29,18 @@ struct TBacia;
 
 // What the balance and the downstream checks read from the network, read once per loaded basin
 // (the grids and the grant layers do not change while it is used).
+// A section placed at an arc's end with one method's regionalization: what the rules, the
+// allowable flow and the tables read of it.
+struct TSecaoTrecho {
+  bool Colocada = false;  // false: the end lies outside the basin outline or off the drainage
+  QString Rio;
+  std::int32_t Trecho = 0;
+  std::int32_t Regiao = 0;
+  std::int32_t IdAdRegiao = 0;
+  double AreaDrenagem = 0.0;
+  TVazoes Vazoes;  // the method's flows
+};
+
 class TRedeBalanco {
  public:
   TRedeBalanco(const TBacia& bacia, const TRede& rede);
@@ -41,6 +54,12 @@ class TRedeBalanco {
   // period. The sums at an arc end depend only on the arc and the period, and the checks of a
   // batch go down the same main stem again and again: they are kept, up to a bound, for the next
   // check of the same period. Safe to call from several threads.
+  // The section placed at an arc's end (ColocaParaBalanco) with a method's flows, kept per arc
+  // and method: the regionalization of an arc does not change while the basin stays loaded.
+  // Safe to call from several threads.
+  std::shared_ptr<const TSecaoTrecho> Secao(const TBacia& bacia, const TRede& rede,
+                                            const TFimTrecho& fim, const QString& metodo) const;
+
   std::shared_ptr<const TSomasMensais> Somas(const TPonto& secao, const TFimTrecho& fim,
                                              const TRede& rede, std::int32_t primeiroMes,
                                              int meses) const;
@@ -51,7 +70,12 @@ class TRedeBalanco {
                    std::shared_ptr<const TSomasMensais>>
       Guardadas_;
   mutable std::size_t Valores_ = 0;
+  mutable std::map<std::pair<std::int32_t, QString>, std::shared_ptr<const TSecaoTrecho>> Secoes_;
 };
+
+// A working section holding what s keeps: its arc, region, drainage unit and river for the
+// upstream rules, the method's flows for the allowable flow.
+void PreencheSecao(TPonto& ponto, const TSecaoTrecho& s, const QString& metodo);
 
 // The availability of one month as the grant tables show it: the free flow written with three
 // decimals, read back, the share of the allowable flow used and its class.

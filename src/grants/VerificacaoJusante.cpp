@@ -69,13 +69,15 @@ TVerificacaoJusante VerificaJusante(const TBacia& bacia, const TRede& rede,
   TPonto ponto;
   for (const std::int32_t h : TrechosAbaixo(rede, secao.CodTrecho())) {
     const TFimTrecho* f = dados.Fins.Fim(h);
-    if (!f || !ColocaParaBalanco(ponto, bacia, rede, f->Centro, criterio.Metodo)) {
+    const auto colocada = f ? dados.Secao(bacia, rede, *f, criterio.Metodo) : nullptr;
+    if (!colocada || !colocada->Colocada) {
       v.NaoVerificados.push_back(h);
       continue;
     }
+    PreencheSecao(ponto, *colocada, criterio.Metodo);
     TTrechoJusante t;
     t.Fim = *f;
-    t.Rio = ponto.NomeRio();
+    t.Rio = colocada->Rio;
     const auto d = distancias.find(h);
     t.DistanciaKm =
         d != distancias.end()

@@ -81,17 +81,15 @@ TTipos Tipos(const TTabelaArcos& arcos) {
 
 }  // namespace
 
-// The grants carried down the network reach exactly the arcs at which the arc walk of the
-// upstream sum meets them.
-TEST(Balanco, GrantsReachTheArcsTheWalkMeets) {
-  const TAmbiente& a = Ambiente();
-  const TOutorgasRede& o = a.Dados->Outorgas;
-  ASSERT_GT(o.Outorgas().size(), 50u);
-  std::unordered_set<std::int32_t> chegadas;
-  for (const TOutorgaRede& g : o.Outorgas())
-    if (g.NaRede) chegadas.insert(g.Trecho);
-  for (const TFimTrecho& f : a.Dados->Fins.Todos()) {
-    const auto& lista = o.ChegamAo(f.Trecho);
+namespace {
+
+// The grants carried down a network reach exactly the arcs at which the arc walk of the upstream
+// sum meets them.
+void ComparaComACaminhada(const TRede& rede, const TOutorgasRede& o) {
+  std::unordered_set<std::int32_t> trechos;
+  for (const TArco& arco : rede.Arcos().Arcos()) trechos.insert(arco.Ho);
+  for (std::int32_t h : trechos) {
+    const auto& lista = o.ChegamAo(h);
     const std::unordered_set<std::int32_t> chegam(lista.begin(), lista.end());
     for (std::size_t g = 0; g < o.Outorgas().size(); ++g) {
       const TOutorgaRede& x = o.Outorgas()[g];
@@ -99,10 +97,55 @@ TEST(Balanco, GrantsReachTheArcsTheWalkMeets) {
       const bool semSaida = std::binary_search(o.SemSaida().begin(), o.SemSaida().end(),
                                                static_cast<std::int32_t>(g));
       ASSERT_EQ(chegam.count(static_cast<std::int32_t>(g)) > 0 || semSaida,
-                a.Rede->ChegaAoTrecho(x.Trecho, f.Trecho))
-          << "outorga no trecho " << x.Trecho << ", seção no trecho " << f.Trecho;
+                rede.ChegaAoTrecho(x.Trecho, h))
+          << "outorga no trecho " << x.Trecho << ", seção no trecho " << h;
     }
   }
+}
+
+}  // namespace
+
+TEST(Balanco, GrantsReachTheArcsTheWalkMeets) {
+  const TAmbiente& a = Ambiente();
+  ASSERT_GT(a.Dados->Outorgas.Outorgas().size(), 50u);
+  ComparaComACaminhada(*a.Rede, a.Dados->Outorgas);
+}
+
+// The same on an arc table spoilt three ways: an arc missing (the walk stops at a node no arc
+// leaves, and grants reach an arc absent from the table), a loop, and an outlet arc that does
+// not end at the outlet node (its own grants go on, those from above stop there).
+TEST(Balanco, GrantsReachTheArcsTheWalkMeetsOnABrokenNetwork) {
+  const TAmbiente& a = Ambiente();
+  const TTabelaArcos& original = a.Rede->Arcos();
+  const TTipos tipos = Tipos(original);
+  ASSERT_GE(tipos.Confluencias.size(), 4u);
+  const std::int32_t perdido = original.HoPorFnode(original.TnodePorHo(tipos.Confluencias[0]));
+  // An arc that ends at a confluence and has an arc above it: it is made to flow back into the
+  // node above that one.
+  std::int32_t ciclo = 0, voltaPara = 0;
+  for (std::size_t i = 1; i < tipos.Confluencias.size() && !ciclo; ++i)
+    for (const TArco& arco : original.Arcos())
+      if (arco.Tnode == original.FnodePorHo(tipos.Confluencias[i]) && arco.Ho != perdido) {
+        ciclo = tipos.Confluencias[i];
+        voltaPara = arco.Fnode;
+        break;
+      }
+  ASSERT_NE(ciclo, 0);
+  const std::int32_t depoisDoExutorio = original.FnodePorHo(tipos.Cabeceiras[0]);
+  std::vector<TArco> arcos;
+  for (TArco arco : original.Arcos()) {
+    if (arco.Ho == perdido) continue;
+    if (arco.Ho == ciclo) arco.Tnode = voltaPara;
+    if (arco.Ho == Convencao::TrechoExutorio) arco.Tnode = depoisDoExutorio;
+    arcos.push_back(arco);
+  }
+  const TTabelaArcos estragada(std::move(arcos));
+  const TBacia& b = *a.Bacia;
+  const TRede rede(a.Rede->Malha(), b.ImgHidroMapeada, b.ImgHidroSemEsp, b.ImgDirEsc, b.ImgFluxoAc,
+                   estragada);
+  const TOutorgasRede o(b, rede);
+  EXPECT_FALSE(o.SemSaida().empty());
+  ComparaComACaminhada(rede, o);
 }
 
 // Every figure of the balance at an arc end equals the analysis of a section placed at that
