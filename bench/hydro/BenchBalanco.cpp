@@ -1,7 +1,8 @@
 // The balance of every reach and the downstream check of one request on the full-scale sample
 // basin (5000 x 5000 cells, 1 109 arcs, 20 000 register rows), over 31 years (372 months).
-// Targets: the whole balance 1 s (reading the network once, then the balance itself); the
-// downstream check of one request 100 ms, from the headwater section, the longest path.
+// Targets: the whole balance 1 s (BM_BalancoCompleto: reading the network, then the balance);
+// the downstream check of one request 100 ms (BM_VerificaJusante/0: the first check on a network
+// just read), from the headwater section, the longest path.
 //
 // The basin is the one bench_secao uses (TORVEDA_BENCH_DADOS, default bench-dados/hydro beside
 // the build), generated on first use.
@@ -85,7 +86,19 @@ void BM_LeRede(benchmark::State& state) {
   state.counters["outorgas"] = static_cast<double>(a.Dados->Outorgas.Outorgas().size());
 }
 
-// The balance itself over 31 years, on the network read.
+// The whole balance as `balanco` computes it: the network read, every arc end placed and
+// regionalized, the sums and the availability of every month.
+void BM_BalancoCompleto(benchmark::State& state) {
+  if (!Pronto(state)) return;
+  const TAmbiente& a = Ambiente();
+  for (auto _ : state) {
+    const TRedeBalanco dados(*a.Bacia, *a.Rede);
+    benchmark::DoNotOptimize(
+        CalculaBalanco(*a.Bacia, *a.Rede, dados, Inicio, Fim, Criterio, Apresentador()));
+  }
+}
+
+// The balance again on a network already read and placed (another period or percentage).
 void BM_Balanco(benchmark::State& state) {
   if (!Pronto(state)) return;
   const TAmbiente& a = Ambiente();
@@ -117,9 +130,20 @@ void BM_VerificaJusante(benchmark::State& state) {
     state.SkipWithError("a análise da seção não se completou");
     return;
   }
+  // The first check on a network just read (state.range(0) 0), or a later one, whose arc ends
+  // were placed and summed for the same period by an earlier check (1).
+  const bool fria = state.range(0) == 0;
   std::size_t trechos = 0;
-  for (auto _ : state)
-    trechos = VerificaJusante(*a.Bacia, *a.Rede, *a.Dados, ponto, r).Trechos.size();
+  for (auto _ : state) {
+    std::unique_ptr<TRedeBalanco> nova;
+    if (fria) {
+      state.PauseTiming();
+      nova = std::make_unique<TRedeBalanco>(*a.Bacia, *a.Rede);
+      state.ResumeTiming();
+    }
+    trechos = VerificaJusante(*a.Bacia, *a.Rede, fria ? *nova : *a.Dados, ponto, r).Trechos.size();
+  }
+  state.SetLabel(fria ? "primeira" : "seguinte");
   state.counters["trechos"] = static_cast<double>(trechos);
 }
 
@@ -140,8 +164,9 @@ void BM_SomaExutorio(benchmark::State& state) {
 }
 
 BENCHMARK(BM_LeRede)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BalancoCompleto)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Balanco)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_VerificaJusante)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_VerificaJusante)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SomaExutorio)->Unit(benchmark::kMillisecond);
 
 }  // namespace
