@@ -1,8 +1,10 @@
 #include "grants/BalancoRede.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "base/Apresentador.h"
+#include "base/Convencoes.h"
 #include "data/TdmS.h"
 #include "grants/AnaliseOutorga.h"
 #include "grants/FormataNumero.h"
@@ -58,27 +60,39 @@ void PreencheSecao(TPonto& ponto, const TSecaoTrecho& s, const QString& metodo) 
     ponto.VazoesConservacao() = s.Vazoes;
 }
 
-std::shared_ptr<const TSomasMensais> TRedeBalanco::Somas(const TPonto& secao, const TFimTrecho& fim,
-                                                         const TRede& rede,
-                                                         std::int32_t primeiroMes,
-                                                         int meses) const {
-  const auto chave = std::make_tuple(fim.Trecho, primeiroMes, meses);
+TSomasMensais TRedeBalanco::Somas(const TPonto& secao, const TFimTrecho& fim, const TRede& rede,
+                                  std::int32_t primeiroMes, int meses) const {
+  constexpr std::int32_t PrimeiroDaTabela = Convencao::AnoInicial * 12;
+  constexpr int MesesDaTabela = (Convencao::AnoFinal - Convencao::AnoInicial + 1) * 12;
+  std::shared_ptr<const TSomasMensais> tabela;
   {
     const std::lock_guard<std::mutex> trava(Guarda_);
-    if (const auto it = Guardadas_.find(chave); it != Guardadas_.end()) return it->second;
+    if (const auto it = Guardadas_.find(fim.Trecho); it != Guardadas_.end()) tabela = it->second;
   }
-  auto somas = std::make_shared<const TSomasMensais>(
-      Outorgas.Soma(secao, fim.Centro, rede, primeiroMes, meses));
-  // About 32 MB of sums at most: a batch of many periods starts again rather than grow.
-  constexpr std::size_t Limite = std::size_t{4} << 20;
-  const std::lock_guard<std::mutex> trava(Guarda_);
-  if (Valores_ > Limite) {
-    Guardadas_.clear();
-    Valores_ = 0;
+  if (!tabela) {
+    tabela = std::make_shared<const TSomasMensais>(
+        Outorgas.Soma(secao, fim.Centro, rede, PrimeiroDaTabela, MesesDaTabela));
+    // About 32 MB of sums at most (1 450 arcs): a larger network starts again rather than grow.
+    constexpr std::size_t Limite = std::size_t{4} << 20;
+    const std::lock_guard<std::mutex> trava(Guarda_);
+    if (Valores_ > Limite) {
+      Guardadas_.clear();
+      Valores_ = 0;
+    }
+    if (Guardadas_.emplace(fim.Trecho, tabela).second)
+      Valores_ += tabela->Estadual.size() + tabela->Federal.size();
   }
-  if (Guardadas_.emplace(chave, somas).second)
-    Valores_ += somas->Estadual.size() + somas->Federal.size();
-  return somas;
+  TSomasMensais s;
+  const std::int32_t de = std::clamp(primeiroMes - PrimeiroDaTabela, 0, MesesDaTabela);
+  const std::int32_t ate = std::clamp(primeiroMes + meses - PrimeiroDaTabela, de, MesesDaTabela);
+  s.Estadual.assign(static_cast<std::size_t>(std::max(0, meses)), 0.0);
+  s.Federal.assign(s.Estadual.size(), 0.0);
+  for (std::int32_t k = de; k < ate; ++k) {
+    const auto i = static_cast<std::size_t>(k + PrimeiroDaTabela - primeiroMes);
+    s.Estadual[i] = tabela->Estadual[static_cast<std::size_t>(k)];
+    s.Federal[i] = tabela->Federal[static_cast<std::size_t>(k)];
+  }
+  return s;
 }
 
 TDisponibilidadeMes DisponibilidadeMes(double permissivel, double livre) {

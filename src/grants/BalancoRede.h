@@ -13,7 +13,6 @@
 #include <memory>
 #include <mutex>
 #include <optional>
-#include <tuple>
 #include <vector>
 
 #include "grants/ClassesCor.h"
@@ -51,24 +50,15 @@ class TRedeBalanco {
   TOutorgasRede Outorgas;
 
   // The upstream sums of the section placed at an arc's end (secao, placed there) over a
-  // period. The sums at an arc end depend only on the arc and the period, and the checks of a
-  // batch go down the same main stem again and again: they are kept, up to a bound, for the next
-  // check of the same period. Safe to call from several threads.
-  // The section placed at an arc's end (ColocaParaBalanco) with a method's flows, kept per arc
-  // and method: the regionalization of an arc does not change while the basin stays loaded.
-  // Safe to call from several threads.
-  std::shared_ptr<const TSecaoTrecho> Secao(const TBacia& bacia, const TRede& rede,
-                                            const TFimTrecho& fim, const QString& metodo) const;
-
-  std::shared_ptr<const TSomasMensais> Somas(const TPonto& secao, const TFimTrecho& fim,
-                                             const TRede& rede, std::int32_t primeiroMes,
-                                             int meses) const;
+  // period. The sums of a month do not depend on the period, and the checks of a batch go down
+  // the same main stem again and again: every month of the tables is summed once per arc and
+  // kept, up to a bound, for the next check of any period. Safe to call from several threads.
+  TSomasMensais Somas(const TPonto& secao, const TFimTrecho& fim, const TRede& rede,
+                      std::int32_t primeiroMes, int meses) const;
 
  private:
   mutable std::mutex Guarda_;
-  mutable std::map<std::tuple<std::int32_t, std::int32_t, int>,
-                   std::shared_ptr<const TSomasMensais>>
-      Guardadas_;
+  mutable std::map<std::int32_t, std::shared_ptr<const TSomasMensais>> Guardadas_;
   mutable std::size_t Valores_ = 0;
   mutable std::map<std::pair<std::int32_t, QString>, std::shared_ptr<const TSecaoTrecho>> Secoes_;
 };

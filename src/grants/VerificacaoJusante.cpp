@@ -85,8 +85,7 @@ TVerificacaoJusante VerificaJusante(const TBacia& bacia, const TRede& rede,
             : std::hypot(f->Centro.X - secao.CoordX(), f->Centro.Y - secao.CoordY()) / 1000.0;
     const double a = VazaoCriterio(ponto, criterio.Referencia, criterio.Metodo, p);
     t.VazaoCriterio = a;
-    const std::shared_ptr<const TSomasMensais> somas = dados.Somas(ponto, *f, rede, primeiroMes, n);
-    const TSomasMensais& s = *somas;
+    const TSomasMensais s = dados.Somas(ponto, *f, rede, primeiroMes, n);
     double livreAnterior = 0.0;
     double exibidoAnterior = 0.0;
     for (int i = 0; i < n; ++i) {
