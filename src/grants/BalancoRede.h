@@ -49,6 +49,12 @@ class TRedeBalanco {
   TFinsTrechos Fins;
   TOutorgasRede Outorgas;
 
+  // The section placed at an arc's end (ColocaParaBalanco) with a method's flows, kept per arc
+  // and method: the regionalization of an arc does not change while the basin stays loaded.
+  // Safe to call from several threads.
+  std::shared_ptr<const TSecaoTrecho> Secao(const TBacia& bacia, const TRede& rede,
+                                            const TFimTrecho& fim, const QString& metodo) const;
+
   // The upstream sums of the section placed at an arc's end (secao, placed there) over a
   // period. The sums of a month do not depend on the period, and the checks of a batch go down
   // the same main stem again and again: every month of the tables is summed once per arc and
