@@ -65,9 +65,21 @@ TSomasMensais TRedeBalanco::Somas(const TPonto& secao, const TFimTrecho& fim, co
   constexpr std::int32_t PrimeiroDaTabela = Convencao::AnoInicial * 12;
   constexpr int MesesDaTabela = (Convencao::AnoFinal - Convencao::AnoInicial + 1) * 12;
   std::shared_ptr<const TSomasMensais> tabela;
+  bool vista = false;
   {
     const std::lock_guard<std::mutex> trava(Guarda_);
-    if (const auto it = Guardadas_.find(fim.Trecho); it != Guardadas_.end()) tabela = it->second;
+    if (const auto it = Guardadas_.find(fim.Trecho); it != Guardadas_.end()) {
+      tabela = it->second;
+      vista = true;
+    }
+  }
+  // The first check of an arc sums only its period; an arc checked again gets every month.
+  if (!vista) {
+    {
+      const std::lock_guard<std::mutex> trava(Guarda_);
+      Guardadas_.emplace(fim.Trecho, nullptr);
+    }
+    return Outorgas.Soma(secao, fim.Centro, rede, primeiroMes, meses);
   }
   if (!tabela) {
     tabela = std::make_shared<const TSomasMensais>(
@@ -79,8 +91,11 @@ TSomasMensais TRedeBalanco::Somas(const TPonto& secao, const TFimTrecho& fim, co
       Guardadas_.clear();
       Valores_ = 0;
     }
-    if (Guardadas_.emplace(fim.Trecho, tabela).second)
+    std::shared_ptr<const TSomasMensais>& guardada = Guardadas_[fim.Trecho];
+    if (!guardada) {
+      guardada = tabela;
       Valores_ += tabela->Estadual.size() + tabela->Federal.size();
+    }
   }
   TSomasMensais s;
   const std::int32_t de = std::clamp(primeiroMes - PrimeiroDaTabela, 0, MesesDaTabela);

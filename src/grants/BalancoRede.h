@@ -57,8 +57,9 @@ class TRedeBalanco {
 
   // The upstream sums of the section placed at an arc's end (secao, placed there) over a
   // period. The sums of a month do not depend on the period, and the checks of a batch go down
-  // the same main stem again and again: every month of the tables is summed once per arc and
-  // kept, up to a bound, for the next check of any period. Safe to call from several threads.
+  // the same main stem again and again: an arc met a second time has every month of the tables
+  // summed once and kept, up to a bound, for the next check of any period. Safe to call from
+  // several threads.
   TSomasMensais Somas(const TPonto& secao, const TFimTrecho& fim, const TRede& rede,
                       std::int32_t primeiroMes, int meses) const;
 
