@@ -307,7 +307,7 @@ bool TfrmAtualizaTabela::Grava() {
   return true;
 }
 
-bool TfrmAtualizaTabela::AlteracaoPendente() {
+bool TfrmAtualizaTabela::TrabalhoPendente() {
   if (!Aberta_ || Linha() < 0) return false;
   Delegado_->ConfirmaEditorAberto();
   Mapeador_->submit();
@@ -315,7 +315,7 @@ bool TfrmAtualizaTabela::AlteracaoPendente() {
 }
 
 bool TfrmAtualizaTabela::PodeFechar() {
-  if (!AlteracaoPendente()) return true;
+  if (!TrabalhoPendente()) return true;
   switch (Apresentador().PerguntaSalvar(
       QStringLiteral("Há valores digitados nesta janela que ainda não foram gravados no banco "
                      "de dados. Deseja salvá-los antes de fechar?"),

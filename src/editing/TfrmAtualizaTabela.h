@@ -55,7 +55,7 @@ class TfrmAtualizaTabela : public QWidget {
   // The current row is being edited.
   bool Editando() const { return Editando_; }
   // A value typed into a box or a cell differs from the one stored (what closing would lose).
-  bool AlteracaoPendente();
+  Q_INVOKABLE bool TrabalhoPendente();
   // Closing (the window's own close, or the program's end): with a typed value not yet stored,
   // asks "Salvar" (writes it; a refused write keeps the window open), "Descartar" (drops it) or
   // "Cancelar". True when the window may close.

@@ -210,14 +210,18 @@ bool TfrmMain::FilhosPodemFechar() {
   for (auto it = lista.rbegin(); it != lista.rend(); ++it) {
     QWidget* janela = (*it)->widget();
     if (!janela || janela->metaObject()->indexOfMethod("PodeFechar()") < 0) continue;
-    bool pode = true;
-    QMetaObject::invokeMethod(janela, "PodeFechar", Qt::DirectConnection, Q_RETURN_ARG(bool, pode));
-    if (!pode) {
-      // Back to the window whose question was cancelled.
+    // The question is read beside the work it is about.
+    bool pendente = false;
+    if (janela->metaObject()->indexOfMethod("TrabalhoPendente()") >= 0)
+      QMetaObject::invokeMethod(janela, "TrabalhoPendente", Qt::DirectConnection,
+                                Q_RETURN_ARG(bool, pendente));
+    if (pendente) {
       (*it)->showMaximized();
       Mdi_->setActiveSubWindow(*it);
-      return false;
     }
+    bool pode = true;
+    QMetaObject::invokeMethod(janela, "PodeFechar", Qt::DirectConnection, Q_RETURN_ARG(bool, pode));
+    if (!pode) return false;
   }
   return true;
 }

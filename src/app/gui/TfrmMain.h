@@ -66,8 +66,9 @@ class TfrmMain : public QMainWindow, public TRodape {
   // The command line asks for it ("--manutencao").
   static bool PedeManutencao(const QStringList& argumentos);
 
-  // Whether every child window lets the program end: each one with work that would be lost asks
-  // first (a child says so through its invokable "PodeFechar"). False when the user cancelled.
+  // Whether every child window lets the program end: each one with work that would be lost comes
+  // to the front and asks first (a child tells through its invokable "TrabalhoPendente" and asks
+  // through its invokable "PodeFechar"). False when the user cancelled.
   bool FilhosPodemFechar();
 
   // TRodape

@@ -50,7 +50,7 @@ class TfrmOutorga : public QWidget {
 
   // Work that closing would lose: inputs typed and not yet delivered as a printed report or an
   // export of their results.
-  bool TrabalhoPendente() const;
+  Q_INVOKABLE bool TrabalhoPendente() const;
   // The current result went out (its report printed, its tables exported).
   void ResultadoEntregue();
   // Closing (Ctrl+F4, Ctrl+W, the close button, the program's end) with work pending asks
