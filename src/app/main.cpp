@@ -35,6 +35,7 @@ int main(int argc, char** argv) {
     if (janela) janela->MostraProgresso(false);
   });
   InstalaJanelas(frmMain);
+  frmMain.MostraManutencao(TfrmMain::PedeManutencao(QCoreApplication::arguments()));
   sistema.CriaDataModule();
 
   delete frmSplash;

@@ -6,6 +6,8 @@
 #include <QStringList>
 
 enum class TResposta { Sim, Nao };
+// The answers to closing with work not yet saved.
+enum class TEscolha { Salvar, Descartar, Cancelar };
 
 class TApresentador {
  public:
@@ -18,8 +20,20 @@ class TApresentador {
   virtual TResposta Confirmacao(const QString& texto) = 0;
   // Plain box titled with the application's title, OK button.
   virtual void Mensagem(const QString& texto) = 0;
+  // A failure that no window handled (the application-wide guard): the program's error box,
+  // titled with the application's title, OK button. A presenter without one shows it as a plain
+  // message.
+  virtual void ErroNaoTratado(const QString& texto) { Mensagem(texto); }
+  // Closing with work that would be lost: "Confirmação" with "Salvar", "Descartar" and "Cancelar"
+  // ("Descartar" and "Cancelar" when nothing can be saved). A presenter that cannot ask keeps the
+  // work: Cancelar.
+  virtual TEscolha PerguntaSalvar(const QString& texto, bool podeSalvar) {
+    (void)texto, (void)podeSalvar;
+    return TEscolha::Cancelar;
+  }
   // File-open dialog; an empty string means cancelled.
-  virtual QString AbreArquivo(const QString& titulo, const QString& pasta, const QString& filtro) = 0;
+  virtual QString AbreArquivo(const QString& titulo, const QString& pasta,
+                              const QString& filtro) = 0;
   // File-save dialog; an empty string means cancelled (what a presenter without one answers).
   virtual QString SalvaArquivo(const QString& titulo, const QString& pasta, const QString& filtro) {
     (void)titulo, (void)pasta, (void)filtro;

@@ -1,5 +1,6 @@
 #include "editing/TfrmAtualizaTabela.h"
 
+#include <QCloseEvent>
 #include <QDataWidgetMapper>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -17,8 +18,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "base/Apresentador.h"
 #include "app/TSistema.h"
+#include "base/Apresentador.h"
 #include "data/Esquema.h"
 #include "data/TdmS.h"
 #include "editing/Rotulos.h"
@@ -304,6 +305,38 @@ bool TfrmAtualizaTabela::Grava() {
   // The row as stored, in the boxes' own format ("2,50" typed shows "2,5").
   Mapeador_->revert();
   return true;
+}
+
+bool TfrmAtualizaTabela::TrabalhoPendente() {
+  if (!Aberta_ || Linha() < 0) return false;
+  Delegado_->ConfirmaEditorAberto();
+  Mapeador_->submit();
+  return Consulta_->isDirty();
+}
+
+bool TfrmAtualizaTabela::PodeFechar() {
+  if (!TrabalhoPendente()) return true;
+  switch (Apresentador().PerguntaSalvar(
+      QStringLiteral("Há valores digitados nesta janela que ainda não foram gravados no banco "
+                     "de dados. Deseja salvá-los antes de fechar?"),
+      true)) {
+    case TEscolha::Salvar:
+      return Grava();
+    case TEscolha::Descartar:
+      Cancela();
+      return true;
+    case TEscolha::Cancelar:
+      break;
+  }
+  return false;
+}
+
+void TfrmAtualizaTabela::closeEvent(QCloseEvent* evento) {
+  if (!PodeFechar()) {
+    evento->ignore();
+    return;
+  }
+  QWidget::closeEvent(evento);
 }
 
 void TfrmAtualizaTabela::Cancela() {

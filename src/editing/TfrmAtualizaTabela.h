@@ -54,6 +54,12 @@ class TfrmAtualizaTabela : public QWidget {
   bool Aberta() const { return Aberta_; }
   // The current row is being edited.
   bool Editando() const { return Editando_; }
+  // A value typed into a box or a cell differs from the one stored (what closing would lose).
+  Q_INVOKABLE bool TrabalhoPendente();
+  // Closing (the window's own close, or the program's end): with a typed value not yet stored,
+  // asks "Salvar" (writes it; a refused write keeps the window open), "Descartar" (drops it) or
+  // "Cancelar". True when the window may close.
+  Q_INVOKABLE bool PodeFechar();
   // The current row (0-based), -1 when there is none.
   int Linha() const;
   int NumLinhas() const;
@@ -80,6 +86,7 @@ class TfrmAtualizaTabela : public QWidget {
                      const std::vector<TCampoJanela>& campos, QWidget* parent);
 
   bool eventFilter(QObject* objeto, QEvent* evento) override;
+  void closeEvent(QCloseEvent* evento) override;
 
  private:
   void MontaNavegador();

@@ -52,3 +52,11 @@ void IdentificaSecao(TPonto& ponto, const TBacia& bacia, const TPontoMapa& p) {
   if (bacia.Limite.ContemPonto(p))
     ponto.SetAreaDrenagem(rede.AreaDrenagem(rede.CelulaRedeProxima(celula)));
 }
+
+TPontoIdentificado IdentificaPonto(const TBacia& bacia, const TPontoMapa& p) {
+  TPontoIdentificado r;
+  IdentificaSecao(r.Ponto, bacia, p);
+  if (const TArco* arco = bacia.Rede().Arcos().PrimeiroPorHo(r.Ponto.CodTrecho()))
+    r.RegistroArco = arco->Registro;
+  return r;
+}

@@ -42,6 +42,7 @@ TTabelaArcos LeTabelaArcos(const TCamada& hidrografia) {
     a.EqConserv = static_cast<std::int32_t>(r.Inteiro(QStringLiteral("Eq_Conserv")));
     a.EstFlu = TextoEstacao(r);
     a.NomeRio = r.Texto(QStringLiteral("Textuserid"));
+    a.Registro = r.Chave();
     const TRetangulo e = r.Forma().Extensao();
     if (!e.Vazio()) {
       a.XMin = e.Esquerda();

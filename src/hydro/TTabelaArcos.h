@@ -22,6 +22,7 @@ struct TArco {
   std::int32_t EqConserv = 0;  // key of the river's mass-conservation equations, 0 when none
   QString EstFlu;              // gauging-station code on the arc, empty when none
   QString NomeRio;             // "Textuserid"
+  qint64 Registro = -1;        // the record's key in the layer (TRegistros::Chave), -1 unknown
   // Bounding rectangle of the arc's line.
   double XMin = 0.0;
   double YMin = 0.0;

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QMdiSubWindow>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
@@ -14,6 +15,7 @@
 
 #include "app/TSistema.h"
 #include "app/gui/TAplicacao.h"
+#include "app/gui/TApresentadorQt.h"
 #include "app/gui/TfrmMain.h"
 #include "base/Erro.h"
 #include "comum/ApresentadorRoteirizado.h"
@@ -73,7 +75,7 @@ class TesteGuarda : public QObject {
 
     QTest::mouseClick(janela->btnFalha, Qt::LeftButton);
     QCOMPARE(app->Capturadas(), antes + 1);
-    QCOMPARE(apresentador.Textos(TTipo::Mensagem),
+    QCOMPARE(apresentador.Textos(TTipo::ErroNaoTratado),
              QStringList(QStringLiteral("Campo inexistente em Est_Fluviometricas: Estacoes")));
     // The progress bar the handler put up is not left behind over nothing.
     QVERIFY(frm.prbBarraProgresso->isHidden());
@@ -81,8 +83,8 @@ class TesteGuarda : public QObject {
 
     // Any other failure is shown with its text too.
     QTest::mouseClick(janela->btnPadrao, Qt::LeftButton);
-    QCOMPARE(apresentador.Textos(TTipo::Mensagem).size(), 2);
-    QCOMPARE(apresentador.Textos(TTipo::Mensagem).last(), QStringLiteral("indice"));
+    QCOMPARE(apresentador.Textos(TTipo::ErroNaoTratado).size(), 2);
+    QCOMPARE(apresentador.Textos(TTipo::ErroNaoTratado).last(), QStringLiteral("indice"));
 
     // The event loop goes on: clicks, timers and the window itself still work.
     QTest::mouseClick(janela->btnConta, Qt::LeftButton);
@@ -99,8 +101,31 @@ class TesteGuarda : public QObject {
     auto* app = qobject_cast<TAplicacao*>(QCoreApplication::instance());
     TApresentadorRoteirizado apresentador;
     QTimer::singleShot(0, [] { throw ETorveda(QStringLiteral("Falha adiada")); });
-    QTRY_COMPARE(apresentador.Textos(TTipo::Mensagem), QStringList(QStringLiteral("Falha adiada")));
+    QTRY_COMPARE(apresentador.Textos(TTipo::ErroNaoTratado),
+                 QStringList(QStringLiteral("Falha adiada")));
     QVERIFY(app->Capturadas() > 0);
+  }
+
+  void avisosSemIconeEAGuardaComODeErro() {
+    // Real boxes, read and answered with Enter as soon as each is up.
+    TApresentadorQt qt;
+    DefineApresentador(&qt);
+    QList<QMessageBox::Icon> icones;
+    QTimer relogio;
+    relogio.setInterval(10);
+    connect(&relogio, &QTimer::timeout, [&] {
+      if (auto* caixa = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        icones << caixa->icon();
+        QTest::keyClick(caixa, Qt::Key_Return);
+      }
+    });
+    relogio.start();
+    Apresentador().Mensagem(QStringLiteral("O cadastro estadual não foi aberto."));
+    QTimer::singleShot(0, [] { throw ETorveda(QStringLiteral("Falha sem dono")); });
+    QTRY_COMPARE(icones.size(), 2);
+    relogio.stop();
+    DefineApresentador(nullptr);
+    QCOMPARE(icones, (QList<QMessageBox::Icon>{QMessageBox::NoIcon, QMessageBox::Critical}));
   }
 };
 

@@ -39,6 +39,8 @@
 
 namespace {
 
+using TTipo = TApresentadorRoteirizado::TTipo;
+
 // A child window of the tests' own, with a field that must survive re-use.
 class TJanelaTeste : public QWidget {
  public:
@@ -274,16 +276,68 @@ class TesteJanelaPrincipal : public QObject {
     QVERIFY(frm->btnFechaFilho()->isVisible());
     QTest::mouseClick(primeira->edtValorOutorga, Qt::LeftButton);
     QTest::keyClicks(primeira->edtValorOutorga, QStringLiteral("12"));
+    apresentador->Limpa();
+    // A typed request is not thrown away unasked: Cancelar keeps the window as it was.
+    apresentador->Escolhe(TEscolha::Cancelar);
+    Tecla(*frm, Qt::Key_F4, Qt::ControlModifier);
+    QCOMPARE(apresentador->Textos(TTipo::Pergunta).size(), 1);
+    QCOMPARE(apresentador->PodiaSalvar, QVector<bool>{false});
+    QVERIFY(!primeira.isNull() && primeira->isVisible());
+    QCOMPARE(primeira->edtValorOutorga->text(), QStringLiteral("12"));
+    QCOMPARE(QApplication::focusWidget(), primeira->edtValorOutorga);
+    apresentador->Escolhe(TEscolha::Descartar);
     Tecla(*frm, Qt::Key_F4, Qt::ControlModifier);
     QTRY_VERIFY(primeira.isNull());
     QCOMPARE(frm->Filho(TTipoJanela::Outorga), nullptr);
     QTRY_VERIFY(!frm->btnFechaFilho()->isVisible());
 
     ClicaMenu(*frm, "mmOutorga");
-    auto* nova = qobject_cast<TfrmOutorga*>(frm->Filho(TTipoJanela::Outorga));
+    QPointer<TfrmOutorga> nova = qobject_cast<TfrmOutorga*>(frm->Filho(TTipoJanela::Outorga));
     QVERIFY(nova);
     QCOMPARE(nova->edtValorOutorga->text(), QString());
     QVERIFY(nova->parentWidget()->isMaximized());
+    // Nothing typed, nothing asked.
+    Tecla(*frm, Qt::Key_W, Qt::ControlModifier);
+    QTRY_VERIFY(nova.isNull());
+    QCOMPARE(apresentador->Textos(TTipo::Pergunta).size(), 2);
+  }
+
+  void sairComUmPedidoDigitadoPergunta() {
+    InstalaJanelas(*frm);
+    Mostra();
+    ClicaMenu(*frm, "mmOutorga");
+    auto* outorga = qobject_cast<TfrmOutorga*>(frm->Filho(TTipoJanela::Outorga));
+    QTest::mouseClick(outorga->edtValorCriterio, Qt::LeftButton);
+    QTest::keyClicks(outorga->edtValorCriterio, QStringLiteral("30"));
+    ClicaMenu(*frm, "mmLocalizacao");
+    apresentador->Limpa();
+    apresentador->Escolhe(TEscolha::Cancelar);
+    Tecla(*frm, Qt::Key_F4, Qt::AltModifier);
+    QCOMPARE(apresentador->Textos(TTipo::Pergunta).size(), 1);
+    QVERIFY(frm->isVisible());
+    // Back at the window whose question was cancelled, with what was typed.
+    QCOMPARE(frm->findChild<QMdiArea*>()->activeSubWindow()->widget(), outorga);
+    QCOMPARE(outorga->edtValorCriterio->text(), QStringLiteral("30"));
+    apresentador->Escolhe(TEscolha::Descartar);
+    Tecla(*frm, Qt::Key_F4, Qt::AltModifier);
+    QTRY_VERIFY(!frm->isVisible());
+  }
+
+  void manutencaoPelaLinhaDeComando() {
+    QVERIFY(TfrmMain::PedeManutencao({QStringLiteral("TORVEDA"), QStringLiteral("--manutencao")}));
+    QVERIFY(!TfrmMain::PedeManutencao({QStringLiteral("TORVEDA")}));
+    QVERIFY(!TfrmMain::PedeManutencao({QStringLiteral("--manutencao")}));
+    frm->DefineFabrica(
+        TTipoJanela::Manutencao, [](TContextoJanela&) { return new TJanelaTeste; }, false);
+    frm->MostraManutencao(true);
+    Mostra();
+    ClicaMenu(*frm, "mmManutencao");
+    QVERIFY(frm->Filho(TTipoJanela::Manutencao));
+    QCOMPARE(frm->Status(0), QStringLiteral("      Manutenção"));
+    // The help tells how.
+    QFile ajuda(qEnvironmentVariable("TORVEDA_FONTES") + QStringLiteral("/ajuda/Ajuda.html"));
+    QVERIFY(ajuda.open(QIODevice::ReadOnly));
+    QVERIFY(QString::fromUtf8(ajuda.readAll()).contains(QStringLiteral("TORVEDA --manutencao")));
   }
 
   void relatorioSemJanelaDeOutorgaAposFechar() {
@@ -379,6 +433,39 @@ class TesteJanelaPrincipal : public QObject {
     // The box never brought the other child to the front.
     QCOMPARE(frm->findChild<QMdiArea*>()->activeSubWindow(), moldura);
     QCOMPARE(frm->findChild<QMdiArea*>()->subWindowList(QMdiArea::StackingOrder).last(), moldura);
+    DefineApresentador(apresentador.get());
+  }
+
+  void caixaNaoTrazOutorgaParaAFrente() {
+    TApresentadorQt qt;
+    qt.DefineDono(frm.get());
+    DefineApresentador(&qt);
+    InstalaJanelas(*frm);
+    frm->DefineFabrica(
+        TTipoJanela::Localizacao,
+        [](TContextoJanela&) {
+          auto* janela = new TJanelaTeste;
+          new QLineEdit(janela);
+          return janela;
+        },
+        false);
+    Mostra();
+    ClicaMenu(*frm, "mmOutorga");
+    QVERIFY(frm->Filho(TTipoJanela::Outorga));
+    ClicaMenu(*frm, "mmLocalizacao");
+    QWidget* frente = frm->Filho(TTipoJanela::Localizacao);
+    auto* campo = frente->findChild<QLineEdit*>();
+    QTest::mouseClick(campo, Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), campo);
+    QMdiArea* area = frm->findChild<QMdiArea*>();
+    for (int vez = 0; vez < 2; ++vez) {
+      FechaCaixaComEnter();
+      Apresentador().Informacao(QStringLiteral("Uma caixa qualquer."));
+      QTest::qWait(50);
+      QTRY_COMPARE(QApplication::focusWidget(), campo);
+      QCOMPARE(area->activeSubWindow()->widget(), frente);
+      QCOMPARE(area->subWindowList(QMdiArea::StackingOrder).last()->widget(), frente);
+    }
     DefineApresentador(apresentador.get());
   }
 

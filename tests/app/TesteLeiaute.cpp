@@ -37,6 +37,7 @@
 #include "gis/gui/TfrmIdentificacao.h"
 #include "gis/gui/TfrmLocalizacao.h"
 #include "grants/gui/TfrmOutorga.h"
+#include "hydro/BaciaDoSistema.h"
 
 namespace {
 
@@ -236,7 +237,8 @@ class TesteLeiaute : public QObject {
     auto* loc = static_cast<TfrmLocalizacao*>(frm->Filho(TTipoJanela::Localizacao));
     QVERIFY(loc);
     TfrmIdentificacao id(*sistema, loc);
-    id.MontaArvore(Secao("principal"));
+    id.MontaArvore(Secao("principal"),
+                   IdentificaPonto(BaciaDoSistema(*sistema), Secao("principal")));
     id.TreeView1->setCurrentItem(id.TreeView1->topLevelItem(0));
     id.show();
     Verifica(&id, QStringLiteral("identificacao"));

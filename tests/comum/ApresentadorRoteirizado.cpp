@@ -16,6 +16,14 @@ TResposta TApresentadorRoteirizado::Confirmacao(const QString& t) {
 void TApresentadorRoteirizado::Mensagem(const QString& t) {
   Registros_.push_back({TTipo::Mensagem, t});
 }
+void TApresentadorRoteirizado::ErroNaoTratado(const QString& t) {
+  Registros_.push_back({TTipo::ErroNaoTratado, t});
+}
+TEscolha TApresentadorRoteirizado::PerguntaSalvar(const QString& t, bool podeSalvar) {
+  Registros_.push_back({TTipo::Pergunta, t});
+  PodiaSalvar.push_back(podeSalvar);
+  return Escolhas_.isEmpty() ? EscolhaPadrao : Escolhas_.dequeue();
+}
 QString TApresentadorRoteirizado::AbreArquivo(const QString& titulo, const QString&,
                                               const QString&) {
   Registros_.push_back({TTipo::Arquivo, titulo});

@@ -10,7 +10,7 @@
 
 class TApresentadorRoteirizado final : public TApresentador {
  public:
-  enum class TTipo { Erro, Informacao, Confirmacao, Mensagem, Arquivo };
+  enum class TTipo { Erro, Informacao, Confirmacao, Mensagem, Arquivo, ErroNaoTratado, Pergunta };
   struct TRegistro {
     TTipo Tipo;
     QString Texto;
@@ -23,12 +23,19 @@ class TApresentadorRoteirizado final : public TApresentador {
   void Informacao(const QString& texto) override;
   TResposta Confirmacao(const QString& texto) override;
   void Mensagem(const QString& texto) override;
+  void ErroNaoTratado(const QString& texto) override;
+  TEscolha PerguntaSalvar(const QString& texto, bool podeSalvar) override;
   QString AbreArquivo(const QString& titulo, const QString& pasta, const QString& filtro) override;
   QString SalvaArquivo(const QString& titulo, const QString& pasta, const QString& filtro) override;
 
   // Answers of the next questions, in order; when none is left the answer is RespostaPadrao.
   void Responde(TResposta resposta) { Respostas_.enqueue(resposta); }
   TResposta RespostaPadrao = TResposta::Sim;
+  // Answers of the next questions on closing with unsaved work (recorded as Pergunta, with
+  // whether saving was offered in PodiaSalvar); when none is left the answer is EscolhaPadrao.
+  void Escolhe(TEscolha escolha) { Escolhas_.enqueue(escolha); }
+  TEscolha EscolhaPadrao = TEscolha::Descartar;
+  QVector<bool> PodiaSalvar;
   // Files chosen by the next file dialogs; when none is left the dialog is cancelled.
   void EscolheArquivo(const QString& arquivo) { Arquivos_.enqueue(arquivo); }
 
@@ -40,5 +47,6 @@ class TApresentadorRoteirizado final : public TApresentador {
  private:
   QVector<TRegistro> Registros_;
   QQueue<TResposta> Respostas_;
+  QQueue<TEscolha> Escolhas_;
   QQueue<QString> Arquivos_;
 };

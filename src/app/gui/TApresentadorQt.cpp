@@ -61,10 +61,40 @@ TResposta TApresentadorQt::Confirmacao(const QString& texto) {
   return caixa.exec() == QMessageBox::Yes ? TResposta::Sim : TResposta::Nao;
 }
 
-// The program's own error box: what no window handled.
+// A notice of the program: no icon, so that it never reads as a failure.
 void TApresentadorQt::Mensagem(const QString& texto) {
   TFocoGuardado foco;
+  QMessageBox caixa(QMessageBox::NoIcon, QApplication::applicationDisplayName(), texto,
+                    QMessageBox::Ok, Dono_);
+  caixa.exec();
+}
+
+// The program's own error box: what no window handled.
+void TApresentadorQt::ErroNaoTratado(const QString& texto) {
+  TFocoGuardado foco;
   QMessageBox::critical(Dono_, QApplication::applicationDisplayName(), texto, QMessageBox::Ok);
+}
+
+TEscolha TApresentadorQt::PerguntaSalvar(const QString& texto, bool podeSalvar) {
+  TFocoGuardado foco;
+  QMessageBox caixa(QMessageBox::Question, QStringLiteral("Confirmação"), texto,
+                    (podeSalvar ? QMessageBox::Save : QMessageBox::NoButton) |
+                        QMessageBox::Discard | QMessageBox::Cancel,
+                    Dono_);
+  if (podeSalvar) caixa.button(QMessageBox::Save)->setText(QStringLiteral("Salvar"));
+  caixa.button(QMessageBox::Discard)->setText(QStringLiteral("Descartar"));
+  caixa.button(QMessageBox::Cancel)->setText(QStringLiteral("Cancelar"));
+  // Enter keeps the work: it saves where it can, and otherwise goes back to the window.
+  caixa.setDefaultButton(podeSalvar ? QMessageBox::Save : QMessageBox::Cancel);
+  caixa.setEscapeButton(QMessageBox::Cancel);
+  switch (caixa.exec()) {
+    case QMessageBox::Save:
+      return TEscolha::Salvar;
+    case QMessageBox::Discard:
+      return TEscolha::Descartar;
+    default:
+      return TEscolha::Cancelar;
+  }
 }
 
 QString TApresentadorQt::AbreArquivo(const QString& titulo, const QString& pasta,

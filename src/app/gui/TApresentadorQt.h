@@ -15,6 +15,8 @@ class TApresentadorQt final : public TApresentador {
   void Informacao(const QString& texto) override;
   TResposta Confirmacao(const QString& texto) override;
   void Mensagem(const QString& texto) override;
+  void ErroNaoTratado(const QString& texto) override;
+  TEscolha PerguntaSalvar(const QString& texto, bool podeSalvar) override;
   QString AbreArquivo(const QString& titulo, const QString& pasta, const QString& filtro) override;
   QString SalvaArquivo(const QString& titulo, const QString& pasta, const QString& filtro) override;
 

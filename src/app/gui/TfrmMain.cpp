@@ -1,6 +1,7 @@
 #include "app/gui/TfrmMain.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDesktopServices>
 #include <QLabel>
 #include <QMdiArea>
@@ -14,12 +15,12 @@
 #include <QToolButton>
 #include <QUrl>
 
-#include "base/Apresentador.h"
 #include "app/TSistema.h"
 #include "app/gui/Arte.h"
 #include "app/gui/EnderecosWeb.h"
 #include "app/gui/TfrmAjuda.h"
 #include "app/gui/TfrmSplash.h"
+#include "base/Apresentador.h"
 #include "hydro/TPonto.h"
 
 namespace {
@@ -192,6 +193,45 @@ void TfrmMain::CriaAtalhos() {
   auto* sair = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), this);
   sair->setContext(Qt::WindowShortcut);
   connect(sair, &QShortcut::activated, this, &QWidget::close);
+}
+
+void TfrmMain::MostraManutencao(bool visivel) {
+  if (QAction* item = findChild<QAction*>(QStringLiteral("mmManutencao")))
+    item->setVisible(visivel);
+}
+
+bool TfrmMain::PedeManutencao(const QStringList& argumentos) {
+  return argumentos.mid(1).contains(QStringLiteral("--manutencao"));
+}
+
+bool TfrmMain::FilhosPodemFechar() {
+  // The window in front first: its work is what the user last looked at.
+  const auto lista = Mdi_->subWindowList(QMdiArea::StackingOrder);
+  for (auto it = lista.rbegin(); it != lista.rend(); ++it) {
+    QWidget* janela = (*it)->widget();
+    if (!janela || janela->metaObject()->indexOfMethod("PodeFechar()") < 0) continue;
+    // The question is read beside the work it is about.
+    bool pendente = false;
+    if (janela->metaObject()->indexOfMethod("TrabalhoPendente()") >= 0)
+      QMetaObject::invokeMethod(janela, "TrabalhoPendente", Qt::DirectConnection,
+                                Q_RETURN_ARG(bool, pendente));
+    if (pendente) {
+      (*it)->showMaximized();
+      Mdi_->setActiveSubWindow(*it);
+    }
+    bool pode = true;
+    QMetaObject::invokeMethod(janela, "PodeFechar", Qt::DirectConnection, Q_RETURN_ARG(bool, pode));
+    if (!pode) return false;
+  }
+  return true;
+}
+
+void TfrmMain::closeEvent(QCloseEvent* evento) {
+  if (!FilhosPodemFechar()) {
+    evento->ignore();
+    return;
+  }
+  QMainWindow::closeEvent(evento);
 }
 
 void TfrmMain::FechaFilhoAtivo() {

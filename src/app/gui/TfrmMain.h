@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QMainWindow>
 #include <QPointer>
+#include <QStringList>
 #include <array>
 #include <functional>
 
@@ -60,6 +61,16 @@ class TfrmMain : public QMainWindow, public TRodape {
   // The small close button at the right end of the menu bar, shown while a child is.
   QToolButton* btnFechaFilho() const { return BotaoFecha_; }
 
+  // The maintenance item, hidden in daily use, is shown for those who prepare the basin's data.
+  void MostraManutencao(bool visivel);
+  // The command line asks for it ("--manutencao").
+  static bool PedeManutencao(const QStringList& argumentos);
+
+  // Whether every child window lets the program end: each one with work that would be lost comes
+  // to the front and asks first (a child tells through its invokable "TrabalhoPendente" and asks
+  // through its invokable "PodeFechar"). False when the user cancelled.
+  bool FilhosPodemFechar();
+
   // TRodape
   void EscreveStatus(int painel, const QString& texto) override;
   QString Status(int painel) const override;
@@ -74,6 +85,7 @@ class TfrmMain : public QMainWindow, public TRodape {
   QProgressBar* prbBarraProgresso = nullptr;
 
  private:
+  void closeEvent(QCloseEvent* evento) override;
   void CriaMenus();
   void CriaRodape();
   void CriaAtalhos();

@@ -118,7 +118,8 @@ void TfrmIdentificacao::Limpa() {
   Dimensiona(0, 0);
 }
 
-void TfrmIdentificacao::MontaArvore(const TPontoMapa& p) {
+void TfrmIdentificacao::MontaArvore(const TPontoMapa& p, const TPontoIdentificado& identificado) {
+  Identificado_ = identificado;
   // Selecting a node while rebuilding must not refill the table from a half-built tree.
   const QSignalBlocker bloqueio(TreeView1);
   Limpa();
@@ -129,7 +130,7 @@ void TfrmIdentificacao::MontaArvore(const TPontoMapa& p) {
   no(QStringLiteral("Posição"), nullptr);
   no(QStringLiteral("Área de drenagem"), nullptr);
 
-  const TPonto& ponto = *Sistema_.Ponto;
+  const TPonto& ponto = Identificado_.Ponto;
   auto visivel = [this](const char* nome) {
     TCamada* c = Camada(nome);
     return c && c->Visivel() ? c : nullptr;
@@ -216,7 +217,7 @@ void TfrmIdentificacao::TreeView1Changing(QTreeWidgetItem* no) {
   if (!no) return;
   const QString texto = no->text(0);
   const QString pai = no->parent() ? no->parent()->text(0) : QString();
-  const TPonto& ponto = *Sistema_.Ponto;
+  const TPonto& ponto = Identificado_.Ponto;
 
   if (texto == QStringLiteral("Posição")) {
     Dimensiona(2, 4);
@@ -271,7 +272,9 @@ void TfrmIdentificacao::TreeView1Changing(QTreeWidgetItem* no) {
              "Diversos",   "Servicos",   "Travessia",  "Navegacao",  "Lazer",      "Outros"}),
       Lista({"DataPub01", "DataVenc01"}), true};
 
-  if (texto == ponto.NomeRio()) PreencheTipo(rio, QStringLiteral("Textuserid"), texto, false);
+  // The arc under the point itself, not the first arc of the river's name: a river has many.
+  if (texto == ponto.NomeRio())
+    PreencheTipo(rio, QString(), QString::number(Identificado_.RegistroArco), true);
   if (texto == ponto.Estado()) PreencheTipo(estado, QStringLiteral("Uf"), texto, false);
   if (texto == ponto.Municipio())
     PreencheTipo(municipio, QStringLiteral("Municipio"), texto, false);

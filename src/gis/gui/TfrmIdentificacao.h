@@ -1,19 +1,20 @@
 #pragma once
 // The identification window: what lies at a point of the basin map. A tree of the kinds of
 // features found at the point and, for the selected node, a two-column table of the feature's
-// fields. It is modal, created once and rebuilt for every identification.
+// fields. It is modal, created once and rebuilt for every identification. It reads a point of
+// its own: the section of interest is never touched.
 
 #include <QDialog>
 #include <QStringList>
 
 #include "gis/TGeometria.h"
+#include "hydro/IdentificaSecao.h"
 
 class QLabel;
 class QTableWidget;
 class QTreeWidget;
 class QTreeWidgetItem;
 class TCamada;
-class TPonto;
 class TSistema;
 
 class TfrmIdentificacao : public QDialog {
@@ -22,8 +23,10 @@ class TfrmIdentificacao : public QDialog {
  public:
   explicit TfrmIdentificacao(TSistema& sistema, QWidget* pai = nullptr);
 
-  // Rebuilds the tree for p; the section object must already be placed at p.
-  void MontaArvore(const TPontoMapa& p);
+  // Rebuilds the tree for p, identified at p (IdentificaPonto); the window keeps its own copy.
+  void MontaArvore(const TPontoMapa& p, const TPontoIdentificado& identificado);
+  // The point the window shows.
+  const TPontoIdentificado& Identificado() const { return Identificado_; }
   // Fills the table for the node about to be selected.
   void TreeView1Changing(QTreeWidgetItem* no);
 
@@ -53,4 +56,5 @@ class TfrmIdentificacao : public QDialog {
 
   TSistema& Sistema_;
   TChaves Chaves_;
+  TPontoIdentificado Identificado_;
 };

@@ -540,11 +540,12 @@ void TfrmLocalizacao::Map1MouseDown(int, int, int x, int y) {
     });
   } else if (sbInformation->isChecked()) {
     const TBacia* bacia = Bacia();
-    if (!bacia || !Sistema_.Ponto) return;
+    if (!bacia) return;
     try {
-      IdentificaSecao(*Sistema_.Ponto, *bacia, p);
+      // A point of its own: identifying never replaces the section of interest.
+      const TPontoIdentificado identificado = IdentificaPonto(*bacia, p);
       if (!frmIdentificacao) frmIdentificacao = new TfrmIdentificacao(Sistema_, this);
-      frmIdentificacao->MontaArvore(p);
+      frmIdentificacao->MontaArvore(p, identificado);
       frmIdentificacao->exec();
     } catch (const ETorveda& e) {
       Apresentador().Erro(e.mensagem());

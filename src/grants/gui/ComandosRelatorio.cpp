@@ -23,13 +23,14 @@ void Relatorio(TTipoRelatorio tipo, TSistema& sistema, QWidget* janelaOutorga, Q
       return;
     }
     std::optional<TJanelaOutorga> janela;
-    if (auto* frm = qobject_cast<TfrmOutorga*>(janelaOutorga))
-      janela = TJanelaOutorga{frm->Entradas(), &frm->tsEntrada->Tabela(), &frm->Resultado()};
+    auto* frm = qobject_cast<TfrmOutorga*>(janelaOutorga);
+    if (frm) janela = TJanelaOutorga{frm->Entradas(), &frm->tsEntrada->Tabela(), &frm->Resultado()};
     auto dados =
         PreparaRelatorio(tipo, *sistema.Ponto, janela ? &*janela : nullptr, QDate::currentDate());
     if (dados && tipo == TTipoRelatorio::VazaoDisponivel)
       dados->MapaBacia = MapaBaciaDoSistema(sistema, *sistema.Ponto);
-    if (dados) MostraPreviaRelatorio(*dados, dono);
+    // A printed report is the analysis delivered: closing its window loses nothing then.
+    if (dados && MostraPreviaRelatorio(*dados, dono) && frm) frm->ResultadoEntregue();
   } catch (const ETorveda& e) {
     Apresentador().Erro(e.mensagem());
   } catch (const std::exception& e) {

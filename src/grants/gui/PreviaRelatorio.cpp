@@ -6,7 +6,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
-void MostraPreviaRelatorio(const TDadosRelatorio& dados, QWidget* dono) {
+bool MostraPreviaRelatorio(const TDadosRelatorio& dados, QWidget* dono) {
   QPrinter impressora(QPrinter::HighResolution);
   impressora.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                        QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
@@ -23,5 +23,6 @@ void MostraPreviaRelatorio(const TDadosRelatorio& dados, QWidget* dono) {
     DesenhaRelatorio(pintor, dados);
   });
   previa.resize(900, 1000);
-  previa.exec();
+  // The preview accepts itself once it has printed.
+  return previa.exec() == QDialog::Accepted;
 }

@@ -6,5 +6,5 @@
 
 class QWidget;
 
-// Returns when the preview is closed.
-void MostraPreviaRelatorio(const TDadosRelatorio& dados, QWidget* dono);
+// Returns when the preview is closed: true when the page was printed (or saved as PDF) from it.
+bool MostraPreviaRelatorio(const TDadosRelatorio& dados, QWidget* dono);

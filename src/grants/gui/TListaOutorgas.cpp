@@ -230,6 +230,7 @@ void TListaOutorgas::Exporta() {
     for (const QString& g : gravados) nomes << QDir::toNativeSeparators(g);
     Apresentador().Informacao(QStringLiteral("Tabelas exportadas para:\n") +
                               nomes.join(QLatin1Char('\n')));
+    if (Exportou) Exportou();
   } catch (const ETorveda& e) {
     Apresentador().Erro(e.mensagem());
   }

@@ -36,6 +36,8 @@ class TListaOutorgas : public QWidget {
 
   // The file the export writes; by default asked in a save dialog (empty: cancelled).
   std::function<QString()> EscolheArquivo;
+  // Told after an export was written.
+  std::function<void()> Exportou;
 
   QComboBox* cbCadastro = nullptr;     // "Todos", "AQEM", "ANA"
   QComboBox* cbLista = nullptr;        // "Consideradas", "Descartadas"

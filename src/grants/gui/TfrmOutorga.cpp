@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDialog>
@@ -11,6 +12,7 @@
 #include <QHash>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -89,6 +91,7 @@ TfrmOutorga::TfrmOutorga(TContextoJanela& contexto, QWidget* parent)
   CriaPeriodo();
   CriaCriterio();
   CriaGrades();
+  Iniciais_ = Entradas();
 }
 
 void TfrmOutorga::CriaPeriodo() {
@@ -210,6 +213,7 @@ void TfrmOutorga::btnOutorgasClick() {
     dlgOutorgas->setWindowTitle(QStringLiteral("Outorgas consideradas"));
     dlgOutorgas->resize(980, 520);
     ListaOutorgas = new TListaOutorgas(dlgOutorgas);
+    ListaOutorgas->Exportou = [this] { ResultadoEntregue(); };
     (new QVBoxLayout(dlgOutorgas))->addWidget(ListaOutorgas);
   }
   CarregaLista();
@@ -341,6 +345,52 @@ void TfrmOutorga::showEvent(QShowEvent* evento) {
 }
 
 bool TfrmOutorga::event(QEvent* evento) {
-  if (evento->type() == QEvent::WindowActivate) FormActivate();
+  // The main window coming back (after any message box) reaches every child; only the one in
+  // front takes it as its own activation, or it would pull itself in front by taking the focus.
+  if (evento->type() == QEvent::WindowActivate) {
+    auto* moldura = qobject_cast<QMdiSubWindow*>(parentWidget());
+    if (!moldura || !moldura->mdiArea() || moldura->mdiArea()->activeSubWindow() == moldura)
+      FormActivate();
+  }
   return QWidget::event(evento);
+}
+
+namespace {
+
+bool MesmasEntradas(const TEntradasOutorga& a, const TEntradasOutorga& b) {
+  return a.Inicio == b.Inicio && a.Fim == b.Fim && a.VazaoSolicitada == b.VazaoSolicitada &&
+         a.Criterio.Percentual == b.Criterio.Percentual &&
+         a.Criterio.Referencia == b.Criterio.Referencia && a.Criterio.Metodo == b.Criterio.Metodo;
+}
+
+}  // namespace
+
+bool TfrmOutorga::TrabalhoPendente() const {
+  const TEntradasOutorga agora = Entradas();
+  if (MesmasEntradas(agora, Iniciais_) && tsEntrada->Tabela().NumColunas() == 0) return false;
+  const bool entregue = Resultado_.Completo() && EntradasEntregues_ &&
+                        MesmasEntradas(*EntradasEntregues_, Resultado_.Entradas) &&
+                        MesmasEntradas(Resultado_.Entradas, agora);
+  return !entregue;
+}
+
+void TfrmOutorga::ResultadoEntregue() {
+  if (Resultado_.Completo()) EntradasEntregues_ = Resultado_.Entradas;
+}
+
+bool TfrmOutorga::PodeFechar() {
+  if (!TrabalhoPendente()) return true;
+  return Apresentador().PerguntaSalvar(
+             QStringLiteral("Os valores digitados nesta análise de outorga e os seus resultados "
+                            "ainda não foram impressos nem exportados. Deseja descartá-los e "
+                            "fechar a janela?"),
+             false) == TEscolha::Descartar;
+}
+
+void TfrmOutorga::closeEvent(QCloseEvent* evento) {
+  if (!PodeFechar()) {
+    evento->ignore();
+    return;
+  }
+  QWidget::closeEvent(evento);
 }

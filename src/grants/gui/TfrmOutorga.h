@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <QWidget>
+#include <optional>
 
 #include "app/gui/TRodape.h"
 #include "grants/AnaliseOutorga.h"
@@ -47,6 +48,15 @@ class TfrmOutorga : public QWidget {
   // upstream grants changed, are cleared. Run on activation and after a register import.
   Q_INVOKABLE void AtualizaSecao();
 
+  // Work that closing would lose: inputs typed and not yet delivered as a printed report or an
+  // export of their results.
+  Q_INVOKABLE bool TrabalhoPendente() const;
+  // The current result went out (its report printed, its tables exported).
+  void ResultadoEntregue();
+  // Closing (Ctrl+F4, Ctrl+W, the close button, the program's end) with work pending asks
+  // "Descartar" or "Cancelar". True when the window may close.
+  Q_INVOKABLE bool PodeFechar();
+
   QGroupBox* gbPeriodo = nullptr;
   QDateEdit* dtpInicio = nullptr;
   QDateEdit* dtpFim = nullptr;
@@ -71,6 +81,7 @@ class TfrmOutorga : public QWidget {
   void resizeEvent(QResizeEvent* evento) override;
   void showEvent(QShowEvent* evento) override;
   bool event(QEvent* evento) override;
+  void closeEvent(QCloseEvent* evento) override;
 
  private:
   void CriaPeriodo();
@@ -90,4 +101,6 @@ class TfrmOutorga : public QWidget {
   TPontoMapa PontoBaciaLista_;       // the section point it was delineated for
   std::size_t AssinaturaLista_ = 0;  // of the section and grants the list shows (0: none)
   bool AtivacaoLigada_ = false;
+  TEntradasOutorga Iniciais_;                          // what a fresh window holds
+  std::optional<TEntradasOutorga> EntradasEntregues_;  // of the last result that went out
 };

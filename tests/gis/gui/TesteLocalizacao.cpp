@@ -8,10 +8,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QtTest>
 #include <memory>
+#include <optional>
 
 #include "amostra/Amostra.h"
 #include "app/TSistema.h"
@@ -71,6 +73,24 @@ class TesteLocalizacao : public QObject {
     frm->Map1MouseDown(1, 0, px.x(), px.y());
   }
   TCamada& Camada(const char* nome) { return *sistema->Camada(QString::fromLatin1(nome)); }
+  // The middle vertex of an arc of the river that the placement finds there, other than the
+  // river's first arc in record order (whose key goes to primeiro).
+  std::optional<TPontoMapa> OutroArcoDoRio(const QString& rio, qint64& primeiro) {
+    const TBacia bacia = BaciaDoSistema(*sistema);
+    TRegistros r = Camada("Hidrografia").Registros();
+    for (r.Primeiro(); !r.Fim(); r.Proximo()) {
+      if (r.Texto(QStringLiteral("Textuserid")) != rio) continue;
+      if (primeiro < 0) {
+        primeiro = r.Chave();
+        continue;
+      }
+      const auto partes = r.Forma().Partes;
+      if (partes.empty() || partes.front().size() < 3) continue;
+      const TPontoMapa meio = partes.front()[partes.front().size() / 2];
+      if (IdentificaPonto(bacia, meio).RegistroArco == r.Chave()) return meio;
+    }
+    return std::nullopt;
+  }
   qint64 PontosNaCamada() { return Camada("Ponto").Registros().Conta(); }
   int VermelhosNoLocalizador() {
     const QImage img = frm->Map2->grab().toImage();
@@ -305,7 +325,7 @@ class TesteLocalizacao : public QObject {
     const TBacia bacia = BaciaDoSistema(*sistema);
     IdentificaSecao(*sistema->Ponto, bacia, p);
     TfrmIdentificacao id(*sistema);
-    id.MontaArvore(p);
+    id.MontaArvore(p, IdentificaPonto(bacia, p));
     QStringList nos;
     for (int i = 0; i < id.TreeView1->topLevelItemCount(); ++i)
       nos << id.TreeView1->topLevelItem(i)->text(0);
@@ -323,7 +343,7 @@ class TesteLocalizacao : public QObject {
     QCOMPARE(id.tsInformacao->rowCount(), 0);
 
     Camada("Out_Sup_ANA").SetVisivel(true);
-    id.MontaArvore(p);
+    id.MontaArvore(p, IdentificaPonto(bacia, p));
     QTreeWidgetItem* ana = id.TreeView1->topLevelItem(id.TreeView1->topLevelItemCount() - 1);
     QCOMPARE(ana->text(0), QStringLiteral("Outorga ANA"));
     id.TreeView1->setCurrentItem(ana->child(0));
@@ -362,7 +382,7 @@ class TesteLocalizacao : public QObject {
     const QString codigo = r.Texto(QStringLiteral("Codigo"));
 
     TfrmIdentificacao id(semCampo);
-    id.MontaArvore(p);
+    id.MontaArvore(p, {});
     id.show();
     QVERIFY(QTest::qWaitForWindowExposed(&id));
     QTreeWidgetItem* no = nullptr;
@@ -383,6 +403,59 @@ class TesteLocalizacao : public QObject {
     QCOMPARE(id.tsInformacao->item(5, 1)->text(),
              QStringLiteral("(campo ausente na camada Est_Fluviometricas)"));
     QVERIFY(apresentador->Registros().isEmpty());
+  }
+
+  void identificarNaoMudaASecaoEMostraOArcoDoPonto() {
+    apresentador->Responde(TResposta::Sim);
+    Clica(Secao("principal"));
+    const TPonto antes = *sistema->Ponto;
+    QVERIFY(antes.VazoesTradicional().Q710() > 0);
+    TRegistros r = Camada("Ponto").Registros();
+    r.Primeiro();
+    const TPontoMapa marcado = r.Ponto();
+
+    // Elsewhere on the same river, on an arc that is not the first of its name.
+    qint64 primeiro = -1;
+    const std::optional<TPontoMapa> achado = OutroArcoDoRio(antes.NomeRio(), primeiro);
+    QVERIFY(achado);
+    const TPontoMapa alvo = *achado;
+    const TPontoIdentificado esperado = IdentificaPonto(BaciaDoSistema(*sistema), alvo);
+    QCOMPARE(esperado.Ponto.NomeRio(), antes.NomeRio());
+    QVERIFY(esperado.RegistroArco != primeiro);
+
+    QTest::mouseClick(frm->sbInformation, Qt::LeftButton);
+    const QPoint px = Mira(alvo);
+    QStringList ho;
+    // The window is modal: read it and close it with Escape as soon as it is up.
+    QTimer relogio;
+    relogio.setInterval(10);
+    connect(&relogio, &QTimer::timeout, [&] {
+      auto* id = qobject_cast<TfrmIdentificacao*>(QApplication::activeModalWidget());
+      if (!id) return;
+      relogio.stop();
+      QTreeWidgetItem* rio = id->TreeView1->topLevelItem(2);
+      id->TreeView1->expandItem(rio);
+      QTest::mouseClick(id->TreeView1->viewport(), Qt::LeftButton, {},
+                        id->TreeView1->visualItemRect(rio->child(0)).center());
+      for (int linha : {6, 15})
+        if (QTableWidgetItem* i = id->tsInformacao->item(linha, 1)) ho << i->text();
+      QTest::keyClick(id, Qt::Key_Escape);
+    });
+    relogio.start();
+    QTest::mouseClick(frm->Map1, Qt::LeftButton, {}, px);
+    QTRY_COMPARE(ho.size(), 2);
+    QCOMPARE(ho[0], QString::number(esperado.Ponto.CodTrecho()));
+    QCOMPARE(ho[1], antes.NomeRio());
+
+    // The section of interest, its results and the "Ponto" layer are as they were.
+    QCOMPARE(sistema->Ponto->CoordX(), antes.CoordX());
+    QCOMPARE(sistema->Ponto->CodTrecho(), antes.CodTrecho());
+    QCOMPARE(sistema->Ponto->VazoesTradicional().Q710(), antes.VazoesTradicional().Q710());
+    QCOMPARE(PontosNaCamada(), 1);
+    r = Camada("Ponto").Registros();
+    r.Primeiro();
+    QCOMPARE(r.Ponto().X, marcado.X);
+    QVERIFY(apresentador->Textos(TTipo::Confirmacao).size() == 1);
   }
 
   void secaoMarcadaNosDoisMapas() {
