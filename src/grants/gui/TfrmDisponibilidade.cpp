@@ -72,9 +72,11 @@ TfrmDisponibilidade::TfrmDisponibilidade(TContextoJanela& contexto, QWidget* par
   lblLegendaAviso->setObjectName(QStringLiteral("lblLegendaAviso"));
   lblLegendaAviso->setTextFormat(Qt::RichText);
   lblLegendaAviso->setWordWrap(true);
-  lblLegendaAviso->setGeometry(16, 168, 360, 48);
+  // As tall as its lines at the font in use; the origin panel takes the rest of the group.
+  const int altura = lblLegendaAviso->heightForWidth(360);
+  lblLegendaAviso->setGeometry(16, 168, 360, altura);
   Detalhes = new TDetalhesOrigem(Caixas, gbQmedest);
-  Detalhes->setGeometry(16, 220, 360, 293);
+  Detalhes->setGeometry(16, 172 + altura, 360, 513 - 172 - altura);
 }
 
 void TfrmDisponibilidade::PosicionaLegendaSecao() {
