@@ -1,13 +1,16 @@
 // Start-up steps 4 and 5: the elevation-model header and the four drainage grids, read in place
 // from Dados/DadosSIG/Matrizes. A failure is recorded, shown at once, and start-up goes on. A file
 // that exists but is wrong (malformed, empty, a header missing lines, a grid that disagrees with
-// Header.hdr) fails with the step's message followed by what is wrong with which file.
+// Header.hdr, cells that the network walks cannot take) fails with the step's message followed by
+// what is wrong with which file.
 #include <exception>
 
 #include "app/TSistema.h"
 #include "base/Apresentador.h"
 #include "base/Erro.h"
+#include "raster/ConferenciaCelulas.h"
 #include "raster/ConferenciaGrades.h"
+#include "raster/MemoriaConferencia.h"
 #include "raster/THeaderMDE.h"
 #include "raster/TImagem.h"
 
@@ -52,14 +55,22 @@ void TSistema::CarregaMatrizes() {
   ImgHidroSemEsp = std::make_unique<TImagem>(true);
   ImgDirEsc = std::make_unique<TImagem>(true);
   ImgFluxoAc = std::make_unique<TImagem>(true);
-  const std::pair<std::unique_ptr<TImagem>*, QString> grades[] = {
-      {&ImgHidroMapeada, QStringLiteral("hidro_mapeada.hdr")},
-      {&ImgHidroSemEsp, QStringLiteral("hidro_sem_esp.hdr")},
-      {&ImgDirEsc, QStringLiteral("dir_esc.hdr")},
-      {&ImgFluxoAc, QStringLiteral("fluxo_ac.hdr")},
+  using TConferencia = QString (*)(const TImagem&, const QString&);
+  const struct {
+    std::unique_ptr<TImagem>* Grade;
+    QString Nome;
+    TConferencia Celulas;  // the check of its cells, when the walks depend on them
+  } grades[] = {
+      {&ImgHidroMapeada, QStringLiteral("hidro_mapeada.hdr"), &ConferenciaCelulas::ConfereDrenagem},
+      {&ImgHidroSemEsp, QStringLiteral("hidro_sem_esp.hdr"), nullptr},
+      {&ImgDirEsc, QStringLiteral("dir_esc.hdr"), &ConferenciaCelulas::ConfereDirecoes},
+      {&ImgFluxoAc, QStringLiteral("fluxo_ac.hdr"), &ConferenciaCelulas::ConfereAcumulacao},
   };
+  // The cell checks read every cell; a grid whose files have not changed since it passed them is
+  // not read again.
+  TMemoriaConferencia memoria(Caminhos_.Matrizes());
   // The four loads are one unit: the first failure stops the rest.
-  for (const auto& [grade, nome] : grades) {
+  for (const auto& [grade, nome, celulas] : grades) {
     const QString arquivo = Caminhos_.Matrizes() + nome;
     bool ok = false;
     QString detalhe;
@@ -68,6 +79,13 @@ void TSistema::CarregaMatrizes() {
       if (detalhe.isEmpty()) ok = (*grade)->Carrega(arquivo);
       // Without a sound Header.hdr there is nothing to compare with; that failure is its own.
       if (ok && HeaderOk_) detalhe = ConferenciaGrades::ConfereComHeader(**grade, *HeaderMDE, nome);
+      if (ok && detalhe.isEmpty() && celulas && !memoria.Conferida(arquivo)) {
+        detalhe = celulas(**grade, nome);
+        if (detalhe.isEmpty())
+          memoria.Registra(arquivo);
+        else
+          memoria.Esquece(arquivo);
+      }
     } catch (const ETorveda& e) {
       detalhe = e.mensagem();
     } catch (const std::exception& e) {
@@ -83,7 +101,9 @@ void TSistema::CarregaMatrizes() {
                        "dir_esc.hdr, e fluxo_ac.hdr"),
         detalhe);
     RegistraFalha(nome, msg);
+    memoria.Grava();
     Apresentador().Erro(msg);
     return;
   }
+  memoria.Grava();
 }

@@ -9,7 +9,8 @@
 namespace ConferenciaBase {
 
 // What is missing from the open database (each of the five tables with every column the program
-// reads), or an empty text. `vazio` says the file had no bytes at all.
+// reads), or the first value that breaks the reference rules (RegrasReferencia.h), named by
+// table, key and column; an empty text when sound. `vazio` says the file had no bytes at all.
 QString Confere(const QSqlDatabase& db, bool vazio);
 
 }  // namespace ConferenciaBase

@@ -21,6 +21,7 @@
 #include "base/Erro.h"
 #include "data/Esquema.h"
 #include "data/Permissoes.h"
+#include "data/RegrasReferencia.h"
 
 namespace {
 
@@ -185,6 +186,7 @@ TAjuste Ajusta(const QVariant& v, const TColunaBD& c) {
 struct TTabelaAjustada {
   const TTabelaBD* Esquema = nullptr;
   std::vector<std::vector<QVariant>> Linhas;
+  std::vector<int> Numeros;  // the number the user knows each row by
 };
 
 QString Local(const TTabelaBD& t, int linha, const QString& coluna) {
@@ -195,7 +197,7 @@ TTabelaAjustada AjustaTabela(const TTabelaOrigem& origem, const TTabelaBD& esque
   // The source position of each schema column (all are present: checked before).
   std::vector<int> posicao;
   for (const auto& c : esquema.Colunas) posicao.push_back(origem.Colunas.indexOf(c.Nome));
-  TTabelaAjustada tabela{&esquema, {}};
+  TTabelaAjustada tabela{&esquema, {}, origem.NumerosLinha};
   tabela.Linhas.reserve(origem.Linhas.size());
   QHash<qint64, int> chaves;  // key -> row number that holds it
   for (size_t i = 0; i < origem.Linhas.size(); ++i) {
@@ -247,6 +249,16 @@ std::vector<TTabelaAjustada> Ajusta(const TBaseOrigem& origem) {
   std::vector<TTabelaAjustada> tabelas;
   for (size_t i = 0; i < TabelasBD().size(); ++i)
     tabelas.push_back(AjustaTabela(*encontradas[i], TabelasBD()[i]));
+
+  // Values of the right type may still give no flow the computations can use.
+  std::vector<TValoresTabela> valores;
+  for (const auto& t : tabelas) valores.push_back({t.Esquema, &t.Linhas});
+  if (const auto falha = ConfereReferencia(valores)) {
+    for (const auto& t : tabelas)
+      if (t.Esquema->Nome == falha->Tabela)
+        throw ETorveda(Local(*t.Esquema, t.Numeros[falha->Linha], falha->Coluna) + falha->Texto +
+                       u'.');
+  }
   return tabelas;
 }
 

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <limits>
 
-#include "hydro/Modelos.h"
+#include "data/Modelos.h"
 
 namespace {
 

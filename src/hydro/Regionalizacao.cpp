@@ -7,10 +7,10 @@
 
 #include "base/Apresentador.h"
 #include "base/Erro.h"
+#include "data/Modelos.h"
 #include "data/TConsulta.h"
 #include "data/TdmS.h"
 #include "hydro/DetectorCiclo.h"
-#include "hydro/Modelos.h"
 #include "hydro/TPonto.h"
 #include "hydro/TRede.h"
 
@@ -183,6 +183,36 @@ void MotivosDasEquacoes(TOrigemMetodo& origem, const TVazoes& v, const QString& 
   }
 }
 
+QString VazaoNegativa(double q) {
+  return std::isfinite(q)
+             ? QStringLiteral("vazão negativa (%1 m³/s)").arg(QLocale().toString(q, 'g', 6))
+             : QStringLiteral("um valor que não é um número finito");
+}
+
+// A flow below zero, or not a number, is no flow: the record holds 0 (not estimated) and the
+// origin says which computation gave what. `calculo` names it ("a transferência na
+// confluência"); an empty one names the last equation evaluated for the flow.
+void DescartaInvalidas(TVazoes& v, TOrigemMetodo& origem, const QString& calculo = {}) {
+  static void (TVazoes::*const campos[])(double) = {&TVazoes::SetQ710, &TVazoes::SetQ90,
+                                                    &TVazoes::SetQ95, &TVazoes::SetQmld};
+  const TQuatro q = Valores(v);
+  for (std::size_t i = 0; i < NumVazoesReferencia; ++i) {
+    if (std::isfinite(q[i]) && q[i] >= 0.0) continue;
+    (v.*campos[i])(0.0);
+    QString quem = calculo;
+    if (quem.isEmpty()) {
+      const auto equacoes = origem.EquacoesDaVazao(i);
+      quem = equacoes.empty() ? QStringLiteral("o método")
+                              : QStringLiteral("a equação %1 %2 (%3) em %4 km²")
+                                    .arg(equacoes.back()->Tabela)
+                                    .arg(equacoes.back()->Chave)
+                                    .arg(equacoes.back()->Modelo,
+                                         QLocale().toString(equacoes.back()->AreaAvaliada, 'g', 6));
+    }
+    origem.Motivos[i] = quem + QStringLiteral(" dá ") + VazaoNegativa(q[i]);
+  }
+}
+
 // What is left: a flow of 0 not explained by the method yet.
 void MotivoRestante(TOrigemMetodo& origem, const TVazoes& v, const QString& motivo) {
   const TQuatro q = Valores(v);
@@ -251,6 +281,30 @@ std::optional<TQuatro> Proporcional4(double a, double a1, const TQuatro& x1) {
   return r;
 }
 
+// A section whose area lies outside the range of the areas of the stations its flows came from
+// gets them by extrapolation, as an equation evaluated outside its validity range does: each
+// estimated flow carries the warning.
+void MarcaExtrapolacao(TOrigemMetodo& origem, const TVazoes& v, double a) {
+  std::optional<double> menor, maior;
+  const TEstacaoUsada* unica = nullptr;
+  for (const TEstacaoUsada& e : origem.Estacoes) {
+    if (!e.Encontrada) continue;
+    unica = !menor ? &e : nullptr;
+    menor = std::min(menor.value_or(e.Ad), e.Ad);
+    maior = std::max(maior.value_or(e.Ad), e.Ad);
+  }
+  if (!menor || (a >= *menor && a <= *maior)) return;
+  const QString aviso =
+      unica ? QStringLiteral("extrapolada da área de drenagem da estação %1: %2")
+                  .arg(unica->Codigo)
+                  .arg(Area(unica->Ad))
+            : QStringLiteral("fora do intervalo das áreas de drenagem das estações: ") +
+                  TIntervaloValidade{0, menor, maior}.Texto();
+  const TQuatro q = Valores(v);
+  for (std::size_t i = 0; i < NumVazoesReferencia; ++i)
+    if (q[i] != 0.0 && !origem.Avisos[i].contains(aviso)) origem.Avisos[i] << aviso;
+}
+
 QString SemDivisao(const QString& oque) { return oque + QStringLiteral(": divisão por zero"); }
 
 }  // namespace
@@ -273,6 +327,7 @@ void TPonto::CalculaTradicional(TConsulta& qryEQ_Tradicional) {
   if (!restricoes.Erro().isEmpty())
     origem.Resumo += QStringLiteral(" (intervalos de validade não lidos: ") + restricoes.Erro() +
                      QLatin1Char(')');
+  DescartaInvalidas(VazoesTradicional_, origem);
   MotivosDasEquacoes(origem, VazoesTradicional_,
                      QStringLiteral("sem equação da região %1 para %2 em EQ_Tradicional")
                          .arg(Regiao_)
@@ -394,8 +449,12 @@ void TPonto::CalculaProporcional(const TdmS& dmS, const TRede& rede) {
     origem.MotivoGeral(
         QStringLiteral("nenhuma estação fluviométrica a montante nem a jusante da seção"));
   }
+  DescartaInvalidas(VazoesProporcional_, origem,
+                    origem.Estacoes.size() > 1 ? QStringLiteral("a interpolação entre as estações")
+                                               : QStringLiteral("a proporção da área da estação"));
   MotivoRestante(origem, VazoesProporcional_,
                  QStringLiteral("as vazões observadas das estações dão 0"));
+  MarcaExtrapolacao(origem, VazoesProporcional_, a);
 }
 
 void TPonto::CalculaConservacao(TConsulta& qryRios, TConsulta& qryEQ_Conservacao,
@@ -440,6 +499,7 @@ void TPonto::CalculaConservacao(TConsulta& qryRios, TConsulta& qryEQ_Conservacao
                    {QStringLiteral("EQ_Conservacao"), 0, codRio, QStringLiteral("seção")},
                    restricoes);
     notaRestricoes();
+    DescartaInvalidas(VazoesConservacao_, origem);
     MotivosDasEquacoes(origem, VazoesConservacao_, semEquacao(codRio));
     origem.MarcaIntervalos();
     return;
@@ -543,7 +603,18 @@ void TPonto::CalculaConservacao(TConsulta& qryRios, TConsulta& qryEQ_Conservacao
       return;
     }
   }
+  // A difference of flows one of which is already below zero is no flow either.
+  for (std::size_t i = 0; i < 4; ++i)
+    for (const auto& [q, onde] : {std::pair{acima[i], QStringLiteral("acima")},
+                                  std::pair{abaixo[i], QStringLiteral("abaixo")}})
+      if (q < 0.0 && origem.Motivos[i].isEmpty()) {
+        secao[i] = 0.0;
+        origem.Motivos[i] =
+            QStringLiteral("a equação do rio %1 %2 da confluência dá ").arg(codRio).arg(onde) +
+            VazaoNegativa(q);
+      }
   GravaQuatro(VazoesConservacao_, secao);
+  DescartaInvalidas(VazoesConservacao_, origem, QStringLiteral("a transferência na confluência"));
   MotivosDasEquacoes(
       origem, VazoesConservacao_, semEquacao(codRio),
       QStringLiteral("a equação dá a mesma vazão acima e abaixo da confluência: o afluente não "

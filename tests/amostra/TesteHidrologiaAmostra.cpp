@@ -18,9 +18,9 @@
 #include "base/Convencoes.h"
 #include "comum/ApresentadorRoteirizado.h"
 #include "comum/PastaTemporaria.h"
+#include "data/Modelos.h"
 #include "hydro/BaciaDoSistema.h"
 #include "hydro/IdentificaSecao.h"
-#include "hydro/Modelos.h"
 #include "hydro/TPonto.h"
 
 namespace {

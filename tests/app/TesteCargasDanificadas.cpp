@@ -13,6 +13,7 @@
 #include <QSqlQuery>
 #include <QtTest>
 #include <functional>
+#include <limits>
 
 #include "amostra/Amostra.h"
 #include "app/TSistema.h"
@@ -79,6 +80,14 @@ void ExecutaSql(const QString& arquivo, const QString& sql) {
     QVERIFY2(q.exec(sql), qPrintable(q.lastError().text()));
   }
   QSqlDatabase::removeDatabase(QStringLiteral("dano"));
+}
+
+// Writes one cell of a .flt grid in place (the test hosts are little-endian).
+void TrocaCelula(const QString& flt, qint64 indice, float valor) {
+  QFile f(flt);
+  QVERIFY(f.open(QIODevice::ReadWrite));
+  QVERIFY(f.seek(indice * 4));
+  f.write(reinterpret_cast<const char*>(&valor), 4);
 }
 
 struct TDano {
@@ -162,6 +171,34 @@ const std::vector<TDano>& Danos() {
        ErroHeader,
        {QStringLiteral("Header.hdr"), QStringLiteral("nrows vale 2000000000")},
        true},
+      {"direcoes em laco",
+       [](const QString& d) {
+         TrocaCelula(d + Matrizes + QStringLiteral("dir_esc.flt"), 0, 1);
+         TrocaCelula(d + Matrizes + QStringLiteral("dir_esc.flt"), 1, 16);
+       },
+       ErroMatrizes,
+       {QStringLiteral("dir_esc.hdr"), QStringLiteral("laço de 2 células"),
+        QStringLiteral("coluna 1, linha 1")},
+       true},
+      {"direcao com codigo invalido",
+       [](const QString& d) { TrocaCelula(d + Matrizes + QStringLiteral("dir_esc.flt"), 0, 3); },
+       ErroMatrizes,
+       {QStringLiteral("dir_esc.hdr"),
+        QStringLiteral("coluna 1, linha 1 tem o código de direção 3")},
+       true},
+      {"acumulacao negativa",
+       [](const QString& d) { TrocaCelula(d + Matrizes + QStringLiteral("fluxo_ac.flt"), 5, -2); },
+       ErroMatrizes,
+       {QStringLiteral("fluxo_ac.hdr"), QStringLiteral("coluna 6, linha 1 vale -2")},
+       true},
+      {"drenagem mapeada infinita",
+       [](const QString& d) {
+         TrocaCelula(d + Matrizes + QStringLiteral("hidro_mapeada.flt"), 7,
+                     std::numeric_limits<float>::infinity());
+       },
+       ErroMatrizes,
+       {QStringLiteral("hidro_mapeada.hdr"), QStringLiteral("coluna 8, linha 1 vale inf")},
+       true},
       {"camada sem dbf",
        [](const QString& d) { QVERIFY(QFile::remove(d + Municipios + QStringLiteral(".dbf"))); },
        ErroMunicipios,
@@ -202,6 +239,43 @@ const std::vector<TDano>& Danos() {
        QStringLiteral("O banco de dados "),
        {QStringLiteral("TORVEDA.sqlite"),
         QStringLiteral("falta a coluna codRio na tabela EQ_Conservacao")},
+       true},
+      {"estacao com vazao negativa",
+       [](const QString& d) {
+         ExecutaSql(d + Base, QStringLiteral("UPDATE EstFluviometricas SET Q90Ob = -0.5 WHERE "
+                                             "CodEstFlu = (SELECT min(CodEstFlu) FROM "
+                                             "EstFluviometricas)"));
+       },
+       QStringLiteral("O banco de dados "),
+       {QStringLiteral("TORVEDA.sqlite"), QStringLiteral("tabela EstFluviometricas, CodEstFlu "),
+        QStringLiteral("coluna Q90Ob: a vazão -0,5 m³/s é negativa.")},
+       true},
+      {"equacao que da vazao negativa",
+       [](const QString& d) {
+         ExecutaSql(d + Base, QStringLiteral("UPDATE EQ_Tradicional SET B0 = -B0 WHERE Modelo = "
+                                             "'Pot'"));
+       },
+       QStringLiteral("O banco de dados "),
+       {QStringLiteral("tabela EQ_Tradicional, codEQQuintaro "),
+        QStringLiteral("coluna B0: o modelo Pot dá vazão negativa")},
+       true},
+      {"restricao sem linha",
+       [](const QString& d) {
+         ExecutaSql(d + Base, QStringLiteral("UPDATE EQ_Conservacao SET codRestricao = 999"));
+       },
+       QStringLiteral("O banco de dados "),
+       {QStringLiteral("tabela EQ_Conservacao, codEQPelmar "),
+        QStringLiteral("coluna codRestricao: a restrição 999 não tem linha em Restricoes")},
+       true},
+      {"VarMinima que nao nomeia vazao",
+       [](const QString& d) {
+         ExecutaSql(d + Base, QStringLiteral("UPDATE EQ_Tradicional SET VarMinima = 'Q7' WHERE "
+                                             "codEQQuintaro = (SELECT max(codEQQuintaro) FROM "
+                                             "EQ_Tradicional)"));
+       },
+       QStringLiteral("O banco de dados "),
+       {QStringLiteral("coluna VarMinima: \"Q7\" não nomeia uma vazão; os nomes aceitos são "
+                       "Q710Ob, Q90Ob")},
        true},
   };
   return danos;

@@ -22,8 +22,8 @@ const char* const Descricao = R"({"tabelas": [
               ["BPm", "Double"], ["codRestricao", "Long"], ["VarMinima", "Text", 7],
               ["TipoVazao", "Text", 9]],
   "linhas": [[1, 1, "Pot", 0.012345678901234568, 0.8765, null, null, null, 1, "Q710Ob", "Mínima"],
-             [2, 1, "Lin", -3.5, 0.30000000000000004, 0, 0, 0, 1, "QmldOb", "Média"],
-             [3, 2, "Exp", 1e-300, 2.5e20, null, null, null, null, "Q95Ob", null]]},
+             [2, 1, "Lin", 3.5, 0.30000000000000004, 0, 0, 0, 1, "QmldOb", "Média"],
+             [3, 2, "Exp", 1e-300, -2.5e20, null, null, null, null, "Q95Ob", null]]},
  {"nome": "Parametros",
   "colunas": [["Chave", "Text", 20], ["Valor", "Double"]],
   "linhas": [["versão", 2.0]]},
@@ -145,9 +145,9 @@ void CriaBaseEsperada(const QString& arquivo) {
     Insere(db, QStringLiteral("EQ_Tradicional"),
            {1, 1, "Pot", 0.012345678901234568, 0.8765, N, N, N, 1, "Q710Ob", "Mínima"});
     Insere(db, QStringLiteral("EQ_Tradicional"),
-           {2, 1, "Lin", -3.5, 0.30000000000000004, 0.0, 0.0, 0.0, 1, "QmldOb", "Média"});
+           {2, 1, "Lin", 3.5, 0.30000000000000004, 0.0, 0.0, 0.0, 1, "QmldOb", "Média"});
     Insere(db, QStringLiteral("EQ_Tradicional"),
-           {3, 2, "Exp", 1e-300, 2.5e20, N, N, N, N, "Q95Ob", N});
+           {3, 2, "Exp", 1e-300, -2.5e20, N, N, N, N, "Q95Ob", N});
     Insere(db, QStringLiteral("Restricoes"), {1, 0.0, 1500.5});
     // A Single of 2345.6 comes in as the 2345.6 the user typed, not as the float's binary tail.
     Insere(db, QStringLiteral("Restricoes"), {2, 100.25, 2345.6});

@@ -153,6 +153,34 @@ TEST_F(Migracao, RecusaOQueOEsquemaNaoAceita) {
   }
 }
 
+// Values of the right type that give no usable flow, or point nowhere, are refused the same way.
+TEST_F(Migracao, RecusaValoresQueNaoDaoVazao) {
+  const QJsonArray base = TabelasJet();
+  const QJsonObject estacoes = Tabela(base, QStringLiteral("EstFluviometricas"));
+  const QJsonObject tradicional = Tabela(base, QStringLiteral("EQ_Tradicional"));
+  const QJsonObject conservacao = Tabela(base, QStringLiteral("EQ_Conservacao"));
+  const std::pair<QJsonArray, QString> casos[] = {
+      {ComTabela(base, ComValor(estacoes, 1, 6, -0.75)),
+       "Tabela EstFluviometricas, linha 2, coluna Q90Ob: a vazão -0,75 m³/s é negativa."},
+      {ComTabela(base, ComValor(tradicional, 0, 8, 7)),
+       "Tabela EQ_Tradicional, linha 1, coluna codRestricao: a restrição 7 não tem linha em "
+       "Restricoes."},
+      {ComTabela(base, ComValor(conservacao, 1, 9, "Q95")),
+       "Tabela EQ_Conservacao, linha 2, coluna VarMinima: \"Q95\" não nomeia uma vazão; os nomes "
+       "aceitos são Q710Ob, Q90Ob, Q95Ob, QmldOb, Q710Nat, Q90Nat, Q95Nat, QmldNat."},
+      {ComTabela(base, ComValor(tradicional, 1, 3, -3.5)),
+       "Tabela EQ_Tradicional, linha 2, coluna B0: o modelo Lin dá vazão negativa (-3,49925 m³/s) "
+       "em 0,0025 km²."},
+      {ComTabela(base, ComValor(tradicional, 2, 4, 2.5e20)),
+       "Tabela EQ_Tradicional, linha 3, coluna BAd: o modelo Exp não dá um número finito em "
+       "0,0025 km²."},
+  };
+  for (const auto& [tabelas, trecho] : casos) {
+    const QString erro = Migra(tabelas);
+    EXPECT_TRUE(erro.endsWith(trecho)) << erro.toStdString();
+  }
+}
+
 TEST_F(Migracao, TextoComNumeroEntraComoNumero) {
   const QJsonArray base = TabelasJet();
   const QJsonObject estacoes = Tabela(base, QStringLiteral("EstFluviometricas"));

@@ -132,6 +132,11 @@ class TesteOrigemJanelas : public QObject {
     QVERIFY(!q710->styleSheet().isEmpty());
     QVERIFY(!frm.Caixas[1][0]->styleSheet().isEmpty());
     QVERIFY(frm.Caixas[3][0]->styleSheet().isEmpty());
+    // The tint is explained beside the boxes, by a sample of the very colour.
+    QVERIFY(frm.lblLegendaAviso->isVisible());
+    QVERIFY(q710->styleSheet().contains(CorAvisoOrigem()));
+    QVERIFY(frm.lblLegendaAviso->text().contains(CorAvisoOrigem()));
+    QVERIFY(frm.lblLegendaAviso->text().contains(QStringLiteral("Em âmbar")));
 
     QTest::mouseClick(q710, Qt::LeftButton);
     const QString texto = frm.Detalhes->mmOrigem->toPlainText();

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "hydro/Modelos.h"
+#include "data/Modelos.h"
 
 TEST(Modelos, FormasDasEquacoes) {
   EXPECT_NEAR(AvaliaModelo(QStringLiteral("Pot"), 0.5, 0.8, 100.0), 19.9054, 1e-4);

@@ -343,3 +343,68 @@ TEST(Origem, ConservacaoCelulaDaConfluenciaNaoEncontrada) {
   EXPECT_EQ(s.OrigemConservacao().Motivos[2],
             QStringLiteral("nenhum rio com equações de conservação de massas a jusante da seção"));
 }
+
+// A flow that comes out below zero is no flow: the record holds 0 and the reason names the
+// computation and the value; the other flows of the method keep theirs.
+TEST(Origem, VazaoNegativaNaoEVazao) {
+  TApresentadorRoteirizado apresentador;
+  TBaseTeste base;
+  base.Equacao("EQ_Tradicional", 1, 2, "Lin", -5.0, 0.01, "Q710Ob");
+  base.Equacao("EQ_Tradicional", 2, 2, "Pot", 0.5, 0.8, "Q90Ob");
+  base.Estacao(1, 100, 2, 4, 6, 8);
+  base.Estacao(2, 300, 1, 5, 7, 9);  // Q7,10 falls downstream
+  TdmS& dmS = base.Abre();
+
+  TPonto p;
+  p.SetRegiao(2);
+  p.SetAreaDrenagem(100.0);
+  p.CalculaTradicional(dmS.qryEQ_Tradicional);
+  EXPECT_EQ(p.VazoesTradicional().Q710(), 0.0);
+  EXPECT_EQ(p.OrigemTradicional().Motivos[0],
+            QStringLiteral("a equação EQ_Tradicional 1 (Lin) em 100 km² dá vazão negativa "
+                           "(-4 m³/s)"));
+  EXPECT_GT(p.VazoesTradicional().Q90(), 0.0);
+  EXPECT_TRUE(p.OrigemTradicional().Motivos[1].isEmpty());
+
+  // Interpolated beyond the downstream station: 2 + (700 - 100) / 200 x (1 - 2) = -1.
+  TGradesTeste g(1, 1);
+  p.SetCodTrecho(10);
+  p.SetAreaDrenagem(700.0);
+  p.CalculaProporcional(
+      dmS,
+      g.Rede(TTabelaArcos({Arco(20, 1, 2, "1"), Arco(10, 2, 3), Arco(30, 3, NoExutorio, "2")})));
+  const TOrigemMetodo& o = p.OrigemProporcional();
+  EXPECT_EQ(p.VazoesProporcional().Q710(), 0.0);
+  EXPECT_EQ(o.Motivos[0],
+            QStringLiteral("a interpolação entre as estações dá vazão negativa (-1 m³/s)"));
+  EXPECT_TRUE(o.Avisos[0].isEmpty());
+  // The flows that stay are extrapolated, and say so as an equation out of its range does.
+  EXPECT_DOUBLE_EQ(p.VazoesProporcional().Q90(), 7.0);
+  EXPECT_EQ(o.Avisos[1], QStringList{QStringLiteral(
+                             "fora do intervalo das áreas de drenagem das estações: 100–300 km²")});
+}
+
+// Inside the stations' range there is nothing to warn of; one station alone is always scaled to
+// another area, and the warning names it.
+TEST(Origem, ProporcionalAvisaExtrapolacao) {
+  TApresentadorRoteirizado apresentador;
+  TBaseTeste base;
+  base.Estacao(1, 100, 2, 4, 6, 8);
+  base.Estacao(2, 300, 5, 10, 15, 20);
+  TdmS& dmS = base.Abre();
+  TGradesTeste g(1, 1);
+  TPonto p;
+  p.SetCodTrecho(10);
+  p.SetAreaDrenagem(300.0);
+  p.CalculaProporcional(
+      dmS,
+      g.Rede(TTabelaArcos({Arco(20, 1, 2, "1"), Arco(10, 2, 3), Arco(30, 3, NoExutorio, "2")})));
+  for (const QStringList& a : p.OrigemProporcional().Avisos) EXPECT_TRUE(a.isEmpty());
+
+  p.SetAreaDrenagem(150.0);
+  p.CalculaProporcional(dmS, g.Rede(TTabelaArcos({Arco(10, 2, 3), Arco(30, 3, NoExutorio, "2")})));
+  EXPECT_EQ(p.OrigemProporcional().Avisos[3],
+            QStringList{QStringLiteral("extrapolada da área de drenagem da estação 2: 300 km²")});
+  EXPECT_TRUE(p.OrigemProporcional().AvisosDoMetodo().contains(
+      QStringLiteral("Qmld: extrapolada da área de drenagem da estação 2: 300 km²")));
+}

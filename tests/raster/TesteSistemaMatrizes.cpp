@@ -1,7 +1,10 @@
 // Start-up steps 4 and 5 over real files: the header and the four drainage grids in place.
 #include <gtest/gtest.h>
 
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
+#include <limits>
 
 #include "GradesTeste.h"
 #include "app/TSistema.h"
@@ -31,6 +34,8 @@ void Matrizes(const TPastaTemporaria& pasta) {
                {base, base + 1, base + 2, base + 3, base + 4, -9999.f});
     base += 10;
   }
+  // Directions that the walks can follow: east and south, out through the no-data cell.
+  ParArcView(pasta.Arquivo(dir + QStringLiteral("dir_esc")), 3, 2, {1, 4, 4, 1, 1, -9999.f});
 }
 
 const TCarga* Carga(const TSistema& s, const QString& nome) {
@@ -57,7 +62,7 @@ TEST(SistemaMatrizes, TudoPresenteCarregaEmDiscoSemMensagens) {
   for (int k = 0; k < 4; ++k) {
     ASSERT_NE(grades[k], nullptr);
     EXPECT_TRUE(grades[k]->EmDisco());
-    EXPECT_EQ(grades[k]->LeReal(4), 10.f * k + 4);
+    EXPECT_EQ(grades[k]->LeReal(4), k == 2 ? 1.f : 10.f * k + 4);
     EXPECT_EQ(grades[k]->LeRealOuSemDado(6), -9999.0);
   }
   for (const char* nome :
@@ -93,4 +98,62 @@ TEST(SistemaMatrizes, FalhasSaoRegistradasEOInicioSegue) {
   ASSERT_NE(s.ImgFluxoAc, nullptr);
   EXPECT_EQ(s.ImgFluxoAc->NCols(), 0);
   EXPECT_EQ(s.ImgFluxoAc->LeReal(0), -9999.f);
+}
+
+// Cells the walks cannot take fail the load like a wrong header: the step's message, then the
+// file and the first offending cell. The grids that passed are remembered by their files' size
+// and time; a grid changed in place is read again.
+TEST(SistemaMatrizes, CelulasConferidasUmaVezPorVersaoDosArquivos) {
+  TPastaTemporaria pasta;
+  Matrizes(pasta);
+  const QString dir = QStringLiteral("Dados/DadosSIG/Matrizes/");
+  const auto inicia = [&] {
+    TApresentadorRoteirizado apresentador;
+    TSistema s(TCaminhos(pasta.Caminho(), QStringLiteral("TORVEDA")));
+    s.CriaFormPrincipal();
+    return std::pair{apresentador.Textos(TApresentadorRoteirizado::TTipo::Erro),
+                     s.ImgDirEsc->NCols()};
+  };
+  EXPECT_TRUE(inicia().first.isEmpty());
+  const QString memoria = pasta.Arquivo(dir + QStringLiteral("conferencia_grades.txt"));
+  EXPECT_TRUE(Le(memoria).contains("dir_esc.hdr\t"));
+
+  // A loop written over the remembered file with its size and time kept is not seen: that is
+  // what spares the start-up from reading the grids.
+  const QString flt = pasta.Arquivo(dir + QStringLiteral("dir_esc.flt"));
+  const QDateTime hora = QFileInfo(flt).lastModified();
+  Grava(flt, Singles({1, 16, 4, 1, 1, -9999.f}));
+  {
+    QFile f(flt);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(f.setFileTime(hora, QFileDevice::FileModificationTime));
+  }
+  EXPECT_TRUE(inicia().first.isEmpty());
+
+  // Touched, it is read again and refused, and emptied like any grid that failed.
+  {
+    QFile f(flt);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(f.setFileTime(hora.addSecs(60), QFileDevice::FileModificationTime));
+  }
+  const auto [erros, colunas] = inicia();
+  ASSERT_EQ(erros.size(), 1);
+  EXPECT_EQ(erros[0],
+            ErroMatrizes + QStringLiteral("\ndir_esc.hdr: as direções de fluxo formam um laço de 2 "
+                                          "células a partir da célula da coluna 1, linha 1: a água "
+                                          "que entra nele não chega ao exutório."));
+  EXPECT_EQ(colunas, 0);
+  EXPECT_FALSE(Le(memoria).contains("dir_esc.hdr\t"));
+
+  // Negative accumulation and non-finite mapped drainage are named the same way.
+  ParArcView(pasta.Arquivo(dir + QStringLiteral("dir_esc")), 3, 2, {1, 4, 4, 1, 1, -9999.f});
+  ParArcView(pasta.Arquivo(dir + QStringLiteral("fluxo_ac")), 3, 2, {0, 1, 2, 3, -1, -9999.f});
+  EXPECT_EQ(inicia().first.value(0),
+            ErroMatrizes + QStringLiteral("\nfluxo_ac.hdr: a célula da coluna 2, linha 2 vale -1; "
+                                          "a acumulação de fluxo deve ser um número finito e não "
+                                          "negativo."));
+  ParArcView(pasta.Arquivo(dir + QStringLiteral("hidro_mapeada")), 3, 2,
+             {0, 1, std::numeric_limits<float>::quiet_NaN(), 3, 4, -9999.f});
+  EXPECT_TRUE(inicia().first.value(0).contains(
+      QStringLiteral("hidro_mapeada.hdr: a célula da coluna 3, linha 1 vale nan")));
 }

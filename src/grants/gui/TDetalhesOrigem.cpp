@@ -11,9 +11,12 @@
 namespace {
 
 // A pale amber: the box still shows its flow, marked as needing a look.
-const QString EstiloAviso = QStringLiteral("QLineEdit { background-color: #fff1c2; }");
+const QString EstiloAviso =
+    QStringLiteral("QLineEdit { background-color: ") + CorAvisoOrigem() + QStringLiteral("; }");
 
 }  // namespace
+
+QString CorAvisoOrigem() { return QStringLiteral("#fff1c2"); }
 
 const std::array<QString, 3>& NomesMetodoJanela() {
   static const std::array<QString, 3> nomes{QStringLiteral("Tradicional"),

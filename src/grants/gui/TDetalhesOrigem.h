@@ -42,3 +42,6 @@ class TDetalhesOrigem : public QGroupBox {
 
 // The method names the window shows.
 const std::array<QString, 3>& NomesMetodoJanela();
+
+// The tint of a box whose flow has a warning or no value, for the legends that explain it.
+QString CorAvisoOrigem();

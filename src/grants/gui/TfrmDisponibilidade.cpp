@@ -62,8 +62,21 @@ TfrmDisponibilidade::TfrmDisponibilidade(TContextoJanela& contexto, QWidget* par
   lblSecao = new QLabel(this);
   lblSecao->setObjectName(QStringLiteral("lblSecao"));
   PosicionaLegendaSecao();
+  // What the amber tint of a box means, with a sample of the tint itself.
+  lblLegendaAviso = new QLabel(
+      QStringLiteral("<span style=\"background-color:%1\">&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;</span>"
+                     "&nbsp;Em âmbar: vazão estimada fora do intervalo de validade da equação ou "
+                     "das áreas das estações, ou sem estimativa. Clique nela para ver o porquê.")
+          .arg(CorAvisoOrigem()),
+      gbQmedest);
+  lblLegendaAviso->setObjectName(QStringLiteral("lblLegendaAviso"));
+  lblLegendaAviso->setTextFormat(Qt::RichText);
+  lblLegendaAviso->setWordWrap(true);
+  // As tall as its lines at the font in use; the origin panel takes the rest of the group.
+  const int altura = lblLegendaAviso->heightForWidth(360);
+  lblLegendaAviso->setGeometry(16, 168, 360, altura);
   Detalhes = new TDetalhesOrigem(Caixas, gbQmedest);
-  Detalhes->setGeometry(16, 176, 360, 337);
+  Detalhes->setGeometry(16, 172 + altura, 360, 513 - 172 - altura);
 }
 
 void TfrmDisponibilidade::PosicionaLegendaSecao() {

@@ -32,7 +32,8 @@ class TfrmDisponibilidade : public QWidget {
   QGroupBox* gbQmldest = nullptr;
   // [flow Q710, Q90, Q95, Qmld][method Tradicional, Proporcional, Conservação]
   std::array<std::array<QLineEdit*, 3>, 4> Caixas{};
-  QLabel* lblSecao = nullptr;  // the section the window shows
+  QLabel* lblSecao = nullptr;         // the section the window shows
+  QLabel* lblLegendaAviso = nullptr;  // what the amber tint of a box means
   // The origin and warnings of the box last clicked.
   TDetalhesOrigem* Detalhes = nullptr;
 

@@ -1,4 +1,4 @@
-#include "hydro/Modelos.h"
+#include "data/Modelos.h"
 
 #include <cmath>
 #include <cstdint>
@@ -37,7 +37,7 @@ double PotenciaReal(double base, double expoente) {
   return std::exp(expoente * std::log(base));
 }
 
-double AvaliaModelo(const QString& modelo, double b0, double bAd, double ad) {
+double AvaliaModeloBruto(const QString& modelo, double b0, double bAd, double ad) {
   double q = 0.0;
   if (modelo == QLatin1String("Lin"))
     q = bAd * ad + b0;
@@ -47,6 +47,11 @@ double AvaliaModelo(const QString& modelo, double b0, double bAd, double ad) {
     q = std::exp(bAd * ad + b0);
   else if (modelo == QLatin1String("Log") || modelo == QLatin1String("Rec"))
     q = b0;
+  return q;
+}
+
+double AvaliaModelo(const QString& modelo, double b0, double bAd, double ad) {
+  const double q = AvaliaModeloBruto(modelo, b0, bAd, ad);
   return std::isfinite(q) ? q : 0.0;
 }
 

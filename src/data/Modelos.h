@@ -15,6 +15,8 @@ double PotenciaReal(double base, double expoente);
 // not a finite number (a power of 0 with a negative exponent, an overflow, the power of a negative
 // base) is 0, which the windows read as "not estimated".
 double AvaliaModelo(const QString& modelo, double b0, double bAd, double ad);
+// The same before that last step: an infinity or not-a-number comes back as it is.
+double AvaliaModeloBruto(const QString& modelo, double b0, double bAd, double ad);
 // True for the five model texts AvaliaModelo knows (case matters).
 bool ModeloConhecido(const QString& modelo);
 
