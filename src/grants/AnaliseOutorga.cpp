@@ -140,7 +140,7 @@ QString TextoFrequencia(const TFrequenciaCriterio& f) {
              .arg(f.Atendidos)
              .arg(f.Meses)
              .arg(FormataDecimal(f.Percentual, 0, 1)) +
-         NomeMesAno(f.PiorMes, f.PiorAno) + QStringLiteral(", ") + FormataVazao(f.PiorDisponivel) +
+         NomeMesAno(f.PiorMes, f.PiorAno) + QStringLiteral(", ") + FormataTabela(f.PiorDisponivel) +
          QStringLiteral(" m³/s");
 }
 

@@ -86,7 +86,6 @@ QString FormataDecimal(double valor, int casasMin, int casasMax, bool milhares) 
   return texto;
 }
 
-QString FormataTabela(double valor) { return FormataDecimal(valor, 0, 3); }
 
 namespace {
 
@@ -100,6 +99,10 @@ int CasasSignificativas(double valor, int minimo) {
 }
 
 }  // namespace
+
+QString FormataTabela(double valor) {
+  return FormataDecimal(valor, 0, CasasSignificativas(valor, 3));
+}
 
 int CasasDaColuna(const std::vector<double>& valores) {
   int casas = 3;

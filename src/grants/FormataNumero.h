@@ -12,8 +12,6 @@
 // "#,##0.00" = (2, 2, true). A value that rounds to zero carries no minus sign.
 QString FormataDecimal(double valor, int casasMin, int casasMax, bool milhares = false);
 
-// "0.###": the pattern of the tables of flows.
-QString FormataTabela(double valor);
 
 // The most places a flow is written with: a millilitre a second, far below any grant.
 inline constexpr int CasasVazaoMax = 6;
@@ -24,6 +22,9 @@ inline constexpr int CasasVazaoMax = 6;
 int CasasDaColuna(const std::vector<double>& valores);
 // A value with exactly `casas` places, trailing zeros kept so that a column lines up.
 QString FormataFixo(double valor, int casas);
+// One flow in the tables' pattern "0.###", with the places a small flow needs for three
+// significant digits (as a column of it would show it), trailing zeros dropped.
+QString FormataTabela(double valor);
 
 // The display rule of flows: "##.#" above 10, "##.##" above 1, "0.###" otherwise; a smaller flow
 // gets the places that show three significant digits of it (0,00812), up to CasasVazaoMax.

@@ -58,8 +58,9 @@ TEST(FormataDecimal, ArredondaMetadeParaLongeDoZeroNoValorDigitado) {
   EXPECT_EQ(FormataDecimal(9.9996, 0, 3), QStringLiteral("10"));
   EXPECT_EQ(FormataDecimal(999.9999, 0, 3), QStringLiteral("1000"));
   // A value that rounds to nothing carries no minus sign.
-  EXPECT_EQ(FormataTabela(-0.0004), QStringLiteral("0"));
-  EXPECT_EQ(FormataTabela(-0.0005), QStringLiteral("-0,001"));
+  EXPECT_EQ(FormataDecimal(-0.0004, 0, 3), QStringLiteral("0"));
+  EXPECT_EQ(FormataDecimal(-0.0005, 0, 3), QStringLiteral("-0,001"));
+  EXPECT_EQ(FormataTabela(-0.0005), QStringLiteral("-0,0005"));
   EXPECT_EQ(FormataTabela(1e-20), QStringLiteral("0"));
   EXPECT_EQ(FormataTabela(3.5e15), QStringLiteral("3500000000000000"));
 }

@@ -227,7 +227,8 @@ class TesteJanelasOutorga : public QObject {
     frm.dtpFim->setFocus();
     QTest::keyClicks(frm.dtpFim, QStringLiteral("042006"));
     confere(true);
-    QTest::keyClicks(frm.edtValorOutorga, QStringLiteral("5"));
+    frm.edtValorOutorga->clear();
+    QTest::keyClicks(frm.edtValorOutorga, QStringLiteral("2"));
     QTest::mouseClick(frm.btnOk, Qt::LeftButton);
     QTest::mouseClick(frm.btnCalcular, Qt::LeftButton);
     QVERIFY2(apresentador->Registros().isEmpty(),

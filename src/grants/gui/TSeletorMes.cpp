@@ -43,7 +43,26 @@ void TSeletorMes::keyPressEvent(QKeyEvent* evento) {
   }
   Digitado_.clear();
   setDate(mes);
+  Saindo_ = true;
   focusNextPrevChild(true);
+  Saindo_ = false;
 }
 
-bool TSeletorMes::focusNextPrevChild(bool proximo) { return QWidget::focusNextPrevChild(proximo); }
+bool TSeletorMes::event(QEvent* evento) {
+  if (evento->type() == QEvent::KeyPress) {
+    const int tecla = static_cast<QKeyEvent*>(evento)->key();
+    if (tecla == Qt::Key_Tab || tecla == Qt::Key_Backtab) {
+      Saindo_ = true;
+      const bool tratado = QDateEdit::event(evento);
+      Saindo_ = false;
+      return tratado;
+    }
+  }
+  return QDateEdit::event(evento);
+}
+
+// The picker also steps between its own sections through here (a typed "/" moves to the year);
+// only Tab and a complete month leave it.
+bool TSeletorMes::focusNextPrevChild(bool proximo) {
+  return Saindo_ ? QWidget::focusNextPrevChild(proximo) : QDateEdit::focusNextPrevChild(proximo);
+}

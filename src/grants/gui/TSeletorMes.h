@@ -13,12 +13,14 @@ class TSeletorMes : public QDateEdit {
  protected:
   void focusInEvent(QFocusEvent* evento) override;
   void keyPressEvent(QKeyEvent* evento) override;
+  bool event(QEvent* evento) override;
   // Tab leaves the field, as in every other field of the window, instead of stepping from the
   // month to the year: typing already moves from one to the other.
   bool focusNextPrevChild(bool proximo) override;
 
  private:
-  QString Digitado_;  // the digits and separator typed since the field was entered
+  QString Digitado_;     // the digits and separator typed since the field was entered
+  bool Saindo_ = false;  // Tab or a complete month: the focus leaves the field
 };
 
 // The month a typed text names ("012000", "01/2000", "1/2000"); invalid while it is incomplete
