@@ -10,6 +10,9 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
@@ -256,7 +259,7 @@ class TesteJanelasOutorga : public QObject {
     QCOMPARE(frm.tsResultado->Texto(2, 1), QStringLiteral("4,500"));
     QCOMPARE(frm.tsResultado->Texto(2, 2), QStringLiteral("5,000"));
     QVERIFY(frm.lblResultados->text().contains(QStringLiteral("antes da outorga")));
-    const QString legenda = frm.lblLegenda->text();
+    const QString legenda = QString(frm.lblLegenda->text()).replace(QStringLiteral("&nbsp;"), " ");
     QVERIFY2(
         legenda.contains(QStringLiteral("parcela da vazão do critério (50% da Q710 = 5 m³/s)")),
         qPrintable(legenda));
@@ -513,13 +516,21 @@ class TesteJanelasOutorga : public QObject {
     frm.show();
     Preenche(frm, QDate(2006, 1, 1), QDate(2006, 2, 1), QStringLiteral("1"), QStringLiteral("50"));
     QTest::mouseClick(frm.btnCalcular, Qt::LeftButton);
+    QTest::keyClicks(frm.edtProcesso, QStringLiteral("77/2026"));
+    QTest::keyClick(frm.edtAnalista, Qt::Key_A, Qt::ControlModifier);  // over a remembered name
+    QTest::keyClicks(frm.edtAnalista, QStringLiteral("Ana Lima"));
     QString titulo;
     bool modal = false;
+    const QString pdf = pasta->Caminho() + QStringLiteral("/previa.pdf");
     QTimer::singleShot(0, [&] {
       for (QWidget* w : QApplication::topLevelWidgets()) {
         if (auto* d = qobject_cast<QPrintPreviewDialog*>(w); d && d->isVisible()) {
           titulo = d->windowTitle();
           modal = d->isModal();
+          // What the preview would print, to a PDF file.
+          d->printer()->setOutputFormat(QPrinter::PdfFormat);
+          d->printer()->setOutputFileName(pdf);
+          d->findChild<QPrintPreviewWidget*>()->print();
           d->reject();
         }
       }
@@ -528,6 +539,14 @@ class TesteJanelasOutorga : public QObject {
     QCOMPARE(titulo, QStringLiteral("Relatório de vazões disponíveis"));
     QVERIFY(modal);
     QVERIFY(apresentador->Registros().isEmpty());
+    // The window's request and optional fields reach the page.
+    QProcess texto;
+    texto.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    QVERIFY(texto.waitForFinished(30000));
+    const QString pagina = QString::fromUtf8(texto.readAllStandardOutput()).simplified();
+    for (const char* esperado :
+         {"Período: 01/2006 a 02/2006", "Vazão solicitada: 1 m", "77/2026", "Analista: Ana Lima"})
+      QVERIFY2(pagina.contains(QString::fromUtf8(esperado)), qPrintable(pagina));
 
     // The section moved since "Calcular": a message, and no preview.
     sistema->Ponto->SetCoordX(123.0);

@@ -107,7 +107,10 @@ QString TextoLegenda(const TResultadoOutorga& r) {
     t += QStringLiteral(
              "&nbsp;&nbsp; <span style=\"background-color:%1\">&nbsp;&nbsp;&nbsp;&nbsp;"
              "</span>&nbsp;%2")
-             .arg(d.Cor.name(), QString::fromUtf8(d.Curto).toHtmlEscaped());
+             .arg(d.Cor.name(), QString::fromUtf8(d.Curto)
+                                    .toHtmlEscaped()
+                                    // each class wraps as a whole, never inside its words
+                                    .replace(QLatin1Char(' '), QStringLiteral("&nbsp;")));
   return t;
 }
 
@@ -308,13 +311,16 @@ void TfrmOutorga::Dispoe() {
   const int altura = std::max(20, edtProcesso->sizeHint().height());
   const int y = tsEntrada->y() - 2 - altura;
   int x = lblVazaosolicitada->geometry().right() + 24;
+  // The two boxes share what the captions leave before the button, the name taking more.
+  const int livre = btnOutorgas->x() - 10 - x - lblProcesso->width() - lblAnalista->width() - 20;
+  const int larguraProcesso = std::max(60, livre * 2 / 5);
   lblProcesso->move(x, y + (altura - lblProcesso->height()) / 2);
   x = lblProcesso->geometry().right() + 4;
-  edtProcesso->setGeometry(x, y, 110, altura);
+  edtProcesso->setGeometry(x, y, larguraProcesso, altura);
   x = edtProcesso->geometry().right() + 12;
   lblAnalista->move(x, y + (altura - lblAnalista->height()) / 2);
   x = lblAnalista->geometry().right() + 4;
-  edtAnalista->setGeometry(x, y, std::max(120, btnOutorgas->x() - 10 - x), altura);
+  edtAnalista->setGeometry(x, y, std::max(80, btnOutorgas->x() - 10 - x), altura);
 
   int xr = 16 + lblResultados->width() + 16;
   const int yr = tsResultado->y() - 1 - rbApos->height();
