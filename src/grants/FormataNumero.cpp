@@ -86,7 +86,6 @@ QString FormataDecimal(double valor, int casasMin, int casasMax, bool milhares) 
   return texto;
 }
 
-
 namespace {
 
 // The places that show three significant digits of a value, at least `minimo`.

@@ -12,7 +12,6 @@
 // "#,##0.00" = (2, 2, true). A value that rounds to zero carries no minus sign.
 QString FormataDecimal(double valor, int casasMin, int casasMax, bool milhares = false);
 
-
 // The most places a flow is written with: a millilitre a second, far below any grant.
 inline constexpr int CasasVazaoMax = 6;
 

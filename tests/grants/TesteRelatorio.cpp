@@ -279,9 +279,9 @@ TEST_F(Relatorio, PedidoMensalProcessoEAnalistaNosDoisRelatorios) {
     ASSERT_TRUE(GravaRelatorioPdf(*d, pdf));
     const QString texto = TextoDoPdf(pdf).simplified();
     for (const char* esperado :
-         {"Período: 01/2010 a 03/2010", "Vazão solicitada: variável por mês",
-          "Processo n", "1234/2026", "Analista: Maria Souza", "Vazão solicitada por mês",
-          "Jan 0,50000", "Fev 0,00812", "Mar 0,50000"})
+         {"Período: 01/2010 a 03/2010", "Vazão solicitada: variável por mês", "Processo n",
+          "1234/2026", "Analista: Maria Souza", "Vazão solicitada por mês", "Jan 0,50000",
+          "Fev 0,00812", "Mar 0,50000"})
       EXPECT_TRUE(texto.contains(QString::fromUtf8(esperado))) << esperado << "\n"
                                                                << texto.toStdString();
   }
