@@ -197,18 +197,31 @@ TResultadoOutorga CalculaOutorga(const TPonto& ponto, const TEntradasOutorga& e,
        {TTabelaOutorga::Estadual, TTabelaOutorga::Federal, TTabelaOutorga::Total}) {
     TTabelaMeses& grade = r.Tabelas[static_cast<size_t>(t)];
     MontaGrade(grade, e.Inicio, e.Fim);
-    for (const TMesOutorga& m : r.Meses) {
-      const double v = t == TTabelaOutorga::Estadual  ? m.Estadual
-                       : t == TTabelaOutorga::Federal ? m.Federal
-                                                      : m.Total;
-      Escreve(grade, m.Mes, m.Ano, FormataTabela(v));
-    }
+    std::vector<double> valores;
+    for (const TMesOutorga& m : r.Meses)
+      valores.push_back(t == TTabelaOutorga::Estadual  ? m.Estadual
+                        : t == TTabelaOutorga::Federal ? m.Federal
+                                                       : m.Total);
+    const int casas = CasasDaColuna(valores);
+    for (size_t i = 0; i < r.Meses.size(); ++i)
+      Escreve(grade, r.Meses[i].Mes, r.Meses[i].Ano, FormataFixo(valores[i], casas));
   }
+
+  // Each table keeps one number of places, enough for its smallest flow to show three
+  // significant digits: a creek's availability never reads as 0.
+  std::vector<double> antes;
+  std::vector<double> depois;
+  for (const TMesOutorga& m : r.Meses) {
+    antes.push_back(a - m.Total);
+    depois.push_back(a - *m.Solicitada - m.Total);
+  }
+  const int casasAntes = CasasDaColuna(antes);
+  const int casasDepois = CasasDaColuna(depois);
 
   TTabelaMeses& anterior = r.Tabelas[static_cast<size_t>(TTabelaOutorga::Anterior)];
   MontaGrade(anterior, e.Inicio, e.Fim);
   for (TMesOutorga& m : r.Meses) {
-    m.Anterior = FormataTabela(a - m.Total);
+    m.Anterior = FormataFixo(a - m.Total, casasAntes);
     Escreve(anterior, m.Mes, m.Ano, m.Anterior);
     m.ParcelaAnterior = ParcelaUsada(a, Exibido(m.Anterior));
     m.CorAnterior = ClassePorParcela(*m.ParcelaAnterior);
@@ -218,7 +231,7 @@ TResultadoOutorga CalculaOutorga(const TPonto& ponto, const TEntradasOutorga& e,
   TTabelaMeses& posterior = r.Tabelas[static_cast<size_t>(TTabelaOutorga::Posterior)];
   MontaGrade(posterior, e.Inicio, e.Fim);
   for (TMesOutorga& m : r.Meses) {
-    m.Posterior = FormataTabela(a - *m.Solicitada - m.Total);
+    m.Posterior = FormataFixo(a - *m.Solicitada - m.Total, casasDepois);
     Escreve(posterior, m.Mes, m.Ano, m.Posterior);
     m.ParcelaPosterior = ParcelaUsada(a, Exibido(m.Posterior));
     m.CorPosterior = ClassePorParcela(*m.ParcelaPosterior);

@@ -7,6 +7,8 @@
 
 #include "base/Erro.h"
 #include "grants/AnaliseOutorga.h"
+#include "grants/DescricaoSecao.h"
+#include "grants/FormataNumero.h"
 #include "grants/TTabelaMeses.h"
 #include "hydro/BaciaDaSecao.h"
 #include "hydro/TPonto.h"
@@ -112,9 +114,58 @@ TTabelaExportada TabelaOutorgas(const TOutorgasConsideradas& todas, bool conside
   return t;
 }
 
+TTabelaExportada TabelaResumo(const TPonto& ponto, const TResultadoOutorga& r,
+                              const TIdentificacaoAnalise& identificacao) {
+  TTabelaExportada t;
+  t.Nome = QStringLiteral("Análise");
+  t.Arquivo = QStringLiteral("analise");
+  t.Cabecalhos = {QStringLiteral("Item"), QStringLiteral("Valor")};
+  auto linha = [&t](const char* item, const QString& valor) {
+    t.Linhas.push_back({QString::fromUtf8(item), valor});
+  };
+  const TEntradasOutorga& e = r.Entradas;
+  if (!identificacao.Processo.trimmed().isEmpty())
+    linha("Processo nº", identificacao.Processo.trimmed());
+  if (!identificacao.Analista.trimmed().isEmpty())
+    linha("Analista", identificacao.Analista.trimmed());
+  linha("Seção de interesse", DescricaoSecao(ponto));
+  linha("Rio", ponto.NomeRio());
+  linha("Município", ponto.Municipio());
+  linha("Estado", ponto.Estado());
+  linha("Área de drenagem (km²)", FormataArea(ponto.AreaDrenagem()));
+  linha("Latitude", ponto.LatitudeGMS() + QStringLiteral(" S"));
+  linha("Longitude", ponto.LongitudeGMS() + QStringLiteral(" W"));
+  linha("X (m)", FormataMetros(ponto.CoordX()));
+  linha("Y (m)", FormataMetros(ponto.CoordY()));
+  const QString formato = QStringLiteral("MM/yyyy");
+  linha("Período", e.Inicio.toString(formato) + QStringLiteral(" a ") + e.Fim.toString(formato));
+  bool constante = !r.Meses.empty();
+  for (const TMesOutorga& m : r.Meses)
+    constante = constante && m.Solicitada == r.Meses.front().Solicitada;
+  linha("Vazão solicitada (m³/s)", constante && r.Meses.front().Solicitada
+                                       ? FormataVazao(*r.Meses.front().Solicitada)
+                                       : QStringLiteral("variável por mês"));
+  linha("Critério de outorga",
+        e.Criterio.Percentual + QStringLiteral("% da ") + e.Criterio.Referencia);
+  linha("Método de regionalização", e.Criterio.Metodo);
+  if (r.VazaoCriterio) linha("Vazão do critério (m³/s)", FormataVazao(*r.VazaoCriterio));
+  if (r.Frequencia) linha("Frequência", TextoFrequencia(*r.Frequencia));
+  return t;
+}
+
 std::vector<TTabelaExportada> TabelasDaAnalise(const TPonto& ponto, const TResultadoOutorga* r,
-                                               const TBaciaContribuicao* bacia) {
+                                               const TBaciaContribuicao* bacia,
+                                               const TIdentificacaoAnalise& identificacao) {
   std::vector<TTabelaExportada> tabelas;
+  if (r && r->Completo()) tabelas.push_back(TabelaResumo(ponto, *r, identificacao));
+  // A month requested apart from the others is exported as its own table.
+  if (r && r->Completo() && !r->Meses.empty() &&
+      std::any_of(r->Meses.begin(), r->Meses.end(), [&](const TMesOutorga& m) {
+        return m.Solicitada != r->Meses.front().Solicitada;
+      }))
+    tabelas.push_back(TabelaMeses(
+        QStringLiteral("Vazão solicitada"), QStringLiteral("vazao_solicitada"), *r,
+        [](const TMesOutorga& m) { return m.Solicitada ? QVariant(*m.Solicitada) : QVariant(); }));
   if (r && r->TabelasFeitas >= 3) {
     tabelas.push_back(TabelaMeses(QStringLiteral("Outorgada AQEM"),
                                   QStringLiteral("outorgada_aqem"), *r,

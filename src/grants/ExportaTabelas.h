@@ -22,11 +22,24 @@ struct TOutorgasConsideradas;
 TTabelaExportada TabelaOutorgas(const TOutorgasConsideradas& outorgas, bool consideradas,
                                 const TBaciaContribuicao* bacia = nullptr);
 
-// Every table of the analysis: the tables "Calcular" made (none when it has not run, or the
-// availability tables only when it reached them), then the two grant lists of the section.
+// The optional fields of the grant window that the reports print.
+struct TIdentificacaoAnalise {
+  QString Processo;
+  QString Analista;
+};
+
+// The facts the reports print, one per row ("Item", "Valor"): the section, the period, the
+// requested flow (or "variável por mês"), the criterion, its flow and, when given, the process
+// and the analyst.
+TTabelaExportada TabelaResumo(const TPonto& ponto, const TResultadoOutorga& resultado,
+                              const TIdentificacaoAnalise& identificacao);
+
+// Every table of the analysis: after a complete "Calcular" its summary first, then the tables it
+// made, then the two grant lists of the section.
 std::vector<TTabelaExportada> TabelasDaAnalise(const TPonto& ponto,
                                                const TResultadoOutorga* resultado,
-                                               const TBaciaContribuicao* bacia = nullptr);
+                                               const TBaciaContribuicao* bacia = nullptr,
+                                               const TIdentificacaoAnalise& identificacao = {});
 
 // Writes the tables by the file's extension: .xlsx one workbook; .csv one file per table, named
 // <base>_<table>.csv beside the name chosen. Answers the files written. Throws ETorveda.

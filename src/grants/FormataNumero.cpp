@@ -1,6 +1,7 @@
 #include "grants/FormataNumero.h"
 
 #include <QLocale>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -85,13 +86,38 @@ QString FormataDecimal(double valor, int casasMin, int casasMax, bool milhares) 
   return texto;
 }
 
-QString FormataTabela(double valor) { return FormataDecimal(valor, 0, 3); }
+namespace {
+
+// The places that show three significant digits of a value, at least `minimo`.
+int CasasSignificativas(double valor, int minimo) {
+  const double m = std::fabs(valor);
+  // What rounds to nothing at the most places is zero (a difference's binary residue, 4e-16).
+  if (!(m >= 0.5 * std::pow(10.0, -CasasVazaoMax)) || !std::isfinite(m)) return minimo;
+  const int expoente = Digitos(m).Inteiros - 1;  // 0.00812 -> -3
+  return std::clamp(2 - expoente, minimo, std::max(minimo, CasasVazaoMax));
+}
+
+}  // namespace
+
+QString FormataTabela(double valor) {
+  return FormataDecimal(valor, 0, CasasSignificativas(valor, 3));
+}
+
+int CasasDaColuna(const std::vector<double>& valores) {
+  int casas = 3;
+  for (double v : valores) casas = std::max(casas, CasasSignificativas(v, 3));
+  return casas;
+}
+
+QString FormataFixo(double valor, int casas) { return FormataDecimal(valor, casas, casas); }
 
 QString FormataVazao(double valor) {
   if (valor > 10) return FormataDecimal(valor, 0, 1);
   if (valor > 1) return FormataDecimal(valor, 0, 2);
-  return FormataDecimal(valor, 0, 3);
+  return FormataDecimal(valor, 0, CasasSignificativas(valor, 3));
 }
+
+QString FormataMetros(double valor) { return FormataDecimal(valor, 2, 2); }
 
 QString FormataArea(double valor) { return FormataDecimal(valor, 2, 2, true); }
 

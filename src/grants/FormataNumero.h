@@ -4,6 +4,7 @@
 // use the regional settings in force (QLocale()), where Portuguese (Brazil) writes a comma.
 
 #include <QString>
+#include <vector>
 
 // The value rounded half away from zero to at most casasMax decimals, trailing zeros dropped down
 // to casasMin, the integer part always written (at least "0"), a thousands separator every three
@@ -11,11 +12,25 @@
 // "#,##0.00" = (2, 2, true). A value that rounds to zero carries no minus sign.
 QString FormataDecimal(double valor, int casasMin, int casasMax, bool milhares = false);
 
-// "0.###": the pattern of the tables of flows.
+// The most places a flow is written with: a millilitre a second, far below any grant.
+inline constexpr int CasasVazaoMax = 6;
+
+// The places a column of flows is written with, the same for every value of it: the three of the
+// tables' pattern, more when a value that is not zero would otherwise show fewer than three
+// significant digits (0,00812, never 0,008 or 0), at most CasasVazaoMax.
+int CasasDaColuna(const std::vector<double>& valores);
+// A value with exactly `casas` places, trailing zeros kept so that a column lines up.
+QString FormataFixo(double valor, int casas);
+// One flow in the tables' pattern "0.###", with the places a small flow needs for three
+// significant digits (as a column of it would show it), trailing zeros dropped.
 QString FormataTabela(double valor);
 
-// The display rule of flows: "##.#" above 10, "##.##" above 1, "0.###" otherwise.
+// The display rule of flows: "##.#" above 10, "##.##" above 1, "0.###" otherwise; a smaller flow
+// gets the places that show three significant digits of it (0,00812), up to CasasVazaoMax.
 QString FormataVazao(double valor);
+
+// Projected coordinates in metres, to the centimetre, no thousands separator ("8164211,75").
+QString FormataMetros(double valor);
 
 // "#,##0.00": drainage areas.
 QString FormataArea(double valor);

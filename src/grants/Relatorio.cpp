@@ -196,11 +196,29 @@ void AdicionaTabela(std::vector<TParte>& partes, const TTabelaRelatorio& t) {
   }
 }
 
+// The request under the section: period and requested flow, then the process and the analyst
+// when given, in the header's two columns; the monthly request when it varies.
+void AdicionaPedido(std::vector<TParte>& partes, const TDadosRelatorio& d) {
+  const bool identificacao = !d.Processo.isEmpty() || !d.Analista.isEmpty();
+  partes.push_back({identificacao ? 13.0 : 6.5,
+                    [&d, identificacao](QPainter&, TPagina& pg, double topo) {
+                      pg.Texto(topo + 0.5, 21.2, d.Periodo, Arial(12));
+                      pg.Texto(topo + 0.5, 108.0, d.VazaoSolicitada, Arial(12));
+                      if (!identificacao) return;
+                      pg.Texto(topo + 7.0, 21.2, d.Processo, Arial(12));
+                      pg.Texto(topo + 7.0, 108.0, d.Analista, Arial(12));
+                    },
+                    false,
+                    {}});
+  if (d.PedidoMensal) AdicionaTabela(partes, *d.PedidoMensal);
+}
+
 std::vector<TParte> Partes(const TDadosRelatorio& d) {
   std::vector<TParte> partes;
   // The common header keeps the positions of the one-page layout, measured from the sheet's top.
   partes.push_back(
       {99.0, [&d](QPainter& p, TPagina& pg, double) { Cabecalho(p, pg, d); }, false, {}});
+  if (!d.Periodo.isEmpty()) AdicionaPedido(partes, d);
   if (d.Tipo == TTipoRelatorio::VazaoDisponivel) {
     partes.push_back({10.2,
                       [](QPainter&, TPagina& pg, double topo) {
@@ -337,15 +355,44 @@ std::optional<TDadosRelatorio> PreparaRelatorio(TTipoRelatorio tipo, const TPont
 
   TDadosRelatorio d;
   d.Tipo = tipo;
-  d.Latitude = QStringLiteral("Latitude: ") + ponto.LatitudeGMS();
-  d.Longitude = QStringLiteral("Longitude: ") + ponto.LongitudeGMS();
+  // The basin lies south of the equator and west of Greenwich: the hemispheres are written out.
+  d.Latitude = QStringLiteral("Latitude: ") + ponto.LatitudeGMS() + QStringLiteral(" S");
+  d.Longitude = QStringLiteral("Longitude: ") + ponto.LongitudeGMS() + QStringLiteral(" W");
   d.Estado = QStringLiteral("Estado: ") + ponto.Estado();
   d.Rio = QStringLiteral("Rio: ") + ponto.NomeRio();
-  d.Y = QStringLiteral("Y: ") + FormataGeral(ponto.CoordY()) + QStringLiteral(" metros");
-  d.X = QStringLiteral("X: ") + FormataGeral(ponto.CoordX()) + QStringLiteral(" metros");
+  d.Y = QStringLiteral("Y: ") + FormataMetros(ponto.CoordY()) + QStringLiteral(" metros");
+  d.X = QStringLiteral("X: ") + FormataMetros(ponto.CoordX()) + QStringLiteral(" metros");
   d.Municipio = QStringLiteral("Município: ") + ponto.Municipio();
   d.Area = QStringLiteral("Área de drenagem: ") + FormataArea(ponto.AreaDrenagem());
   d.Secao = QStringLiteral("Seção de interesse: ") + DescricaoSecao(ponto);
+
+  if (r.Completo()) {
+    const TEntradasOutorga& e = r.Entradas;
+    const QString formato = QStringLiteral("MM/yyyy");
+    d.Periodo = QStringLiteral("Período: ") + e.Inicio.toString(formato) + QStringLiteral(" a ") +
+                e.Fim.toString(formato);
+    // One flow for the whole period reads as one number; a request typed month by month is
+    // printed as its own table.
+    std::vector<double> pedidos;
+    for (const TMesOutorga& m : r.Meses) pedidos.push_back(m.Solicitada.value_or(0.0));
+    const bool constante =
+        std::all_of(pedidos.begin(), pedidos.end(), [&](double v) { return v == pedidos.front(); });
+    if (constante && !pedidos.empty()) {
+      d.VazaoSolicitada = QStringLiteral("Vazão solicitada: ") + FormataVazao(pedidos.front()) +
+                          QStringLiteral(" m³/s");
+    } else {
+      d.VazaoSolicitada = QStringLiteral("Vazão solicitada: variável por mês");
+      TTabelaRelatorio t{QStringLiteral("Vazão solicitada por mês (m³/s)"), {}};
+      MontaGrade(t.Tabela, e.Inicio, e.Fim);
+      const int casas = CasasDaColuna(pedidos);
+      for (size_t i = 0; i < r.Meses.size(); ++i) {
+        const int coluna = t.Tabela.ColunaDoAno(r.Meses[i].Ano);
+        t.Tabela.CentraColuna(coluna);
+        t.Tabela.SetTexto(coluna, r.Meses[i].Mes, FormataFixo(pedidos[i], casas));
+      }
+      d.PedidoMensal = std::move(t);
+    }
+  }
 
   auto tabela = [&r](const QString& legenda, TTabelaOutorga t) {
     return TTabelaRelatorio{legenda, r.Tabelas[static_cast<size_t>(t)]};
@@ -370,6 +417,13 @@ std::optional<TDadosRelatorio> PreparaRelatorio(TTipoRelatorio tipo, const TPont
   d.Rodape = QStringLiteral("Relatório elaborado pelo TORVEDA em ") +
              hoje.toString(QStringLiteral("dd/MM/yyyy")) + QLatin1Char('.');
   return d;
+}
+
+void IdentificaRelatorio(TDadosRelatorio& d, const QString& processo, const QString& analista) {
+  d.Processo = processo.trimmed().isEmpty() ? QString()
+                                            : QStringLiteral("Processo nº: ") + processo.trimmed();
+  d.Analista =
+      analista.trimmed().isEmpty() ? QString() : QStringLiteral("Analista: ") + analista.trimmed();
 }
 
 int PaginasRelatorio(const TDadosRelatorio& d) {

@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "grants/AnaliseOutorga.h"
-#include "grants/TTabelaMeses.h"
 #include "grants/MapaBaciaRelatorio.h"
+#include "grants/TTabelaMeses.h"
 #include "grants/VazaoCriterio.h"
 
 class QPainter;
@@ -42,10 +42,16 @@ struct TDadosRelatorio {
   QString VazaoRef;    // "Critério de outorga: 30% da Q710 = 12,3" (available flow only)
   QString MetReg;      // "Método de regionalização: ..." (available flow only)
   QString Frequencia;  // how often the criterion holds after the grant (available flow only)
-  QString Secao;       // the section in one line, heading the continuation pages
+  // The request the analysis answers, under the section in both reports.
+  QString Periodo;          // "Período: 01/2000 a 12/2030"
+  QString VazaoSolicitada;  // "Vazão solicitada: 0,05 m³/s" or "...: variável por mês"
+  QString Processo;         // "Processo nº: ..." (empty when not given)
+  QString Analista;         // "Analista: ..." (empty when not given)
+  std::optional<TTabelaRelatorio> PedidoMensal;  // the monthly request, when it varies
+  QString Secao;                          // the section in one line, heading the continuation pages
   std::vector<TTabelaRelatorio> Tabelas;  // in the page's order
   QStringList Avisos;  // one line per warning on the criterion's flow (available flow only)
-  QString Rodape;                         // "Relatório elaborado pelo TORVEDA em dd/mm/yyyy."
+  QString Rodape;      // "Relatório elaborado pelo TORVEDA em dd/mm/yyyy."
   // The section's contributing basin, drawn in the header of the available-flow report.
   std::optional<TMapaBaciaRelatorio> MapaBacia;
 };
@@ -67,6 +73,9 @@ struct TJanelaOutorga {
 // through the presenter and answers empty, so nothing stale is ever shown or written.
 std::optional<TDadosRelatorio> PreparaRelatorio(TTipoRelatorio tipo, const TPonto& ponto,
                                                 const TJanelaOutorga* janela, const QDate& hoje);
+
+// The grant window's optional process number and analyst's name, printed when given.
+void IdentificaRelatorio(TDadosRelatorio& dados, const QString& processo, const QString& analista);
 
 // The number of pages the report takes.
 int PaginasRelatorio(const TDadosRelatorio& dados);

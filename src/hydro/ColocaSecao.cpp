@@ -57,7 +57,7 @@ QString TextoConfirmacaoSecao(const TPonto& ponto, bool digitada) {
                : QStringLiteral("Deseja criar a seção de outorga nesta localidade: \nRio: ");
   return abertura + ponto.NomeRio() + QStringLiteral("\nMunicípio: ") + ponto.Municipio() +
          QStringLiteral("\nEstado: ") + ponto.Estado() + QStringLiteral("\nÁrea de drenagem: ") +
-         QLocale().toString(ponto.AreaDrenagem(), 'f', 2) + QLatin1Char('?');
+         QLocale().toString(ponto.AreaDrenagem(), 'f', 2) + QStringLiteral(" km²?");
 }
 
 TResultadoSecao CriaSecao(TPonto& ponto, const TBacia& bacia, const TPontoMapa& p,

@@ -140,10 +140,10 @@ TEST_F(AnaliseOutorga, CoresNosLimitesDe70_90E100) {
     EXPECT_EQ(*r.Meses[i].CorAnterior, esperadas[i]) << i;
     EXPECT_DOUBLE_EQ(*r.Meses[i].ParcelaAnterior, parcelas[i]) << i;
   }
-  EXPECT_EQ(r.Meses[3].Anterior, QStringLiteral("-0,5"));
+  EXPECT_EQ(r.Meses[3].Anterior, QStringLiteral("-0,500"));
   EXPECT_EQ(r.Meses[1].Total, 9.0);
   const TTabelaMeses& total = r.Tabelas[static_cast<size_t>(TTabelaOutorga::Total)];
-  EXPECT_EQ(total.CelulaDoMes(2, 2005)->Texto, QStringLiteral("9"));
+  EXPECT_EQ(total.CelulaDoMes(2, 2005)->Texto, QStringLiteral("9,000"));
   const TTabelaMeses& ant = r.Tabelas[static_cast<size_t>(TTabelaOutorga::Anterior)];
   EXPECT_EQ(ant.CelulaDoMes(3, 2005)->Fundo, QColor(255, 204, 0));
   // Months of the year outside the period stay empty and uncoloured.
@@ -159,7 +159,7 @@ TEST_F(AnaliseOutorga, ParcelaDecimalExataNaoMudaDeCorPorFracaoBinaria) {
   p.SetOutorgadaEstadual(6, 2010, 0.036);
   const auto r = Calcula(p, Entradas(QDate(2010, 6, 1), QDate(2010, 6, 1), QStringLiteral("0")));
   ASSERT_TRUE(r.Completo());
-  EXPECT_EQ(r.Meses[0].Anterior, QStringLiteral("0,004"));
+  EXPECT_EQ(r.Meses[0].Anterior, QStringLiteral("0,00400"));
   EXPECT_EQ(*r.Meses[0].ParcelaAnterior, 90.0);
   EXPECT_EQ(*r.Meses[0].CorAnterior, TClasseCor::Amarelo);
 }
@@ -168,11 +168,11 @@ TEST_F(AnaliseOutorga, PedidoIgualAReferenciaUsaTudoEMaiorPassa) {
   TPonto p = PontoSobreRio(2.5);
   auto r = Calcula(p, Entradas(QDate(2020, 1, 1), QDate(2020, 1, 1), QStringLiteral("2,5")));
   ASSERT_TRUE(r.Completo());
-  EXPECT_EQ(r.Meses[0].Posterior, QStringLiteral("0"));
+  EXPECT_EQ(r.Meses[0].Posterior, QStringLiteral("0,000"));
   EXPECT_EQ(*r.Meses[0].CorPosterior, TClasseCor::Laranja);
   EXPECT_EQ(*r.Meses[0].CorAnterior, TClasseCor::Verde);
   r = Calcula(p, Entradas(QDate(2020, 1, 1), QDate(2020, 1, 1), QStringLiteral("2,501")));
-  EXPECT_EQ(r.Meses[0].Posterior, QStringLiteral("-0,001"));
+  EXPECT_EQ(r.Meses[0].Posterior, QStringLiteral("-0,001000"));
   EXPECT_EQ(*r.Meses[0].CorPosterior, TClasseCor::Vermelho);
   EXPECT_EQ(r.Exibida(), &r.Tabelas[4]);
 }

@@ -1,5 +1,6 @@
 // The analysis tables and the grant lists written as .xlsx and .csv, read back through GDAL as
 // another spreadsheet program would read them.
+#include <cpl_conv.h>
 #include <gdal.h>
 #include <ogr_api.h>
 
@@ -7,6 +8,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QMap>
 #include <memory>
 
 #include "base/Erro.h"
@@ -81,6 +83,10 @@ struct TCenario {
 
     R.TabelasFeitas = 5;
     R.VazaoCriterio = 2.0;
+    R.Entradas = {QDate(2005, 1, 1),
+                  QDate(2006, 12, 1),
+                  QStringLiteral("0,3"),
+                  {QStringLiteral("50"), QStringLiteral("Q710"), QStringLiteral("Tradicional")}};
     for (int ano = 2005; ano <= 2006; ++ano)
       for (int mes = 1; mes <= 12; ++mes) {
         TMesOutorga m;
@@ -103,19 +109,38 @@ TEST(ExportaTabelas, Xlsx) {
   TCenario c;
   TPastaTemporaria pasta;
   const QString arquivo = pasta.Arquivo(QStringLiteral("análise.xlsx"));
-  EXPECT_EQ(ExportaTabelas(arquivo, TabelasDaAnalise(c.Ponto, &c.R)), QStringList{arquivo});
+  EXPECT_EQ(ExportaTabelas(arquivo, TabelasDaAnalise(c.Ponto, &c.R, nullptr,
+                                                     {QStringLiteral("77/2026"), QString()})),
+            QStringList{arquivo});
   // Nothing but the workbook is left in the folder.
   EXPECT_EQ(QDir(pasta.Caminho()).entryList(QDir::Files | QDir::Hidden),
             QStringList{QStringLiteral("análise.xlsx")});
 
   TDataset ds = Abre(arquivo);
   ASSERT_TRUE(ds);
-  const char* folhas[] = {"Outorgada AQEM",      "Outorgada ANA",      "Outorgada total",
-                          "Situação anterior",   "Situação posterior", "Outorgas consideradas",
-                          "Outorgas descartadas"};
-  ASSERT_EQ(GDALDatasetGetLayerCount(ds.get()), 7);
-  for (int i = 0; i < 7; ++i)
+  const char* folhas[] = {
+      "Análise",           "Outorgada AQEM",     "Outorgada ANA",         "Outorgada total",
+      "Situação anterior", "Situação posterior", "Outorgas consideradas", "Outorgas descartadas"};
+  ASSERT_EQ(GDALDatasetGetLayerCount(ds.get()), 8);
+  for (int i = 0; i < 8; ++i)
     EXPECT_STREQ(OGR_L_GetName(GDALDatasetGetLayer(ds.get(), i)), folhas[i]);
+
+  // The first sheet carries what the reports print; an analyst not given is left out. Its cells
+  // are all texts, which GDAL reads as data unless told the first row holds the headings.
+  CPLSetConfigOption("OGR_XLSX_HEADERS", "FORCE");
+  TDataset comCabecalho = Abre(arquivo);
+  ASSERT_TRUE(comCabecalho);
+  OGRLayerH resumo = GDALDatasetGetLayer(comCabecalho.get(), 0);
+  QMap<QString, QString> fatos;
+  for (int i = 0; i < OGR_L_GetFeatureCount(resumo, TRUE); ++i)
+    fatos.insert(Campo(resumo, i, "Item"), Campo(resumo, i, "Valor"));
+  CPLSetConfigOption("OGR_XLSX_HEADERS", nullptr);
+  EXPECT_EQ(fatos.value(QStringLiteral("Processo nº")), QStringLiteral("77/2026"));
+  EXPECT_FALSE(fatos.contains(QStringLiteral("Analista")));
+  EXPECT_EQ(fatos.value(QStringLiteral("Período")), QStringLiteral("01/2005 a 12/2006"));
+  EXPECT_EQ(fatos.value(QStringLiteral("Vazão solicitada (m³/s)")), QStringLiteral("0,3"));
+  EXPECT_EQ(fatos.value(QStringLiteral("Critério de outorga")), QStringLiteral("50% da Q710"));
+  EXPECT_EQ(fatos.value(QStringLiteral("Vazão do critério (m³/s)")), QStringLiteral("2"));
 
   OGRLayerH total = GDALDatasetGetLayerByName(ds.get(), "Outorgada total");
   EXPECT_EQ(OGR_L_GetFeatureCount(total, TRUE), 12);
@@ -147,12 +172,13 @@ TEST(ExportaTabelas, CsvUmArquivoPorTabela) {
   TPastaTemporaria pasta;
   const QStringList gravados =
       ExportaTabelas(pasta.Arquivo(QStringLiteral("saida.csv")), TabelasDaAnalise(c.Ponto, &c.R));
-  ASSERT_EQ(gravados.size(), 7);
-  EXPECT_TRUE(gravados[0].endsWith(QStringLiteral("/saida_outorgada_aqem.csv")));
-  EXPECT_TRUE(gravados[5].endsWith(QStringLiteral("/saida_outorgas_consideradas.csv")));
+  ASSERT_EQ(gravados.size(), 8);
+  EXPECT_TRUE(gravados[0].endsWith(QStringLiteral("/saida_analise.csv")));
+  EXPECT_TRUE(gravados[1].endsWith(QStringLiteral("/saida_outorgada_aqem.csv")));
+  EXPECT_TRUE(gravados[6].endsWith(QStringLiteral("/saida_outorgas_consideradas.csv")));
   for (const QString& g : gravados) EXPECT_TRUE(QFileInfo::exists(g)) << g.toStdString();
 
-  TDataset lista = Abre(gravados[5], {"HEADERS=YES"});
+  TDataset lista = Abre(gravados[6], {"HEADERS=YES"});
   ASSERT_TRUE(lista);
   OGRLayerH camada = GDALDatasetGetLayer(lista.get(), 0);
   EXPECT_EQ(OGR_L_GetFeatureCount(camada, TRUE), 2);
@@ -162,7 +188,7 @@ TEST(ExportaTabelas, CsvUmArquivoPorTabela) {
   EXPECT_EQ(Campo(camada, 1, "Regra"),
             QStringLiteral("a montante pela rede: do trecho 10 desce ao trecho da seção (11)"));
 
-  TDataset anterior = Abre(gravados[3], {"HEADERS=YES"});
+  TDataset anterior = Abre(gravados[4], {"HEADERS=YES"});
   ASSERT_TRUE(anterior);
   OGRLayerH a = GDALDatasetGetLayer(anterior.get(), 0);
   EXPECT_EQ(OGR_L_GetFeatureCount(a, TRUE), 12);

@@ -8,12 +8,46 @@
 
 TEST(FormataVazao, ExemplosEPatternsPorFaixa) {
   const std::pair<double, const char*> casos[] = {
-      {123.45, "123,5"}, {12.04, "12"},       {5.678, "5,68"}, {10, "10"},
-      {1, "1"},          {0.04567, "0,046"},  {0, "0"},        {-0.5, "-0,5"},
-      {10.06, "10,1"},   {1.006, "1,01"},     {10.04, "10"},   {1234567.89, "1234567,9"},
-      {0.0005, "0,001"}, {-12.345, "-12,345"}};
+      {123.45, "123,5"},
+      {12.04, "12"},
+      {5.678, "5,68"},
+      {10, "10"},
+      {1, "1"},
+      {0.04567, "0,0457"},
+      {0, "0"},
+      {-0.5, "-0,5"},
+      {10.06, "10,1"},
+      {1.006, "1,01"},
+      {10.04, "10"},
+      {1234567.89, "1234567,9"},
+      {-12.345, "-12,345"},
+      // A creek's flow keeps three significant digits, down to a millilitre a second.
+      {0.00812, "0,00812"},
+      {0.0005, "0,0005"},
+      {-0.000123456, "-0,000123"},
+      {1e-7, "0"},
+      {0.0099996, "0,01"}};
   for (const auto& [valor, texto] : casos)
     EXPECT_EQ(FormataVazao(valor), QString::fromUtf8(texto)) << valor;
+}
+
+TEST(CasasDaColuna, TresSignificativosDoMenorValorEUmaSoCasaPorColuna) {
+  EXPECT_EQ(CasasDaColuna({}), 3);
+  EXPECT_EQ(CasasDaColuna({0.0, 12.5, 0.4}), 3);
+  EXPECT_EQ(CasasDaColuna({12.5, 0.00812, 0.0}), 5);
+  EXPECT_EQ(CasasDaColuna({-0.0003}), 6);
+  EXPECT_EQ(CasasDaColuna({2e-6}), CasasVazaoMax);
+  // The residue of a difference that should be 0 does not widen the column.
+  EXPECT_EQ(CasasDaColuna({3.0 * 0.1 - 0.3, 2.5}), 3);
+  EXPECT_EQ(FormataFixo(12.5, 5), QStringLiteral("12,50000"));
+  EXPECT_EQ(FormataFixo(0.00812, 5), QStringLiteral("0,00812"));
+  EXPECT_EQ(FormataFixo(0.0, 3), QStringLiteral("0,000"));
+  EXPECT_EQ(FormataFixo(-0.0000001, 3), QStringLiteral("0,000"));
+}
+
+TEST(FormataMetros, AteOCentimetro) {
+  EXPECT_EQ(FormataMetros(8164211.74810669), QStringLiteral("8164211,75"));
+  EXPECT_EQ(FormataMetros(269041.0), QStringLiteral("269041,00"));
 }
 
 TEST(FormataDecimal, ArredondaMetadeParaLongeDoZeroNoValorDigitado) {
@@ -24,8 +58,9 @@ TEST(FormataDecimal, ArredondaMetadeParaLongeDoZeroNoValorDigitado) {
   EXPECT_EQ(FormataDecimal(9.9996, 0, 3), QStringLiteral("10"));
   EXPECT_EQ(FormataDecimal(999.9999, 0, 3), QStringLiteral("1000"));
   // A value that rounds to nothing carries no minus sign.
-  EXPECT_EQ(FormataTabela(-0.0004), QStringLiteral("0"));
-  EXPECT_EQ(FormataTabela(-0.0005), QStringLiteral("-0,001"));
+  EXPECT_EQ(FormataDecimal(-0.0004, 0, 3), QStringLiteral("0"));
+  EXPECT_EQ(FormataDecimal(-0.0005, 0, 3), QStringLiteral("-0,001"));
+  EXPECT_EQ(FormataTabela(-0.0005), QStringLiteral("-0,0005"));
   EXPECT_EQ(FormataTabela(1e-20), QStringLiteral("0"));
   EXPECT_EQ(FormataTabela(3.5e15), QStringLiteral("3500000000000000"));
 }

@@ -10,7 +10,13 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QToolTip>
 #include <QtTest>
@@ -24,6 +30,7 @@
 #include "grants/gui/TfrmDisponibilidade.h"
 #include "grants/gui/TfrmOutorga.h"
 #include "grants/gui/TtsGrid.h"
+#include "grants/gui/ValidadorNumero.h"
 #include "hydro/TPonto.h"
 
 namespace {
@@ -43,7 +50,12 @@ class TesteJanelasOutorga : public QObject {
   Q_OBJECT
 
  private slots:
-  void initTestCase() { QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil)); }
+  void initTestCase() {
+    QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
+    // The analyst's name is remembered in the test's own settings, not the user's.
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings(QStringLiteral("TORVEDA"), QStringLiteral("TORVEDA")).clear();
+  }
 
   void init() {
     pasta = std::make_unique<TPastaTemporaria>();
@@ -98,14 +110,9 @@ class TesteJanelasOutorga : public QObject {
     QTest::keyClick(frm.edtValorOutorga, Qt::Key_Backspace);
     QCOMPARE(frm.edtValorOutorga->text(), QStringLiteral("12,3"));
     // A typed point is the regional decimal separator, never dropped.
-    QTest::keyClicks(frm.edtValorCriterio, QStringLiteral("+5.0"));
-    QCOMPARE(frm.edtValorCriterio->text(), QStringLiteral("5,0"));
     frm.edtValorOutorga->clear();
-    frm.edtValorCriterio->clear();
     QTest::keyClicks(frm.edtValorOutorga, QStringLiteral("0.5"));
-    QTest::keyClicks(frm.edtValorCriterio, QStringLiteral("0.5"));
     QCOMPARE(frm.edtValorOutorga->text(), QStringLiteral("0,5"));
-    QCOMPARE(frm.edtValorCriterio->text(), QStringLiteral("0,5"));
     // A second separator, typed as a point, is refused like a comma.
     QTest::keyClicks(frm.edtValorOutorga, QStringLiteral(".1"));
     QCOMPARE(frm.edtValorOutorga->text(), QStringLiteral("0,51"));
@@ -126,16 +133,153 @@ class TesteJanelasOutorga : public QObject {
     QToolTip::hideText();
   }
 
-  void percentualNaoInteiroDizOQueEspera() {
+  // The percentage takes whole numbers from 1 to 100; the criterion and the method are chosen
+  // from their lists, never typed.
+  void percentualDe1A100EListasFixas() {
     SecaoComVazao();
     TfrmOutorga frm(*contexto);
     frm.show();
-    Preenche(frm, QDate(2006, 1, 1), QDate(2006, 2, 1), QStringLiteral("1"), QStringLiteral("1.5"));
+    QVERIFY(QTest::qWaitForWindowExposed(&frm));
+    QTest::keyClicks(frm.edtValorCriterio, QStringLiteral("1.5"));
+    QCOMPARE(frm.edtValorCriterio->text(), QStringLiteral("15"));
+    QTest::keyClick(frm.edtValorCriterio, Qt::Key_0);
+    QCOMPARE(frm.edtValorCriterio->text(), QStringLiteral("15"));  // 150 % is refused
+    QVERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(), QStringLiteral("O valor da % da vazão de referência deve ser um "
+                                              "número inteiro de 1 a 100."));
+    QToolTip::hideText();
+    frm.edtValorCriterio->clear();
+    QTest::keyClicks(frm.edtValorCriterio, QStringLiteral("100"));
+    QCOMPARE(frm.edtValorCriterio->text(), QStringLiteral("100"));
+
+    QVERIFY(!frm.cbVarInteresse->isEditable());
+    QVERIFY(!frm.cbMetodo->isEditable());
+    QTest::keyClicks(frm.cbMetodo, QStringLiteral("Regressao"));
+    QVERIFY(frm.cbMetodo->currentText().isEmpty() ||
+            NomesMetodo().contains(frm.cbMetodo->currentText()));
+
+    // 0 may be on its way to 10 while typing; "Calcular" refuses it and says what is expected.
+    Preenche(frm, QDate(2006, 1, 1), QDate(2006, 2, 1), QStringLiteral("1"), QStringLiteral("0"));
     QTest::mouseClick(frm.btnCalcular, Qt::LeftButton);
-    QCOMPARE(apresentador->Textos(TTipo::Erro),
-             QStringList{QStringLiteral("O valor da % da vazão de referência deve ser um número "
-                                        "inteiro (por exemplo, 30): \"1,5\" não é um número "
-                                        "inteiro.")});
+    QCOMPARE(apresentador->Textos(TTipo::Erro), QStringList{TextoPercentualEsperado()});
+    QVERIFY(!frm.Resultado().Completo());
+  }
+
+  // Month and year typed as people type them; the cursor moves on once the year is complete.
+  void mesAnoDigitadosETabNaOrdemDeLeitura() {
+    TfrmOutorga frm(*contexto);
+    frm.show();
+    QApplication::setActiveWindow(&frm);
+    QVERIFY(QTest::qWaitForWindowActive(&frm));
+    // A click on the year: typing starts at the month all the same.
+    QTest::mouseClick(frm.dtpInicio, Qt::LeftButton, {},
+                      QPoint(frm.dtpInicio->width() - 30, frm.dtpInicio->height() / 2));
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("012000"));
+    QCOMPARE(frm.Inicio(), QDate(2000, 1, 1));
+    QCOMPARE(QApplication::focusWidget(), frm.dtpFim);
+    QTest::keyClicks(frm.dtpFim, QStringLiteral("12/2030"));
+    QCOMPARE(frm.Fim(), QDate(2030, 12, 1));
+    QCOMPARE(QApplication::focusWidget(), frm.edtValorOutorga);
+    QTest::keyClick(frm.edtValorOutorga, Qt::Key_Tab, Qt::ShiftModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), frm.dtpInicio);
+    QTest::keyClicks(frm.dtpInicio, QStringLiteral("3/2005"));
+    QCOMPARE(frm.Inicio(), QDate(2005, 3, 1));
+    QCOMPARE(QApplication::focusWidget(), frm.dtpFim);
+
+    QList<QWidget*> esperada{frm.edtValorOutorga, frm.btnOk,       frm.edtValorCriterio,
+                             frm.cbVarInteresse,  frm.cbMetodo,    frm.btnCalcular,
+                             frm.edtProcesso,     frm.edtAnalista, frm.btnOutorgas};
+    for (QWidget* w : esperada) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      QCOMPARE(QApplication::focusWidget(), w);
+    }
+  }
+
+  // Any input changed after "Calcular" greys the results at once, until "Calcular" again.
+  void resultadoDesatualizadoAteCalcularDeNovo() {
+    SecaoComVazao();
+    TfrmOutorga frm(*contexto);
+    frm.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frm));
+    Preenche(frm, QDate(2006, 1, 1), QDate(2006, 3, 1), QStringLiteral("1"), QStringLiteral("50"));
+    QTest::mouseClick(frm.btnCalcular, Qt::LeftButton);
+    QVERIFY(!frm.ResultadoDesatualizado());
+    const QColor verde(0, 204, 102);
+    QCOMPARE(frm.tsResultado->Fundo(2, 1), verde);
+    auto confere = [&](bool desatualizado) {
+      QCOMPARE(frm.ResultadoDesatualizado(), desatualizado);
+      QCOMPARE(frm.tsResultado->Desatualizada(), desatualizado);
+      QCOMPARE(frm.tsResultado->Fundo(2, 1) == verde, !desatualizado);
+      QCOMPARE(frm.lblFrequencia->toolTip() ==
+                   QStringLiteral("Resultado desatualizado: pressione Calcular"),
+               desatualizado);
+    };
+    QTest::keyClick(frm.edtValorCriterio, Qt::Key_Backspace);
+    confere(true);
+    QTest::keyClick(frm.edtValorCriterio, Qt::Key_0);  // back to 50: current again
+    confere(false);
+    Escolhe(frm.cbMetodo, QStringLiteral("Proporc. de vazões"));
+    confere(true);
+    Escolhe(frm.cbMetodo, QStringLiteral("Tradicional"));
+    confere(false);
+    DigitaNaCelula(*frm.tsEntrada, 2, 2, "2");
+    confere(true);
+    QTest::mouseClick(frm.btnCalcular, Qt::LeftButton);
+    confere(false);
+    frm.dtpFim->setFocus();
+    QTest::keyClicks(frm.dtpFim, QStringLiteral("042006"));
+    confere(true);
+    frm.edtValorOutorga->clear();
+    QTest::keyClicks(frm.edtValorOutorga, QStringLiteral("2"));
+    QTest::mouseClick(frm.btnOk, Qt::LeftButton);
+    QTest::mouseClick(frm.btnCalcular, Qt::LeftButton);
+    QVERIFY2(apresentador->Registros().isEmpty(),
+             qPrintable(apresentador->Textos().join(QLatin1Char('\n'))));
+    confere(false);
+  }
+
+  // Before and after the grant, switched by the analyst; the legend names the criterion's flow.
+  void antesEDepoisDaOutorgaComLegenda() {
+    SecaoComVazao();
+    sistema->Ponto->SetOutorgadaEstadual(1, 2006, 0.5);
+    TfrmOutorga frm(*contexto);
+    frm.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frm));
+    Preenche(frm, QDate(2006, 1, 1), QDate(2006, 2, 1), QStringLiteral("4.49188"),
+             QStringLiteral("50"));
+    QTest::mouseClick(frm.btnCalcular, Qt::LeftButton);
+    QVERIFY(frm.rbApos->isChecked());
+    // 5 - 0.5 - 4.49188 = 0.00812: three significant digits, the same places in the column.
+    QCOMPARE(frm.tsResultado->Texto(2, 1), QStringLiteral("0,00812"));
+    QCOMPARE(frm.tsResultado->Texto(2, 2), QStringLiteral("0,50812"));
+    QVERIFY(frm.lblResultados->text().contains(QStringLiteral("após a outorga")));
+    QTest::mouseClick(frm.rbAntes, Qt::LeftButton);
+    QVERIFY(frm.rbAntes->isChecked());
+    QCOMPARE(frm.tsResultado->Texto(2, 1), QStringLiteral("4,500"));
+    QCOMPARE(frm.tsResultado->Texto(2, 2), QStringLiteral("5,000"));
+    QVERIFY(frm.lblResultados->text().contains(QStringLiteral("antes da outorga")));
+    const QString legenda = QString(frm.lblLegenda->text()).replace(QStringLiteral("&nbsp;"), " ");
+    QVERIFY2(
+        legenda.contains(QStringLiteral("parcela da vazão do critério (50% da Q710 = 5 m³/s)")),
+        qPrintable(legenda));
+    for (const char* palavras : {"30% ou mais livre", "de 10% a 30% livre", "menos de 10% livre",
+                                 "vazão do critério excedida"})
+      QVERIFY(legenda.contains(QString::fromUtf8(palavras)));
+    QVERIFY(!legenda.contains(QStringLiteral("referência")));
+  }
+
+  // The analyst's name is remembered by the next window, the process number is not.
+  void analistaLembradoEntreSessoes() {
+    {
+      TfrmOutorga frm(*contexto);
+      frm.show();
+      QTest::keyClicks(frm.edtAnalista, QStringLiteral("Maria Souza"));
+      QTest::keyClicks(frm.edtProcesso, QStringLiteral("1234/2026"));
+    }
+    TfrmOutorga outra(*contexto);
+    QCOMPARE(outra.edtAnalista->text(), QStringLiteral("Maria Souza"));
+    QVERIFY(outra.edtProcesso->text().isEmpty());
   }
 
   // A failed "Calcular" after a complete one: the result grid and the five pictures stay those of
@@ -157,37 +301,36 @@ class TesteJanelasOutorga : public QObject {
         e << QFileInfo(f).lastModified().toString(Qt::ISODateWithMs) +
                  QString::number(qHash(f.readAll()));
       }
-      for (int c = 1; c <= frm.tsResultado->columnCount(); ++c)
-        for (int l = 1; l <= 12; ++l)
-          e << frm.tsResultado->Texto(c, l) + frm.tsResultado->Fundo(c, l).name();
+      // The contents, not their greyed look while inputs differ from the last calculation.
+      const TTabelaMeses& t = frm.tsResultado->Tabela();
+      for (int c = 1; c <= t.NumColunas(); ++c)
+        for (int l = 1; l <= 12; ++l) e << t.Celula(c, l)->Texto + t.Celula(c, l)->Fundo.name();
       return e;
     };
     const QStringList antes = estado();
-    QCOMPARE(frm.tsResultado->Texto(2, 1), QStringLiteral("3"));  // 50 % of 10, less 2
+    QCOMPARE(frm.tsResultado->Texto(2, 1), QStringLiteral("3,000"));  // 50 % of 10, less 2
     QTest::qWait(20);
 
-    // A percentage that is not an integer.
+    // A percentage of 0.
     frm.edtValorCriterio->clear();
-    QTest::keyClicks(frm.edtValorCriterio, QStringLiteral("12,5"));
+    QTest::keyClicks(frm.edtValorCriterio, QStringLiteral("0"));
     QTest::mouseClick(frm.btnCalcular, Qt::LeftButton);
     QCOMPARE(estado(), antes);
-    // No allowable flow (a reference typed that names no flow).
+    // No allowable flow (a method that estimated none here).
     frm.edtValorCriterio->clear();
     QTest::keyClicks(frm.edtValorCriterio, QStringLiteral("50"));
-    frm.cbVarInteresse->lineEdit()->clear();
-    QTest::keyClicks(frm.cbVarInteresse->lineEdit(), QStringLiteral("Q7,10"));
+    Escolhe(frm.cbMetodo, QStringLiteral("Proporc. de vazões"));
     QTest::mouseClick(frm.btnCalcular, Qt::LeftButton);
     QCOMPARE(estado(), antes);
     // The period grown without "Ok": April has no requested flow.
-    frm.cbVarInteresse->lineEdit()->clear();
-    QTest::keyClicks(frm.cbVarInteresse->lineEdit(), QStringLiteral("Q710"));
+    Escolhe(frm.cbMetodo, QStringLiteral("Tradicional"));
     frm.dtpFim->setDate(QDate(2006, 4, 1));
     QTest::mouseClick(frm.btnCalcular, Qt::LeftButton);
     QCOMPARE(estado(), antes);
 
     const QStringList erros = apresentador->Textos(TTipo::Erro);
     QCOMPARE(erros.size(), 3);
-    QVERIFY(erros[0].contains(QStringLiteral("número inteiro")));
+    QCOMPARE(erros[0], TextoPercentualEsperado());
     QVERIFY(erros[1].contains(QStringLiteral("não dá vazão permissível")));
     QVERIFY(erros[2].contains(QStringLiteral("Abr/2006")));
   }
@@ -213,9 +356,9 @@ class TesteJanelasOutorga : public QObject {
     QVERIFY2(apresentador->Registros().isEmpty(),
              qPrintable(apresentador->Textos().join(QLatin1Char('\n'))));
     for (int mes = 1; mes <= 4; ++mes)
-      QCOMPARE(frm.tsResultado->Texto(2, mes), QStringLiteral("10"));
+      QCOMPARE(frm.tsResultado->Texto(2, mes), QStringLiteral("10,000"));
     for (int mes = 5; mes <= 12; ++mes)
-      QCOMPARE(frm.tsResultado->Texto(2, mes), QStringLiteral("9,8"));
+      QCOMPARE(frm.tsResultado->Texto(2, mes), QStringLiteral("9,800"));
     QVERIFY(frm.lblFrequencia->toolTip().startsWith(
         QStringLiteral("Critério atendido em 12 de 12 meses do período (100%)")));
 
@@ -234,7 +377,7 @@ class TesteJanelasOutorga : public QObject {
     QTest::mouseClick(frm.btnCalcular, Qt::LeftButton);
     QCOMPARE(apresentador->Textos(TTipo::Erro).size(), 1);
     QVERIFY(apresentador->Textos(TTipo::Erro)[0].contains(QStringLiteral("Jul/2006")));
-    QCOMPARE(frm.tsResultado->Texto(2, 5), QStringLiteral("9,8"));
+    QCOMPARE(frm.tsResultado->Texto(2, 5), QStringLiteral("9,800"));
   }
 
   // The windows name the section they show and follow it when it changes.
@@ -319,9 +462,9 @@ class TesteJanelasOutorga : public QObject {
     QVERIFY2(apresentador->Registros().isEmpty(),
              qPrintable(apresentador->Textos().join(QLatin1Char('\n'))));
     // Jan: 10 - 2.5 = 7.5 free (green); Feb: 10 - 2.5 - 6 = 1.5 free, 85 % used (light yellow).
-    QCOMPARE(frm.tsResultado->Texto(2, 1), QStringLiteral("7,5"));
+    QCOMPARE(frm.tsResultado->Texto(2, 1), QStringLiteral("7,500"));
     QCOMPARE(frm.tsResultado->Fundo(2, 1), QColor(0, 204, 102));
-    QCOMPARE(frm.tsResultado->Texto(2, 2), QStringLiteral("1,5"));
+    QCOMPARE(frm.tsResultado->Texto(2, 2), QStringLiteral("1,500"));
     QCOMPARE(frm.tsResultado->Fundo(2, 2), QColor(255, 255, 153));
     QVERIFY(!frm.tsResultado->Fundo(2, 3).isValid());
     for (const QString& nome : NomesImagensTabela())
@@ -373,13 +516,21 @@ class TesteJanelasOutorga : public QObject {
     frm.show();
     Preenche(frm, QDate(2006, 1, 1), QDate(2006, 2, 1), QStringLiteral("1"), QStringLiteral("50"));
     QTest::mouseClick(frm.btnCalcular, Qt::LeftButton);
+    QTest::keyClicks(frm.edtProcesso, QStringLiteral("77/2026"));
+    QTest::keyClick(frm.edtAnalista, Qt::Key_A, Qt::ControlModifier);  // over a remembered name
+    QTest::keyClicks(frm.edtAnalista, QStringLiteral("Ana Lima"));
     QString titulo;
     bool modal = false;
+    const QString pdf = pasta->Caminho() + QStringLiteral("/previa.pdf");
     QTimer::singleShot(0, [&] {
       for (QWidget* w : QApplication::topLevelWidgets()) {
         if (auto* d = qobject_cast<QPrintPreviewDialog*>(w); d && d->isVisible()) {
           titulo = d->windowTitle();
           modal = d->isModal();
+          // What the preview would print, to a PDF file.
+          d->printer()->setOutputFormat(QPrinter::PdfFormat);
+          d->printer()->setOutputFileName(pdf);
+          d->findChild<QPrintPreviewWidget*>()->print();
           d->reject();
         }
       }
@@ -388,6 +539,14 @@ class TesteJanelasOutorga : public QObject {
     QCOMPARE(titulo, QStringLiteral("Relatório de vazões disponíveis"));
     QVERIFY(modal);
     QVERIFY(apresentador->Registros().isEmpty());
+    // The window's request and optional fields reach the page.
+    QProcess texto;
+    texto.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    QVERIFY(texto.waitForFinished(30000));
+    const QString pagina = QString::fromUtf8(texto.readAllStandardOutput()).simplified();
+    for (const char* esperado :
+         {"Período: 01/2006 a 02/2006", "Vazão solicitada: 1 m", "77/2026", "Analista: Ana Lima"})
+      QVERIFY2(pagina.contains(QString::fromUtf8(esperado)), qPrintable(pagina));
 
     // The section moved since "Calcular": a message, and no preview.
     sistema->Ponto->SetCoordX(123.0);
@@ -428,6 +587,14 @@ class TesteJanelasOutorga : public QObject {
     QCoreApplication::processEvents();  // the editor commits on a queued call
   }
 
+  // Chooses an item of a list with the keyboard: Home, then Down until it is there.
+  static void Escolhe(QComboBox* lista, const QString& item) {
+    QTest::keyClick(lista, Qt::Key_Home);
+    for (int i = 0; i < lista->count() && lista->currentText() != item; ++i)
+      QTest::keyClick(lista, Qt::Key_Down);
+    QCOMPARE(lista->currentText(), item);
+  }
+
   // A section on the river with Q7,10 = 10 m^3/s by the traditional method.
   void SecaoComVazao() {
     sistema->Ponto->SetCodTrecho(3);
@@ -444,8 +611,8 @@ class TesteJanelasOutorga : public QObject {
     QTest::mouseClick(frm.btnOk, Qt::LeftButton);
     frm.edtValorCriterio->clear();
     QTest::keyClicks(frm.edtValorCriterio, percentual);
-    QTest::keyClicks(frm.cbVarInteresse->lineEdit(), QStringLiteral("Q710"));
-    QTest::keyClicks(frm.cbMetodo->lineEdit(), QStringLiteral("Tradicional"));
+    Escolhe(frm.cbVarInteresse, QStringLiteral("Q710"));
+    Escolhe(frm.cbMetodo, QStringLiteral("Tradicional"));
   }
 
   std::unique_ptr<TPastaTemporaria> pasta;

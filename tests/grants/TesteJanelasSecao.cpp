@@ -99,8 +99,12 @@ class TesteJanelasSecao : public QObject {
     QTest::keyClicks(frm->edtValorOutorga, QStringLiteral("0.01"));
     QTest::mouseClick(frm->btnOk, Qt::LeftButton);
     QTest::keyClicks(frm->edtValorCriterio, QStringLiteral("30"));
-    QTest::keyClicks(frm->cbVarInteresse->lineEdit(), QStringLiteral("Q90"));
-    QTest::keyClicks(frm->cbMetodo->lineEdit(), QStringLiteral("Tradicional"));
+    // The lists chosen with the keyboard: Home is the first item, Down the next.
+    QTest::keyClick(frm->cbVarInteresse, Qt::Key_Home);
+    QTest::keyClick(frm->cbVarInteresse, Qt::Key_Down);
+    QCOMPARE(frm->cbVarInteresse->currentText(), QStringLiteral("Q90"));
+    QTest::keyClick(frm->cbMetodo, Qt::Key_Home);
+    QCOMPARE(frm->cbMetodo->currentText(), QStringLiteral("Tradicional"));
     QTest::mouseClick(frm->btnCalcular, Qt::LeftButton);
     QVERIFY2(frm->Resultado().Completo(), qPrintable(apresentador.Textos().join('\n')));
     QVERIFY(!frm->lblFrequencia->toolTip().isEmpty());

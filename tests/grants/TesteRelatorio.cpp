@@ -123,13 +123,19 @@ TEST_F(Relatorio, TextosDoCabecalhoEDoCriterio) {
   const TJanela j = Calcula(Secao(), Criterio);
   const auto d = Prepara(TTipoRelatorio::VazaoDisponivel, Secao(), &j);
   ASSERT_TRUE(d);
-  EXPECT_EQ(d->Latitude, QStringLiteral("Latitude: 17° 15' 00\""));
-  EXPECT_EQ(d->Longitude, QStringLiteral("Longitude: 47° 30' 00\""));
+  EXPECT_EQ(d->Latitude, QStringLiteral("Latitude: 17° 15' 00\" S"));
+  EXPECT_EQ(d->Longitude, QStringLiteral("Longitude: 47° 30' 00\" W"));
   EXPECT_EQ(d->Estado, QStringLiteral("Estado: MG"));
   EXPECT_EQ(d->Rio, QStringLiteral("Rio: Rio Preto"));
   EXPECT_EQ(d->Municipio, QStringLiteral("Município: Unaí"));
-  EXPECT_EQ(d->Y, QStringLiteral("Y: 8286112,6317 metros"));
-  EXPECT_EQ(d->X, QStringLiteral("X: 269041,386 metros"));
+  EXPECT_EQ(d->Y, QStringLiteral("Y: 8286112,63 metros"));
+  EXPECT_EQ(d->X, QStringLiteral("X: 269041,39 metros"));
+  EXPECT_EQ(d->Periodo, QStringLiteral("Período: 01/2010 a 12/2010"));
+  EXPECT_EQ(d->VazaoSolicitada, QStringLiteral("Vazão solicitada: 0,5 m³/s"));
+  EXPECT_FALSE(d->PedidoMensal);
+  // Process and analyst are printed only when given.
+  EXPECT_TRUE(d->Processo.isEmpty());
+  EXPECT_TRUE(d->Analista.isEmpty());
   EXPECT_EQ(d->Area, QStringLiteral("Área de drenagem: 1.234,57"));
   // 30 % of 41.15 = 12.345, shown by the flow display rule.
   EXPECT_EQ(d->VazaoRef, QStringLiteral("Critério de outorga: 30% da Q710 = 12,3"));
@@ -206,8 +212,10 @@ TEST_F(Relatorio, PdfDaVazaoDisponivelComTabelasComoTextoELegenda) {
                                "Seção de interesse",
                                "Coordenadas Geográficas:",
                                "Coordenadas Projetadas:",
-                               "Latitude: 17° 15' 00\"",
-                               "Y: 8286112,6317 metros",
+                               "Latitude: 17° 15' 00\" S",
+                               "Y: 8286112,63 metros",
+                               "Período: 01/2010 a 12/2010",
+                               "Vazão solicitada: 0,5 m3/s",
                                "Estado: MG",
                                "Município: Unaí",
                                "Rio: Rio Preto",
@@ -227,7 +235,7 @@ TEST_F(Relatorio, PdfDaVazaoDisponivelComTabelasComoTextoELegenda) {
                                "Dez 11,845",
                                "Escala de cores",
                                "vermelho",
-                               "superaram a vazão de referência",
+                               "superaram a vazão do critério de outorga",
                                "Relatório elaborado pelo TORVEDA em 09/03/2024."})
     EXPECT_TRUE(texto.contains(QString::fromUtf8(esperado))) << esperado << "\n"
                                                              << texto.toStdString();
@@ -250,6 +258,33 @@ TEST_F(Relatorio, PdfDasOutorgasAMontante) {
     EXPECT_TRUE(texto.contains(QString::fromUtf8(esperado))) << esperado;
   EXPECT_FALSE(texto.contains(QStringLiteral("Critério de outorga")));
   EXPECT_FALSE(texto.contains(QStringLiteral("Escala de cores")));
+}
+
+// A request typed month by month, with the process and the analyst: both reports say so and print
+// the monthly request as a table of its own.
+TEST_F(Relatorio, PedidoMensalProcessoEAnalistaNosDoisRelatorios) {
+  TPonto p = Secao();
+  TJanela j;
+  j.Entradas = {QDate(2010, 1, 1), QDate(2010, 3, 1), QStringLiteral("0,5"), Criterio};
+  PreencheEntrada(j.Entrada, QDate(2010, 1, 1), QDate(2010, 3, 1), QStringLiteral("0,5"));
+  j.Entrada.CelulaDoMes(2, 2010)->Texto = QStringLiteral("0,00812");
+  j.Resultado = CalculaOutorga(p, j.Entradas, j.Entrada, QString());
+  ASSERT_TRUE(j.Resultado.Completo());
+  for (TTipoRelatorio tipo : {TTipoRelatorio::VazaoDisponivel, TTipoRelatorio::OutorgasMontante}) {
+    auto d = Prepara(tipo, p, &j);
+    ASSERT_TRUE(d);
+    IdentificaRelatorio(*d, QStringLiteral(" 1234/2026 "), QStringLiteral("Maria Souza"));
+    ASSERT_TRUE(d->PedidoMensal);
+    const QString pdf = pasta.Arquivo(QStringLiteral("pedido.pdf"));
+    ASSERT_TRUE(GravaRelatorioPdf(*d, pdf));
+    const QString texto = TextoDoPdf(pdf).simplified();
+    for (const char* esperado :
+         {"Período: 01/2010 a 03/2010", "Vazão solicitada: variável por mês", "Processo n",
+          "1234/2026", "Analista: Maria Souza", "Vazão solicitada por mês", "Jan 0,50000",
+          "Fev 0,00812", "Mar 0,50000"})
+      EXPECT_TRUE(texto.contains(QString::fromUtf8(esperado))) << esperado << "\n"
+                                                               << texto.toStdString();
+  }
 }
 
 // 37 years, 444 months, each with its own value: every year heading and every monthly value of
@@ -279,8 +314,8 @@ TEST_F(Relatorio, PeriodoDe37AnosTemTodosOsValoresNoPdf) {
     EXPECT_TRUE(palavras.contains(QString::number(ano))) << ano;
   // Before the grant 1000 - k, after it 1000 - k - 0.5: 444 distinct values each.
   for (int i = 1; i <= 444; ++i) {
-    EXPECT_TRUE(palavras.contains(QString::number(1000 - i))) << i;
-    EXPECT_TRUE(palavras.contains(QString::number(999 - i) + QStringLiteral(",5"))) << i;
+    EXPECT_TRUE(palavras.contains(QString::number(1000 - i) + QStringLiteral(",000"))) << i;
+    EXPECT_TRUE(palavras.contains(QString::number(999 - i) + QStringLiteral(",500"))) << i;
   }
   EXPECT_TRUE(texto.contains(QStringLiteral("(continuação)")));
   EXPECT_TRUE(texto.contains(QStringLiteral("Página 2 de 2")));
@@ -292,7 +327,8 @@ TEST_F(Relatorio, PeriodoDe37AnosTemTodosOsValoresNoPdf) {
   EXPECT_EQ(PaginasDoPdf(pdfM), PaginasRelatorio(*m));
   const QString textoM = TextoDoPdf(pdfM, false);
   for (int ano = 1980; ano <= 2016; ++ano)
-    EXPECT_EQ(textoM.count(QString::number(ano)), 3) << ano;  // AQEM, ANA and Total
+    // AQEM, ANA and Total; the first and last years also in the period line.
+    EXPECT_EQ(textoM.count(QString::number(ano)), ano == 1980 || ano == 2016 ? 4 : 3) << ano;
 }
 
 TEST_F(Relatorio, PdfQueNaoPodeSerGravadoAvisa) {

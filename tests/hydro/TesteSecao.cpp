@@ -116,7 +116,7 @@ TEST(Secao, CliqueNoRioCalculaEGravaOPonto) {
   EXPECT_EQ(apresentador.Textos(),
             QStringList{QStringLiteral("Deseja criar a seção de outorga nesta localidade: \nRio: "
                                        "Rio Paracatu\nMunicípio: Paracatu\nEstado: MG\nÁrea de "
-                                       "drenagem: 3,25?")});
+                                       "drenagem: 3,25 km²?")});
   EXPECT_EQ(eventos, (QStringList{QStringLiteral("confirmada"), QStringLiteral("mostra"),
                                   QStringLiteral("progresso"), QStringLiteral("oculta")}));
   EXPECT_DOUBLE_EQ(p.VazoesTradicional().Q710(), 1.0 + 0.01 * 3.25);

@@ -567,9 +567,8 @@ void TfrmLocalizacao::PonteiroDaFerramenta() {
 QString TfrmLocalizacao::TextoCoordenadas(const TPontoMapa& p) {
   QLocale local;
   local.setNumberOptions(QLocale::OmitGroupSeparator);
-  auto texto = [&](double v) {
-    return local.toString(std::round(v * 1e4) / 1e4, 'f', QLocale::FloatingPointShortest);
-  };
+  // Projected metres to the centimetre, as the reports print them.
+  auto texto = [&](double v) { return local.toString(v, 'f', 2) + QStringLiteral(" m"); };
   return QStringLiteral("       X = ") + texto(p.X) + QStringLiteral("    Y = ") + texto(p.Y);
 }
 

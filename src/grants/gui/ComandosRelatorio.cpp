@@ -1,6 +1,7 @@
 #include "grants/gui/ComandosRelatorio.h"
 
 #include <QDate>
+#include <QLineEdit>
 #include <exception>
 #include <optional>
 
@@ -27,6 +28,8 @@ void Relatorio(TTipoRelatorio tipo, TSistema& sistema, QWidget* janelaOutorga, Q
     if (frm) janela = TJanelaOutorga{frm->Entradas(), &frm->tsEntrada->Tabela(), &frm->Resultado()};
     auto dados =
         PreparaRelatorio(tipo, *sistema.Ponto, janela ? &*janela : nullptr, QDate::currentDate());
+    if (auto* frm = qobject_cast<TfrmOutorga*>(janelaOutorga); dados && frm)
+      IdentificaRelatorio(*dados, frm->edtProcesso->text(), frm->edtAnalista->text());
     if (dados && tipo == TTipoRelatorio::VazaoDisponivel)
       dados->MapaBacia = MapaBaciaDoSistema(sistema, *sistema.Ponto);
     // A printed report is the analysis delivered: closing its window loses nothing then.

@@ -224,8 +224,9 @@ void TListaOutorgas::Exporta() {
   const QString arquivo = EscolheArquivo ? EscolheArquivo() : QString();
   if (arquivo.isEmpty()) return;
   try {
-    const QStringList gravados =
-        ExportaTabelas(arquivo, TabelasDaAnalise(*Ponto_, Resultado_, Bacia_));
+    const QStringList gravados = ExportaTabelas(
+        arquivo, TabelasDaAnalise(*Ponto_, Resultado_, Bacia_,
+                                  Identificacao ? Identificacao() : TIdentificacaoAnalise{}));
     QStringList nomes;
     for (const QString& g : gravados) nomes << QDir::toNativeSeparators(g);
     Apresentador().Informacao(QStringLiteral("Tabelas exportadas para:\n") +

@@ -23,6 +23,7 @@ class TPonto;
 enum class TAcordoBacia;
 struct TOutorgaExaminada;
 struct TResultadoOutorga;
+struct TIdentificacaoAnalise;
 
 class TListaOutorgas : public QWidget {
   Q_OBJECT
@@ -33,6 +34,9 @@ class TListaOutorgas : public QWidget {
   // to the export. The section's basin (may be nullptr or empty: no comparison) is kept.
   void Carrega(const TPonto& ponto, const TResultadoOutorga* resultado,
                const TBaciaContribuicao* bacia = nullptr);
+
+  // The grant window's process number and analyst, for the export's summary sheet.
+  std::function<TIdentificacaoAnalise()> Identificacao;
 
   // The file the export writes; by default asked in a save dialog (empty: cancelled).
   std::function<QString()> EscolheArquivo;

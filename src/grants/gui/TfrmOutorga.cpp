@@ -15,6 +15,8 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
 #include <QVBoxLayout>
 #include <exception>
 
@@ -22,10 +24,14 @@
 #include "base/Apresentador.h"
 #include "base/Convencoes.h"
 #include "base/Erro.h"
+#include "grants/ClassesCor.h"
 #include "grants/DescricaoSecao.h"
+#include "grants/ExportaTabelas.h"
+#include "grants/FormataNumero.h"
 #include "grants/MapaBaciaSistema.h"
 #include "grants/gui/AtualizaSecao.h"
 #include "grants/gui/TListaOutorgas.h"
+#include "grants/gui/TSeletorMes.h"
 #include "grants/gui/TtsGrid.h"
 #include "grants/gui/ValidadorNumero.h"
 #include "hydro/TPonto.h"
@@ -52,16 +58,26 @@ const QString Unidade = QStringLiteral("m<sup>3</sup> s<sup>-1</sup>");
 
 // A caption with the unit m^3 s^-1 between its parentheses. One label, so that the unit can
 // never be drawn over the words around it, whatever the font.
+QString TextoComUnidade(const QString& antes, const QString& depois) {
+  return antes.toHtmlEscaped() + Unidade + depois.toHtmlEscaped();
+}
+
 QLabel* RotuloComUnidade(QWidget* pai, const char* nome, const QString& antes,
                          const QString& depois, int x, int y) {
-  QLabel* l = Rotulo(pai, nome, antes.toHtmlEscaped() + Unidade + depois.toHtmlEscaped(), x, y);
+  QLabel* l = Rotulo(pai, nome, TextoComUnidade(antes, depois), x, y);
   l->setTextFormat(Qt::RichText);
   l->adjustSize();
   return l;
 }
 
+QString TextoResultados(bool antes) {
+  return TextoComUnidade(antes ? QStringLiteral("Disponibilidade antes da outorga (")
+                               : QStringLiteral("Disponibilidade após a outorga ("),
+                         QStringLiteral("):"));
+}
+
 QDateEdit* SeletorMes(QWidget* pai, const char* nome, int x, int y) {
-  auto* d = new QDateEdit(pai);
+  auto* d = new TSeletorMes(pai);
   d->setObjectName(QString::fromLatin1(nome));
   d->setDisplayFormat(QStringLiteral("MM/yyyy"));
   d->setDateRange(QDate(Convencao::AnoInicial, 1, 1), QDate(Convencao::AnoFinal, 12, 31));
@@ -71,6 +87,34 @@ QDateEdit* SeletorMes(QWidget* pai, const char* nome, int x, int y) {
 }
 
 QDate PrimeiroDia(const QDate& d) { return QDate(d.year(), d.month(), 1); }
+
+// Where the analyst's name is remembered between sessions.
+QSettings Preferencias() { return QSettings(QStringLiteral("TORVEDA"), QStringLiteral("TORVEDA")); }
+const QString ChaveAnalista = QStringLiteral("Outorga/Analista");
+
+QString TextoDesatualizado() {
+  return QStringLiteral("Resultado desatualizado: pressione Calcular");
+}
+
+// The colour classes as swatches with their words; the allowable flow named when it is known.
+QString TextoLegenda(const TResultadoOutorga& r) {
+  QString criterio;
+  if (r.Completo() && r.VazaoCriterio)
+    criterio = QStringLiteral(" (") + r.Entradas.Criterio.Percentual + QStringLiteral("% da ") +
+               r.Entradas.Criterio.Referencia + QStringLiteral(" = ") +
+               FormataVazao(*r.VazaoCriterio) + QStringLiteral(" m³/s)");
+  QString t = QStringLiteral("Cores: parcela da vazão do critério") + criterio.toHtmlEscaped() +
+              QStringLiteral(" ainda livre no mês:");
+  for (const TDefinicaoCor& d : DefinicoesCor())
+    t += QStringLiteral(
+             "&nbsp;&nbsp; <span style=\"background-color:%1\">&nbsp;&nbsp;&nbsp;&nbsp;"
+             "</span>&nbsp;%2")
+             .arg(d.Cor.name(), QString::fromUtf8(d.Curto)
+                                    .toHtmlEscaped()
+                                    // each class wraps as a whole, never inside its words
+                                    .replace(QLatin1Char(' '), QStringLiteral("&nbsp;")));
+  return t;
+}
 
 // The width a combo box needs to show its longest item whole.
 int LarguraItens(QComboBox* caixa) {
@@ -126,18 +170,16 @@ void TfrmOutorga::CriaCriterio() {
   edtValorCriterio = new QLineEdit(gbDisponibilidade);
   edtValorCriterio->setObjectName(QStringLiteral("edtValorCriterio"));
   edtValorCriterio->setGeometry(150, 23, 53, 21);
-  ConfiguraCaixaNumero(edtValorCriterio);
+  ConfiguraCaixaPercentual(edtValorCriterio);
   Rotulo(gbDisponibilidade, "lblPercentagem", QStringLiteral("%            da:"), 207, 26);
   cbVarInteresse = new QComboBox(gbDisponibilidade);
   cbVarInteresse->setObjectName(QStringLiteral("cbVarInteresse"));
-  cbVarInteresse->setEditable(true);
   cbVarInteresse->addItems(NomesReferencia());
   cbVarInteresse->setCurrentIndex(-1);
   cbVarInteresse->setGeometry(274, 23, 80, 21);
   RotuloAte(gbDisponibilidade, "lblMetodo", QStringLiteral("Método de regionalização: "), 150, 62);
   cbMetodo = new QComboBox(gbDisponibilidade);
   cbMetodo->setObjectName(QStringLiteral("cbMetodo"));
-  cbMetodo->setEditable(true);
   cbMetodo->addItems(NomesMetodo());
   cbMetodo->setCurrentIndex(-1);
   cbMetodo->setGeometry(150, 59, 118, 21);
@@ -183,27 +225,148 @@ void TfrmOutorga::CriaGrades() {
   tsEntrada->SetEditavel(true);
   // The caption sits just above its grid even when the unit makes it taller.
   lblVazaosolicitada->move(16, std::min(121, tsEntrada->y() - lblVazaosolicitada->height()));
-  lblResultados =
-      RotuloComUnidade(this, "lblResultados", QStringLiteral("Disponibilidade após a outorga ("),
-                       QStringLiteral("):"), 16, 334);
+  // The caption is as wide as its longer wording, so that the switch beside it never moves.
+  lblResultados = RotuloComUnidade(this, "lblResultados",
+                                   QStringLiteral("Disponibilidade antes da "
+                                                  "outorga ("),
+                                   QStringLiteral("):"), 16, 334);
+  lblResultados->setText(TextoResultados(false));
   tsResultado = new TtsGrid(this);
   tsResultado->setObjectName(QStringLiteral("tsResultado"));
   tsResultado->setGeometry(16, 348, TTabelaMeses::LarguraGrade, 188);
   lblResultados->move(16, std::min(334, tsResultado->y() - lblResultados->height()));
+  rbApos = new QRadioButton(QStringLiteral("Após a outorga"), this);
+  rbApos->setObjectName(QStringLiteral("rbApos"));
+  rbApos->setChecked(true);
+  rbAntes = new QRadioButton(QStringLiteral("Antes da outorga"), this);
+  rbAntes->setObjectName(QStringLiteral("rbAntes"));
+  for (QRadioButton* b : {rbApos, rbAntes}) {
+    b->adjustSize();
+    connect(b, &QRadioButton::toggled, this, [this](bool marcado) {
+      if (marcado) MostraResultado();
+    });
+  }
 
   lblFrequencia = new QLabel(this);
   lblFrequencia->setObjectName(QStringLiteral("lblFrequencia"));
-  lblFrequencia->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  // Beside the result grid's caption, up to the grid's right edge.
-  const int x = lblResultados->geometry().right() + 12;
-  lblFrequencia->setGeometry(x, 331, 16 + TTabelaMeses::LarguraGrade - x, 16);
+  lblLegenda = new QLabel(this);
+  lblLegenda->setObjectName(QStringLiteral("lblLegenda"));
+  lblLegenda->setTextFormat(Qt::RichText);
+  lblLegenda->setWordWrap(true);
+  lblLegenda->setText(TextoLegenda(Resultado_));
   lblSecao = new QLabel(this);
   lblSecao->setObjectName(QStringLiteral("lblSecao"));
-  PosicionaLegendaSecao();
   btnOutorgas = new QPushButton(QStringLiteral("Outorgas consideradas..."), this);
   btnOutorgas->setObjectName(QStringLiteral("btnOutorgas"));
   btnOutorgas->setGeometry(16 + TTabelaMeses::LarguraGrade - 170, 114, 170, 20);
   connect(btnOutorgas, &QPushButton::clicked, this, &TfrmOutorga::btnOutorgasClick);
+  CriaIdentificacao();
+  LigaAlteracoes();
+  DefineOrdemTab();
+  Dispoe();
+}
+
+void TfrmOutorga::CriaIdentificacao() {
+  auto* lblProcesso = new QLabel(QStringLiteral("Processo nº:"), this);
+  lblProcesso->setObjectName(QStringLiteral("lblProcesso"));
+  lblProcesso->adjustSize();
+  edtProcesso = new QLineEdit(this);
+  edtProcesso->setObjectName(QStringLiteral("edtProcesso"));
+  edtProcesso->setToolTip(QStringLiteral("Número do processo (opcional), impresso nos relatórios"));
+  auto* lblAnalista = new QLabel(QStringLiteral("Analista:"), this);
+  lblAnalista->setObjectName(QStringLiteral("lblAnalista"));
+  lblAnalista->adjustSize();
+  edtAnalista = new QLineEdit(this);
+  edtAnalista->setObjectName(QStringLiteral("edtAnalista"));
+  edtAnalista->setToolTip(QStringLiteral("Nome do analista (opcional), impresso nos relatórios"));
+  edtAnalista->setText(Preferencias().value(ChaveAnalista).toString());
+  connect(edtAnalista, &QLineEdit::textEdited, this,
+          [](const QString& nome) { Preferencias().setValue(ChaveAnalista, nome.trimmed()); });
+}
+
+// Any input changed after "Calcular" greys the results at once, until they are calculated again.
+void TfrmOutorga::LigaAlteracoes() {
+  for (QDateEdit* d : {dtpInicio, dtpFim})
+    connect(d, &QDateEdit::dateChanged, this, &TfrmOutorga::VerificaDesatualizado);
+  for (QLineEdit* e : {edtValorOutorga, edtValorCriterio})
+    connect(e, &QLineEdit::textChanged, this, &TfrmOutorga::VerificaDesatualizado);
+  for (QComboBox* c : {cbVarInteresse, cbMetodo})
+    connect(c, &QComboBox::currentIndexChanged, this, &TfrmOutorga::VerificaDesatualizado);
+  connect(tsEntrada, &TtsGrid::CelulaEditada, this, &TfrmOutorga::VerificaDesatualizado);
+}
+
+// Tab follows the reading order: the period and the request, then the criterion, then the line
+// of the report's optional fields, then the grids.
+void TfrmOutorga::DefineOrdemTab() {
+  const QList<QWidget*> ordem{dtpInicio,        dtpFim,         edtValorOutorga, btnOk,
+                              edtValorCriterio, cbVarInteresse, cbMetodo,        btnCalcular,
+                              edtProcesso,      edtAnalista,    btnOutorgas,     tsEntrada,
+                              rbApos,           rbAntes};
+  for (qsizetype i = 1; i < ordem.size(); ++i) setTabOrder(ordem[i - 1], ordem[i]);
+}
+
+// The line between the groups and the input grid holds the report's optional fields, right of
+// the input grid's caption and left of the grant list button; under the result grid come the
+// frequency, the colour legend and the section, one under the other.
+void TfrmOutorga::Dispoe() {
+  auto* lblProcesso = findChild<QLabel*>(QStringLiteral("lblProcesso"));
+  auto* lblAnalista = findChild<QLabel*>(QStringLiteral("lblAnalista"));
+  const int altura = std::max(20, edtProcesso->sizeHint().height());
+  const int y = tsEntrada->y() - 2 - altura;
+  int x = lblVazaosolicitada->geometry().right() + 24;
+  // The two boxes share what the captions leave before the button, the name taking more.
+  const int livre = btnOutorgas->x() - 10 - x - lblProcesso->width() - lblAnalista->width() - 20;
+  const int larguraProcesso = std::max(60, livre * 2 / 5);
+  lblProcesso->move(x, y + (altura - lblProcesso->height()) / 2);
+  x = lblProcesso->geometry().right() + 4;
+  edtProcesso->setGeometry(x, y, larguraProcesso, altura);
+  x = edtProcesso->geometry().right() + 12;
+  lblAnalista->move(x, y + (altura - lblAnalista->height()) / 2);
+  x = lblAnalista->geometry().right() + 4;
+  edtAnalista->setGeometry(x, y, std::max(80, btnOutorgas->x() - 10 - x), altura);
+
+  int xr = 16 + lblResultados->width() + 16;
+  const int yr = tsResultado->y() - 1 - rbApos->height();
+  for (QRadioButton* b : {rbApos, rbAntes}) {
+    b->move(xr, yr);
+    xr += b->width() + 12;
+  }
+  lblResultados->setFixedWidth(lblResultados->width());
+
+  const int largura = TTabelaMeses::LarguraGrade;
+  int yb = tsResultado->geometry().bottom() + 4;
+  lblFrequencia->setGeometry(16, yb, largura, lblFrequencia->fontMetrics().height() + 2);
+  yb = lblFrequencia->geometry().bottom() + 3;
+  lblLegenda->setGeometry(16, yb, largura, lblLegenda->heightForWidth(largura));
+  PosicionaLegendaSecao();
+}
+
+void TfrmOutorga::MostraResultado() {
+  const bool antes = rbAntes->isChecked();
+  lblResultados->setText(TextoResultados(antes));
+  if (!Resultado_.Completo()) return;
+  tsResultado->DefineTabela(Resultado_.Tabelas[static_cast<size_t>(
+      antes ? TTabelaOutorga::Anterior : TTabelaOutorga::Posterior)]);
+  Dispoe();
+}
+
+void TfrmOutorga::VerificaDesatualizado() {
+  bool vencido = false;
+  if (Resultado_.Completo() && Sistema_.Ponto) {
+    const TEntradasOutorga e = Entradas();
+    vencido = e.VazaoSolicitada != Resultado_.Entradas.VazaoSolicitada ||
+              !MotivoAnaliseVencida(Resultado_, *Sistema_.Ponto, e, tsEntrada->Tabela()).isEmpty();
+  }
+  if (vencido == Desatualizado_) return;
+  Desatualizado_ = vencido;
+  tsResultado->SetDesatualizada(vencido);
+  TextoNaLinha(lblFrequencia, vencido                 ? TextoDesatualizado()
+                              : Resultado_.Frequencia ? TextoFrequencia(*Resultado_.Frequencia)
+                                                      : QString());
+  QPalette paleta = lblFrequencia->palette();
+  paleta.setColor(QPalette::WindowText,
+                  vencido ? QColor(170, 0, 0) : palette().color(QPalette::WindowText));
+  lblFrequencia->setPalette(paleta);
 }
 
 void TfrmOutorga::btnOutorgasClick() {
@@ -252,17 +415,22 @@ void TfrmOutorga::CarregaLista(bool soSeMudou) {
     PontoBaciaLista_ = p;
   }
   AssinaturaLista_ = assinatura;
+  ListaOutorgas->Identificacao = [this] {
+    return TIdentificacaoAnalise{edtProcesso->text(), edtAnalista->text()};
+  };
   ListaOutorgas->Carrega(ponto, &Resultado_, &BaciaLista_);
 }
 
 void TfrmOutorga::PosicionaLegendaSecao() {
-  // Under the result grid, at the window's foot when it is taller than designed.
-  lblSecao->setGeometry(16, std::max(541, height() - 18), std::max(200, width() - 32), 16);
+  // Under the legend, at the window's foot when it is taller than designed.
+  const int altura = lblSecao->sizeHint().height();
+  lblSecao->setGeometry(16, std::max(lblLegenda->geometry().bottom() + 3, height() - altura - 2),
+                        std::max(200, width() - 32), altura);
 }
 
 void TfrmOutorga::resizeEvent(QResizeEvent* evento) {
   QWidget::resizeEvent(evento);
-  if (lblSecao) {
+  if (lblSecao && lblLegenda) {
     PosicionaLegendaSecao();
     TextoNaLinha(lblSecao, lblSecao->toolTip());
   }
@@ -275,10 +443,13 @@ void TfrmOutorga::AtualizaSecao() {
   // they were this section's.
   if (Resultado_.Completo() && (!ponto || !MotivoSecaoMudou(Resultado_, *ponto).isEmpty())) {
     Resultado_ = TResultadoOutorga();
+    VerificaDesatualizado();
     tsResultado->DefineTabela(TTabelaMeses());
     tsResultado->setFixedHeight(188);
     TextoNaLinha(lblFrequencia, QStringLiteral("A seção de interesse mudou: pressione "
                                                "\"Calcular\" para esta seção."));
+    lblLegenda->setText(TextoLegenda(Resultado_));
+    Dispoe();
   }
   // An open grant list follows the section too.
   if (dlgOutorgas && dlgOutorgas->isVisible()) CarregaLista(true);
@@ -299,6 +470,7 @@ void TfrmOutorga::btnOkClick() {
   try {
     if (PreencheEntrada(tsEntrada->Tabela(), Inicio(), Fim(), edtValorOutorga->text()))
       tsEntrada->Atualiza();
+    VerificaDesatualizado();
   } catch (const ETorveda& e) {
     Apresentador().Erro(e.mensagem());
   }
@@ -310,13 +482,26 @@ void TfrmOutorga::btnCalcularClick() {
       Apresentador().Erro(MensagemSemSecao());
       return;
     }
+    // The box lets 0 through while typing (it may become 10); it is refused here, saying what
+    // the box expects.
+    if (Sistema_.Ponto->SobreHidrografia() && !edtValorCriterio->text().isEmpty() &&
+        !edtValorCriterio->hasAcceptableInput()) {
+      Apresentador().Erro(TextoPercentualEsperado());
+      edtValorCriterio->setFocus();
+      return;
+    }
     TResultadoOutorga r = CalculaOutorga(*Sistema_.Ponto, Entradas(), tsEntrada->Tabela(),
                                          Sistema_.Caminhos().Relatorios());
     // All or nothing: a run stopped by a check leaves the grid showing the last complete one.
     if (!r.Completo()) return;
-    tsResultado->DefineTabela(*r.Exibida());
-    TextoNaLinha(lblFrequencia, r.Frequencia ? TextoFrequencia(*r.Frequencia) : QString());
     Resultado_ = std::move(r);
+    Desatualizado_ = false;
+    tsResultado->SetDesatualizada(false);
+    lblFrequencia->setPalette(palette());
+    TextoNaLinha(lblFrequencia,
+                 Resultado_.Frequencia ? TextoFrequencia(*Resultado_.Frequencia) : QString());
+    lblLegenda->setText(TextoLegenda(Resultado_));
+    MostraResultado();
   } catch (const ETorveda& e) {
     Apresentador().Erro(e.mensagem());
   } catch (const std::exception& e) {

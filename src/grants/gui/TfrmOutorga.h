@@ -17,6 +17,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QRadioButton;
 class TSistema;
 class TListaOutorgas;
 class TtsGrid;
@@ -44,6 +45,10 @@ class TfrmOutorga : public QWidget {
   // The last complete "Calcular" (empty before the first, and after the section changed).
   const TResultadoOutorga& Resultado() const { return Resultado_; }
 
+  // Whether the result grid shows tables that no longer answer for the inputs beside them (an
+  // input changed after "Calcular").
+  bool ResultadoDesatualizado() const { return Desatualizado_; }
+
   // The caption line names the current section; tables made for another section, or before its
   // upstream grants changed, are cleared. Run on activation and after a register import.
   Q_INVOKABLE void AtualizaSecao();
@@ -70,9 +75,14 @@ class TfrmOutorga : public QWidget {
   QLabel* lblVazaosolicitada = nullptr;
   TtsGrid* tsEntrada = nullptr;
   QLabel* lblResultados = nullptr;
+  QRadioButton* rbAntes = nullptr;  // the result grid shows the availability before the grant
+  QRadioButton* rbApos = nullptr;   // ... or after it
   TtsGrid* tsResultado = nullptr;
-  QLabel* lblFrequencia = nullptr;  // how often the criterion holds after the grant
-  QLabel* lblSecao = nullptr;       // the section the window shows
+  QLabel* lblLegenda = nullptr;      // the colour classes in the words of the rule applied
+  QLineEdit* edtProcesso = nullptr;  // optional, printed on the reports
+  QLineEdit* edtAnalista = nullptr;  // optional, printed, remembered between sessions
+  QLabel* lblFrequencia = nullptr;   // how often the criterion holds after the grant
+  QLabel* lblSecao = nullptr;        // the section the window shows
   QPushButton* btnOutorgas = nullptr;
   QDialog* dlgOutorgas = nullptr;  // created by the first btnOutorgasClick
   TListaOutorgas* ListaOutorgas = nullptr;
@@ -87,6 +97,14 @@ class TfrmOutorga : public QWidget {
   void CriaPeriodo();
   void CriaCriterio();
   void CriaGrades();
+  void CriaIdentificacao();
+  void LigaAlteracoes();
+  void DefineOrdemTab();
+  void Dispoe();
+  // Shows in the result grid the table the switch chooses, with its caption and legend.
+  void MostraResultado();
+  // Greys the results, or shows them current again, as the inputs now stand.
+  void VerificaDesatualizado();
   void DispoeCriterio();
   void FormActivate();
   void PosicionaLegendaSecao();
@@ -97,6 +115,7 @@ class TfrmOutorga : public QWidget {
 
   TSistema& Sistema_;
   TResultadoOutorga Resultado_;
+  bool Desatualizado_ = false;       // the grid shows Resultado_ greyed
   TBaciaContribuicao BaciaLista_;    // the basin the grant list compares with
   TPontoMapa PontoBaciaLista_;       // the section point it was delineated for
   std::size_t AssinaturaLista_ = 0;  // of the section and grants the list shows (0: none)

@@ -9,6 +9,13 @@
 
 namespace {
 const QColor FundoFixo(240, 240, 240);
+const QColor TextoDesatualizado(150, 150, 150);
+
+// A class colour washed out towards light grey: still told apart, plainly not current.
+QColor Acinzentada(const QColor& c) {
+  const int g = (qGray(c.rgb()) + 2 * 225) / 3;
+  return QColor(g, g, g);
+}
 
 // Whether the cell (column, row from 1) is a month of the laid-out period.
 bool DentroDoPeriodo(const TTabelaMeses& t, int coluna, int linha) {
@@ -77,6 +84,13 @@ void TtsGrid::SetEditavel(bool editavel) {
 void TtsGrid::CelulaAlterada(QTableWidgetItem* item) {
   if (Atualizando_ || !item) return;
   Tabela_.SetTexto(item->column() + 1, item->row() + 1, item->text());
+  emit CelulaEditada();
+}
+
+void TtsGrid::SetDesatualizada(bool desatualizada) {
+  if (desatualizada == Desatualizada_) return;
+  Desatualizada_ = desatualizada;
+  Atualiza();
 }
 
 void TtsGrid::DefineTabela(const TTabelaMeses& tabela) {
@@ -105,7 +119,8 @@ void TtsGrid::Atualiza() {
       if (c == 1)
         item->setBackground(FundoFixo);
       else if (cel->Fundo.isValid())
-        item->setBackground(cel->Fundo);
+        item->setBackground(Desatualizada_ ? Acinzentada(cel->Fundo) : cel->Fundo);
+      if (Desatualizada_ && c >= 2) item->setForeground(TextoDesatualizado);
       setItem(l - 1, c - 1, item);
     }
   }

@@ -35,10 +35,19 @@ class TtsGrid : public QTableWidget {
   void SetEditavel(bool editavel);
   bool Editavel() const { return Editavel_; }
 
+  // Shows the contents greyed: results that no longer answer for the inputs beside them.
+  void SetDesatualizada(bool desatualizada);
+  bool Desatualizada() const { return Desatualizada_; }
+
+ signals:
+  // The analyst typed into a cell.
+  void CelulaEditada();
+
  private:
   void CelulaAlterada(QTableWidgetItem* item);
 
   TTabelaMeses Tabela_;
   bool Editavel_ = false;
   bool Atualizando_ = false;
+  bool Desatualizada_ = false;
 };

@@ -15,9 +15,22 @@ class TValidadorNumero : public QValidator {
   State validate(QString& texto, int& posicao) const override;
 };
 
+// The percentage of the grant criterion: a whole number from 1 to 100. A key that would leave
+// anything else (a separator, a fourth digit, 101) is refused; an empty box or 0 are let through
+// while typing and refused by "Calcular" with TextoPercentualEsperado().
+class TValidadorPercentual : public QValidator {
+  Q_OBJECT
+ public:
+  explicit TValidadorPercentual(QObject* parent = nullptr);
+  State validate(QString& texto, int& posicao) const override;
+};
+
 // The text of the cue shown when a key is refused.
 QString TextoTeclaRecusada();
+// What the percentage box expects, as the cue and as the message of "Calcular".
+QString TextoPercentualEsperado();
 
 // Puts the validator on the box and shows the cue (a tooltip under the box and a brief red frame)
 // whenever the box refuses a key.
 void ConfiguraCaixaNumero(QLineEdit* caixa);
+void ConfiguraCaixaPercentual(QLineEdit* caixa);

@@ -305,7 +305,7 @@ class TesteLocalizacao : public QObject {
     QCOMPARE(frm->Map1->Ponteiro(), 55);
 
     QCOMPARE(TfrmLocalizacao::TextoCoordenadas({365000.123456, 8165000.5}),
-             QStringLiteral("       X = 365000,1235    Y = 8165000,5"));
+             QStringLiteral("       X = 365000,12 m    Y = 8165000,50 m"));
     QTest::mouseMove(frm->sbPan);
     QCOMPARE(rodape.Status(1), QStringLiteral("       Pan"));
   }
