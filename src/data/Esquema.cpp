@@ -36,9 +36,9 @@ std::vector<TTabelaBD> MontaTabelas() {
   };
 }
 
-// The column's definition. The CHECKs give SQLite's loose typing the strictness of the original
-// engine: a 32-bit integer, a number, a text of at most its size; anything else is refused
-// instead of being stored and misread later.
+// The column's definition. SQLite's typing is loose; the CHECKs hold each column to its declared
+// type: a 32-bit integer, a number, a text of at most its size. Anything else is refused when
+// written instead of being stored and misread later.
 QString DefinicaoColuna(const TColunaBD& c) {
   const QString nome = QLatin1Char('"') + c.Nome + QLatin1Char('"');
   QString d = nome + QLatin1Char(' ') + c.TipoSql();

@@ -2,9 +2,10 @@
 // The reference database's tables, written once: the schema creation used by the sample-basin
 // generator and the tests, and the column lists the editing windows show.
 //
-// Declared types follow the original database's DDL names (INTEGER = 32-bit signed, DOUBLE,
-// TEXT(n)); SQLite gives them integer, real and text affinity, Qt reports them as int, double
-// and string, and a text longer than its size is refused by a CHECK, as the original engine did.
+// Declared types are the agencies' Jet DDL names (INTEGER = 32-bit signed, DOUBLE, TEXT(n)), so
+// that a database brought in from a .mdb keeps its column types; SQLite gives them integer, real
+// and text affinity, Qt reports them as int, double and string, and a CHECK refuses a text longer
+// than its size.
 
 #include <QSqlDatabase>
 #include <QString>
