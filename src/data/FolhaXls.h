@@ -27,6 +27,9 @@ class TFolhaXls {
   TCelulaXls& Define(unsigned linha, unsigned coluna) {
     if (coluna >= Colunas) Colunas = coluna + 1;
     TLinha& l = Linhas_[linha];
+    // Rows of a register are alike: room for as many cells as the row before took.
+    if (l.empty() && Anterior_ && Anterior_ != &l) l.reserve(Anterior_->size());
+    Anterior_ = &l;
     if (l.empty() || l.back().first < coluna) return l.emplace_back(coluna, TCelulaXls{}).second;
     auto it = std::lower_bound(l.begin(), l.end(), coluna,
                                [](const auto& c, unsigned col) { return c.first < col; });
@@ -45,16 +48,11 @@ class TFolhaXls {
   // The rows that hold any cell, by row number.
   const std::map<unsigned, TLinha>& Linhas() const { return Linhas_; }
 
-  // Drops every cell and text (the extent declared so far stays).
-  void Limpa() {
-    Linhas_.clear();
-    Textos.clear();
-  }
-
   // Columns: at least the declared extent, and every column that holds a cell.
   unsigned Colunas = 0;
   std::vector<QString> Textos;
 
  private:
   std::map<unsigned, TLinha> Linhas_;
+  const TLinha* Anterior_ = nullptr;
 };

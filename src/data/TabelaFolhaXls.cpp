@@ -138,6 +138,7 @@ void TabelaDaFolha(const TFolhaXls& folha, bool base1904, const QString& nomeFol
   for (const auto& [i, l] : folha.Linhas()) {
     if (i == 0 || i > ultima) continue;
     std::vector<QVariant>& linha = linhas[i - 1];
+    if (!l.empty()) linha.reserve(std::min<std::size_t>(l.back().first + 1, nc));
     for (const auto& [j, c] : l) {
       if (j >= nc || c.Tipo == TTipoCelulaXls::Nula) continue;
       QVariant v = Celula(c, Efetivo(c.Tipo, declarado[j]), folha, colunas[j].Tipo, base1904);
