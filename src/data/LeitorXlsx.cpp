@@ -67,8 +67,8 @@ std::vector<QString> TextosCompartilhados(const QString& arquivo) {
   if (!membro.Aberto()) return textos;
   const bool ok = Percorre(membro, [&](QXmlStreamReader& xml, QXmlStreamReader::TokenType t) {
     if (t == QXmlStreamReader::StartElement && xml.name() == QLatin1String("si"))
-      textos.push_back(TextoDoItem(xml));
-    return !xml.hasError();
+      textos.push_back(TextoDoItem(xml, QLatin1StringView("si"), &membro));
+    return true;
   });
   if (!ok)
     FalhaXlsx(arquivo, QStringLiteral("os textos da pasta de trabalho não podem ser lidos."));
@@ -84,11 +84,12 @@ struct TCelulaLida {
   bool TemValor = false;
 };
 
-void Guarda(const TCelulaLida& c, const std::vector<TTipoCelulaXls>& estilos,
+// Keeps the cell read; false when it names a shared string that does not exist (damage).
+bool Guarda(const TCelulaLida& c, const std::vector<TTipoCelulaXls>& estilos,
             const std::vector<QString>& compartilhados, TFolhaXls& folha) {
   if (!c.TemValor || c.Linha < 0 || c.Linha >= kMaxLinhas || c.Coluna < 0 ||
       c.Coluna >= kMaxColunas)
-    return;
+    return true;
   const auto texto = [&](const QString& s) {
     // An empty text is an empty cell.
     if (s.isEmpty()) return;
@@ -100,29 +101,36 @@ void Guarda(const TCelulaLida& c, const std::vector<TTipoCelulaXls>& estilos,
   if (c.Tipo == u"s") {
     bool ok = false;
     const qulonglong i = c.Valor.trimmed().toULongLong(&ok);
-    if (ok && i < compartilhados.size()) texto(compartilhados[i]);
-    return;
+    if (!ok || i >= compartilhados.size()) return false;
+    texto(compartilhados[i]);
+    return true;
   }
-  if (c.Tipo == u"inlineStr" || c.Tipo == u"str") return texto(c.Valor);
-  if (c.Tipo == u"e") return;  // an error value (#N/D, #DIV/0!...) holds no data
+  if (c.Tipo == u"inlineStr" || c.Tipo == u"str") {
+    texto(c.Valor);
+    return true;
+  }
+  if (c.Tipo == u"e") return true;  // an error value (#N/D, #DIV/0!...) holds no data
   if (c.Tipo == u"d") {
     const QDateTime dt = QDateTime::fromString(c.Valor.trimmed(), Qt::ISODate);
-    if (!dt.isValid()) return texto(c.Valor);
+    if (!dt.isValid()) {
+      texto(c.Valor);
+      return true;
+    }
     TCelulaXls& cel = folha.Define(static_cast<unsigned>(c.Linha), static_cast<unsigned>(c.Coluna));
     cel.Tipo = TTipoCelulaXls::DataHora;
     cel.Valor = TTabelaPlanilha::DiasDeData(dt);
-    return;
+    return true;
   }
   const QString v = c.Valor.trimmed();
   bool ok = false;
   const double valor = QLocale::c().toDouble(v, &ok);
-  if (!ok) return;
+  if (!ok) return true;
   TCelulaXls& cel = folha.Define(static_cast<unsigned>(c.Linha), static_cast<unsigned>(c.Coluna));
   cel.Valor = valor;
   if (c.Tipo == u"b") {
     cel.Tipo = TTipoCelulaXls::Inteiro;
     cel.Valor = valor != 0 ? 1 : 0;
-    return;
+    return true;
   }
   const TTipoCelulaXls tipo = c.Estilo >= 0 && static_cast<std::size_t>(c.Estilo) < estilos.size()
                                   ? estilos[static_cast<std::size_t>(c.Estilo)]
@@ -131,6 +139,7 @@ void Guarda(const TCelulaLida& c, const std::vector<TTipoCelulaXls>& estilos,
   bool inteiro = false;
   v.toInt(&inteiro);
   cel.Tipo = tipo == TTipoCelulaXls::Real && inteiro ? TTipoCelulaXls::Inteiro : tipo;
+  return true;
 }
 
 }  // namespace
@@ -151,6 +160,7 @@ void LeXlsx(const QString& arquivo, const QString& folha,
   int proxima = 0;
   bool naCelula = false, noValor = false;
   TCelulaLida c;
+  QString textoInexistente;
   const bool ok = Percorre(membro, [&](QXmlStreamReader& xml, QXmlStreamReader::TokenType t) {
     if (t == QXmlStreamReader::StartElement) {
       const auto nome = xml.name();
@@ -172,7 +182,7 @@ void LeXlsx(const QString& arquivo, const QString& folha,
         noValor = true;
         c.TemValor = true;
       } else if (naCelula && nome == QLatin1String("is")) {
-        c.Valor = TextoDoItem(xml, QLatin1StringView("is"));
+        c.Valor = TextoDoItem(xml, QLatin1StringView("is"), &membro);
         c.TemValor = true;
       }
     } else if (t == QXmlStreamReader::Characters && noValor) {
@@ -183,13 +193,20 @@ void LeXlsx(const QString& arquivo, const QString& folha,
         noValor = false;
       } else if (nome == QLatin1String("c") && naCelula) {
         naCelula = false;
-        Guarda(c, estilos, compartilhados, f);
+        if (!Guarda(c, estilos, compartilhados, f)) {
+          textoInexistente = c.Valor.trimmed();
+          return false;
+        }
       } else if (nome == QLatin1String("sheetData")) {
         return false;
       }
     }
     return true;
   });
+  if (!textoInexistente.isNull())
+    FalhaXlsx(arquivo,
+              QStringLiteral("a folha \"%1\" usa o texto compartilhado %2, que não existe.")
+                  .arg(folha, textoInexistente));
   if (!ok)
     FalhaXlsx(arquivo, QStringLiteral("a folha \"%1\" está danificada ou truncada.").arg(folha));
   TabelaDaFolha(f, base1904, folha, colunas, linhas);

@@ -52,12 +52,19 @@ void FalhaXlsx(const QString& arquivo, const QString& detalhe) {
                      .arg(arquivo, detalhe));
 }
 
-QString TextoDoItem(QXmlStreamReader& xml, QLatin1StringView fim) {
+QString TextoDoItem(QXmlStreamReader& xml, QLatin1StringView fim, TMembro* membro) {
   QString texto;
   int fonetica = 0;
   bool noTexto = false;
-  while (!xml.atEnd()) {
+  for (;;) {
     const auto t = xml.readNext();
+    if (t == QXmlStreamReader::Invalid) {
+      if (xml.error() == QXmlStreamReader::PrematureEndOfDocumentError && membro &&
+          membro->Alimenta(xml))
+        continue;
+      break;
+    }
+    if (t == QXmlStreamReader::EndDocument) break;
     if (t == QXmlStreamReader::StartElement) {
       if (xml.name() == QLatin1String("rPh"))
         ++fonetica;

@@ -58,8 +58,10 @@ int LinhaXlsx(QStringView ref);
 [[noreturn]] void FalhaXlsx(const QString& arquivo, const QString& detalhe);
 
 // The text of one shared-string or inline item (its runs joined, phonetic guides left out), from
-// a reader positioned anywhere before it; stops after the end element named `fim`.
-QString TextoDoItem(QXmlStreamReader& xml, QLatin1StringView fim = QLatin1StringView("si"));
+// a reader positioned anywhere before it; stops after the end element named `fim`. An item that
+// runs past the data fed so far is read on from `membro` when given.
+QString TextoDoItem(QXmlStreamReader& xml, QLatin1StringView fim = QLatin1StringView("si"),
+                    TMembro* membro = nullptr);
 
 // The package part of the sheet named `folha`. Throws ETorveda naming the file when the package
 // cannot be read or has no such sheet.

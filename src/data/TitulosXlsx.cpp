@@ -78,7 +78,7 @@ QMap<int, QString> TextosCompartilhados(const QString& arquivo, const QSet<int>&
   Percorre(membro, [&](QXmlStreamReader& xml, QXmlStreamReader::TokenType t) {
     if (t != QXmlStreamReader::StartElement || xml.name() != QLatin1String("si")) return true;
     ++indice;
-    const QString texto = TextoDoItem(xml);
+    const QString texto = TextoDoItem(xml, QLatin1StringView("si"), &membro);
     if (indices.contains(indice)) textos.insert(indice, texto);
     return indice < maior;
   });

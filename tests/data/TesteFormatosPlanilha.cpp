@@ -13,6 +13,7 @@
 
 #include "base/Erro.h"
 #include "data/ColunasOutorgas.h"
+#include "data/EscritaXlsx.h"
 #include "data/TLivroPlanilha.h"
 #include "data/TTabelaPlanilha.h"
 
@@ -180,5 +181,25 @@ TEST(FormatosPlanilha, CopiasDanificadas) {
       }
     }
     EXPECT_GT(recusados, 0) << origem.toStdString();
+  }
+}
+
+// Shared strings and sheet data far larger than one piece of the package read at a time: every
+// text and number comes back whole (a text that straddled two pieces once came back cut).
+TEST(FormatosPlanilha, XlsxGrande) {
+  QTemporaryDir pasta;
+  const QString arquivo = pasta.filePath(QStringLiteral("grande.xlsx"));
+  std::vector<std::vector<QVariant>> linhas;
+  for (int i = 0; i < 6000; ++i)
+    linhas.push_back({QStringLiteral("Requerente nº %1 — São João").arg(i), 0.1 * i});
+  TEscritorXlsx escritor;
+  escritor.AdicionaFolha(C::FolhaAna, {QStringLiteral("NomeReq"), QStringLiteral("Qc02")}, linhas);
+  escritor.Salva(arquivo);
+  TAberta lida(arquivo, C::FolhaAna);
+  ASSERT_EQ(lida.Tabela.NumLinhas(), 6000);
+  int i = 0;
+  for (lida.Tabela.Primeiro(); !lida.Tabela.Fim(); lida.Tabela.Proximo(), ++i) {
+    ASSERT_EQ(lida.Tabela.Texto(QStringLiteral("NomeReq")), linhas[i][0].toString()) << i;
+    ASSERT_EQ(lida.Tabela.Numero(QStringLiteral("Qc02")), 0.1 * i) << i;
   }
 }
