@@ -46,6 +46,24 @@ QStringList ColunasOutorgas::Lidas(const QString& folha) {
   return {};
 }
 
+std::optional<TTipoColunaPlanilha> ColunasOutorgas::Tipo(const QString& folha,
+                                                         const QString& titulo) {
+  static const QStringList numeros{
+      QStringLiteral("Nº Portaria"),  QStringLiteral("Nº Certidão"),
+      QStringLiteral("Latitude"),     QStringLiteral("Longitude"),
+      QStringLiteral("Vazão (m³/s)"), QStringLiteral("Vazão (m³/h)"),
+      QStringLiteral("NrPort01"),     QStringLiteral("Validade (anos)"),
+      QStringLiteral("Qc01 (m³/h)")};
+  static const QStringList datas{QStringLiteral("Data entrada"), QStringLiteral("Data Publicação"),
+                                 QStringLiteral("Data Expedição"), QStringLiteral("DataPub01"),
+                                 QStringLiteral("DataVenc01")};
+  if (!Lidas(folha).contains(titulo)) return std::nullopt;
+  if (datas.contains(titulo)) return TTipoColunaPlanilha::Data;
+  const bool mensal = titulo.size() == 4 && titulo.startsWith(QStringLiteral("Qc"));
+  if (numeros.contains(titulo) || mensal) return TTipoColunaPlanilha::Numero;
+  return std::nullopt;
+}
+
 QStringList ColunasOutorgas::Ausentes(const QStringList& titulos, const QStringList& lidas) {
   QStringList ausentes;
   for (const QString& c : lidas)

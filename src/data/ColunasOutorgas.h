@@ -5,6 +5,9 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
+
+#include "data/TTabelaPlanilha.h"
 
 namespace ColunasOutorgas {
 
@@ -15,6 +18,11 @@ inline const QString FolhaAna = QStringLiteral("Outorgas ANA");
 
 // The headings read from that sheet (empty for another sheet).
 QStringList Lidas(const QString& folha);
+
+// The kind of a heading read from that sheet, which its cells are read as whatever their number
+// formats show: a flow, a coordinate or a document number is a number, a date column a date.
+// Nothing for a text column or a heading the sheet's import does not read.
+std::optional<TTipoColunaPlanilha> Tipo(const QString& folha, const QString& titulo);
 
 // The headings of `lidas` that `titulos` lacks, in order.
 QStringList Ausentes(const QStringList& titulos, const QStringList& lidas);

@@ -69,13 +69,10 @@ class TSilencio {
 }  // namespace gdal_dados
 
 // The open workbook behind a TLivroPlanilha.
-// .xls files are read by our own reader, .xlsx files through GDAL, whose dataset is opened
-// only when rows are read (its opening already parses much of the package).
+// .xls files are read by our own reader of their records, .xlsx files by our own walk of their
+// package (through GDAL's zip reader); the rows are read when a table asks for them.
 struct TLivroPlanilha::TDados {
   std::unique_ptr<TLeitorXls> Xls;
   bool Xlsx = false;
   QStringList FolhasXlsx;
-  gdal_dados::TDataset Dataset;
-  // Opens the GDAL dataset of an .xlsx on first use. Throws ETorveda naming the file.
-  GDALDatasetH DatasetXlsx(const QString& arquivo);
 };

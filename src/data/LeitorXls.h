@@ -4,12 +4,7 @@
 // headings cost the way to its first row, and its rows are read when asked for, at a few
 // microseconds a row. Private to src/data.
 //
-// The columns come out exactly as GDAL's spreadsheet layer gives them (the program read .xls
-// that way before, and the layers it wrote must not change): the first row holds the headings
-// (a heading that is not a text becomes "Field<n>"); a column's type follows its data cells
-// (integer and real give a number, any mix of date, date-time and time a date, any other mix a
-// text); in a text column a number reads as its digits ("%d", "%.16g") and a date as
-// "YYYY-MM-DD[ HH:MM:SS]".
+// The sheets become tables as TabelaFolhaXls.h tells.
 
 #include <QString>
 #include <QStringList>

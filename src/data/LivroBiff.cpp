@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "base/Erro.h"
+#include "data/FormatoNumero.h"
 #include "data/PaginaDeCodigo.h"
 
 namespace {
@@ -34,8 +35,7 @@ constexpr std::uint16_t kRk = 0x027E;
 constexpr std::uint16_t kFormato = 0x041E;
 constexpr std::uint16_t kInicio = 0x0809;
 
-// A sheet of this format has at most 65,536 rows and 256 columns.
-constexpr unsigned kMaxLinhas = 65536;
+// A sheet of this format has at most 256 columns (and 65,536 rows, all a row number can say).
 constexpr unsigned kMaxColunas = 256;
 // Only so many date formats were ever told apart; any beyond read as plain numbers.
 constexpr std::size_t kMaxFormatosData = 2048;
@@ -192,63 +192,6 @@ void Exige(const TRegistro& r, std::size_t tamanho) {
   if (r.Tamanho < tamanho) throw ETruncado{};
 }
 
-// Which of date, date-time and time a custom number format shows, going by the letters of its
-// codes anywhere in it, as the program always told them apart.
-TTipoCelulaXls TipoDoFormato(const QString& formato) {
-  int a = 0, m = 0, d = 0, h = 0, s = 0;
-  for (const QChar c : formato) switch (c.unicode()) {
-      case 'Y':
-      case 'y':
-        ++a;
-        break;
-      case 'M':
-      case 'm':
-        ++m;
-        break;
-      case 'D':
-      case 'd':
-        ++d;
-        break;
-      case 'H':
-      case 'h':
-        ++h;
-        break;
-      case 'S':
-      case 's':
-        ++s;
-        break;
-      default:
-        break;
-    }
-  if (a && m && d && h) return TTipoCelulaXls::DataHora;
-  if ((a && m) || (m && d)) return TTipoCelulaXls::Data;
-  if ((h && m) || (m && s)) return TTipoCelulaXls::Hora;
-  return TTipoCelulaXls::Real;
-}
-
-// The built-in formats that show dates and times.
-TTipoCelulaXls TipoDoFormatoEmbutido(std::uint16_t formato) {
-  switch (formato) {
-    case 14:
-    case 15:
-    case 16:
-    case 17:
-      return TTipoCelulaXls::Data;
-    case 18:
-    case 19:
-    case 20:
-    case 21:
-    case 45:
-    case 46:
-    case 47:
-      return TTipoCelulaXls::Hora;
-    case 22:
-      return TTipoCelulaXls::DataHora;
-    default:
-      return TTipoCelulaXls::Nula;
-  }
-}
-
 // A compact number: a 30-bit integer, or the upper 30 bits of a double, either maybe × 100.
 double DecodificaRk(std::uint32_t rk, bool* inteiro) {
   const bool cem = rk & 0x01;
@@ -380,7 +323,6 @@ TFolhaXls TLivroBiff::LeFolha(qsizetype indice, bool soPrimeiraLinha) const {
       Inicios_[static_cast<std::size_t>(indice)] >= static_cast<std::size_t>(Fluxo_.size()))
     Falha(QStringLiteral("a folha \"%1\" aponta para fora da pasta de trabalho")
               .arg(Folhas_.value(indice)));
-  bool comDimensoes = false;
   const TPaginaDeCodigo pagina(Biff5_ ? Pagina_ : 1252);
   // A string cell: one in UTF-16 or one byte a character, or bytes in the code page.
   const auto textoDaCelula = [&](TCursor& c) {
@@ -390,24 +332,11 @@ TFolhaXls TLivroBiff::LeFolha(qsizetype indice, bool soPrimeiraLinha) const {
   bool aguardaTexto = false;
   unsigned linhaDoTexto = 0, colunaDoTexto = 0;
 
+  // The declared extent is only a hint (writers get it wrong): every cell record counts.
   const auto celula = [&](unsigned linha, unsigned coluna) -> TCelulaXls* {
     aguardaTexto = false;
-    if (!comDimensoes) {
-      // Without a declared extent the cells found make it.
-      if (linha >= kMaxLinhas || coluna >= kMaxColunas) return nullptr;
-      folha.Linhas = std::max(folha.Linhas, linha + 1);
-      if (coluna >= folha.Colunas) {
-        folha.Colunas = coluna + 1;
-        for (auto& l : folha.Celulas)
-          if (!l.empty()) l.resize(folha.Colunas);
-      }
-    } else if (linha >= folha.Linhas || coluna >= folha.Colunas) {
-      return nullptr;
-    }
-    if (linha >= folha.Celulas.size()) folha.Celulas.resize(linha + 1);
-    auto& l = folha.Celulas[linha];
-    if (l.empty()) l.resize(folha.Colunas);
-    return &l[coluna];
+    if (coluna >= kMaxColunas) return nullptr;
+    return &folha.Define(linha, coluna);
   };
   const auto numero = [&](TCelulaXls* c, double valor, bool inteiro, std::uint16_t xf) {
     if (!c) return;
@@ -458,13 +387,9 @@ TFolhaXls TLivroBiff::LeFolha(qsizetype indice, bool soPrimeiraLinha) const {
         case kDimensoes: {
           // Row numbers are 32-bit words from Excel 97 on, 16-bit ones before.
           Exige(r, Biff5_ ? 8 : 12);
-          comDimensoes = true;
           aguardaTexto = false;
-          folha.Linhas =
-              std::min<unsigned>(Biff5_ ? U16(r.Dados + 2) : U32(r.Dados + 4), kMaxLinhas);
-          folha.Colunas = std::min<unsigned>(U16(r.Dados + (Biff5_ ? 6 : 10)), kMaxColunas);
-          folha.Celulas.clear();
-          folha.Textos.clear();
+          folha.Colunas = std::max(
+              folha.Colunas, std::min<unsigned>(U16(r.Dados + (Biff5_ ? 6 : 10)), kMaxColunas));
           break;
         }
         case kNumero: {
@@ -553,6 +478,5 @@ TFolhaXls TLivroBiff::LeFolha(qsizetype indice, bool soPrimeiraLinha) const {
   } catch (const ETruncado&) {
     Falha(QStringLiteral("um registro da folha \"%1\" está truncado").arg(Folhas_.value(indice)));
   }
-  if (!comDimensoes) folha.Celulas.resize(folha.Linhas);
   return folha;
 }

@@ -12,26 +12,7 @@
 #include <cstdint>
 #include <vector>
 
-enum class TTipoCelulaXls : std::uint8_t { Nula, Inteiro, Real, Texto, Data, DataHora, Hora };
-
-struct TCelulaXls {
-  TTipoCelulaXls Tipo = TTipoCelulaXls::Nula;
-  std::uint32_t Texto = 0;  // index into TFolhaXls::Textos
-  double Valor = 0;         // the number, or the day count of a date
-};
-
-struct TFolhaXls {
-  unsigned Linhas = 0;
-  unsigned Colunas = 0;
-  // One vector per row, empty for a row without cells, else `Colunas` long.
-  std::vector<std::vector<TCelulaXls>> Celulas;
-  std::vector<QString> Textos;
-
-  const TCelulaXls* Celula(unsigned linha, unsigned coluna) const {
-    if (linha >= Celulas.size() || coluna >= Celulas[linha].size()) return nullptr;
-    return &Celulas[linha][coluna];
-  }
-};
+#include "data/FolhaXls.h"
 
 class TLivroBiff {
  public:
@@ -40,8 +21,9 @@ class TLivroBiff {
 
   const QStringList& Folhas() const { return Folhas_; }
   bool Base1904() const { return Base1904_; }
-  // The sheet's cells; with `soPrimeiraLinha` the reading stops where the second row begins, so
-  // that the headings cost no more than the way to them.
+  // The sheet's cells, every cell record present whatever extent the sheet declares; with
+  // `soPrimeiraLinha` the reading stops where the second row begins, so that the headings cost no
+  // more than the way to them.
   TFolhaXls LeFolha(qsizetype indice, bool soPrimeiraLinha) const;
 
  private:

@@ -40,26 +40,7 @@ void TLivroPlanilha::Abre() {
   D_->Xlsx = true;
 }
 
-GDALDatasetH TLivroPlanilha::TDados::DatasetXlsx(const QString& arquivo) {
-  if (Dataset) return Dataset.get();
-  gdal_dados::Registra();
-  gdal_dados::TOpcoesPlanilha opcoes;
-  gdal_dados::TSilencio silencio;
-  const char* const drivers[] = {"XLSX", nullptr};
-  gdal_dados::TDataset ds(GDALOpenEx(arquivo.toUtf8().constData(),
-                                     GDAL_OF_VECTOR | GDAL_OF_READONLY, drivers, nullptr, nullptr));
-  if (!ds) {
-    const QString detalhe = gdal_dados::TSilencio::UltimoErro();
-    throw ETorveda(QStringLiteral("Não foi possível abrir o arquivo %1 como planilha do Excel%2")
-                       .arg(arquivo, detalhe.isEmpty() ? QStringLiteral(".")
-                                                       : QStringLiteral(": ") + detalhe));
-  }
-  Dataset = std::move(ds);
-  return Dataset.get();
-}
-
 void TLivroPlanilha::Fecha() {
-  D_->Dataset.reset();
   D_->Xls.reset();
   D_->Xlsx = false;
   D_->FolhasXlsx.clear();

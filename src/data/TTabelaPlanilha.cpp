@@ -6,49 +6,13 @@
 
 #include "base/Erro.h"
 #include "data/Gdal.h"
+#include "data/LeitorXlsx.h"
 #include "data/TLivroPlanilha.h"
 #include "data/TitulosXlsx.h"
 
 namespace {
 
 const QDate DiaZero(1899, 12, 30);
-
-TTipoColunaPlanilha TipoDoCampo(OGRFieldType tipo) {
-  switch (tipo) {
-    case OFTInteger:
-    case OFTInteger64:
-    case OFTReal:
-      return TTipoColunaPlanilha::Numero;
-    case OFTDate:
-    case OFTDateTime:
-    case OFTTime:
-      return TTipoColunaPlanilha::Data;
-    default:
-      return TTipoColunaPlanilha::Texto;
-  }
-}
-
-QVariant LeCelula(OGRFeatureH f, int i, TTipoColunaPlanilha tipo) {
-  if (!OGR_F_IsFieldSetAndNotNull(f, i)) return {};
-  switch (tipo) {
-    case TTipoColunaPlanilha::Numero:
-      return OGR_F_GetFieldAsDouble(f, i);
-    case TTipoColunaPlanilha::Data: {
-      int a = 0, m = 0, d = 0, h = 0, mi = 0, tz = 0;
-      float s = 0;
-      if (!OGR_F_GetFieldAsDateTimeEx(f, i, &a, &m, &d, &h, &mi, &s, &tz)) return {};
-      // A time-only cell has no date part: it lies on the zero day.
-      const QDate data = a == 0 ? DiaZero : QDate(a, m, d);
-      const int ms = static_cast<int>(std::lround(static_cast<double>(s) * 1000.0));
-      const QDateTime dt(data, QTime(h, mi).addMSecs(ms), QTimeZone::utc());
-      return dt.isValid() ? QVariant(dt) : QVariant();
-    }
-    case TTipoColunaPlanilha::Texto:
-      break;
-  }
-  const QString texto = QString::fromUtf8(OGR_F_GetFieldAsString(f, i));
-  return texto.isEmpty() ? QVariant() : QVariant(texto);
-}
 
 // A number in general format: up to 15 significant digits, no thousands separator, the
 // regional decimal separator; a whole number reads as its digits.
@@ -128,42 +92,17 @@ void TTabelaPlanilha::Abre(const TLivroPlanilha& livro) {
     Preenche(livro.Arquivo(), std::move(colunas), std::move(linhas));
     return;
   }
-  GDALDatasetH ds = livro.D_->DatasetXlsx(livro.Arquivo());
-  gdal_dados::TOpcoesPlanilha opcoes;
-  gdal_dados::TSilencio silencio;
-  OGRLayerH camada = GDALDatasetGetLayerByName(ds, Folha_.toUtf8().constData());
-  if (!camada)
-    throw ETorveda(
-        QStringLiteral("A planilha %1 não tem a folha \"%2\".").arg(livro.Arquivo(), Folha_));
-
-  OGRFeatureDefnH defn = OGR_L_GetLayerDefn(camada);
-  const int nCampos = OGR_FD_GetFieldCount(defn);
   std::vector<TColuna> colunas;
-  colunas.reserve(static_cast<size_t>(nCampos));
-  for (int i = 0; i < nCampos; ++i) {
-    OGRFieldDefnH campo = OGR_FD_GetFieldDefn(defn, i);
-    colunas.push_back(
-        {QString::fromUtf8(OGR_Fld_GetNameRef(campo)), TipoDoCampo(OGR_Fld_GetType(campo))});
-  }
-
   std::vector<std::vector<QVariant>> linhas;
-  OGR_L_ResetReading(camada);
-  while (OGRFeatureH f = OGR_L_GetNextFeature(camada)) {
-    std::vector<QVariant> linha(static_cast<size_t>(nCampos));
-    for (int i = 0; i < nCampos; ++i)
-      linha[static_cast<size_t>(i)] = LeCelula(f, i, colunas[static_cast<size_t>(i)].Tipo);
-    OGR_F_Destroy(f);
-    linhas.push_back(std::move(linha));
-  }
-  if (CPLGetLastErrorType() >= CE_Failure)
-    throw ETorveda(QStringLiteral("Erro ao ler a folha \"%1\" da planilha %2: %3")
-                       .arg(Folha_, livro.Arquivo(), gdal_dados::TSilencio::UltimoErro()));
+  LeXlsx(livro.Arquivo(), Folha_, colunas, linhas);
   Preenche(livro.Arquivo(), std::move(colunas), std::move(linhas));
 }
 
 void TTabelaPlanilha::Preenche(const QString& arquivo, std::vector<TColuna> colunas,
                                std::vector<std::vector<QVariant>> linhas) {
-  for (auto& l : linhas) l.resize(colunas.size());
+  // A row holds its cells up to its last one: the rest read as empty.
+  for (auto& l : linhas)
+    if (l.size() > colunas.size()) l.resize(colunas.size());
   Arquivo_ = arquivo;
   Colunas_ = std::move(colunas);
   Linhas_ = std::move(linhas);
@@ -241,7 +180,9 @@ const QVariant& TTabelaPlanilha::Celula(const QString& coluna, int* indice) cons
   if (Posicao_ >= NumLinhas())
     throw ETorveda(QStringLiteral("A tabela %1 não tem linha atual.").arg(Descricao()));
   if (indice) *indice = i;
-  return Linhas_[static_cast<size_t>(Posicao_)][static_cast<size_t>(i)];
+  static const QVariant vazia;
+  const auto& linha = Linhas_[static_cast<size_t>(Posicao_)];
+  return static_cast<size_t>(i) < linha.size() ? linha[static_cast<size_t>(i)] : vazia;
 }
 
 bool TTabelaPlanilha::Vazio(const QString& coluna) const { return !Celula(coluna).isValid(); }

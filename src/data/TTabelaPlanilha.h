@@ -69,7 +69,8 @@ class TTabelaPlanilha {
   static double DiasDeData(const QDateTime& data);
   static QDateTime DataDeDias(double dias);
 
-  // Fills the table directly (for callers that build tables in memory, e.g. tests).
+  // Fills the table directly (for callers that build tables in memory, e.g. tests). A row may
+  // stop at its last cell; the cells after it are empty.
   struct TColuna {
     QString Titulo;
     TTipoColunaPlanilha Tipo;

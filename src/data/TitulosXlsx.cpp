@@ -1,7 +1,5 @@
 #include "data/TitulosXlsx.h"
 
-#include <cpl_vsi.h>
-
 #include <QByteArray>
 #include <QMap>
 #include <QSet>
@@ -11,114 +9,9 @@
 #include <string_view>
 
 #include "base/Erro.h"
+#include "data/PacoteXlsx.h"
 
 namespace {
-
-struct TFechaVsi {
-  void operator()(VSILFILE* f) const {
-    if (f) VSIFCloseL(f);
-  }
-};
-using TArquivoVsi = std::unique_ptr<VSILFILE, TFechaVsi>;
-
-// One member of the package, read a piece at a time.
-class TMembro {
- public:
-  TMembro(const QString& arquivo, const QString& membro)
-      : F_(VSIFOpenL(
-            (QStringLiteral("/vsizip/{") + arquivo + QStringLiteral("}/") + membro).toUtf8(),
-            "rb")) {}
-  bool Aberto() const { return F_ != nullptr; }
-  // Reads up to `n` bytes; 0 at the end.
-  qsizetype Le(char* destino, qsizetype n) {
-    if (!F_) return 0;
-    return static_cast<qsizetype>(VSIFReadL(destino, 1, static_cast<size_t>(n), F_.get()));
-  }
-  // Feeds the reader the next piece; false at the end.
-  bool Alimenta(QXmlStreamReader& xml) {
-    if (!F_) return false;
-    QByteArray pedaco(64 * 1024, Qt::Uninitialized);
-    const size_t lidos = VSIFReadL(pedaco.data(), 1, static_cast<size_t>(pedaco.size()), F_.get());
-    if (lidos == 0) return false;
-    pedaco.truncate(static_cast<qsizetype>(lidos));
-    xml.addData(pedaco);
-    return true;
-  }
-
- private:
-  TArquivoVsi F_;
-};
-
-// Walks the member's elements, feeding more as needed; `visita` returns false to stop.
-template <typename F>
-void Percorre(TMembro& membro, F&& visita) {
-  QXmlStreamReader xml;
-  bool fim = !membro.Alimenta(xml);
-  for (;;) {
-    const auto token = xml.readNext();
-    if (token == QXmlStreamReader::Invalid) {
-      if (xml.error() == QXmlStreamReader::PrematureEndOfDocumentError && !fim) {
-        fim = !membro.Alimenta(xml);
-        continue;
-      }
-      return;
-    }
-    if (token == QXmlStreamReader::EndDocument) return;
-    if (!visita(xml, token)) return;
-  }
-}
-
-// Column index of a reference like "AB1" (0 for "A").
-int Coluna(QStringView ref) {
-  int c = 0;
-  bool letras = false;
-  for (QChar ch : ref) {
-    if (ch >= QLatin1Char('A') && ch <= QLatin1Char('Z')) {
-      c = c * 26 + (ch.unicode() - 'A' + 1);
-      letras = true;
-    } else {
-      break;
-    }
-  }
-  return letras ? c - 1 : -1;
-}
-
-QString Caminho(QString alvo) {
-  if (alvo.startsWith(QLatin1Char('/'))) return alvo.mid(1);
-  return QStringLiteral("xl/") + alvo;
-}
-
-[[noreturn]] void Falha(const QString& arquivo, const QString& detalhe) {
-  throw ETorveda(QStringLiteral("Não foi possível abrir o arquivo %1 como planilha do Excel: %2")
-                     .arg(arquivo, detalhe));
-}
-
-// The text of one shared-string item (its runs joined, phonetic guides left out), from a reader
-// positioned anywhere before it; stops after the item's end.
-QString TextoDoItem(QXmlStreamReader& xml) {
-  QString texto;
-  int fonetica = 0;
-  bool noTexto = false;
-  while (!xml.atEnd()) {
-    const auto t = xml.readNext();
-    if (t == QXmlStreamReader::StartElement) {
-      if (xml.name() == QLatin1String("rPh"))
-        ++fonetica;
-      else if (xml.name() == QLatin1String("t") && fonetica == 0)
-        noTexto = true;
-    } else if (t == QXmlStreamReader::Characters && noTexto) {
-      texto += xml.text();
-    } else if (t == QXmlStreamReader::EndElement) {
-      if (xml.name() == QLatin1String("t"))
-        noTexto = false;
-      else if (xml.name() == QLatin1String("rPh"))
-        --fonetica;
-      else if (xml.name() == QLatin1String("si"))
-        break;
-    }
-  }
-  return texto;
-}
 
 // The shared strings of the given indices, found by a scan of the raw items: a workbook writes
 // the headings' strings wherever it likes (after thousands of data strings, often), and parsing
@@ -185,7 +78,7 @@ QMap<int, QString> TextosCompartilhados(const QString& arquivo, const QSet<int>&
   Percorre(membro, [&](QXmlStreamReader& xml, QXmlStreamReader::TokenType t) {
     if (t != QXmlStreamReader::StartElement || xml.name() != QLatin1String("si")) return true;
     ++indice;
-    const QString texto = TextoDoItem(xml);
+    const QString texto = TextoDoItem(xml, QLatin1StringView("si"), &membro);
     if (indices.contains(indice)) textos.insert(indice, texto);
     return indice < maior;
   });
@@ -195,37 +88,7 @@ QMap<int, QString> TextosCompartilhados(const QString& arquivo, const QSet<int>&
 }  // namespace
 
 QStringList TitulosXlsx(const QString& arquivo, const QString& folha) {
-  // The sheet's relation id, then its part.
-  QString relacao;
-  {
-    TMembro livro(arquivo, QStringLiteral("xl/workbook.xml"));
-    if (!livro.Aberto()) Falha(arquivo, QStringLiteral("não é um pacote do Excel (.xlsx)."));
-    Percorre(livro, [&](QXmlStreamReader& xml, QXmlStreamReader::TokenType t) {
-      if (t == QXmlStreamReader::StartElement && xml.name() == QLatin1String("sheet") &&
-          xml.attributes().value(QLatin1String("name")) == folha) {
-        for (const auto& a : xml.attributes())
-          if (a.name() == QLatin1String("id")) relacao = a.value().toString();
-        return false;
-      }
-      return true;
-    });
-  }
-  if (relacao.isEmpty())
-    throw ETorveda(QStringLiteral("A planilha %1 não tem a folha \"%2\".").arg(arquivo, folha));
-  QString parte;
-  {
-    TMembro rels(arquivo, QStringLiteral("xl/_rels/workbook.xml.rels"));
-    Percorre(rels, [&](QXmlStreamReader& xml, QXmlStreamReader::TokenType t) {
-      if (t == QXmlStreamReader::StartElement && xml.name() == QLatin1String("Relationship") &&
-          xml.attributes().value(QLatin1String("Id")) == relacao) {
-        parte = Caminho(xml.attributes().value(QLatin1String("Target")).toString());
-        return false;
-      }
-      return true;
-    });
-  }
-  if (parte.isEmpty())
-    Falha(arquivo, QStringLiteral("a folha \"%1\" não tem conteúdo.").arg(folha));
+  const QString parte = ParteDaFolha(arquivo, folha);
 
   // The first row's cells: a shared-string index, an inline text or something else.
   struct TCelula {
@@ -237,7 +100,7 @@ QStringList TitulosXlsx(const QString& arquivo, const QString& folha) {
   {
     TMembro folhaXml(arquivo, parte);
     if (!folhaXml.Aberto())
-      Falha(arquivo, QStringLiteral("a folha \"%1\" não pode ser lida.").arg(folha));
+      FalhaXlsx(arquivo, QStringLiteral("a folha \"%1\" não pode ser lida.").arg(folha));
     bool naLinha = false;
     bool noValor = false;
     int proxima = 0;
@@ -250,7 +113,7 @@ QStringList TitulosXlsx(const QString& arquivo, const QString& folha) {
         if (nome == QLatin1String("row")) {
           naLinha = true;
         } else if (naLinha && nome == QLatin1String("c")) {
-          const int c = Coluna(xml.attributes().value(QLatin1String("r")));
+          const int c = ColunaXlsx(xml.attributes().value(QLatin1String("r")));
           atual = c >= 0 ? c : proxima;
           proxima = atual + 1;
           tipo = xml.attributes().value(QLatin1String("t")).toString();
@@ -306,7 +169,7 @@ QStringList TitulosXlsx(const QString& arquivo, const QString& folha) {
 
 QStringList FolhasXlsx(const QString& arquivo) {
   TMembro livro(arquivo, QStringLiteral("xl/workbook.xml"));
-  if (!livro.Aberto()) Falha(arquivo, QStringLiteral("não é um pacote do Excel (.xlsx)."));
+  if (!livro.Aberto()) FalhaXlsx(arquivo, QStringLiteral("não é um pacote do Excel (.xlsx)."));
   QStringList folhas;
   bool documento = false;
   Percorre(livro, [&](QXmlStreamReader& xml, QXmlStreamReader::TokenType t) {
@@ -317,6 +180,6 @@ QStringList FolhasXlsx(const QString& arquivo) {
     }
     return true;
   });
-  if (!documento) Falha(arquivo, QStringLiteral("o índice das folhas não pode ser lido."));
+  if (!documento) FalhaXlsx(arquivo, QStringLiteral("o índice das folhas não pode ser lido."));
   return folhas;
 }

@@ -16,6 +16,8 @@ and damaged files. Plain Python, no packages.
   pequeno.xls       the workbook stream under 4096 bytes, in the small-sector stream
   biff5.xls         an Excel 5.0/95 workbook ("Book" stream, texts in code page 1252)
   biff5_formato.xls the same with a custom date format
+  dimensoes_curtas.xls  160 rows under a sheet extent that declares 40
+  celula_perdida.xls    a short register and one stray note at the last row and column
   pequeno_biff5.xls pequeno.xls as an Excel 5.0/95 workbook
   dano_*.xls        damaged containers and records
 
@@ -582,6 +584,30 @@ def biff5(formato=False):
     return livro
 
 
+def dimensoes_curtas():
+    livro = Livro()
+    f = livro.folha("Registro")
+    f.texto(0, 0, "nome")
+    f.texto(0, 1, "valor")
+    for r in range(1, 161):
+        f.texto(r, 0, "linha %d" % r)
+        f.rk(r, 1, rk_inteiro(r))
+    f.dimensoes = (41, 2)
+    return livro
+
+
+def celula_perdida():
+    livro = Livro()
+    f = livro.folha("Registro")
+    f.texto(0, 0, "nome")
+    f.texto(0, 1, "valor")
+    for r in range(1, 4):
+        f.texto(r, 0, "linha %d" % r)
+        f.numero(r, 1, r / 4)
+    f.texto(65535, 255, "nota esquecida")
+    return livro
+
+
 def main():
     pasta = sys.argv[1]
     os.makedirs(pasta, exist_ok=True)
@@ -612,6 +638,8 @@ def main():
     k = sem_nome.find(b"\x85\x00")
     sem_nome[k + 10] = 0xFF
     grava(pasta, "dano_nome.xls", composto([("Workbook", bytes(sem_nome))]))
+    grava(pasta, "dimensoes_curtas.xls", composto(wb(dimensoes_curtas())))
+    grava(pasta, "celula_perdida.xls", composto(wb(celula_perdida())))
     # A container without a workbook stream.
     grava(pasta, "sem_livro.xls", composto([("Outro", b"\x00" * 100)]))
 

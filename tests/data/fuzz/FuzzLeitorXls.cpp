@@ -7,7 +7,9 @@
 //   build-fuzz/bin/fuzz_leitor_xls -runs=20000 tests/data/fuzz/corpus
 //
 // The corpus holds small workbooks written by tests/data/escreve_xls.py (pequeno.xls,
-// base1904.xls, formulas.xls, pequeno_biff5.xls).
+// base1904.xls, formulas.xls, pequeno_biff5.xls, celula_perdida.xls). Run it with a memory bound
+// (-rss_limit_mb=512 -malloc_limit_mb=512, as the suite does): memory must follow the cells a
+// file holds, not the extent they reach.
 
 #include <QFile>
 #include <QTemporaryDir>
