@@ -149,6 +149,9 @@ std::unique_ptr<TSubstituicaoPreparada> TDadosShape::PreparaSubstituicao(
                          .arg(D_->Nome));
     p->Novos.push_back(std::move(f));
   }
+  // Flushed now, while nothing is committed: the marks of datasets that change together then
+  // follow one another closely.
+  Substituicao::SincronizaMembros(p->Temporaria->path(), p->Nome);
   return std::unique_ptr<TSubstituicaoPreparada>(new TSubstituicaoPreparada(std::move(p)));
 }
 

@@ -1,10 +1,13 @@
-// torveda-cli importa aqem|ana: rebuilds the state or federal grant layers from the register
-// workbook, as the menu commands do but without their questions, and prints what each step did:
+// torveda-cli importa aqem|ana [--aceita-vazia]: rebuilds the state or federal grant layers from
+// the register workbook, as the menu commands do but without their questions, and prints what each
+// step did:
 //
 //   {"registro": "AQEM", "arquivo": ..., "executada": true, "completa": true, "erro": null,
+//    "camadasSubstituidas", "camadasMantidas", "camadasQueSeriamEsvaziadas",
 //    "passos": [{"camada", "folha", "colunaVazao", "linhasLidas", "registrosGravados",
 //                "ignoradas": {"semCoordenadas", "vazaoZero", "foraDaArea"},
-//                "falha" (the failing row's message or null), "causa", "linhaFalha"}, ...],
+//                "falha" (the failing row's message or null), "causa", "colunaFalha",
+//                "linhaFalha"}, ...],
 //    "mensagens": [every message shown during the import]}
 //
 // A step that would leave a layer holding grants without any (a sheet with its headings and no
