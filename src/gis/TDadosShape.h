@@ -36,6 +36,8 @@ struct TCampo {
   static TCampo Data(const QString& nome) { return {nome, TTipoCampo::Data, 8, 0}; }
 };
 
+class TSubstituicaoPreparada;
+
 class TDadosShape : public QObject {
   Q_OBJECT
 
@@ -80,6 +82,11 @@ class TDadosShape : public QObject {
   // into memory (old keys are retired, new records get new keys). On any failure the files and
   // the records in memory stay exactly as they were. Throws ETorveda.
   void SubstituiRegistros(const TDadosShape& rascunho);
+  // The first half of SubstituiRegistros, for datasets that must change together: the new files
+  // are written beside the old ones and read back, and nothing in place changes until the answer
+  // is marked and concluded (all the datasets prepared first, then all marked, then all moved).
+  // Dropped before that, it throws its files away. Throws ETorveda.
+  std::unique_ptr<TSubstituicaoPreparada> PreparaSubstituicao(const TDadosShape& rascunho);
 
   // Internal state, for the rest of the map engine.
   struct TDados;
@@ -93,5 +100,27 @@ class TDadosShape : public QObject {
  private:
   explicit TDadosShape(std::unique_ptr<TDados> d);
   friend struct TDados;
+  std::unique_ptr<TDados> D_;
+};
+
+// New records of a dataset written beside its files and read back (PreparaSubstituicao).
+class TSubstituicaoPreparada {
+ public:
+  ~TSubstituicaoPreparada();
+  TSubstituicaoPreparada(const TSubstituicaoPreparada&) = delete;
+  TSubstituicaoPreparada& operator=(const TSubstituicaoPreparada&) = delete;
+
+  // Flushes the new files and marks them complete: from here on a program stopped before
+  // Conclui leaves them to be moved into place by the next opening (the object dropped without
+  // Conclui withdraws them). Throws ETorveda.
+  void Marca();
+  // Moves the marked files over the old ones and takes their records into memory (old keys
+  // are retired, new records get new keys). Throws ETorveda.
+  void Conclui();
+
+ private:
+  struct TDados;
+  explicit TSubstituicaoPreparada(std::unique_ptr<TDados> d);
+  friend class TDadosShape;
   std::unique_ptr<TDados> D_;
 };

@@ -61,7 +61,53 @@ QString TDadosShape::ImpedimentoGravacao() const {
   return {};
 }
 
-void TDadosShape::SubstituiRegistros(const TDadosShape& rascunho) {
+struct TSubstituicaoPreparada::TDados {
+  TDadosShape::TDados* Destino = nullptr;
+  QString Pasta;
+  QString Nome;
+  std::unique_ptr<QTemporaryDir> Temporaria;
+  std::vector<Ogr::TFeature> Novos;
+  bool Marcada = false;
+  bool Movendo = false;
+  bool Concluida = false;
+};
+
+TSubstituicaoPreparada::TSubstituicaoPreparada(std::unique_ptr<TDados> d) : D_(std::move(d)) {}
+
+// Marked but never moved, the files are withdrawn: the datasets prepared with it were given up,
+// and the next opening must not move this one alone. Once a move began, it must be finished.
+TSubstituicaoPreparada::~TSubstituicaoPreparada() {
+  if (D_->Marcada && !D_->Movendo) QDir(D_->Temporaria->path()).removeRecursively();
+}
+
+void TSubstituicaoPreparada::Marca() {
+  if (D_->Marcada) return;
+  Substituicao::MarcaCompleta(D_->Temporaria->path(), D_->Nome);
+  // From here on an interrupted move is finished by the next opening, so the folder stays.
+  D_->Temporaria->setAutoRemove(false);
+  D_->Marcada = true;
+}
+
+void TSubstituicaoPreparada::Conclui() {
+  if (D_->Concluida) return;
+  Marca();
+  D_->Movendo = true;
+  Substituicao::Conclui(D_->Temporaria->path(), D_->Pasta, D_->Nome);
+  D_->Concluida = true;
+
+  TDadosShape::TDados& destino = *D_->Destino;
+  // Old keys are retired, never reused: a key held elsewhere finds its record gone.
+  for (auto& r : destino.Registros) r.reset();
+  for (auto& f : D_->Novos) destino.Registros.push_back(std::move(f));
+  destino.Vivos = static_cast<qint64>(D_->Novos.size());
+  D_->Novos.clear();
+  destino.Caminho = QDir(D_->Pasta).filePath(D_->Nome + QStringLiteral(".shp"));
+  destino.Alterou();
+  destino.Modificado = false;
+}
+
+std::unique_ptr<TSubstituicaoPreparada> TDadosShape::PreparaSubstituicao(
+    const TDadosShape& rascunho) {
   if (D_->Rascunho) throw ETorveda(QStringLiteral("Um rascunho não substitui registros."));
   if (rascunho.D_->Defn.get() != D_->Defn.get())
     throw ETorveda(
@@ -72,13 +118,15 @@ void TDadosShape::SubstituiRegistros(const TDadosShape& rascunho) {
         QStringLiteral("A camada \"%1\" não pode ser gravada: %2").arg(D_->Nome, impedimento));
 
   const QFileInfo destino(D_->Caminho);
-  const QString pasta = destino.absolutePath();
-  const QString nome = destino.completeBaseName();
-  QTemporaryDir temporaria(pasta + QLatin1Char('/') + Substituicao::Prefixo(nome) +
-                           QStringLiteral("XXXXXX"));
-  if (!temporaria.isValid())
-    throw ETorveda(QStringLiteral("Não foi possível gravar %1 em %2").arg(D_->Nome, pasta));
-  const QString base = temporaria.path() + QLatin1Char('/') + nome;
+  auto p = std::make_unique<TSubstituicaoPreparada::TDados>();
+  p->Destino = D_.get();
+  p->Pasta = destino.absolutePath();
+  p->Nome = destino.completeBaseName();
+  p->Temporaria = std::make_unique<QTemporaryDir>(
+      p->Pasta + QLatin1Char('/') + Substituicao::Prefixo(p->Nome) + QStringLiteral("XXXXXX"));
+  if (!p->Temporaria->isValid())
+    throw ETorveda(QStringLiteral("Não foi possível gravar %1 em %2").arg(D_->Nome, p->Pasta));
+  const QString base = p->Temporaria->path() + QLatin1Char('/') + p->Nome;
   rascunho.D_->Escreve(base);
 
   // What goes into memory is what the files hold (texts cut to their widths, reals to their
@@ -86,8 +134,7 @@ void TDadosShape::SubstituiRegistros(const TDadosShape& rascunho) {
   QString erro;
   const auto relido = TDadosShape::Abre(base + QStringLiteral(".shp"), &erro);
   if (!relido) throw ETorveda(QStringLiteral("Não foi possível gravar %1: %2").arg(D_->Nome, erro));
-  std::vector<Ogr::TFeature> novos;
-  novos.reserve(relido->D_->Registros.size());
+  p->Novos.reserve(relido->D_->Registros.size());
   const int nCampos = D_->Defn->GetFieldCount();
   if (relido->D_->Defn->GetFieldCount() != nCampos)
     throw ETorveda(
@@ -100,19 +147,14 @@ void TDadosShape::SubstituiRegistros(const TDadosShape& rascunho) {
     if (f->SetFrom(lido.get(), mapa.data(), TRUE) != OGRERR_NONE)
       throw ETorveda(QStringLiteral("Não foi possível gravar %1: um registro não voltou igual.")
                          .arg(D_->Nome));
-    novos.push_back(std::move(f));
+    p->Novos.push_back(std::move(f));
   }
+  // Flushed now, while nothing is committed: the marks of datasets that change together then
+  // follow one another closely.
+  Substituicao::SincronizaMembros(p->Temporaria->path(), p->Nome);
+  return std::unique_ptr<TSubstituicaoPreparada>(new TSubstituicaoPreparada(std::move(p)));
+}
 
-  Substituicao::MarcaCompleta(temporaria.path(), nome);
-  // From here on an interrupted move is finished by the next opening, so the folder stays.
-  temporaria.setAutoRemove(false);
-  Substituicao::Conclui(temporaria.path(), pasta, nome);
-
-  // Old keys are retired, never reused: a key held elsewhere finds its record gone.
-  for (auto& r : D_->Registros) r.reset();
-  for (auto& f : novos) D_->Registros.push_back(std::move(f));
-  D_->Vivos = static_cast<qint64>(novos.size());
-  D_->Caminho = QDir(pasta).filePath(nome + QStringLiteral(".shp"));
-  D_->Alterou();
-  D_->Modificado = false;
+void TDadosShape::SubstituiRegistros(const TDadosShape& rascunho) {
+  PreparaSubstituicao(rascunho)->Conclui();
 }

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSettings>
 #include <exception>
 
 #include "app/TSistema.h"
@@ -13,16 +14,14 @@ const QString TextosOutorgas::ConfirmacaoAqem = QStringLiteral(
     "A operação de Atualização das Outorgas Estaduais (AQEM) pode durar\nalguns minutos. Além "
     "disso, essa operação remove todas as\noutorgas do banco de dados.\nVocê tem certeza que "
     "deseja executar essa operação?");
-const QString TextosOutorgas::InformacaoAqem = QStringLiteral(
-    "O arquivo de Outorgas Estaduais (AQEM) deve estar localizado\nna pasta DadosBD com o nome "
-    "\"TORVEDA_Outorgas_AQEM.xls\".");
 const QString TextosOutorgas::ConfirmacaoAna = QStringLiteral(
     "A operação de Atualização das Outorgas Federais (ANA) pode durar\nalguns minutos. Além "
     "disso, essa operação remove todas as\noutorgas do banco de dados.\nVocê tem certeza que "
     "deseja executar essa operação?");
-const QString TextosOutorgas::InformacaoAna = QStringLiteral(
-    "O arquivo de Outorgas Federais (ANA) deve estar localizado\nna pasta DadosBD com o nome "
-    "\"TORVEDA_Outorgas_ANA.xls\".");
+const QString TextosOutorgas::TituloAqem = QStringLiteral("Arquivo de Outorgas Estaduais (AQEM)");
+const QString TextosOutorgas::TituloAna = QStringLiteral("Arquivo de Outorgas Federais (ANA)");
+const QString TextosOutorgas::FiltroPlanilhas =
+    QStringLiteral("Planilhas do Excel (*.xls *.xlsx);;Todos os Arquivos (*.*)");
 
 namespace {
 
@@ -30,23 +29,18 @@ QString ComArquivo(const QString& pergunta, const QString& arquivo) {
   return pergunta + QStringLiteral("\n\nArquivo: ") + QDir::toNativeSeparators(arquivo);
 }
 
-QString ComNome(QString aviso, const QString& nomePadrao, const QString& arquivo) {
-  return aviso.replace(nomePadrao, QFileInfo(arquivo).fileName());
-}
+// Where the last register workbook was chosen, kept between sessions.
+const QString ChavePasta = QStringLiteral("importacao/pastaDosRegistros");
+
+QSettings Configuracao() { return QSettings(QStringLiteral("TORVEDA"), QStringLiteral("TORVEDA")); }
 
 }  // namespace
 
 QString TextosOutorgas::PerguntaAqem(const QString& arquivo) {
   return ComArquivo(ConfirmacaoAqem, arquivo);
 }
-QString TextosOutorgas::AvisoAqem(const QString& arquivo) {
-  return ComNome(InformacaoAqem, QStringLiteral("TORVEDA_Outorgas_AQEM.xls"), arquivo);
-}
 QString TextosOutorgas::PerguntaAna(const QString& arquivo) {
   return ComArquivo(ConfirmacaoAna, arquivo);
-}
-QString TextosOutorgas::AvisoAna(const QString& arquivo) {
-  return ComNome(InformacaoAna, QStringLiteral("TORVEDA_Outorgas_ANA.xls"), arquivo);
 }
 
 TEntradaAqem EntradaAqem(TSistema& sistema) {
@@ -88,7 +82,36 @@ TEntradaAna EntradaAna(TSistema& sistema) {
   return e;
 }
 
+TEntradaAqem EntradaAqem(TSistema& sistema, const QString& arquivo) {
+  TEntradaAqem e = EntradaAqem(sistema);
+  e.Arquivo = arquivo;
+  if (TdmS* dm = sistema.dmS.get()) e.LePlanilha = [dm, arquivo] { dm->LeOutorgasAqem(arquivo); };
+  return e;
+}
+
+TEntradaAna EntradaAna(TSistema& sistema, const QString& arquivo) {
+  TEntradaAna e = EntradaAna(sistema);
+  e.Arquivo = arquivo;
+  if (TdmS* dm = sistema.dmS.get()) e.LePlanilha = [dm, arquivo] { dm->LeOutorgasAna(arquivo); };
+  return e;
+}
+
+QString ArquivoProposto(const TSistema& sistema, const QString& convencional) {
+  QString pasta = Configuracao().value(ChavePasta).toString();
+  if (pasta.isEmpty() || !QFileInfo(pasta).isDir()) pasta = sistema.Caminhos().DadosBD();
+  return QDir(pasta).filePath(QFileInfo(convencional).fileName());
+}
+
 namespace {
+
+// The dialog of the command: empty when cancelled; the folder chosen is remembered.
+QString EscolheArquivo(const TSistema& sistema, const QString& titulo,
+                       const QString& convencional) {
+  const QString arquivo = Apresentador().AbreArquivo(titulo, ArquivoProposto(sistema, convencional),
+                                                     TextosOutorgas::FiltroPlanilhas);
+  if (!arquivo.isEmpty()) Configuracao().setValue(ChavePasta, QFileInfo(arquivo).absolutePath());
+  return arquivo;
+}
 
 // Hides the progress again however the import ends.
 class TMostraBarra {
@@ -107,10 +130,8 @@ class TMostraBarra {
 };
 
 template <typename TEntrada, typename F>
-void Executa(const QString& pergunta, const QString& aviso, TEntrada entrada,
-             const TBarraProgresso& barra, F&& importa) {
+void Executa(const QString& pergunta, TEntrada entrada, const TBarraProgresso& barra, F&& importa) {
   if (Apresentador().Confirmacao(pergunta) != TResposta::Sim) return;
-  Apresentador().Informacao(aviso);
   entrada.Progresso = barra.Informa;
   // The imports report their own failures; anything else still reaches the user.
   try {
@@ -126,18 +147,18 @@ void Executa(const QString& pergunta, const QString& aviso, TEntrada entrada,
 }  // namespace
 
 void ComandoOutorgasAqem(TSistema& sistema, const TBarraProgresso& barra) {
-  // The file is named as it is found now: the .xls, or the .xlsx beside it.
-  TEntradaAqem e = EntradaAqem(sistema);
-  const QString pergunta = TextosOutorgas::PerguntaAqem(e.Arquivo);
-  const QString aviso = TextosOutorgas::AvisoAqem(e.Arquivo);
-  Executa(pergunta, aviso, std::move(e), barra,
+  // The conventional file as it is found now: the .xls, or the .xlsx beside it.
+  const QString arquivo =
+      EscolheArquivo(sistema, TextosOutorgas::TituloAqem, EntradaAqem(sistema).Arquivo);
+  if (arquivo.isEmpty()) return;
+  Executa(TextosOutorgas::PerguntaAqem(arquivo), EntradaAqem(sistema, arquivo), barra,
           [](const TEntradaAqem& entrada) { ImportaOutorgasAqem(entrada); });
 }
 
 void ComandoOutorgasAna(TSistema& sistema, const TBarraProgresso& barra) {
-  TEntradaAna e = EntradaAna(sistema);
-  const QString pergunta = TextosOutorgas::PerguntaAna(e.Arquivo);
-  const QString aviso = TextosOutorgas::AvisoAna(e.Arquivo);
-  Executa(pergunta, aviso, std::move(e), barra,
+  const QString arquivo =
+      EscolheArquivo(sistema, TextosOutorgas::TituloAna, EntradaAna(sistema).Arquivo);
+  if (arquivo.isEmpty()) return;
+  Executa(TextosOutorgas::PerguntaAna(arquivo), EntradaAna(sistema, arquivo), barra,
           [](const TEntradaAna& entrada) { ImportaOutorgasAna(entrada); });
 }

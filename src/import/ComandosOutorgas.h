@@ -1,9 +1,10 @@
 #pragma once
 // The two commands of the main window's "A&tualização" menu, "Outorgas Estaduais (AQEM)"
-// (mmiOutorgasAqemClick) and "Outorgas Federais (ANA)" (mmiOutorgasAnaClick): each asks for
-// confirmation naming the workbook file it will read (.xls, or the .xlsx beside it), says where
-// the workbook must lie and runs its import on the program-wide objects, reading the file as it
-// is at that moment, with the progress in the main window's status bar and a closing summary.
+// (mmiOutorgasAqemClick) and "Outorgas Federais (ANA)" (mmiOutorgasAnaClick): each lets the
+// analyst choose the workbook (the dialog opens where one was last chosen, or in Dados/DadosBD,
+// proposing the conventional file), asks for confirmation naming that file and runs its import
+// on the program-wide objects, reading the file as it is at that moment, with the progress in
+// the main window's status bar and a closing summary.
 
 #include <QString>
 #include <functional>
@@ -15,15 +16,14 @@ class TSistema;
 
 namespace TextosOutorgas {
 extern const QString ConfirmacaoAqem;
-extern const QString InformacaoAqem;
 extern const QString ConfirmacaoAna;
-extern const QString InformacaoAna;
-// The question and the notice for the workbook actually used: the question gains a line naming
-// the file, the notice names the file by its real name.
+// The question for the workbook chosen: it gains a line naming the file.
 QString PerguntaAqem(const QString& arquivo);
-QString AvisoAqem(const QString& arquivo);
 QString PerguntaAna(const QString& arquivo);
-QString AvisoAna(const QString& arquivo);
+// The file dialog's title and filter.
+extern const QString TituloAqem;
+extern const QString TituloAna;
+extern const QString FiltroPlanilhas;
 }  // namespace TextosOutorgas
 
 // The main window's progress label and bar, as the commands use them.
@@ -37,6 +37,14 @@ struct TBarraProgresso {
 // null) and that file.
 TEntradaAqem EntradaAqem(TSistema& sistema);
 TEntradaAna EntradaAna(TSistema& sistema);
+// The same inputs reading the workbook `arquivo` that the analyst chose.
+TEntradaAqem EntradaAqem(TSistema& sistema, const QString& arquivo);
+TEntradaAna EntradaAna(TSistema& sistema, const QString& arquivo);
+
+// Where the file dialog opens: the folder in which a register workbook was last chosen
+// (remembered between sessions) when it still exists, otherwise Dados/DadosBD; with the name of
+// `convencional` (the workbook the data module would read) proposed in it.
+QString ArquivoProposto(const TSistema& sistema, const QString& convencional);
 
 void ComandoOutorgasAqem(TSistema& sistema, const TBarraProgresso& barra = {});
 void ComandoOutorgasAna(TSistema& sistema, const TBarraProgresso& barra = {});

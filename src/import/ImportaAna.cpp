@@ -24,12 +24,15 @@ TResultadoPasso ImportaAna(TTabelaPlanilha& tabela, TRegistros& registros, const
 
   QString lat;
   QString lon;
+  QString coluna;  // the heading being read, for the failure's message
   auto falha = [&](const QString& causa) {
     registros.CancelaEdicao();  // a half-written record is never added
     r.Causa = causa;
+    r.ColunaFalha = coluna;
     r.LinhaFalha = tabela.Linha() + 2;
     r.Falha = MensagemFalhaAna(LinhaPlanilha::TextoParaMensagem(tabela, E::NomeReq),
-                               LinhaPlanilha::TextoParaMensagem(tabela, E::NrPort01), lat, lon);
+                               LinhaPlanilha::TextoParaMensagem(tabela, E::NrPort01), lat, lon) +
+              QStringLiteral("\n\n") + Verificacao::LocalDaFalha(r);
   };
 
   tabela.Primeiro();
@@ -39,28 +42,34 @@ TResultadoPasso ImportaAna(TTabelaPlanilha& tabela, TRegistros& registros, const
       ++r.LinhasLidas;
       lat.clear();
       lon.clear();
+      coluna = E::Latitude;
       lat = tabela.Texto(E::Latitude);
+      coluna = E::Longitude;
       lon = tabela.Texto(E::Longitude);
       if (lat.isEmpty() || lon.isEmpty()) {
         ++r.SemCoordenadas;
       } else {
         // The six-digit attributes are read first: a text too short for them fails the row
         // before anything is projected.
+        coluna = E::Latitude;
         NumeroDMS(lat, PosicoesAna);
-        NumeroDMS(lon, PosicoesAna);
         const double phi = GrausDMS(lat, PosicoesAna);
+        coluna = E::Longitude;
+        NumeroDMS(lon, PosicoesAna);
         const double lambda = GrausDMS(lon, PosicoesAna);
+        LinhaPlanilha::VerificaVazoesMensais(tabela, E::Ana(), coluna);
         const TPontoMapa p = PontoProjetado(phi, lambda);
         if (regioes.ContemPonto(p)) {
           registros.AdicionaNovo();
           registros.DefinePonto(p);
-          LinhaPlanilha::EscreveAtributos(tabela, registros, E::Ana(), 0.0);
+          LinhaPlanilha::EscreveAtributos(tabela, registros, E::Ana(), 0.0, {}, coluna);
           registros.Atualiza();
           ++r.Gravados;
         } else {
           ++r.ForaDaArea;
         }
       }
+      coluna.clear();
       tabela.Proximo();
       Verificacao::Informa(progresso, r, i + 1, n);
     }
@@ -116,9 +125,11 @@ TResultadoImportacao ImportaOutorgasAna(const TEntradaAna& e) {
   if (!falta.isEmpty()) return Verificacao::Recusa(r, Verificacao::ColunasAusentes(r, {falta}));
 
   r.Executada = true;
-  r.Passos.push_back(Verificacao::ExecutaPasso(*e.Outorgas, [&](TRegistros& registros) {
+  std::vector<Verificacao::TPassoPreparado> preparados;
+  preparados.push_back(Verificacao::PreparaPasso(*e.Outorgas, [&](TRegistros& registros) {
     return ImportaAna(*e.Tabela, registros, *e.Regioes, e.Progresso);
   }));
-  Apresentador().Informacao(Verificacao::Resumo(r));
+  if (Verificacao::SubstituiJuntas(r, preparados, e.Vazia))
+    Apresentador().Informacao(Verificacao::Resumo(r));
   return r;
 }

@@ -18,10 +18,10 @@ inline const QString Regioes = QStringLiteral("Reg_Met_Tradicional");
 }  // namespace CamadasAna
 
 // The import step: walks every row from the first; a row without latitude or longitude text is
-// skipped (the flows are not tested); the others are projected, whatever their "Hemisferio"
-// says, and written when a polygon of `regioes` contains them. The first row that fails ends the
-// step with its message in the result (nothing is shown here). The records go into
-// `registros` (a draft of the layer in the whole import).
+// skipped; a negative or non-finite monthly flow fails the row; the others are projected, whatever
+// their "Hemisferio" says, and written when a polygon of `regioes` contains them. The first row
+// that fails ends the step with its message in the result (nothing is shown here). The records go
+// into `registros` (a draft of the layer in the whole import).
 TResultadoPasso ImportaAna(TTabelaPlanilha& tabela, TRegistros& registros, const TCamada& regioes,
                            const TProgressoImportacao& progresso = {});
 
@@ -38,9 +38,11 @@ struct TEntradaAna {
   std::function<void()> LePlanilha;
   std::function<void()> LiberaPlanilha;
   TProgressoImportacao Progresso;
+  // What to do when the import would leave a layer that holds grants without any.
+  TSubstituicaoVazia Vazia = TSubstituicaoVazia::Pergunta;
 };
 
-// The whole federal import, without questions, with the checks and the all-or-nothing rule of
-// the state import: "Out_Sup_ANA" is replaced only when every row was read, and a summary ends
-// it. Never throws ETorveda.
+// The whole federal import, with the checks and the rules of the state import: "Out_Sup_ANA"
+// is replaced only when every row was read (and, were it left without grants, only as `Vazia`
+// says), and a summary ends it. Never throws ETorveda.
 TResultadoImportacao ImportaOutorgasAna(const TEntradaAna& entrada);

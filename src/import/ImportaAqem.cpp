@@ -13,6 +13,7 @@
 #include "import/GrausDMS.h"
 #include "import/PontoProjetado.h"
 #include "import/interno/LinhaPlanilha.h"
+#include "import/interno/ValorNoCampo.h"
 #include "import/interno/Verificacao.h"
 
 namespace {
@@ -29,15 +30,18 @@ TResultadoPasso Passo(TTabelaPlanilha& tabela, TRegistros& registros, const QStr
 
   QString lat;
   QString lon;
+  QString coluna;  // the heading being read, for the failure's message
   auto falha = [&](const QString& causa) {
     registros.CancelaEdicao();  // a half-written record is never added
     r.Causa = causa;
+    r.ColunaFalha = coluna;
     r.LinhaFalha = tabela.Linha() + 2;
     const QString portaria = tabela.TemColuna(E::NPortaria)
                                  ? LinhaPlanilha::TextoParaMensagem(tabela, E::NPortaria)
                                  : LinhaPlanilha::TextoParaMensagem(tabela, E::NCertidao);
     r.Falha = MensagemFalhaAqem(LinhaPlanilha::TextoParaMensagem(tabela, E::Requerente), portaria,
-                                lat, lon);
+                                lat, lon) +
+              QStringLiteral("\n\n") + Verificacao::LocalDaFalha(r);
   };
 
   tabela.Primeiro();
@@ -47,27 +51,35 @@ TResultadoPasso Passo(TTabelaPlanilha& tabela, TRegistros& registros, const QStr
       ++r.LinhasLidas;
       lat.clear();
       lon.clear();
+      coluna = E::Latitude;
       lat = tabela.Texto(E::Latitude);
+      coluna = E::Longitude;
       lon = tabela.Texto(E::Longitude);
+      coluna = colunaVazao;
       const double q = tabela.Numero(colunaVazao);
       if (lat.isEmpty() || lon.isEmpty()) {
         ++r.SemCoordenadas;
       } else if (q == 0.0) {
         ++r.VazaoZero;
       } else {
+        ValorNoCampo::VerificaVazao(q);
+        coluna = E::Latitude;
         const double phi = GrausDMS(lat, PosicoesAqem);
+        coluna = E::Longitude;
         const double lambda = GrausDMS(lon, PosicoesAqem);
+        coluna.clear();
         const TPontoMapa p = PontoProjetado(phi, lambda);
         if (DentroDaBacia(limite, p)) {
           registros.AdicionaNovo();
           registros.DefinePonto(p);
-          LinhaPlanilha::EscreveAtributos(tabela, registros, atributos, q);
+          LinhaPlanilha::EscreveAtributos(tabela, registros, atributos, q, colunaVazao, coluna);
           registros.Atualiza();
           ++r.Gravados;
         } else {
           ++r.ForaDaArea;
         }
       }
+      coluna.clear();
       tabela.Proximo();
       Verificacao::Informa(progresso, r, i + 1, n);
     }
@@ -159,12 +171,14 @@ TResultadoImportacao ImportaOutorgasAqem(const TEntradaAqem& e) {
   if (!faltas.isEmpty()) return Verificacao::Recusa(r, Verificacao::ColunasAusentes(r, faltas));
 
   r.Executada = true;
+  std::vector<Verificacao::TPassoPreparado> preparados;
   for (const TPasso& p : passos)
-    r.Passos.push_back(Verificacao::ExecutaPasso(*p.Camada, [&](TRegistros& registros) {
+    preparados.push_back(Verificacao::PreparaPasso(*p.Camada, [&](TRegistros& registros) {
       return p.Significante
                  ? ImportaSignificantes(*p.Tabela, registros, p.Coluna, *e.Limite, e.Progresso)
                  : ImportaInsignificantes(*p.Tabela, registros, p.Coluna, *e.Limite, e.Progresso);
     }));
-  Apresentador().Informacao(Verificacao::Resumo(r));
+  if (Verificacao::SubstituiJuntas(r, preparados, e.Vazia))
+    Apresentador().Informacao(Verificacao::Resumo(r));
   return r;
 }

@@ -28,8 +28,9 @@ inline const QString SubInsignif = QStringLiteral("Out_Sub_Insignif_AQEM");
 
 // One import step over the significant-grant schema (steps 1 and 3), or the insignificant-use
 // schema (steps 2 and 4). Walks every row of the table from the first: a row without latitude
-// or longitude, or whose flow is zero, is skipped; the others are projected and written as a
-// point when the basin outline `limite` contains them. The first row that fails ends the step
+// or longitude, or whose flow is zero, is skipped; a negative or non-finite flow fails the row;
+// the others are projected and written as a point when the basin outline `limite` contains
+// them. The first row that fails ends the step
 // with its message in the result (nothing is shown here). The records go into `registros`,
 // whose dataset is written at the end either way: the whole import gives it a draft of the
 // layer, put in place only when the step completes.
@@ -62,14 +63,16 @@ struct TEntradaAqem {
   std::function<void()> LePlanilha;
   std::function<void()> LiberaPlanilha;
   TProgressoImportacao Progresso;
+  // What to do when the import would leave a layer that holds grants without any.
+  TSubstituicaoVazia Vazia = TSubstituicaoVazia::Pergunta;
 };
 
-// The whole state import, without questions. First checks everything the steps need: the four
-// layers open and writable, "Limite" open with its polygons, the workbook read now with its
-// three sheets and every heading the steps read; any lack refuses the import with an error
-// message, changing nothing. Then runs the four steps in order, each into a draft of its layer
-// that replaces the layer's records only when the step read every row; a step that fails
-// (its failing row's message is shown in an application-titled box) or cannot write keeps its
-// layer exactly as it was, and the next step still runs. Ends with a summary per layer in an
-// information message. Never throws ETorveda.
+// The whole state import. First checks everything the steps need: the four layers open and
+// writable, "Limite" open with its polygons, the workbook read now with its three sheets and
+// every heading the steps read; any lack refuses the import with an error message, changing
+// nothing. Then runs the four steps in order, each into a draft of its layer; a failing row is
+// shown in an application-titled box (naming its line and column) and the next step still
+// runs. The four layers are replaced together or not at all: only when every step read all its
+// rows, and when a layer holding grants would be left without any, only as `Vazia` says. Ends
+// with a summary per layer in an information message. Never throws ETorveda.
 TResultadoImportacao ImportaOutorgasAqem(const TEntradaAqem& entrada);

@@ -23,6 +23,7 @@ QJsonObject TResultadoPasso::Json() const {
   if (!ColunaVazao.isEmpty()) o.insert(QStringLiteral("colunaVazao"), ColunaVazao);
   if (!Falha.isEmpty()) {
     o.insert(QStringLiteral("causa"), Causa);
+    o.insert(QStringLiteral("colunaFalha"), TextoOuNulo(ColunaFalha));
     o.insert(QStringLiteral("linhaFalha"), LinhaFalha);
   }
   if (!ErroGravacao.isEmpty()) o.insert(QStringLiteral("erroGravacao"), ErroGravacao);
@@ -62,5 +63,6 @@ QJsonObject TResultadoImportacao::Json() const {
       {QStringLiteral("erro"), TextoOuNulo(Erro)},
       {QStringLiteral("camadasSubstituidas"), QJsonArray::fromStringList(Substituidas())},
       {QStringLiteral("camadasMantidas"), QJsonArray::fromStringList(Mantidas())},
+      {QStringLiteral("camadasQueSeriamEsvaziadas"), QJsonArray::fromStringList(Esvaziadas)},
       {QStringLiteral("passos"), passos}};
 }

@@ -132,6 +132,7 @@ class TesteJanelasSecao : public QObject {
 
     // The state register imported from the menu, the grant window in front.
     apresentador.Limpa();
+    apresentador.EscolheArquivo(EntradaAqem(sistema).Arquivo);
     rodape.Mostrou = rodape.Ocultou = 0;
     ImportaEAtualizaSecao(
         sistema, rodape, [&] { ComandoOutorgasAqem(sistema); },

@@ -134,8 +134,36 @@ TEST(CliImporta, PlanilhaAusente) {
               1);
 }
 
-// Killed at moments spread over an import (from the first write of a layer on), the layers
-// always reopen.
+// A register cut down to its headings: refused with exit 1 and every layer kept, unless
+// --aceita-vazia is given.
+TEST(CliImporta, PlanilhaSoComTitulosRecusada) {
+  TPastaTemporaria pasta;
+  const TCaminhos caminhos(pasta.Caminho(), QStringLiteral("TORVEDA"));
+  Montagem::CriaArvore(caminhos);
+  Montagem::EscreveLivro(caminhos.OutorgasAqem(), Montagem::LivroAqem({}, {}, {}));
+  Montagem::EscreveLivro(caminhos.OutorgasAna(),
+                         Montagem::LivroAna({{{QStringLiteral("NomeReq"), QStringLiteral("X")}}}));
+  const QString sig = QDir::cleanPath(caminhos.DadosSIG());
+  const QStringList args{QStringLiteral("--dados"), pasta.Caminho(), QStringLiteral("importa"),
+                         QStringLiteral("aqem")};
+
+  const TSaida recusada = Executa(args);
+  EXPECT_EQ(recusada.Codigo, 1);
+  EXPECT_EQ(recusada.Json.value(QStringLiteral("camadasQueSeriamEsvaziadas")).toArray().size(), 4);
+  EXPECT_TRUE(recusada.Erros.contains(QStringLiteral("1 outorga seria removida")))
+      << recusada.Erros.toStdString();
+  EXPECT_TRUE(recusada.Erros.contains(QStringLiteral("--aceita-vazia")));
+  for (const QString& c : CamadasGravadas)
+    EXPECT_EQ(Montagem::AbreCamada(sig, c)->Registros().Conta(), 1) << c.toStdString();
+
+  const TSaida aceita = Executa(args + QStringList{QStringLiteral("--aceita-vazia")});
+  EXPECT_EQ(aceita.Codigo, 0) << aceita.Erros.toStdString();
+  for (const QString& c : CamadasGravadas)
+    EXPECT_EQ(Montagem::AbreCamada(sig, c)->Registros().Conta(), 0) << c.toStdString();
+}
+
+// Killed at moments spread over an import (from the first file it writes on), the layers always
+// reopen.
 TEST(CliImporta, InterrompidaDeixaCamadasLegiveis) {
   TPastaTemporaria pasta;
   const TCaminhos caminhos(pasta.Caminho(), QStringLiteral("TORVEDA"));
@@ -152,13 +180,15 @@ TEST(CliImporta, InterrompidaDeixaCamadasLegiveis) {
   const QString sig = QDir::cleanPath(caminhos.DadosSIG());
   const QStringList args{QStringLiteral("--dados"), pasta.Caminho(), QStringLiteral("importa"),
                          QStringLiteral("aqem")};
+  // The layers' files and the folders in which their new files are written before the swap.
   auto datas = [&] {
     QStringList d;
     for (const QString& c : CamadasGravadas) {
       const QFileInfo f(sig + QLatin1Char('/') + c + QStringLiteral(".shp"));
       d << f.lastModified().toString(Qt::ISODateWithMs) + QString::number(f.size());
     }
-    return d;
+    return d +
+           QDir(sig).entryList({QStringLiteral(".torveda-gravacao-*")}, QDir::Dirs | QDir::Hidden);
   };
 
   int interrompidas = 0;
@@ -167,7 +197,7 @@ TEST(CliImporta, InterrompidaDeixaCamadasLegiveis) {
     QProcess p;
     p.start(Montagem::Cli(), args);
     ASSERT_TRUE(p.waitForStarted());
-    // The import has begun once a layer's files change.
+    // The import has begun writing once a layer's files or a folder of new files appear.
     while (datas() == antes && !p.waitForFinished(1)) {
     }
     QThread::msleep(static_cast<unsigned long>(espera));

@@ -93,10 +93,14 @@ TEST_P(ImportacaoAna, FalhaMantemACamada) {
   const TResultadoImportacao r =
       ImportaOutorgasAna({&tabela, arquivo, outorgas.get(), regioes.get(), {}, {}, {}});
 
-  EXPECT_EQ(apresentador.Textos(T::Mensagem),
-            QStringList{QStringLiteral(
-                "Erro no processo de importação (ANA): \nNome Requerente (NomeReq): Texto Curto\n"
-                "Número Portaria (NrPort01): 999\nLatitude: 19° 45'\nLongitude: 43° 45' 12\"")});
+  ASSERT_EQ(apresentador.Textos(T::Mensagem).size(), 1);
+  EXPECT_TRUE(apresentador.Textos(T::Mensagem)
+                  .first()
+                  .startsWith(QStringLiteral(
+                      "Erro no processo de importação (ANA): \nNome Requerente (NomeReq): Texto "
+                      "Curto\nNúmero Portaria (NrPort01): 999\nLatitude: 19° 45'\nLongitude: 43° "
+                      "45' 12\"\n\nFalha na linha 7, coluna \"Latitude\": ")))
+      << apresentador.Textos(T::Mensagem).first().toStdString();
   ASSERT_EQ(r.Passos.size(), 1u);
   const TResultadoPasso& p = r.Passos[0];
   EXPECT_EQ(p.LinhasLidas, 6);
@@ -110,6 +114,31 @@ TEST_P(ImportacaoAna, FalhaMantemACamada) {
   EXPECT_TRUE(apresentador.Textos(T::Informacao)
                   .first()
                   .contains(QStringLiteral("camada mantida como estava")));
+}
+
+// A negative monthly flow fails its row, naming the month's column and the value.
+TEST(ImportaAnaVazao, MensalNegativaFalha) {
+  TPastaTemporaria pasta;
+  const QString sig = pasta.Caminho() + QStringLiteral("/sig");
+  Montagem::CriaCamadas(sig);
+  const QString arquivo = pasta.Arquivo(QStringLiteral("ana.xls"));
+  QList<M> linhas = Linhas();
+  linhas[0].insert(Mes(3), -36);
+  Montagem::EscreveLivro(arquivo, Montagem::LivroAna(linhas));
+  TApresentadorRoteirizado apresentador;
+  TLivroPlanilha livro;
+  livro.DefineArquivo(arquivo);
+  livro.Abre();
+  TTabelaPlanilha tabela{QStringLiteral("Outorgas ANA")};
+  tabela.Abre(livro);
+  auto outorgas = Montagem::AbreCamada(sig, CamadasAna::Outorgas);
+  auto regioes = Montagem::AbreCamada(sig, CamadasAna::Regioes);
+  const auto r = ImportaOutorgasAna({&tabela, arquivo, outorgas.get(), regioes.get(), {}, {}, {}});
+  ASSERT_EQ(r.Passos.size(), 1u);
+  EXPECT_EQ(r.Passos[0].LinhaFalha, 2);
+  EXPECT_EQ(r.Passos[0].ColunaFalha, Mes(3));
+  EXPECT_TRUE(r.Passos[0].Causa.contains(QStringLiteral("-36"))) << r.Passos[0].Causa.toStdString();
+  EXPECT_EQ(outorgas->Registros().Conta(), 1);
 }
 
 TEST_P(ImportacaoAna, RegioesEMeses) {

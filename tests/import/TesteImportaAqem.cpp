@@ -4,17 +4,21 @@
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
+#include <cmath>
 #include <map>
 #include <memory>
 
 #include "Montagem.h"
+#include "base/Erro.h"
 #include "comum/ApresentadorRoteirizado.h"
 #include "comum/PastaTemporaria.h"
 #include "data/TLivroPlanilha.h"
 #include "data/TTabelaPlanilha.h"
 #include "gis/TCamada.h"
+#include "gis/TDadosShape.h"
 #include "gis/TRegistros.h"
 #include "import/ImportaAqem.h"
+#include "import/interno/ValorNoCampo.h"
 
 namespace {
 
@@ -48,8 +52,7 @@ M Certidao(const QString& requerente, int certidao, const QVariant& qs, const QV
           {Qh, qh}};
 }
 
-// The surface sheet: a complete row, the three kinds of skipped row, a negative flow and
-// another good row.
+// The surface sheet: a complete row, the three kinds of skipped row and two more good rows.
 QList<M> Superficiais() {
   M completa = Outorga(QStringLiteral("Ana Souza"), 1234, 194530, 434512, 0.5, 1800);
   completa.insert(QStringLiteral("Nº Processo"), QStringLiteral("123/2001"));
@@ -68,16 +71,8 @@ QList<M> Superficiais() {
           Outorga(QStringLiteral("Sem Latitude"), 2, {}, 434512, 0.3),
           Outorga(QStringLiteral("Vazão Zero"), 3, 194530, 434512, 0.0),
           Outorga(QStringLiteral("Fora"), 4, 152930, 470910, 0.3),
-          Outorga(QStringLiteral("Negativa"), 5, 194600, 434600, -0.2),
+          Outorga(QStringLiteral("Segunda"), 5, 194600, 434600, 0.2),
           Outorga(QStringLiteral("Depois da Falha"), 7, 194530, 434512, 0.9)};
-}
-
-// The same with a row whose latitude is too short before the last one.
-QList<M> SuperficiaisComFalha() {
-  QList<M> linhas = Superficiais();
-  linhas.insert(5,
-                Outorga(QStringLiteral("Carlos Lima"), 5678, QStringLiteral("1945"), 434512, 0.7));
-  return linhas;
 }
 
 const QStringList TodasAqem{CamadasAqem::SupSignif, CamadasAqem::SupInsignif,
@@ -218,8 +213,8 @@ TEST_P(ImportacaoAqem, QuatroPassos) {
   EXPECT_EQ(sup.Texto(QStringLiteral("Uso")), QStringLiteral("Consuntivo"));
   EXPECT_EQ(sup.Inteiro(QStringLiteral("ID")), 0);
   sup.Proximo();
-  // Only a zero flow is skipped: a negative one is imported. An empty cell is blank.
-  EXPECT_DOUBLE_EQ(sup.Real(QStringLiteral("Vazao")), -0.2);
+  // An empty cell is blank.
+  EXPECT_DOUBLE_EQ(sup.Real(QStringLiteral("Vazao")), 0.2);
   EXPECT_FALSE(sup.Valor(QStringLiteral("Datapublic")).isValid());
   EXPECT_TRUE(sup.Texto(QStringLiteral("Obs")).isEmpty());
 
@@ -251,89 +246,74 @@ TEST_P(ImportacaoAqem, QuatroPassos) {
   EXPECT_DOUBLE_EQ(sub.Real(QStringLiteral("Vazao")), 10.0);
 }
 
-// A certificate row that fails shows its certificate number on the portaria line; both steps
-// that read the sheet keep their layers as they were.
-TEST_P(ImportacaoAqem, FalhaNaFolhaDeCertidoes) {
+// A certificate row that fails shows its certificate number on the portaria line, and the line
+// and column as the summary does; one failing step keeps all four layers as they were.
+TEST_P(ImportacaoAqem, FalhaNaFolhaDeCertidoesMantemAsQuatro) {
   M ruim = Certidao(QStringLiteral("Curta"), 81, 0.001, 2.0);
   ruim.insert(Lon, QStringLiteral("43451"));
-  // The other sheets hold one row without coordinates: GDAL writes no heading row for a sheet
-  // without rows.
-  const M semCoordenadas = Outorga(QStringLiteral("Sem"), 1, {}, {}, 1.0, 1.0);
   Montagem::EscreveLivro(
       Arquivo,
-      Montagem::LivroAqem({semCoordenadas}, {Certidao(QStringLiteral("Boa"), 80, 0.001, 0.0), ruim},
-                          {semCoordenadas}));
-  Abre();
-  const auto antesSup = Montagem::Retrato(Sig, CamadasAqem::SupInsignif);
-  const auto antesSub = Montagem::Retrato(Sig, CamadasAqem::SubInsignif);
-  const TResultadoImportacao r = ImportaOutorgasAqem(Entrada());
-  const QString msg = QStringLiteral(
-      "Erro no processo de importação (AQEM): \nRequerente (Requerente): Curta\n"
-      "Número Portaria (Nportaria): 81\nLatitude: 194530\nLongitude: 43451");
-  // Reported by both steps that read the sheet: the row has a flow for each of them.
-  EXPECT_EQ(Apresentador.Textos(T::Mensagem), (QStringList{msg, msg}));
-  ASSERT_EQ(r.Passos.size(), 4u);
-  EXPECT_EQ(r.Passos[1].Gravados, 0);
-  EXPECT_EQ(r.Passos[1].LinhaFalha, 3);
-  EXPECT_EQ(r.Mantidas(), (QStringList{CamadasAqem::SupInsignif, CamadasAqem::SubInsignif}));
-  EXPECT_EQ(r.Substituidas(), (QStringList{CamadasAqem::SupSignif, CamadasAqem::SubSignif}));
-  EXPECT_EQ(Montagem::Retrato(Sig, CamadasAqem::SupInsignif), antesSup);
-  EXPECT_EQ(Montagem::Retrato(Sig, CamadasAqem::SubInsignif), antesSub);
-  EXPECT_EQ(Camadas[1]->Registros().Conta(), 1);  // the old record, in memory too
-}
-
-// A row that fails halfway through the surface sheet: that layer stays exactly as it was (its
-// files byte for byte, and as GDAL reads them), the three later steps still run and replace
-// theirs, and the summary says which layer was kept and why.
-TEST_P(ImportacaoAqem, FalhaNaLinhaMantemACamada) {
-  Montagem::EscreveLivro(Arquivo,
-                         Montagem::LivroAqem(SuperficiaisComFalha(), Certidoes(), Subterraneas()));
+      Montagem::LivroAqem(Superficiais(), {Certidao(QStringLiteral("Boa"), 80, 0.001, 0.0), ruim},
+                          Subterraneas()));
   Abre();
   std::map<QString, Montagem::TRetrato> antes;
   for (const QString& c : TodasAqem) antes[c] = Montagem::Retrato(Sig, c);
   const TResultadoImportacao r = ImportaOutorgasAqem(Entrada());
 
-  EXPECT_EQ(Apresentador.Textos(T::Mensagem),
-            QStringList{QStringLiteral(
-                "Erro no processo de importação (AQEM): \nRequerente (Requerente): Carlos Lima\n"
-                "Número Portaria (Nportaria): 5678\nLatitude: 1945\nLongitude: 434512")});
-  EXPECT_TRUE(Apresentador.Textos(T::Erro).isEmpty());
-  ASSERT_TRUE(r.Executada);
+  // Reported by both steps that read the sheet: the row has a flow for each of them.
+  const QStringList caixas = Apresentador.Textos(T::Mensagem);
+  ASSERT_EQ(caixas.size(), 2);
+  EXPECT_EQ(caixas[0], caixas[1]);
+  EXPECT_TRUE(caixas[0].startsWith(
+      QStringLiteral("Erro no processo de importação (AQEM): \nRequerente (Requerente): Curta\n"
+                     "Número Portaria (Nportaria): 81\nLatitude: 194530\nLongitude: 43451\n\n"
+                     "Falha na linha 3, coluna \"Longitude\": ")))
+      << caixas[0].toStdString();
   ASSERT_EQ(r.Passos.size(), 4u);
-  EXPECT_FALSE(r.Completa());
-  const TResultadoPasso& p1 = r.Passos[0];
-  EXPECT_EQ(p1.LinhasLidas, 6);
-  EXPECT_EQ(p1.Gravados, 0);
-  EXPECT_FALSE(p1.Substituida);
-  EXPECT_EQ(p1.LinhaFalha, 7);
-  EXPECT_FALSE(p1.Causa.isEmpty());
-  EXPECT_EQ(r.Mantidas(), QStringList{CamadasAqem::SupSignif});
-  EXPECT_EQ(r.Substituidas(), (QStringList{CamadasAqem::SupInsignif, CamadasAqem::SubSignif,
-                                           CamadasAqem::SubInsignif}));
-  const QJsonObject json = r.Json();
-  EXPECT_EQ(json.value(QStringLiteral("camadasMantidas")).toArray().size(), 1);
-  EXPECT_EQ(json.value(QStringLiteral("camadasSubstituidas")).toArray().size(), 3);
-
-  EXPECT_EQ(Montagem::Retrato(Sig, CamadasAqem::SupSignif), antes[CamadasAqem::SupSignif]);
-  for (const QString& c : TodasAqem.mid(1))
-    EXPECT_NE(Montagem::Retrato(Sig, c), antes[c]) << c.toStdString();
-  // The program's layer object still holds its one old record.
-  TRegistros velho = Camadas[0]->Registros();
-  ASSERT_EQ(velho.Conta(), 1);
-  velho.Primeiro();
-  EXPECT_EQ(velho.Inteiro(QStringLiteral("ID")), 99);
-
-  ASSERT_EQ(Apresentador.Textos(T::Informacao).size(), 1);
-  const QString resumo = Apresentador.Textos(T::Informacao).first();
-  EXPECT_TRUE(resumo.startsWith(
-      QStringLiteral("Atualização das Outorgas Estaduais (AQEM) concluída com falhas.\n")))
+  EXPECT_EQ(r.Passos[1].LinhaFalha, 3);
+  EXPECT_EQ(r.Passos[1].ColunaFalha, Lon);
+  EXPECT_TRUE(r.Substituidas().isEmpty());
+  EXPECT_EQ(r.Mantidas(), TodasAqem);
+  for (const auto& p : r.Passos) EXPECT_EQ(p.Gravados, 0);
+  for (const QString& c : TodasAqem)
+    EXPECT_EQ(Montagem::Retrato(Sig, c), antes[c]) << c.toStdString();
+  for (const auto& c : Camadas) EXPECT_EQ(c->Registros().Conta(), 1);  // in memory too
+  const QString resumo = Apresentador.Textos(T::Informacao).value(0);
+  EXPECT_TRUE(resumo.contains(QStringLiteral("Nenhuma camada foi substituída")))
       << resumo.toStdString();
-  EXPECT_TRUE(resumo.contains(QStringLiteral(
-      "Out_Sup_Signif_AQEM (folha \"Outorgas Água Superficial\"): camada mantida como estava.\n"
-      "  6 linhas lidas, 0 registros gravados.\n"
-      "  Ignoradas: 1 sem coordenadas, 1 com vazão zero, 1 fora da bacia.\n"
-      "  Falha na linha 7: ")))
+  EXPECT_TRUE(resumo.contains(caixas[0].mid(caixas[0].indexOf(QStringLiteral("Falha na")))))
       << resumo.toStdString();
+}
+
+// Flows that cannot be: each fails its row naming line, column and value, and nothing changes.
+// 1e308 fits no real field of the layer: written, it would come back as another number.
+TEST_P(ImportacaoAqem, VazaoImpossivelFalhaNaLinha) {
+  struct TCaso {
+    QVariant Vazao;
+    QString Trecho;
+  };
+  for (const TCaso& caso :
+       {TCaso{-0.2, QStringLiteral("-0,2")}, TCaso{1e308, QStringLiteral("campo \"Vazao\"")}}) {
+    QList<M> sup = Superficiais();
+    sup[4].insert(Qs, caso.Vazao);
+    Montagem::EscreveLivro(Arquivo, Montagem::LivroAqem(sup, Certidoes(), Subterraneas()));
+    Camadas.clear();
+    Abre();
+    Apresentador.Limpa();
+    std::map<QString, Montagem::TRetrato> antes;
+    for (const QString& c : TodasAqem) antes[c] = Montagem::Retrato(Sig, c);
+    const TResultadoImportacao r = ImportaOutorgasAqem(Entrada());
+    ASSERT_EQ(r.Passos.size(), 4u);
+    const TResultadoPasso& p = r.Passos[0];
+    EXPECT_EQ(p.LinhaFalha, 6);
+    EXPECT_EQ(p.ColunaFalha, Qs);
+    EXPECT_TRUE(p.Falha.contains(QStringLiteral("Falha na linha 6, coluna \"Vazão (m³/s)\": ")))
+        << p.Falha.toStdString();
+    EXPECT_TRUE(p.Causa.contains(caso.Trecho)) << p.Causa.toStdString();
+    EXPECT_FALSE(r.Completa());
+    for (const QString& c : TodasAqem)
+      EXPECT_EQ(Montagem::Retrato(Sig, c), antes[c]) << c.toStdString();
+  }
 }
 
 // A layer whose files were made read-only: found before anything is written, so every layer
@@ -383,9 +363,9 @@ TEST_P(ImportacaoAqem, FolhaSemTitulo) {
 
 INSTANTIATE_TEST_SUITE_P(Formatos, ImportacaoAqem, ::testing::Values(".xls", ".xlsx"));
 
-// A workbook that opened with headings and no rows still empties the four layers, with only the
-// summary to say so.
-TEST(ImportaAqemVazia, EsvaziaAsCamadas) {
+// A workbook with headings and no rows would empty the four layers: the user is asked, naming
+// how many grants each would lose; No (or a refusal) keeps them, Yes empties them.
+TEST(ImportaAqemVazia, PerguntaAntesDeEsvaziar) {
   TPastaTemporaria pasta;
   const QString sig = pasta.Caminho() + QStringLiteral("/sig");
   Montagem::CriaCamadas(sig);
@@ -400,28 +380,44 @@ TEST(ImportaAqemVazia, EsvaziaAsCamadas) {
   TTabelaPlanilha sub{QStringLiteral("Outorgas Água Subterrânea")};
   for (TTabelaPlanilha* t : {&sup, &ins, &sub}) t->Abre(livro);
   std::vector<std::unique_ptr<TCamada>> c;
-  for (const QString& n : {CamadasAqem::SupSignif, CamadasAqem::SupInsignif, CamadasAqem::SubSignif,
-                           CamadasAqem::SubInsignif})
-    c.push_back(Montagem::AbreCamada(sig, n));
+  for (const QString& n : TodasAqem) c.push_back(Montagem::AbreCamada(sig, n));
   auto limite = Montagem::AbreCamada(sig, QStringLiteral("Limite"));
-  const auto r = ImportaOutorgasAqem({&sup,
-                                      &ins,
-                                      &sub,
-                                      arquivo,
-                                      c[0].get(),
-                                      c[1].get(),
-                                      c[2].get(),
-                                      c[3].get(),
-                                      limite.get(),
-                                      {},
-                                      {},
-                                      {}});
+  TEntradaAqem e{&sup,       &ins,       &sub,         arquivo, c[0].get(), c[1].get(),
+                 c[2].get(), c[3].get(), limite.get(), {},      {},         {}};
+  auto contas = [&] {
+    QList<qint64> n;
+    for (const QString& camada : TodasAqem)
+      n << Montagem::AbreCamada(sig, camada)->Registros().Conta();
+    return n;
+  };
+
+  apresentador.Responde(TResposta::Nao);
+  auto r = ImportaOutorgasAqem(e);
+  ASSERT_EQ(apresentador.Textos(T::Confirmacao).size(), 1);
+  const QString pergunta = apresentador.Textos(T::Confirmacao).first();
+  EXPECT_TRUE(pergunta.contains(QStringLiteral(
+      "  Out_Sub_Insignif_AQEM (folha \"Certidões de Uso Insignificante\"): 1 outorga seria "
+      "removida.")))
+      << pergunta.toStdString();
+  EXPECT_EQ(pergunta.count(QStringLiteral("seria removida")), 4);
+  EXPECT_FALSE(r.Completa());
+  EXPECT_EQ(r.Esvaziadas, TodasAqem);
+  EXPECT_EQ(contas(), (QList<qint64>{1, 1, 1, 1}));
+
+  e.Vazia = TSubstituicaoVazia::Recusa;
+  apresentador.Limpa();
+  r = ImportaOutorgasAqem(e);
+  EXPECT_TRUE(apresentador.Textos(T::Confirmacao).isEmpty());
+  ASSERT_EQ(apresentador.Textos(T::Erro).size(), 1);
+  EXPECT_TRUE(apresentador.Textos(T::Erro).first().endsWith(
+      QStringLiteral("As outorgas estaduais não foram alteradas.")));
+  EXPECT_EQ(contas(), (QList<qint64>{1, 1, 1, 1}));
+
+  e.Vazia = TSubstituicaoVazia::Pergunta;
+  apresentador.Responde(TResposta::Sim);
+  r = ImportaOutorgasAqem(e);
   EXPECT_TRUE(r.Completa());
-  EXPECT_EQ(apresentador.Registros().size(), 1);
-  EXPECT_EQ(apresentador.Textos(T::Informacao).size(), 1);
-  for (const QString& n : {CamadasAqem::SupSignif, CamadasAqem::SupInsignif, CamadasAqem::SubSignif,
-                           CamadasAqem::SubInsignif})
-    EXPECT_EQ(Montagem::AbreCamada(sig, n)->Registros().Conta(), 0) << n.toStdString();
+  EXPECT_EQ(contas(), (QList<qint64>{0, 0, 0, 0}));
 }
 
 // A workbook that could not be opened at start-up, or a layer that is not there, must not cost
@@ -473,4 +469,23 @@ TEST(ImportaAqemIndisponivel, NadaMudaEOUsuarioSabePorque) {
   for (const auto& camada : c) EXPECT_EQ(camada->Registros().Conta(), 1);
   ASSERT_TRUE(f.open(QIODevice::ReadOnly));
   EXPECT_EQ(f.readAll(), antes);
+}
+
+// The field's width and decimals decide what comes back: "%24.15f" holds 8 characters before the
+// point, so 1e8 would be cut; a narrower field cuts sooner. Decimals past the field's are its
+// own rounding, not a change of the number.
+TEST(ValorNoCampo, RecusaOQueOCampoNaoDevolve) {
+  const TCampo padrao = TCampo::Real(QStringLiteral("Vazao"));
+  EXPECT_NO_THROW(ValorNoCampo::VerificaReal(0.00812, padrao));
+  EXPECT_NO_THROW(ValorNoCampo::VerificaReal(9999999.5, padrao));
+  EXPECT_THROW(ValorNoCampo::VerificaReal(1e8, padrao), ETorveda);
+  EXPECT_THROW(ValorNoCampo::VerificaReal(1e308, padrao), ETorveda);
+  EXPECT_THROW(ValorNoCampo::VerificaReal(std::nan(""), padrao), ETorveda);
+  const TCampo estreito = TCampo::Real(QStringLiteral("Vazao"), 10, 3);
+  EXPECT_NO_THROW(ValorNoCampo::VerificaReal(-12345.6789, estreito));
+  EXPECT_THROW(ValorNoCampo::VerificaReal(1234567.891, estreito), ETorveda);
+
+  EXPECT_NO_THROW(ValorNoCampo::VerificaVazao(0.0));
+  for (const double v : {-1e-9, -HUGE_VAL, HUGE_VAL, std::nan("")})
+    EXPECT_THROW(ValorNoCampo::VerificaVazao(v), ETorveda) << v;
 }

@@ -1,32 +1,48 @@
-// torveda-cli importa aqem|ana: rebuilds the state or federal grant layers from the register
-// workbook, as the menu commands do but without their questions, and prints what each step did:
+// torveda-cli importa aqem|ana [--aceita-vazia]: rebuilds the state or federal grant layers from
+// the register workbook, as the menu commands do but without their questions, and prints what each
+// step did:
 //
 //   {"registro": "AQEM", "arquivo": ..., "executada": true, "completa": true, "erro": null,
+//    "camadasSubstituidas", "camadasMantidas", "camadasQueSeriamEsvaziadas",
 //    "passos": [{"camada", "folha", "colunaVazao", "linhasLidas", "registrosGravados",
 //                "ignoradas": {"semCoordenadas", "vazaoZero", "foraDaArea"},
-//                "falha" (the failing row's message or null), "causa", "linhaFalha"}, ...],
+//                "falha" (the failing row's message or null), "causa", "colunaFalha",
+//                "linhaFalha"}, ...],
 //    "mensagens": [every message shown during the import]}
+//
+// A step that would leave a layer holding grants without any (a sheet with its headings and no
+// rows) keeps every layer as it was and exits 1, unless --aceita-vazia is given.
 //
 // Exits 0 when every step read all its rows, 1 when the import refused to run or a step failed.
 #include <QJsonArray>
+#include <cstdio>
 #include <exception>
 
-#include "base/Apresentador.h"
-#include "base/Erro.h"
 #include "app/TSistema.h"
 #include "app/cli/Cli.h"
+#include "base/Apresentador.h"
+#include "base/Erro.h"
 #include "import/ComandosOutorgas.h"
 
 namespace {
 
 const TComandoCli& Comando();
 
+void EscreveDica(const QString& texto) {
+  const QByteArray linha = (texto + QLatin1Char('\n')).toUtf8();
+  std::fwrite(linha.constData(), 1, static_cast<size_t>(linha.size()), stderr);
+}
+
 int Importa(TContextoCli& ctx) {
-  if (ctx.Args.size() != 1)
+  QStringList args = ctx.Args;
+  const bool aceitaVazia = args.removeAll(QStringLiteral("--aceita-vazia")) > 0;
+  if (args.size() != 1)
     return ErroDeUso(Comando(), QStringLiteral("informe o registro: aqem ou ana"));
-  const QString registro = ctx.Args.first().toLower();
+  const QString registro = args.first().toLower();
   if (registro != QLatin1String("aqem") && registro != QLatin1String("ana"))
-    return ErroDeUso(Comando(), QStringLiteral("registro desconhecido: ") + ctx.Args.first());
+    return ErroDeUso(Comando(), QStringLiteral("registro desconhecido: ") + args.first());
+  const TSubstituicaoVazia vazia =
+      aceitaVazia ? TSubstituicaoVazia::Aceita : TSubstituicaoVazia::Recusa;
 
   auto sistema = IniciaSistema(ctx);
   // Only what the import itself shows goes into the output; the start-up's own messages were
@@ -34,8 +50,17 @@ int Importa(TContextoCli& ctx) {
   ApresentadorCli().Limpa();
   TResultadoImportacao r;
   try {
-    r = registro == QLatin1String("aqem") ? ImportaOutorgasAqem(EntradaAqem(*sistema))
-                                          : ImportaOutorgasAna(EntradaAna(*sistema));
+    if (registro == QLatin1String("aqem")) {
+      TEntradaAqem e = EntradaAqem(*sistema);
+      e.Vazia = vazia;
+      r = ImportaOutorgasAqem(e);
+    } else {
+      TEntradaAna e = EntradaAna(*sistema);
+      e.Vazia = vazia;
+      r = ImportaOutorgasAna(e);
+    }
+    if (!r.Esvaziadas.isEmpty())
+      EscreveDica(QStringLiteral("Use --aceita-vazia para esvaziá-las mesmo assim."));
   } catch (const ETorveda& e) {
     r.Erro = e.mensagem();
     Apresentador().Erro(r.Erro);
@@ -51,7 +76,8 @@ int Importa(TContextoCli& ctx) {
 }
 
 const TComandoCli& Comando() {
-  static const TComandoCli comando{QStringLiteral("importa"), QStringLiteral("aqem|ana"),
+  static const TComandoCli comando{QStringLiteral("importa"),
+                                   QStringLiteral("aqem|ana [--aceita-vazia]"),
                                    [](TContextoCli& ctx) { return Importa(ctx); }};
   return comando;
 }

@@ -36,6 +36,11 @@ const QStringList& Extensoes() {
 
 QString Prefixo(const QString& nome) { return QStringLiteral(".torveda-gravacao-") + nome + '-'; }
 
+void SincronizaMembros(const QString& temporaria, const QString& nome) {
+  for (const QString& ext : Extensoes())
+    Sincroniza(temporaria + QLatin1Char('/') + nome + QLatin1Char('.') + ext);
+}
+
 void MarcaCompleta(const QString& temporaria, const QString& nome) {
   QStringList presentes;
   for (const QString& ext : Extensoes()) {

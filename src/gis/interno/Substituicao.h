@@ -16,6 +16,9 @@ const QStringList& Extensoes();
 // The folder name's prefix for a save of `nome`; six random characters follow it.
 QString Prefixo(const QString& nome);
 
+// Flushes the new files to the disk, so that marking them later is quick.
+void SincronizaMembros(const QString& temporaria, const QString& nome);
+
 // Flushes the new files to the disk and records which of them make the set. Throws ETorveda.
 void MarcaCompleta(const QString& temporaria, const QString& nome);
 

@@ -9,6 +9,7 @@
 #include "gis/TDadosShape.h"
 #include "gis/TRegistros.h"
 #include "import/GrausDMS.h"
+#include "import/interno/ValorNoCampo.h"
 
 namespace {
 
@@ -42,8 +43,11 @@ QVariant Copia(const TTabelaPlanilha& tabela, const QString& coluna, const TRegi
 }  // namespace
 
 void LinhaPlanilha::EscreveAtributos(const TTabelaPlanilha& tabela, TRegistros& registros,
-                                     const std::vector<TAtributo>& atributos, double vazao) {
+                                     const std::vector<TAtributo>& atributos, double vazao,
+                                     const QString& colunaVazao, QString& coluna) {
+  const auto dados = registros.Dados();
   for (const TAtributo& a : atributos) {
+    coluna = a.Valor == TValorAtributo::Vazao ? colunaVazao : a.Coluna;
     QVariant valor;
     switch (a.Valor) {
       case TValorAtributo::Texto:
@@ -75,8 +79,24 @@ void LinhaPlanilha::EscreveAtributos(const TTabelaPlanilha& tabela, TRegistros& 
         valor = NumeroDMS(tabela.Texto(a.Coluna), PosicoesAna);
         break;
     }
+    const int i = dados ? dados->IndiceCampo(a.Nome) : -1;
+    if (i >= 0 && valor.typeId() == QMetaType::Double &&
+        dados->Campos()[i].Tipo == TTipoCampo::Real)
+      ValorNoCampo::VerificaReal(valor.toDouble(), dados->Campos()[i]);
     registros.Define(a.Nome, valor);
   }
+  coluna.clear();
+}
+
+void LinhaPlanilha::VerificaVazoesMensais(const TTabelaPlanilha& tabela,
+                                          const std::vector<TAtributo>& atributos,
+                                          QString& coluna) {
+  for (const TAtributo& a : atributos) {
+    if (a.Valor != TValorAtributo::VazaoMensal) continue;
+    coluna = a.Coluna;
+    if (!tabela.Vazio(a.Coluna)) ValorNoCampo::VerificaVazao(tabela.Numero(a.Coluna));
+  }
+  coluna.clear();
 }
 
 QString LinhaPlanilha::TextoParaMensagem(const TTabelaPlanilha& tabela, const QString& coluna) {

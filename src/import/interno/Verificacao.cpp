@@ -85,26 +85,124 @@ TResultadoImportacao Verificacao::Recusa(TResultadoImportacao& r, const QString&
   return r;
 }
 
-TResultadoPasso Verificacao::ExecutaPasso(
+Verificacao::TPassoPreparado Verificacao::PreparaPasso(
     TCamada& camada, const std::function<TResultadoPasso(TRegistros&)>& passo) {
-  const auto rascunho = camada.Dados()->NovoRascunho();
-  TResultadoPasso r;
+  TPassoPreparado p;
+  p.Camada = &camada;
+  p.Rascunho = camada.Dados()->NovoRascunho();
   {
-    TRegistros registros(rascunho, {});
-    r = passo(registros);
+    TRegistros registros(p.Rascunho, {});
+    p.Resultado = passo(registros);
   }
-  r.Camada = camada.Nome();
-  if (!r.Falhou()) {
-    try {
-      camada.Dados()->SubstituiRegistros(*rascunho);
-      r.Substituida = true;
-    } catch (const ETorveda& e) {
-      r.ErroGravacao = e.mensagem();
+  p.Resultado.Camada = camada.Nome();
+  MostraFalhas(p.Resultado);
+  return p;
+}
+
+namespace {
+
+QString Outorgas(qint64 n) {
+  return n == 1 ? QStringLiteral("1 outorga seria removida")
+                : QStringLiteral("%1 outorgas seriam removidas").arg(QLocale().toString(n));
+}
+
+// The layers that hold grants and whose step gave none, one line each; empty when there is none.
+QStringList Esvaziadas(const std::vector<Verificacao::TPassoPreparado>& passos,
+                       QStringList& camadas) {
+  QStringList linhas;
+  for (const auto& p : passos) {
+    const qint64 atuais = p.Camada->Dados()->Conta();
+    if (p.Rascunho->Conta() > 0 || atuais < 1) continue;
+    camadas << p.Resultado.Camada;
+    linhas << QStringLiteral("  %1 (folha \"%2\"): %3.")
+                  .arg(p.Resultado.Camada, p.Resultado.Folha, Outorgas(atuais));
+  }
+  return linhas;
+}
+
+}  // namespace
+
+bool Verificacao::SubstituiJuntas(TResultadoImportacao& r, std::vector<TPassoPreparado>& passos,
+                                  TSubstituicaoVazia vazia) {
+  auto registra = [&] {
+    r.Passos.clear();
+    for (auto& p : passos) {
+      if (!p.Resultado.Substituida) p.Resultado.Gravados = 0;
+      r.Passos.push_back(p.Resultado);
+    }
+  };
+  for (const auto& p : passos)
+    if (p.Resultado.Falhou()) {
+      registra();
+      return true;
+    }
+
+  QStringList camadas;
+  const QStringList linhas = Esvaziadas(passos, camadas);
+  if (!linhas.isEmpty() && vazia != TSubstituicaoVazia::Aceita) {
+    const QString cabeca = QStringLiteral(
+        "A planilha não tem nenhuma outorga para estas camadas, que seriam esvaziadas:");
+    r.Esvaziadas = camadas;
+    if (vazia == TSubstituicaoVazia::Pergunta &&
+        Apresentador().Confirmacao(JuntaLinhas(
+            QStringList{cabeca} + linhas +
+            QStringList{QStringLiteral("Deseja esvaziar essas camadas mesmo assim?")})) ==
+            TResposta::Sim) {
+      r.Esvaziadas.clear();
+    } else {
+      r.Erro = JuntaLinhas(QStringList{cabeca} + linhas + QStringList{NadaAlterado(r)});
+      registra();
+      if (vazia == TSubstituicaoVazia::Recusa) {
+        Apresentador().Erro(r.Erro);
+        return true;
+      }
+      Apresentador().Informacao(NadaAlterado(r));
+      return false;
     }
   }
-  if (!r.Substituida) r.Gravados = 0;
-  MostraFalhas(r);
-  return r;
+
+  // Every layer written beside its files and read back before any is touched; dropped, the
+  // preparations take their files with them.
+  std::vector<std::unique_ptr<TSubstituicaoPreparada>> novas;
+  for (auto& p : passos) {
+    try {
+      novas.push_back(p.Camada->Dados()->PreparaSubstituicao(*p.Rascunho));
+    } catch (const ETorveda& e) {
+      p.Resultado.ErroGravacao = e.mensagem();
+      MostraFalhas(p.Resultado);
+      registra();
+      return true;
+    }
+  }
+  for (std::size_t i = 0; i < novas.size(); ++i) {
+    try {
+      novas[i]->Marca();
+    } catch (const ETorveda& e) {
+      passos[i].Resultado.ErroGravacao = e.mensagem();
+      MostraFalhas(passos[i].Resultado);
+      registra();
+      return true;
+    }
+  }
+  // From here every layer is committed: one whose move fails is finished by its next opening.
+  for (std::size_t i = 0; i < novas.size(); ++i) {
+    try {
+      novas[i]->Conclui();
+      passos[i].Resultado.Substituida = true;
+    } catch (const ETorveda& e) {
+      passos[i].Resultado.ErroGravacao = e.mensagem();
+      MostraFalhas(passos[i].Resultado);
+    }
+  }
+  registra();
+  return true;
+}
+
+QString Verificacao::LocalDaFalha(const TResultadoPasso& passo) {
+  QString local = QStringLiteral("Falha na linha %1").arg(QLocale().toString(passo.LinhaFalha));
+  if (!passo.ColunaFalha.isEmpty())
+    local += QStringLiteral(", coluna \"%1\"").arg(passo.ColunaFalha);
+  return local + QStringLiteral(": ") + passo.Causa;
 }
 
 void Verificacao::Informa(const TProgressoImportacao& progresso, const TResultadoPasso& passo,
@@ -118,6 +216,11 @@ QString Verificacao::Resumo(const TResultadoImportacao& r) {
                          .arg(Registro(r), r.Completa() ? QStringLiteral("concluída")
                                                         : QStringLiteral("concluída com falhas")),
                      QStringLiteral("Arquivo: %1").arg(QDir::toNativeSeparators(r.Arquivo))};
+  // The layers of a register change together, so one failure keeps them all.
+  if (r.Executada && r.Camadas.size() > 1 && r.Substituidas().isEmpty() && !r.Completa())
+    linhas << QStringLiteral(
+        "Nenhuma camada foi substituída: as camadas do registro só são "
+        "substituídas juntas, quando todos os passos se completam.");
   const QString fora =
       Estadual(r) ? QStringLiteral("fora da bacia") : QStringLiteral("fora das regiões");
   for (const TResultadoPasso& p : r.Passos) {
@@ -135,8 +238,7 @@ QString Verificacao::Resumo(const TResultadoImportacao& r) {
     if (p.ForaDaArea) ignoradas << QStringLiteral("%1 %2").arg(Numero(p.ForaDaArea), fora);
     if (!ignoradas.isEmpty())
       linhas << QStringLiteral("  Ignoradas: %1.").arg(ignoradas.join(QStringLiteral(", ")));
-    if (!p.Falha.isEmpty())
-      linhas << QStringLiteral("  Falha na linha %1: %2").arg(Numero(p.LinhaFalha), p.Causa);
+    if (!p.Falha.isEmpty()) linhas << QStringLiteral("  ") + LocalDaFalha(p);
     if (!p.ErroGravacao.isEmpty()) linhas << QStringLiteral("  ") + p.ErroGravacao;
   }
   return JuntaLinhas(linhas);

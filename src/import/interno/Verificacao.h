@@ -12,6 +12,7 @@
 #include "import/ResultadoImportacao.h"
 
 class TCamada;
+class TDadosShape;
 class TRegistros;
 class TTabelaPlanilha;
 
@@ -53,11 +54,29 @@ QString FaltaNaFolha(const TTabelaPlanilha& tabela, const QStringList& colunas);
 // Shows the refusal as an error, records it and returns the result unchanged otherwise.
 TResultadoImportacao Recusa(TResultadoImportacao& r, const QString& mensagem);
 
-// Runs one step into a draft of the layer and, when every row was read, puts the draft's
-// records in place of the layer's; a step that failed, or whose records could not be written,
-// leaves the layer exactly as it was. Shows the step's failures.
-TResultadoPasso ExecutaPasso(TCamada& camada,
+// One step run into a draft of its layer, its records not yet in place.
+struct TPassoPreparado {
+  TCamada* Camada = nullptr;
+  std::shared_ptr<TDadosShape> Rascunho;
+  TResultadoPasso Resultado;
+};
+
+// Runs one step into a draft of the layer, changing nothing, and shows its failing row.
+TPassoPreparado PreparaPasso(TCamada& camada,
                              const std::function<TResultadoPasso(TRegistros&)>& passo);
+
+// Puts the records of every prepared step in place of their layers' together, or none: none
+// when a step failed; when a layer that holds grants would be left without any, only if `vazia`
+// lets it (asking the user when it says so). The new files of every layer are written and read
+// back first, then all marked complete, then all moved over the old ones, so a failure while
+// writing keeps every layer as it was. Records the steps in `r`. False when the user declined:
+// nothing was changed and no summary is due.
+bool SubstituiJuntas(TResultadoImportacao& r, std::vector<TPassoPreparado>& passos,
+                     TSubstituicaoVazia vazia);
+
+// Where and why a step's row failed: "Falha na linha 7, coluna "Latitude": ...", as the
+// summary and the failure's box both say it.
+QString LocalDaFalha(const TResultadoPasso& passo);
 
 // Reports progress every so many rows, and at the last.
 void Informa(const TProgressoImportacao& progresso, const TResultadoPasso& passo, int linha,
