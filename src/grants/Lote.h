@@ -15,6 +15,7 @@
 
 class TPonto;
 struct TBacia;
+struct TRespostaLote;
 
 // The input headings, in the template's order. Headings are matched without regard to case,
 // accents, blanks or underscores ("Vazão", "vazao" and "VAZAO" are one column).
@@ -46,6 +47,9 @@ class TLeitorPedidos {
   std::optional<TPedidoLote> Le(const QStringList& celulas, QString& erro) const;
   // The identifier cell of a row, even when the rest cannot be read.
   QString Identificador(const QStringList& celulas) const;
+  // The answer to a row Le() could not read: its identifier, the message, and the period,
+  // criterion and method as the row wrote them.
+  TRespostaLote RespostaNaoLida(const QStringList& celulas, const QString& erro) const;
 
  private:
   int Indice(const QString& coluna) const;  // -1 when the table lacks it
@@ -59,6 +63,11 @@ struct TRespostaLote {
   QString Identificador;
   bool Ok = false;
   QString Situacao;  // "ok", or the message that stopped the request
+  // The request's period ("MM/AAAA"), percentage, reference flow and method, so that an answer
+  // reads on its own: as understood when the row was read, else as the row wrote them.
+  QString Inicio, Fim;
+  QVariant Percentual;  // an int once read
+  QString Referencia, Metodo;
   // Filled as far as the request got.
   bool Colocada = false;
   QString Rio, Municipio, Estado;

@@ -48,8 +48,8 @@ TResultadoPasso ImportaAna(TTabelaPlanilha& tabela, TRegistros& registros, const
         // before anything is projected.
         NumeroDMS(lat, PosicoesAna);
         NumeroDMS(lon, PosicoesAna);
-        const double phi = GrausDMS(lat, PosicoesAna);
-        const double lambda = GrausDMS(lon, PosicoesAna);
+        const double phi = GrausDMS(lat, PosicoesAna, E::Latitude);
+        const double lambda = GrausDMS(lon, PosicoesAna, E::Longitude);
         const TPontoMapa p = PontoProjetado(phi, lambda);
         if (regioes.ContemPonto(p)) {
           registros.AdicionaNovo();

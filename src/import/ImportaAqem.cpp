@@ -55,8 +55,8 @@ TResultadoPasso Passo(TTabelaPlanilha& tabela, TRegistros& registros, const QStr
       } else if (q == 0.0) {
         ++r.VazaoZero;
       } else {
-        const double phi = GrausDMS(lat, PosicoesAqem);
-        const double lambda = GrausDMS(lon, PosicoesAqem);
+        const double phi = GrausDMS(lat, PosicoesAqem, E::Latitude);
+        const double lambda = GrausDMS(lon, PosicoesAqem, E::Longitude);
         const TPontoMapa p = PontoProjetado(phi, lambda);
         if (DentroDaBacia(limite, p)) {
           registros.AdicionaNovo();

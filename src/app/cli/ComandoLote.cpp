@@ -58,7 +58,8 @@ int Modelo(const TComandoCli& comando, const QString& arquivo) {
     if (FormatoDoArquivo(arquivo) == TFormatoTabela::Json)
       return ErroDeUso(comando,
                        QStringLiteral("O modelo é uma planilha .xlsx ou um arquivo .csv."));
-    TEscritorTabela saida(arquivo, ColunasPedidoLote());
+    // The sheet holds requests to fill in, not answers.
+    TEscritorTabela saida(arquivo, ColunasPedidoLote(), QStringLiteral("Pedidos"));
     saida.Escreve(ExemploPedidoLote());
     saida.Conclui();
     ImprimeJson({{QStringLiteral("Modelo"), QFileInfo(arquivo).absoluteFilePath()}});
@@ -104,13 +105,8 @@ int Lote(const TComandoCli& comando, TContextoCli& ctx) {
     for (const QStringList& linha : tabela.Linhas) {
       QString erro;
       const std::optional<TPedidoLote> pedido = leitor.Le(linha, erro);
-      TRespostaLote r;
-      if (pedido) {
-        r = AnalisaPedido(ponto, bacia, *pedido);
-      } else {
-        r.Identificador = leitor.Identificador(linha);
-        r.Situacao = erro;
-      }
+      const TRespostaLote r =
+          pedido ? AnalisaPedido(ponto, bacia, *pedido) : leitor.RespostaNaoLida(linha, erro);
       if (!r.Ok) ++falhas;
       saida.Escreve(LinhaRespostaLote(r));
       barra.Avanca(++feitos, falhas);
