@@ -279,7 +279,7 @@ TEST_F(CliLote, DiscoCheioNaoDeixaArquivoCortado) {
   for (int i = 0; i < 10; ++i)
     csv += QByteArray("P") + QByteArray::number(i) +
            ";163602;461328;01/2000;12/2030;0,05;50;Q710;Tradicional\n";
-  const QString entrada = pasta->Escreve(QStringLiteral("cheio.csv"), csv);
+  const QString entrada = pasta->Escreve(QStringLiteral("pedidos_disco_cheio.csv"), csv);
   for (const char* ext : {"csv", "json", "xlsx"}) {
     const QString saida = pasta->Arquivo(QStringLiteral("cheio.") + QLatin1String(ext));
     QProcess p;
