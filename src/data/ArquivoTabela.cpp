@@ -1,5 +1,6 @@
 #include "data/ArquivoTabela.h"
 
+#include <cpl_error.h>
 #include <ogr_api.h>
 
 #include <QDate>
@@ -70,22 +71,35 @@ bool LinhaEmBranco(const QStringList& l) {
   return true;
 }
 
-// Records of a CSV text: lines joined while a quoted field is still open.
-std::vector<QString> RegistrosCsv(const QString& texto) {
+// Records of a CSV text: lines joined while a quoted field is still open. A quote still open at
+// the end would have swallowed every line after it into one field: the file is refused, naming
+// the line where that quote opened.
+std::vector<QString> RegistrosCsv(const QString& texto, const QString& arquivo) {
   std::vector<QString> registros;
   QString atual;
   bool aberto = false;
+  qsizetype numero = 0, abertura = 0;
   for (const QString& linha : texto.split(QLatin1Char('\n'))) {
+    ++numero;
     QString l = linha;
     if (l.endsWith(QLatin1Char('\r'))) l.chop(1);
     if (aberto)
       atual += QLatin1Char('\n') + l;
     else
       atual = l;
-    if (l.count(QLatin1Char('"')) % 2 == 1) aberto = !aberto;
+    // A doubled quote inside a field toggles twice: it neither opens nor closes.
+    for (const QChar c : l) {
+      if (c != QLatin1Char('"')) continue;
+      aberto = !aberto;
+      if (aberto) abertura = numero;
+    }
     if (!aberto) registros.push_back(atual);
   }
-  if (aberto) registros.push_back(atual);
+  if (aberto)
+    throw ETorveda(QStringLiteral("O arquivo %1 tem aspas sem fechamento: o campo aberto por "
+                                  "aspas na linha %2 não termina.")
+                       .arg(arquivo)
+                       .arg(abertura));
   return registros;
 }
 
@@ -117,7 +131,7 @@ TTabelaLida LeCsv(const QString& arquivo) {
   if (texto.startsWith(QChar(0xFEFF))) texto.remove(0, 1);
 
   TTabelaLida t;
-  const std::vector<QString> registros = RegistrosCsv(texto);
+  const std::vector<QString> registros = RegistrosCsv(texto, arquivo);
   size_t i = 0;
   while (i < registros.size() && registros[i].trimmed().isEmpty()) ++i;
   if (i == registros.size())
@@ -219,6 +233,7 @@ struct TEscritorTabela::TDados {
   QStringList Colunas;
   // CSV and JSON: written as they come through a save file.
   std::unique_ptr<QSaveFile> Saida;
+  qint64 Escritos = 0;  // bytes handed to Saida
   bool Primeira = true;
   // Workbook: built beside the file under a temporary name, renamed into place at the end.
   QString Temporario;
@@ -230,10 +245,38 @@ struct TEscritorTabela::TDados {
     if (Saida->write(bytes) != bytes.size())
       throw ETorveda(QStringLiteral("Não foi possível gravar o arquivo %1: %2")
                          .arg(Arquivo, Saida->errorString()));
+    Escritos += bytes.size();
+  }
+
+  // A full disk or a file-size limit may cut a write short without any call reporting it: what
+  // reached the disk is compared with what was written before the file takes its name.
+  void ConfereSaida() {
+    if (!Saida->flush() || Saida->size() != Escritos)
+      throw ETorveda(QStringLiteral("Não foi possível gravar o arquivo %1: só parte dos %2 bytes "
+                                    "chegou ao disco (disco cheio?).")
+                         .arg(Arquivo)
+                         .arg(Escritos));
+  }
+
+  // The same for the workbook, zipped when it closes: a package cut short loses its directory,
+  // which is written last, and no longer opens.
+  void ConfereTemporario() const {
+    gdal_dados::TOpcoesPlanilha opcoes;
+    gdal_dados::TSilencio silencio;
+    const char* const drivers[] = {"XLSX", nullptr};
+    gdal_dados::TDataset lido(GDALOpenEx(Temporario.toUtf8().constData(),
+                                         GDAL_OF_VECTOR | GDAL_OF_READONLY, drivers, nullptr,
+                                         nullptr));
+    OGRLayerH camada = lido ? GDALDatasetGetLayer(lido.get(), 0) : nullptr;
+    if (!camada || OGR_FD_GetFieldCount(OGR_L_GetLayerDefn(camada)) != Colunas.size())
+      throw ETorveda(QStringLiteral("Não foi possível gravar o arquivo %1: a planilha gravada "
+                                    "não pôde ser lida de volta (disco cheio?).")
+                         .arg(Arquivo));
   }
 };
 
-TEscritorTabela::TEscritorTabela(const QString& arquivo, const QStringList& colunas)
+TEscritorTabela::TEscritorTabela(const QString& arquivo, const QStringList& colunas,
+                                 const QString& folha)
     : D_(std::make_unique<TDados>()) {
   D_->Formato = FormatoDoArquivo(arquivo);
   D_->Arquivo = arquivo;
@@ -264,7 +307,8 @@ TEscritorTabela::TEscritorTabela(const QString& arquivo, const QStringList& colu
     D_->Dataset.reset(
         GDALCreate(driver, D_->Temporario.toUtf8().constData(), 0, 0, 0, GDT_Unknown, nullptr));
   if (D_->Dataset)
-    D_->Camada = GDALDatasetCreateLayer(D_->Dataset.get(), "Resultados", nullptr, wkbNone, nullptr);
+    D_->Camada = GDALDatasetCreateLayer(D_->Dataset.get(), folha.toUtf8().constData(), nullptr,
+                                        wkbNone, nullptr);
   if (!D_->Camada)
     throw ETorveda(QStringLiteral("Não foi possível criar o arquivo %1: %2")
                        .arg(arquivo, gdal_dados::TSilencio::UltimoErro()));
@@ -343,6 +387,7 @@ void TEscritorTabela::Escreve(const QList<QVariant>& linha) {
 void TEscritorTabela::Conclui() {
   if (D_->Saida) {
     if (D_->Formato == TFormatoTabela::Json) D_->Grava(D_->Primeira ? "]\n" : "\n]\n");
+    D_->ConfereSaida();
     if (!D_->Saida->commit())
       throw ETorveda(QStringLiteral("Não foi possível gravar o arquivo %1: %2")
                          .arg(D_->Arquivo, D_->Saida->errorString()));
@@ -357,9 +402,21 @@ void TEscritorTabela::Conclui() {
       OGR_Fld_Destroy(campo);
     }
   }
+  QString erroFechamento;
   {
     gdal_dados::TSilencio silencio;
     D_->Dataset.reset();  // the workbook is written when it closes
+    // A full disk shows only here: the package is zipped on closing.
+    if (CPLGetLastErrorType() >= CE_Failure) erroFechamento = gdal_dados::TSilencio::UltimoErro();
+  }
+  try {
+    if (!erroFechamento.isEmpty())
+      throw ETorveda(QStringLiteral("Não foi possível gravar o arquivo %1: %2")
+                         .arg(D_->Arquivo, erroFechamento));
+    D_->ConfereTemporario();
+  } catch (const ETorveda&) {
+    QFile::remove(D_->Temporario);
+    throw;
   }
   // rename() replaces an older file in one step: never a moment without one.
   if (std::rename(QFile::encodeName(D_->Temporario).constData(),

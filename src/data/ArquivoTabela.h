@@ -31,10 +31,12 @@ QStringList CamposCsv(const QString& linha, QChar sep);
 // a double, an int or invalid (blank). The file appears under its name only when Conclui() ends
 // well; a writer dropped before that leaves no file behind. CSV uses ";" and the regional
 // decimal separator, as spreadsheets under Portuguese settings read it; JSON writes an array of
-// objects keyed by the headings.
+// objects keyed by the headings; a workbook gets one sheet named folha. Every failure to write,
+// a full disk among them, throws ETorveda naming the file; an earlier file of that name stays.
 class TEscritorTabela {
  public:
-  TEscritorTabela(const QString& arquivo, const QStringList& colunas);
+  TEscritorTabela(const QString& arquivo, const QStringList& colunas,
+                  const QString& folha = QStringLiteral("Resultados"));
   ~TEscritorTabela();
   TEscritorTabela(const TEscritorTabela&) = delete;
   TEscritorTabela& operator=(const TEscritorTabela&) = delete;

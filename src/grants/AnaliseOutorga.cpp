@@ -112,6 +112,28 @@ QString MensagemPercentualNaoInteiro(const QString& percentual) {
          percentual + QStringLiteral("\" não é um número inteiro.");
 }
 
+QString MensagemPercentualForaDoIntervalo(const QString& percentual) {
+  return QStringLiteral(
+             "O valor da % da vazão de referência deve ser um número inteiro de %1 a "
+             "%2: \"%3\" está fora desse intervalo.")
+      .arg(PercentualMinimo)
+      .arg(PercentualMaximo)
+      .arg(percentual);
+}
+
+std::optional<int> LePercentual(const QString& percentual, QString* erro) {
+  bool inteiro = false;
+  const int p = LeInteiro(percentual, &inteiro);
+  QString motivo;
+  if (!inteiro)
+    motivo = MensagemPercentualNaoInteiro(percentual);
+  else if (p < PercentualMinimo || p > PercentualMaximo)
+    motivo = MensagemPercentualForaDoIntervalo(percentual);
+  if (motivo.isEmpty()) return p;
+  if (erro) *erro = motivo;
+  return std::nullopt;
+}
+
 namespace {
 
 // The share of months whose availability after the grant is not negative, and the worst one.
@@ -167,13 +189,13 @@ TResultadoOutorga CalculaOutorga(const TPonto& ponto, const TEntradasOutorga& e,
 
   // Every input is read before the first table is made: a run that cannot finish leaves the
   // result grid and the pictures of the last complete run as they were.
-  bool inteiro = false;
-  const int p = LeInteiro(e.Criterio.Percentual, &inteiro);
-  if (!inteiro) {
-    Apresentador().Erro(MensagemPercentualNaoInteiro(e.Criterio.Percentual));
+  QString erroPercentual;
+  const std::optional<int> p = LePercentual(e.Criterio.Percentual, &erroPercentual);
+  if (!p) {
+    Apresentador().Erro(erroPercentual);
     return r;
   }
-  const double a = VazaoCriterio(ponto, e.Criterio.Referencia, e.Criterio.Metodo, p);
+  const double a = VazaoCriterio(ponto, e.Criterio.Referencia, e.Criterio.Metodo, *p);
   r.VazaoCriterio = a;
   // With no allowable flow every share divides by zero: say why instead of painting NaN.
   if (!(a != 0.0) || !std::isfinite(a)) {
@@ -244,9 +266,11 @@ TResultadoOutorga CalculaOutorga(const TPonto& ponto, const TEntradasOutorga& e,
   r.Entradas = e;
 
   if (!pastaImagens.isEmpty())
-    for (int t = 0; t < NumTabelasOutorga; ++t)
-      SalvaImagemGrade(r.Tabelas[static_cast<size_t>(t)],
-                       pastaImagens + NomesImagensTabela()[static_cast<size_t>(t)]);
+    for (int t = 0; t < NumTabelasOutorga; ++t) {
+      const QString arquivo = pastaImagens + NomesImagensTabela()[static_cast<size_t>(t)];
+      if (SalvaImagemGrade(r.Tabelas[static_cast<size_t>(t)], arquivo))
+        r.Imagens.push_back(arquivo);
+    }
   r.TabelasFeitas = NumTabelasOutorga;
   return r;
 }

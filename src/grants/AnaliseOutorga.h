@@ -78,6 +78,8 @@ struct TResultadoOutorga {
   std::array<TTabelaMeses, NumTabelasOutorga> Tabelas;
   std::vector<TMesOutorga> Meses;
   std::optional<TFrequenciaCriterio> Frequencia;
+  // The picture files actually written, in table order; fewer than five when a write failed.
+  std::vector<QString> Imagens;
   // What the tables were made for: the section's cell and the entries as read by "Calcular".
   std::int32_t CodTrecho = 0;
   double CoordX = 0.0;
@@ -92,9 +94,9 @@ struct TResultadoOutorga {
 // The share of the allowable flow a used when a of it is still free, in %.
 double ParcelaUsada(double permissivel, double livre);
 
-// "Calcular": checks the section, the entries, the percentage, the allowable flow and the
-// requested flow of every month of the period (read from the input grid), in this order; then
-// makes the three upstream tables and the availability tables before and after the grant, and
+// "Calcular": checks the section, the entries, the percentage (LePercentual), the allowable flow
+// and the requested flow of every month of the period (read from the input grid), in this order;
+// then makes the three upstream tables and the availability tables before and after the grant, and
 // writes the five pictures into pastaImagens (none when it is empty). The first failed check is
 // shown through the presenter and nothing is made or written (TabelasFeitas 0).
 TResultadoOutorga CalculaOutorga(const TPonto& ponto, const TEntradasOutorga& entradas,
@@ -102,6 +104,17 @@ TResultadoOutorga CalculaOutorga(const TPonto& ponto, const TEntradasOutorga& en
 
 // The message for a percentage that is not an integer.
 QString MensagemPercentualNaoInteiro(const QString& percentual);
+
+// The percentage of the reference flow a criterion may take: a whole number from 1 to 100. More
+// than the reference flow itself would paint every month as available.
+inline constexpr int PercentualMinimo = 1;
+inline constexpr int PercentualMaximo = 100;
+// The message for a whole number outside PercentualMinimo..PercentualMaximo.
+QString MensagemPercentualForaDoIntervalo(const QString& percentual);
+// The percentage as typed, when it is a whole number within the limits; otherwise nothing, and
+// erro (when given) gets the message that says what is expected. Every road that analyses a
+// request reads it here.
+std::optional<int> LePercentual(const QString& percentual, QString* erro = nullptr);
 
 // Why the tables of r no longer answer for the section and the entries as they stand now (another
 // section, changed upstream grants or reference flows, another period, criterion or requested

@@ -52,13 +52,14 @@ std::optional<QDate> Mes(const QString& texto) {
   return d;
 }
 
-// A coordinate typed DDMMSS; a spreadsheet that took it for a number drops leading zeros.
-std::optional<double> Graus(QString texto) {
+// A coordinate typed DDMMSS as the conversion takes it: a spreadsheet that took it for a number
+// dropped its leading zeros ("52930" is 05° 29' 30"), so a shorter run of digits gets them back.
+QString DDMMSS(QString texto) {
   texto = texto.trimmed();
-  bool inteiro = false;
-  texto.toInt(&inteiro);
-  if (inteiro && texto.size() < 6) texto = texto.rightJustified(6, QLatin1Char('0'));
-  return GrausDeDDMMSS(texto);
+  if (texto.isEmpty() || texto.size() >= 6) return texto;
+  for (const QChar c : texto)
+    if (c < QLatin1Char('0') || c > QLatin1Char('9')) return texto;
+  return texto.rightJustified(6, QLatin1Char('0'));
 }
 
 QString Coluna(const QString& nome, const QString& detalhe) {
@@ -131,11 +132,13 @@ const QStringList& ColunasPedidoLote() {
 }
 
 QList<QVariant> ExemploPedidoLote() {
+  // A point on the main river of the sample basin (`torveda-cli amostra`), so that the template
+  // answers "ok" as it comes.
   QList<QVariant> linha{QStringLiteral("Pedido 1"),
                         QVariant(),
                         QVariant(),
-                        QStringLiteral("155230"),
-                        QStringLiteral("471540"),
+                        QStringLiteral("163602"),
+                        QStringLiteral("461328"),
                         QStringLiteral("01/2000"),
                         QStringLiteral("12/2030"),
                         0.05};
@@ -181,6 +184,21 @@ QString TLeitorPedidos::Identificador(const QStringList& celulas) const {
   return Celula(celulas, QStringLiteral("Identificador"));
 }
 
+TRespostaLote TLeitorPedidos::RespostaNaoLida(const QStringList& celulas,
+                                              const QString& erro) const {
+  auto celula = [&](const char* c) { return Celula(celulas, QString::fromLatin1(c)); };
+  TRespostaLote r;
+  r.Identificador = Identificador(celulas);
+  r.Situacao = erro;
+  r.Inicio = celula("Inicio");
+  r.Fim = celula("Fim");
+  const QString pc = celula("Percentual");
+  if (!pc.isEmpty()) r.Percentual = pc;
+  r.Referencia = celula("Referencia");
+  r.Metodo = celula("Metodo");
+  return r;
+}
+
 std::optional<TPedidoLote> TLeitorPedidos::Le(const QStringList& celulas, QString& erro) const {
   auto celula = [&](const char* c) { return Celula(celulas, QString::fromLatin1(c)); };
   TPedidoLote p;
@@ -205,20 +223,18 @@ std::optional<TPedidoLote> TLeitorPedidos::Le(const QStringList& celulas, QStrin
     }
     p.Ponto = TPontoMapa{*vx, *vy};
   } else if (!lat.isEmpty() || !lon.isEmpty()) {
-    const auto glat = Graus(lat), glon = Graus(lon);
-    for (const auto& [nome, texto, valor] : {std::tuple{QStringLiteral("Latitude"), lat, glat},
-                                             std::tuple{QStringLiteral("Longitude"), lon, glon}}) {
-      if (!valor) {
-        erro = Coluna(nome, texto.isEmpty()
-                                ? QStringLiteral("vazia.")
-                                : Entre(texto) + QStringLiteral(" não está no formato DDMMSS."));
+    for (const auto& [nome, texto] : {std::pair{QStringLiteral("Latitude"), lat},
+                                      std::pair{QStringLiteral("Longitude"), lon}}) {
+      if (texto.isEmpty()) {
+        erro = Coluna(nome, QStringLiteral("vazia."));
         return std::nullopt;
       }
     }
     try {
-      // Typed south and west positive; the conversion takes them signed.
-      const TPontoMapa g{-*glon, -*glat};
-      p.Ponto = TPontoMapa{TPonto::GeograficaParaX(g), TPonto::GeograficaParaY(g)};
+      p.Ponto = PontoDeDDMMSS(DDMMSS(lat), DDMMSS(lon));
+    } catch (const ECoordenadaGMS& e) {
+      erro = Coluna(e.Campo(), e.Detalhe());
+      return std::nullopt;
     } catch (const std::exception&) {
       erro = Coluna(QStringLiteral("Latitude"),
                     QStringLiteral("as coordenadas não puderam ser convertidas."));
@@ -280,15 +296,17 @@ std::optional<TPedidoLote> TLeitorPedidos::Le(const QStringList& celulas, QStrin
 
   // The criterion.
   const QString pc = celula("Percentual");
-  bool inteiro = false;
-  const int percentual = LeInteiro(pc, &inteiro);
-  if (!inteiro || percentual <= 0) {
-    erro = Coluna(QStringLiteral("Percentual"),
-                  (pc.isEmpty() ? QStringLiteral("vazia") : Entre(pc) + QStringLiteral(" não é")) +
-                      QStringLiteral(" um número inteiro positivo (% da vazão de referência)."));
+  const std::optional<int> percentual = LePercentual(pc);
+  if (!percentual) {
+    erro = Coluna(
+        QStringLiteral("Percentual"),
+        (pc.isEmpty() ? QStringLiteral("vazia: deve ser") : Entre(pc) + QStringLiteral(" não é")) +
+            QStringLiteral(" um número inteiro de %1 a %2 (% da vazão de referência).")
+                .arg(PercentualMinimo)
+                .arg(PercentualMaximo));
     return std::nullopt;
   }
-  p.Entradas.Criterio.Percentual = QString::number(percentual);
+  p.Entradas.Criterio.Percentual = QString::number(*percentual);
 
   const QString ref = celula("Referencia");
   for (const QString& r : NomesReferencia())
@@ -311,8 +329,8 @@ std::optional<TPedidoLote> TLeitorPedidos::Le(const QStringList& celulas, QStrin
   return p;
 }
 
-const QStringList& ColunasRespostaLote() {
-  static const QStringList colunas{QStringLiteral("Identificador"),
+QStringList ColunasRespostaLote(bool jusante) {
+  static const QStringList base{QStringLiteral("Identificador"),
                                    QStringLiteral("Situacao"),
                                    QStringLiteral("Rio"),
                                    QStringLiteral("Municipio"),
@@ -335,16 +353,21 @@ const QStringList& ColunasRespostaLote() {
                                    QStringLiteral("MesesAmarelo"),
                                    QStringLiteral("MesesLaranja"),
                                    QStringLiteral("MesesVermelho"),
-                                   QStringLiteral("Jusante"),
+                                   QStringLiteral("Inicio"),
+                                   QStringLiteral("Fim"),
+                                   QStringLiteral("Percentual"),
+                                   QStringLiteral("Referencia"),
+                                   QStringLiteral("Metodo")};
+  static const QStringList colunasJusante{QStringLiteral("Jusante"),
                                    QStringLiteral("JusanteTrecho"),
                                    QStringLiteral("JusanteRio"),
                                    QStringLiteral("JusanteDistanciaKm"),
                                    QStringLiteral("JusantePiorMes"),
-                                   QStringLiteral("JusantePiorDisponivel")};
-  return colunas;
+                                          QStringLiteral("JusantePiorDisponivel")};
+  return jusante ? base + colunasJusante : base;
 }
 
-QList<QVariant> LinhaRespostaLote(const TRespostaLote& r) {
+QList<QVariant> LinhaRespostaLote(const TRespostaLote& r, bool jusante) {
   auto numero = [](const std::optional<double>& v) { return v ? QVariant(*v) : QVariant(); };
   QList<QVariant> l{r.Identificador, r.Situacao};
   if (r.Colocada) {
@@ -364,6 +387,9 @@ QList<QVariant> LinhaRespostaLote(const TRespostaLote& r) {
   } else {
     for (int i = 0; i < 7; ++i) l << QVariant();
   }
+  auto texto = [](const QString& t) { return t.isEmpty() ? QVariant() : QVariant(t); };
+  l << texto(r.Inicio) << texto(r.Fim) << r.Percentual << texto(r.Referencia) << texto(r.Metodo);
+  if (!jusante) return l;
   // The verdict, and the first failing reach when there is one.
   const TTrechoJusante* falha = r.Jusante && r.Jusante->PrimeiraFalha
                                     ? &r.Jusante->Trechos[*r.Jusante->PrimeiraFalha]
@@ -382,6 +408,13 @@ TRespostaLote AnalisaPedido(TPonto& ponto, const TBacia& bacia, const TPedidoLot
                             const TRedeBalanco* rede) {
   TRespostaLote r;
   r.Identificador = pedido.Identificador;
+  r.Inicio = pedido.Entradas.Inicio.toString(QStringLiteral("MM/yyyy"));
+  r.Fim = pedido.Entradas.Fim.toString(QStringLiteral("MM/yyyy"));
+  bool inteiro = false;
+  const int percentual = LeInteiro(pedido.Entradas.Criterio.Percentual, &inteiro);
+  if (inteiro) r.Percentual = percentual;
+  r.Referencia = pedido.Entradas.Criterio.Referencia;
+  r.Metodo = pedido.Entradas.Criterio.Metodo;
   TApresentadorLote mensagens;
   try {
     if (!DentroDaBacia(bacia.Limite, pedido.Ponto)) {

@@ -16,6 +16,7 @@
 
 class TPonto;
 struct TBacia;
+struct TRespostaLote;
 
 // The input headings, in the template's order. Headings are matched without regard to case,
 // accents, blanks or underscores ("Vazão", "vazao" and "VAZAO" are one column).
@@ -47,6 +48,9 @@ class TLeitorPedidos {
   std::optional<TPedidoLote> Le(const QStringList& celulas, QString& erro) const;
   // The identifier cell of a row, even when the rest cannot be read.
   QString Identificador(const QStringList& celulas) const;
+  // The answer to a row Le() could not read: its identifier, the message, and the period,
+  // criterion and method as the row wrote them.
+  TRespostaLote RespostaNaoLida(const QStringList& celulas, const QString& erro) const;
 
  private:
   int Indice(const QString& coluna) const;  // -1 when the table lacks it
@@ -60,6 +64,11 @@ struct TRespostaLote {
   QString Identificador;
   bool Ok = false;
   QString Situacao;  // "ok", or the message that stopped the request
+  // The request's period ("MM/AAAA"), percentage, reference flow and method, so that an answer
+  // reads on its own: as understood when the row was read, else as the row wrote them.
+  QString Inicio, Fim;
+  QVariant Percentual;  // an int once read
+  QString Referencia, Metodo;
   // Filled as far as the request got.
   bool Colocada = false;
   QString Rio, Municipio, Estado;
@@ -76,9 +85,9 @@ struct TRespostaLote {
 };
 
 // The output headings, in order, and one answer as a row of cells (numbers as doubles, blank as
-// an invalid value).
-const QStringList& ColunasRespostaLote();
-QList<QVariant> LinhaRespostaLote(const TRespostaLote& r);
+// an invalid value). The downstream columns come last, only when the batch checks downstream.
+QStringList ColunasRespostaLote(bool jusante = false);
+QList<QVariant> LinhaRespostaLote(const TRespostaLote& r, bool jusante = false);
 
 // Places and analyses one request. Messages shown on the way go through the presenter; the
 // first error among them (or the notice that stopped the placement) becomes the status. With the

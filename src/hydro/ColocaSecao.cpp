@@ -120,12 +120,8 @@ TResultadoSecao ColocaSecaoDigitada(TPonto& ponto, const TBacia& bacia, const QS
   const QString erroEntrada = QStringLiteral("Favor inserir os valores de Latitude e Longitude.");
   TPontoMapa m;
   try {
-    const auto lat = GrausDeDDMMSS(latitude);
-    const auto lon = GrausDeDDMMSS(longitude);
-    if (!lat || !lon) throw ETorveda(erroEntrada);
-    // Typed south and west positive; the conversion takes them signed.
-    const TPontoMapa g{-*lon, -*lat};
-    m = TPontoMapa{TPonto::GeograficaParaX(g), TPonto::GeograficaParaY(g)};
+    if (!FormatoDDMMSS(latitude) || !FormatoDDMMSS(longitude)) throw ETorveda(erroEntrada);
+    m = PontoDeDDMMSS(latitude, longitude);
     if (!DentroDaBacia(bacia.Limite, m)) {
       Apresentador().Erro(
           QStringLiteral("Os valores de Latitude e Longitude estão fora do limite da bacia."));
@@ -134,6 +130,10 @@ TResultadoSecao ColocaSecaoDigitada(TPonto& ponto, const TBacia& bacia, const QS
     IdentificaSecao(ponto, bacia, m);
     if (Apresentador().Confirmacao(TextoConfirmacaoSecao(ponto, true)) != TResposta::Sim)
       return TResultadoSecao::NaoConfirmada;
+  } catch (const ECoordenadaGMS& e) {
+    // Six digits that are no coordinate (16° 36' 99"): say which field and why.
+    Apresentador().Erro(e.mensagem());
+    return TResultadoSecao::EntradaInvalida;
   } catch (const std::exception&) {
     Apresentador().Erro(erroEntrada);
     return TResultadoSecao::EntradaInvalida;

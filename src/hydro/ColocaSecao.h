@@ -55,10 +55,12 @@ TResultadoSecao ColocaSecaoNoPonto(TPonto& ponto, const TBacia& bacia, const TPo
                                    const TInterfaceSecao& interface = {});
 
 // The typed-coordinates flow: latitude and longitude as six digits DDMMSS each, south and west
-// positive. Unreadable coordinates, a failed conversion or placement show "Favor inserir os
-// valores de Latitude e Longitude."; a point outside the basin shows "Os valores de Latitude e
-// Longitude estão fora do limite da bacia.". Errors of the computations propagate with their
-// own text, so that a database failure is not reported as a typing mistake.
+// positive, read by PontoDeDDMMSS. Texts that are not six digits, a failed conversion or
+// placement show "Favor inserir os valores de Latitude e Longitude."; six digits whose minutes or
+// seconds are 60 or more are refused with a message naming the field; a point outside the basin
+// shows "Os valores de Latitude e Longitude estão fora do limite da bacia.". Errors of the
+// computations propagate with their own text, so that a database failure is not reported as a
+// typing mistake.
 TResultadoSecao ColocaSecaoDigitada(TPonto& ponto, const TBacia& bacia, const QString& latitude,
                                     const QString& longitude,
                                     const TInterfaceSecao& interface = {});

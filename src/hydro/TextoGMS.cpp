@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "gis/TConversorCoordenadas.h"
+
 namespace {
 
 QString DoisDigitos(double v) {
@@ -11,6 +13,8 @@ QString DoisDigitos(double v) {
   if (n < 0) t.prepend(QLatin1Char('-'));
   return t.left(2);
 }
+
+QString Entre(const QString& t) { return QLatin1Char('"') + t + QLatin1Char('"'); }
 
 }  // namespace
 
@@ -35,13 +39,46 @@ QString TextoGMS(double graus) {
          DoisDigitos(sinal * s) + QLatin1Char('"');
 }
 
-std::optional<double> GrausDeDDMMSS(const QString& texto) {
-  const QString t = texto.trimmed();
-  if (t.size() != 6) return std::nullopt;
-  for (const QChar c : t)
-    if (!c.isDigit() || c.unicode() > 127) return std::nullopt;
-  const double graus = t.mid(0, 2).toDouble();
-  const double minutos = t.mid(2, 2).toDouble();
-  const double segundos = t.mid(4, 2).toDouble();
+double GrausDeGMS(double graus, double minutos, double segundos, const QString& campo,
+                  const QString& texto) {
+  auto recusa = [&](const QString& porque, double v) {
+    throw ECoordenadaGMS(campo, Entre(texto) + QStringLiteral(" não é uma coordenada: ") +
+                                    porque.arg(QString::number(v, 'g', 15)));
+  };
+  if (!std::isfinite(graus) || graus < 0.0)
+    recusa(QStringLiteral("os graus (%1) não podem ser negativos."), graus);
+  if (!std::isfinite(minutos) || minutos < 0.0 || minutos >= 60.0)
+    recusa(QStringLiteral("os minutos (%1) devem estar entre 00 e 59."), minutos);
+  if (!std::isfinite(segundos) || segundos < 0.0 || segundos >= 60.0)
+    recusa(QStringLiteral("os segundos (%1) devem estar entre 00 e 59."), segundos);
   return (segundos / 60.0 + minutos) / 60.0 + graus;
+}
+
+bool FormatoDDMMSS(const QString& texto) {
+  const QString t = texto.trimmed();
+  if (t.size() != 6) return false;
+  for (const QChar c : t)
+    if (c < QLatin1Char('0') || c > QLatin1Char('9')) return false;
+  return true;
+}
+
+double GrausDDMMSS(const QString& texto, const QString& campo) {
+  if (!FormatoDDMMSS(texto))
+    throw ECoordenadaGMS(campo, Entre(texto) + QStringLiteral(" não está no formato DDMMSS (seis "
+                                                              "algarismos: graus, minutos e "
+                                                              "segundos)."));
+  const QString t = texto.trimmed();
+  return GrausDeGMS(t.mid(0, 2).toDouble(), t.mid(2, 2).toDouble(), t.mid(4, 2).toDouble(), campo,
+                    t);
+}
+
+TPontoMapa PontoDeGraus(double latitude, double longitude) {
+  // The converter takes geographic coordinates signed, x the longitude.
+  return TConversorCoordenadas::Padrao().ParaProjetada({-longitude, -latitude});
+}
+
+TPontoMapa PontoDeDDMMSS(const QString& latitude, const QString& longitude) {
+  const double phi = GrausDDMMSS(latitude, QStringLiteral("Latitude"));
+  const double lambda = GrausDDMMSS(longitude, QStringLiteral("Longitude"));
+  return PontoDeGraus(phi, lambda);
 }

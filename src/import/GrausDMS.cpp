@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "base/Erro.h"
+#include "hydro/TextoGMS.h"
 
 namespace {
 
@@ -28,11 +29,11 @@ double Numero(const QString& digitos, const QString& texto) {
 
 }  // namespace
 
-double GrausDMS(const QString& texto, TPosicoesDMS posicoes) {
+double GrausDMS(const QString& texto, TPosicoesDMS posicoes, const QString& coluna) {
   const double graus = Numero(Par(texto, posicoes.Graus), texto);
   const double minutos = Numero(Par(texto, posicoes.Minutos), texto);
   const double segundos = Numero(Par(texto, posicoes.Segundos), texto);
-  return (segundos / 60.0 + minutos) / 60.0 + graus;
+  return GrausDeGMS(graus, minutos, segundos, coluna, texto);
 }
 
 double NumeroDMS(const QString& texto, TPosicoesDMS posicoes) {

@@ -53,10 +53,10 @@ TResultadoPasso ImportaAna(TTabelaPlanilha& tabela, TRegistros& registros, const
         // before anything is projected.
         coluna = E::Latitude;
         NumeroDMS(lat, PosicoesAna);
-        const double phi = GrausDMS(lat, PosicoesAna);
+        const double phi = GrausDMS(lat, PosicoesAna, E::Latitude);
         coluna = E::Longitude;
         NumeroDMS(lon, PosicoesAna);
-        const double lambda = GrausDMS(lon, PosicoesAna);
+        const double lambda = GrausDMS(lon, PosicoesAna, E::Longitude);
         LinhaPlanilha::VerificaVazoesMensais(tabela, E::Ana(), coluna);
         const TPontoMapa p = PontoProjetado(phi, lambda);
         if (regioes.ContemPonto(p)) {

@@ -64,9 +64,9 @@ TResultadoPasso Passo(TTabelaPlanilha& tabela, TRegistros& registros, const QStr
       } else {
         ValorNoCampo::VerificaVazao(q);
         coluna = E::Latitude;
-        const double phi = GrausDMS(lat, PosicoesAqem);
+        const double phi = GrausDMS(lat, PosicoesAqem, E::Latitude);
         coluna = E::Longitude;
-        const double lambda = GrausDMS(lon, PosicoesAqem);
+        const double lambda = GrausDMS(lon, PosicoesAqem, E::Longitude);
         coluna.clear();
         const TPontoMapa p = PontoProjetado(phi, lambda);
         if (DentroDaBacia(limite, p)) {

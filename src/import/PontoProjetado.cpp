@@ -1,7 +1,7 @@
 #include "import/PontoProjetado.h"
 
-#include "gis/TConversorCoordenadas.h"
+#include "hydro/TextoGMS.h"
 
 TPontoMapa PontoProjetado(double latitude, double longitude) {
-  return TConversorCoordenadas::Padrao().ParaProjetada({-longitude, -latitude});
+  return PontoDeGraus(latitude, longitude);
 }

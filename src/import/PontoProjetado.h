@@ -1,6 +1,6 @@
 #pragma once
 // A register position (degrees, both positive: every grant lies south and west) -> the basin's
-// projected point, through the program's one coordinate converter (EPSG:4225 -> EPSG:22523,
+// projected point, through the same projection as typed coordinates (EPSG:4225 -> EPSG:22523,
 // same datum, no shift).
 
 #include "gis/TGeometria.h"

@@ -52,6 +52,22 @@ TEST(ArquivoTabela, ArquivosRecusados) {
   EXPECT_THROW(LeTabela(pasta.Escreve(QStringLiteral("lixo.xlsx"), "não é planilha")), ETorveda);
 }
 
+// A quote never closed is named at the line it opened, counting the lines of closed fields that
+// span two lines before it, instead of merging every later row into one field.
+TEST(ArquivoTabela, AspaSemFechamentoNomeiaSuaLinha) {
+  TPastaTemporaria pasta;
+  const QString a = pasta.Escreve(QStringLiteral("aspas.csv"),
+                                  "Id;Obs\r\nP1;\"duas\r\nlinhas\"\r\nP2;\"x\"\"y\r\nP3;z\r\n");
+  try {
+    LeTabela(a);
+    FAIL();
+  } catch (const ETorveda& e) {
+    EXPECT_TRUE(e.mensagem().contains(QStringLiteral("aspas sem fechamento")) &&
+                e.mensagem().contains(QStringLiteral("linha 4")))
+        << e.mensagem().toStdString();
+  }
+}
+
 TEST(ArquivoTabela, EscritorCsvEJson) {
   TPastaTemporaria pasta;
   const QString csv = pasta.Arquivo(QStringLiteral("r.csv"));

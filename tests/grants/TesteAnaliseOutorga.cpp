@@ -195,6 +195,19 @@ TEST_F(AnaliseOutorga, EscreveAsCincoImagensDoTamanhoDaGrade) {
   // The grid's frame, the last four columns and rows, stays blank.
   EXPECT_EQ(QColor(depois.pixel(797, 100)), QColor(Qt::white));
   EXPECT_EQ(QColor(depois.pixel(100, 174)), QColor(Qt::white));
+  EXPECT_EQ(r.Imagens.size(), 5u);
+}
+
+// A picture folder that cannot be written is told, and the result does not claim the pictures.
+TEST_F(AnaliseOutorga, ImagensNaoGravadasNaoSaoListadas) {
+  QDir().mkpath(pasta.Caminho() + QStringLiteral("/Imagens"));
+  pasta.Escreve(QStringLiteral("Imagens/Relatórios"), "não é uma pasta");
+  const auto r =
+      Calcula(PontoSobreRio(), Entradas(QDate(2008, 1, 1), QDate(2008, 2, 1), QStringLiteral("1")));
+  EXPECT_TRUE(r.Completo());
+  EXPECT_TRUE(r.Imagens.empty());
+  EXPECT_TRUE(apresentador.Textos(TTipo::Erro)
+                  .contains(QStringLiteral("Erro ao inserir na pasta Imagens")));
 }
 
 TEST_F(AnaliseOutorga, SemSecaoNaHidrografiaNadaEFeito) {
@@ -236,6 +249,24 @@ TEST_F(AnaliseOutorga, PercentualNaoInteiroParaAntesDaPrimeiraTabela) {
                                                                   "referência deve ser "
                                                                   "um número inteiro")));
   EXPECT_FALSE(QFileInfo::exists(Pasta() + QStringLiteral("TabQAQEM.bmp")));
+}
+
+// More than the reference flow itself would paint every month green: only 1 to 100 is analysed.
+TEST_F(AnaliseOutorga, PercentualForaDe1a100ParaAntesDaPrimeiraTabela) {
+  const TPonto p = PontoSobreRio();
+  for (const char* pc : {"150", "101", "0", "-5"}) {
+    const auto r = Calcula(p, Entradas(QDate(2005, 1, 1), QDate(2005, 1, 1), QStringLiteral("1"),
+                                       QString::fromLatin1(pc)));
+    EXPECT_EQ(r.TabelasFeitas, 0) << pc;
+    EXPECT_FALSE(r.VazaoCriterio.has_value()) << pc;
+  }
+  const QStringList erros = apresentador.Textos(TTipo::Erro);
+  ASSERT_EQ(erros.size(), 4);
+  EXPECT_EQ(erros[0], MensagemPercentualForaDoIntervalo(QStringLiteral("150")));
+  EXPECT_TRUE(erros[0].contains(QStringLiteral("de 1 a 100"))) << erros[0].toStdString();
+  EXPECT_FALSE(QFileInfo::exists(Pasta() + QStringLiteral("TabQAQEM.bmp")));
+  for (const char* pc : {"1", "100", " 30 "})
+    EXPECT_TRUE(LePercentual(QString::fromLatin1(pc)).has_value()) << pc;
 }
 
 TEST_F(AnaliseOutorga, VazaoSolicitadaFaltandoOuInvalidaNomeiaOMes) {

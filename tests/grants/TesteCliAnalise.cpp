@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -175,4 +177,32 @@ TEST_F(CliAnalise, FalhasDeUsoForaDaBaciaEForaDaDrenagem) {
   EXPECT_EQ(s.Codigo, 1);
   EXPECT_TRUE(s.Erro.contains(QStringLiteral("Favor identificar uma seção de interesse")));
   EXPECT_TRUE(s.Json.value(QStringLiteral("Imagens")).toArray().isEmpty());
+}
+
+// Refused before anything loads: 150 % of the reference flow would paint every month green.
+TEST_F(CliAnalise, PercentualForaDe1a100EArgumentoRuim) {
+  for (const char* pc : {"150", "0"}) {
+    QStringList criterio = Criterio();
+    criterio[7] = QString::fromLatin1(pc);  // --percentual
+    const TSaida s = Executa(Analise(Xy("principal"), criterio));
+    EXPECT_EQ(s.Codigo, 2) << pc;
+    EXPECT_TRUE(s.Erro.contains(QStringLiteral("de 1 a 100"))) << s.Erro.toStdString();
+    EXPECT_TRUE(s.Json.isEmpty());
+  }
+}
+
+// The pictures are part of what `analise` promises: a folder that refuses them fails the run, and
+// the JSON lists only pictures that exist.
+TEST_F(CliAnalise, ImagensQueNaoPuderamSerGravadas) {
+  const QString relatorios = Dados() + QStringLiteral("/Imagens/Relatórios");
+  const QString guardada = relatorios + QStringLiteral(".guardada");
+  ASSERT_TRUE(QDir().rename(relatorios, guardada) || !QFileInfo::exists(relatorios));
+  pasta->Escreve(QStringLiteral("basin/Imagens/Relatórios"), "um arquivo no lugar da pasta");
+  const TSaida s = Executa(Analise(Xy("principal"), Criterio()));
+  QFile::remove(relatorios);
+  QDir().rename(guardada, relatorios);
+  EXPECT_EQ(s.Codigo, 1) << s.Erro.toStdString();
+  EXPECT_TRUE(s.Json.value(QStringLiteral("Imagens")).toArray().isEmpty());
+  EXPECT_TRUE(s.Erro.contains(QStringLiteral("imagens das tabelas"))) << s.Erro.toStdString();
+  EXPECT_FALSE(s.Json.value(QStringLiteral("FrequenciaCriterio")).isNull());
 }

@@ -104,14 +104,15 @@ TEST_F(CliLote, ConcordaComAnaliseERespondeLinhasRuins) {
   linha("metodo", px, py, "01/2005", "12/2012", "0,02", "50", "Regressão");
   linha("fora", fx, fy, "01/2005", "12/2012", "0,02", "50", "Tradicional");
   linha("cabeceira", cx, cy, "01/2005", "12/2012", "0.02", "30", "Conserv. de massas");
+  linha("percentual", px, py, "01/2005", "12/2012", "0,02", "150", "Tradicional");
   const QString entrada = pasta->Escreve(QStringLiteral("pedidos.csv"), csv);
   const QString saida = pasta->Arquivo(QStringLiteral("respostas.json"));
 
   const TSaida s = Lote(entrada, saida);
   EXPECT_EQ(s.Codigo, 1) << s.Erro.toStdString();  // not every row answered
-  EXPECT_EQ(s.Json().value(QStringLiteral("SemResposta")).toInt(), 5);
+  EXPECT_EQ(s.Json().value(QStringLiteral("SemResposta")).toInt(), 6);
   const QJsonArray r = LeJson(saida);
-  ASSERT_EQ(r.size(), 7);
+  ASSERT_EQ(r.size(), 8);
   auto situacao = [&](int i) {
     return r[i].toObject().value(QStringLiteral("Situacao")).toString();
   };
@@ -122,7 +123,21 @@ TEST_F(CliLote, ConcordaComAnaliseERespondeLinhasRuins) {
   EXPECT_TRUE(situacao(4).startsWith(QStringLiteral("Coluna Metodo")));
   EXPECT_EQ(situacao(5), "A seção de interesse está fora do limite da bacia.");
   EXPECT_EQ(situacao(6), "ok");
+  EXPECT_TRUE(situacao(7).startsWith(QStringLiteral("Coluna Percentual: \"150\"")))
+      << situacao(7).toStdString();
   EXPECT_EQ(r[1].toObject().value(QStringLiteral("Identificador")).toString(), "vazia");
+
+  // Each answer repeats what was asked: as understood when the row was read, else as written.
+  const QJsonObject ok = r[6].toObject();
+  EXPECT_EQ(ok.value(QStringLiteral("Inicio")).toString(), "01/2005");
+  EXPECT_EQ(ok.value(QStringLiteral("Fim")).toString(), "12/2012");
+  EXPECT_EQ(ok.value(QStringLiteral("Percentual")).toInt(), 30);
+  EXPECT_EQ(ok.value(QStringLiteral("Referencia")).toString(), "Q90");
+  EXPECT_EQ(ok.value(QStringLiteral("Metodo")).toString(), "Conserv. de massas");
+  const QJsonObject ruim = r[4].toObject();
+  EXPECT_EQ(ruim.value(QStringLiteral("Metodo")).toString(), "Regressão");
+  EXPECT_EQ(ruim.value(QStringLiteral("Percentual")).toString(), "50");
+  EXPECT_EQ(r[7].toObject().value(QStringLiteral("Percentual")).toString(), "150");
 
   // Nothing was written to the picture folder (the `analise` runs below do write there).
   EXPECT_TRUE(QDir(Dados() + QStringLiteral("/Imagens/Relatórios"))
@@ -235,6 +250,52 @@ TEST_F(CliLote, PedidoMensalEPlanilhas) {
   EXPECT_TRUE(linhas[1].startsWith("sazonal;ok;"));
 }
 
+// The template is a request sheet whose example row is answered on the sample basin.
+TEST_F(CliLote, ModeloRespondidoOk) {
+  const QString modelo = pasta->Arquivo(QStringLiteral("exemplo.xlsx"));
+  ASSERT_EQ(Executa({QStringLiteral("lote"), QStringLiteral("--modelo"), modelo}).Codigo, 0);
+  OGRRegisterAll();
+  GDALDatasetH ds =
+      GDALOpenEx(modelo.toUtf8().constData(), GDAL_OF_VECTOR, nullptr, nullptr, nullptr);
+  ASSERT_NE(ds, nullptr);
+  EXPECT_STREQ(OGR_L_GetName(GDALDatasetGetLayer(ds, 0)), "Pedidos");
+  GDALClose(ds);
+
+  const QString saida = pasta->Arquivo(QStringLiteral("exemplo.json"));
+  const TSaida s = Lote(modelo, saida);
+  EXPECT_EQ(s.Codigo, 0) << s.Erro.toStdString();
+  const QJsonArray r = LeJson(saida);
+  ASSERT_EQ(r.size(), 1);
+  EXPECT_EQ(r[0].toObject().value(QStringLiteral("Situacao")).toString(), "ok");
+}
+
+// A full disk cuts the answers short without a failing call: the run must say so, exit 1 and leave
+// no file under the name, in every output format. A file-size limit (2 KiB) plays the full disk;
+// the shell ignores the signal the limit raises, so the writes fail instead.
+TEST_F(CliLote, DiscoCheioNaoDeixaArquivoCortado) {
+  QByteArray csv =
+      "Identificador;Latitude;Longitude;Inicio;Fim;Vazao;Percentual;Referencia;"
+      "Metodo\n";
+  for (int i = 0; i < 10; ++i)
+    csv += QByteArray("P") + QByteArray::number(i) +
+           ";163602;461328;01/2000;12/2030;0,05;50;Q710;Tradicional\n";
+  const QString entrada = pasta->Escreve(QStringLiteral("pedidos_disco_cheio.csv"), csv);
+  for (const char* ext : {"csv", "json", "xlsx"}) {
+    const QString saida = pasta->Arquivo(QStringLiteral("cheio.") + QLatin1String(ext));
+    QProcess p;
+    p.start(QStringLiteral("sh"),
+            {QStringLiteral("-c"), QStringLiteral("trap '' XFSZ; ulimit -f 4; exec \"$0\" \"$@\""),
+             QStringLiteral(TORVEDA_CLI), QStringLiteral("--dados"), Dados(),
+             QStringLiteral("lote"), entrada, QStringLiteral("--saida"), saida});
+    ASSERT_TRUE(p.waitForFinished(600000));
+    const QString erro = QString::fromUtf8(p.readAllStandardError());
+    EXPECT_EQ(p.exitCode(), 1) << ext << erro.toStdString();
+    EXPECT_TRUE(erro.contains(QStringLiteral("Não foi possível gravar o arquivo"))) << ext;
+    EXPECT_TRUE(QJsonDocument::fromJson(p.readAllStandardOutput()).isNull()) << ext;
+    EXPECT_FALSE(QFile::exists(saida)) << ext;
+  }
+}
+
 TEST_F(CliLote, EntradaIlegivel) {
   const TSaida s = Lote(pasta->Escreve(QStringLiteral("ruim.csv"), "Nome;Valor\na;1\n"),
                         pasta->Arquivo(QStringLiteral("r.csv")));
@@ -242,6 +303,18 @@ TEST_F(CliLote, EntradaIlegivel) {
   EXPECT_TRUE(s.Erro.contains(QStringLiteral("Faltam colunas"))) << s.Erro.toStdString();
   EXPECT_FALSE(QFile::exists(pasta->Arquivo(QStringLiteral("r.csv"))));
   EXPECT_EQ(Executa({QStringLiteral("lote"), QStringLiteral("a.csv")}).Codigo, 2);
+
+  // A quote never closed would swallow every later row: the line where it opened is named.
+  const TSaida aspas = Lote(pasta->Escreve(QStringLiteral("aspas.csv"),
+                                           "Identificador;X;Y;Inicio;Fim;Vazao;Percentual;"
+                                           "Referencia;Metodo\n"
+                                           "a;1;2;01/2005;12/2012;0,02;50;Q90;Tradicional\n"
+                                           "\"b;1;2;01/2005;12/2012;0,02;50;Q90;Tradicional\n"
+                                           "c;1;2;01/2005;12/2012;0,02;50;Q90;Tradicional\n"),
+                            pasta->Arquivo(QStringLiteral("aspas.json")));
+  EXPECT_EQ(aspas.Codigo, 1);
+  EXPECT_TRUE(aspas.Erro.contains(QStringLiteral("linha 3"))) << aspas.Erro.toStdString();
+  EXPECT_FALSE(QFile::exists(pasta->Arquivo(QStringLiteral("aspas.json"))));
 }
 
 }  // namespace

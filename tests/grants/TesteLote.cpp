@@ -65,6 +65,7 @@ TEST(Lote, CelulasRuinsNomeiamSuaColuna) {
       {4, "04/2020", "Coluna Fim"},     // end before start
       {5, "-1", "Coluna Vazao"},        {5, "", "Coluna Vazao"},
       {6, "50,5", "Coluna Percentual"}, {6, "0", "Coluna Percentual"},
+      {6, "150", "Coluna Percentual"},  {6, "", "Coluna Percentual"},
       {7, "Q50", "Coluna Referencia"},  {8, "Regressão", "Coluna Metodo"},
   };
   for (const TCaso& c : casos) {
@@ -107,13 +108,30 @@ TEST(Lote, LatitudeLongitudeEMesesProprios) {
   EXPECT_FALSE(leitor.Le(falta, erro));
   EXPECT_EQ(erro.left(16), "Coluna Vazao_Jul");
 
-  // A spreadsheet that took the latitude for a number dropped its leading zero.
+  // A spreadsheet that took the latitude for a number dropped its leading zero: the same point.
   QStringList zero = l;
+  zero[1] = QStringLiteral("052930");
+  const auto comZero = leitor.Le(zero, erro);
   zero[1] = QStringLiteral("52930");
-  ASSERT_TRUE(leitor.Le(zero, erro)) << erro.toStdString();
-  zero[1] = QStringLiteral("15x930");
+  const auto semZero = leitor.Le(zero, erro);
+  ASSERT_TRUE(comZero && semZero) << erro.toStdString();
+  EXPECT_EQ(semZero->Ponto.X, comZero->Ponto.X);
+  EXPECT_EQ(semZero->Ponto.Y, comZero->Ponto.Y);
+
+  const std::pair<const char*, const char*> ruins[] = {{"15x930", "Coluna Latitude: "},
+                                                       {"153075", "Coluna Latitude: "},
+                                                       {"156030", "Coluna Latitude: "}};
+  for (const auto& [texto, inicio] : ruins) {
+    zero[1] = QString::fromLatin1(texto);
+    EXPECT_FALSE(leitor.Le(zero, erro)) << texto;
+    EXPECT_TRUE(erro.startsWith(QString::fromLatin1(inicio)) && erro.contains(texto))
+        << erro.toStdString();
+  }
+  zero = l;
+  zero[2] = QStringLiteral("470999");
   EXPECT_FALSE(leitor.Le(zero, erro));
-  EXPECT_TRUE(erro.startsWith(QStringLiteral("Coluna Latitude"))) << erro.toStdString();
+  EXPECT_TRUE(erro.startsWith(QStringLiteral("Coluna Longitude: ")) && erro.contains("segundos"))
+      << erro.toStdString();
 }
 
 TEST(Lote, CabecalhoIncompleto) {

@@ -251,6 +251,14 @@ TEST_F(BaciaCli, ForaDaBaciaOuArquivoInvalidoNaoGravaNada) {
       Executa({QStringLiteral("--dados"), Pasta->Caminho(), QStringLiteral("bacia"),
                QStringLiteral("--xy"), QStringLiteral("1"), QStringLiteral("2")});
   EXPECT_EQ(semSaida.Codigo, 2);
+  const TSaida minutos =
+      Executa({QStringLiteral("--dados"), Pasta->Caminho(), QStringLiteral("bacia"),
+               QStringLiteral("--latlong"), QStringLiteral("163602"), QStringLiteral("466028"),
+               QStringLiteral("--saida"), arquivo});
+  EXPECT_EQ(minutos.Codigo, 2);
+  EXPECT_TRUE(minutos.Erro.contains(QStringLiteral("Longitude: \"466028\"")))
+      << minutos.Erro.toStdString();
+  EXPECT_FALSE(QFileInfo::exists(arquivo));
   const TSaida pastaInexistente =
       BaciaXY(Secao("principal"), Pasta->Caminho() + QStringLiteral("/nao/existe/b.gpkg"));
   EXPECT_EQ(pastaInexistente.Codigo, 1);

@@ -135,7 +135,8 @@ TEST(BalancoCli, LoteAddsTheVerdict) {
   f.close();
   const QString saida = dir + QStringLiteral("/respostas.csv");
   const TSaidaCli r =
-      Cli(Base() << QStringLiteral("lote") << f.fileName() << QStringLiteral("--saida") << saida);
+      Cli(Base() << QStringLiteral("lote") << f.fileName() << QStringLiteral("--saida") << saida
+                 << QStringLiteral("--jusante"));
   ASSERT_NE(r.Codigo, 2) << r.Erro.toStdString();
   const TTabelaLida t = LeTabela(saida);
   const int jusante = static_cast<int>(t.Colunas.indexOf(QStringLiteral("Jusante")));

@@ -249,6 +249,15 @@ TEST_F(SecaoCli, ArgumentosInvalidos) {
                QStringLiteral("--latlong"), QStringLiteral("1529"), QStringLiteral("470910")});
   EXPECT_EQ(r.Codigo, 2);
   EXPECT_TRUE(r.Erro.contains(QStringLiteral("Favor inserir os valores de Latitude e Longitude.")));
+  // 99 seconds are a typing mistake, not 16° 37' 39": refused, naming the field, nothing placed.
+  const TSaida segundos =
+      Executa({QStringLiteral("--dados"), Pasta->Caminho(), QStringLiteral("secao"),
+               QStringLiteral("--latlong"), QStringLiteral("163699"), QStringLiteral("461328")});
+  EXPECT_EQ(segundos.Codigo, 2);
+  EXPECT_TRUE(segundos.Erro.contains(QStringLiteral("Latitude: \"163699\"")) &&
+              segundos.Erro.contains(QStringLiteral("os segundos (99)")))
+      << segundos.Erro.toStdString();
+  EXPECT_TRUE(segundos.Json.isEmpty());
   // A folder without data: the start-up's failure, exit 1.
   TPastaTemporaria vazia;
   EXPECT_EQ(Executa({QStringLiteral("--dados"), vazia.Caminho(), QStringLiteral("secao"),

@@ -8,12 +8,14 @@
 #include <cmath>
 
 #include "base/Erro.h"
+#include "hydro/TextoGMS.h"
 #include "import/GrausDMS.h"
 #include "import/PontoProjetado.h"
 
 namespace {
 
 constexpr double Graus194530 = 19.0 + 45.0 / 60.0 + 30.0 / 3600.0;
+const QString Lat = QStringLiteral("Latitude");
 
 // cs2cs reading "19d45'30\"S 43d45'12\"W" itself, so no conversion of ours is involved.
 TPontoMapa Cs2cs(const QString& dms) {
@@ -34,18 +36,18 @@ TPontoMapa Cs2cs(const QString& dms) {
 }  // namespace
 
 TEST(GrausDMS, RegistroEstadualLeOsSeisDigitos) {
-  EXPECT_DOUBLE_EQ(GrausDMS(QStringLiteral("194530"), PosicoesAqem), Graus194530);
-  EXPECT_DOUBLE_EQ(GrausDMS(QStringLiteral("434512"), PosicoesAqem),
+  EXPECT_DOUBLE_EQ(GrausDMS(QStringLiteral("194530"), PosicoesAqem, Lat), Graus194530);
+  EXPECT_DOUBLE_EQ(GrausDMS(QStringLiteral("434512"), PosicoesAqem, Lat),
                    43.0 + 45.0 / 60.0 + 12.0 / 3600.0);
   // A numeric cell with a fraction reads in the general format; only the six digits count.
-  EXPECT_DOUBLE_EQ(GrausDMS(QStringLiteral("194530,25"), PosicoesAqem), Graus194530);
-  EXPECT_DOUBLE_EQ(GrausDMS(QStringLiteral("000000"), PosicoesAqem), 0.0);
+  EXPECT_DOUBLE_EQ(GrausDMS(QStringLiteral("194530,25"), PosicoesAqem, Lat), Graus194530);
+  EXPECT_DOUBLE_EQ(GrausDMS(QStringLiteral("000000"), PosicoesAqem, Lat), 0.0);
 }
 
 TEST(GrausDMS, RegistroFederalIgnoraOsSeparadores) {
   for (const char* texto : {"19° 45' 30\"", "19:-45:-30", "19  45  30", "19ab45cd30xyz"}) {
     const QString t = QString::fromUtf8(texto);
-    EXPECT_DOUBLE_EQ(GrausDMS(t, PosicoesAna), Graus194530) << texto;
+    EXPECT_DOUBLE_EQ(GrausDMS(t, PosicoesAna, Lat), Graus194530) << texto;
     EXPECT_DOUBLE_EQ(NumeroDMS(t, PosicoesAna), 194530.0) << texto;
   }
   EXPECT_DOUBLE_EQ(NumeroDMS(QStringLiteral("07° 05' 09\""), PosicoesAna), 70509.0);
@@ -53,13 +55,29 @@ TEST(GrausDMS, RegistroFederalIgnoraOsSeparadores) {
 
 // Nothing past the end of the text is read: a text too short for its pairs is a failure.
 TEST(GrausDMS, TextoCurtoOuNaoNumericoFalha) {
-  EXPECT_THROW(GrausDMS(QStringLiteral("19453"), PosicoesAqem), ETorveda);
-  EXPECT_THROW(GrausDMS(QStringLiteral("1"), PosicoesAqem), ETorveda);
-  EXPECT_THROW(GrausDMS(QString(), PosicoesAqem), ETorveda);
-  EXPECT_THROW(GrausDMS(QStringLiteral("19° 45' 3"), PosicoesAna), ETorveda);
+  EXPECT_THROW(GrausDMS(QStringLiteral("19453"), PosicoesAqem, Lat), ETorveda);
+  EXPECT_THROW(GrausDMS(QStringLiteral("1"), PosicoesAqem, Lat), ETorveda);
+  EXPECT_THROW(GrausDMS(QString(), PosicoesAqem, Lat), ETorveda);
+  EXPECT_THROW(GrausDMS(QStringLiteral("19° 45' 3"), PosicoesAna, Lat), ETorveda);
   EXPECT_THROW(NumeroDMS(QStringLiteral("19° 45'"), PosicoesAna), ETorveda);
-  EXPECT_THROW(GrausDMS(QStringLiteral("19x530"), PosicoesAqem), ETorveda);
-  EXPECT_THROW(GrausDMS(QStringLiteral("19° ab' 30\""), PosicoesAna), ETorveda);
+  EXPECT_THROW(GrausDMS(QStringLiteral("19x530"), PosicoesAqem, Lat), ETorveda);
+  EXPECT_THROW(GrausDMS(QStringLiteral("19° ab' 30\""), PosicoesAna, Lat), ETorveda);
+}
+
+// Minutes or seconds of 60 or more fail the row with a message naming the column.
+TEST(GrausDMS, MinutosOuSegundosDe60OuMaisNomeiamAColuna) {
+  for (const auto& [texto, posicoes] :
+       {std::pair{"194590", PosicoesAqem}, std::pair{"196030", PosicoesAqem},
+        std::pair{"19° 45' 75\"", PosicoesAna}}) {
+    try {
+      GrausDMS(QString::fromUtf8(texto), posicoes, QStringLiteral("Longitude"));
+      ADD_FAILURE() << texto;
+    } catch (const ECoordenadaGMS& e) {
+      EXPECT_TRUE(
+          e.mensagem().startsWith(QStringLiteral("Longitude: \"") + QString::fromUtf8(texto)))
+          << e.mensagem().toStdString();
+    }
+  }
 }
 
 TEST(PontoProjetado, ConfereComCs2cs) {

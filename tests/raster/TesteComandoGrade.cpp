@@ -73,3 +73,19 @@ TEST(ComandoGrade, ErrosSaemComCodigoEMensagem) {
   EXPECT_EQ(Executa({QStringLiteral("celula"), tif}).Codigo, 2);
   EXPECT_EQ(Executa({QStringLiteral("apaga"), tif}).Codigo, 2);
 }
+
+// A header that loads but describes no grid is not reported as an empty grid with exit 0.
+TEST(ComandoGrade, CabecalhoSemGradeSaiComErro) {
+  TPastaTemporaria pasta;
+  const QString vazia = ParArcView(pasta.Arquivo(QStringLiteral("vazia")), 0, 0, {});
+  const QString plana =
+      ParArcView(pasta.Arquivo(QStringLiteral("plana")), 3, 2, std::vector<float>(6, 1.f),
+                 QStringLiteral("1000"), QStringLiteral("2000"), QStringLiteral("0"));
+  for (const QString& hdr : {vazia, plana}) {
+    const TSaida info = Executa({QStringLiteral("info"), hdr});
+    EXPECT_EQ(info.Codigo, 1) << hdr.toStdString();
+    EXPECT_TRUE(info.Erro.contains(QStringLiteral("não descreve uma grade")))
+        << info.Erro.toStdString();
+    EXPECT_TRUE(info.Json.isEmpty());
+  }
+}

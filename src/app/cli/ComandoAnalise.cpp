@@ -14,7 +14,8 @@
 //                  (Meses), those whose availability after the grant is not negative
 //                  (MesesAtendidos), their share (Percentual, %) and the worst month (PiorMes
 //                  "AAAA-MM", PiorDisponivel m^3/s); null when the analysis stopped
-//   Imagens        the table pictures written (all five, or none when the analysis stopped)
+//   Imagens        the table pictures written (all five; none when the analysis stopped; only
+//                  those written when the folder refused some, and the exit code is then 1)
 //   Relatorios     the PDF files written (none when the analysis stopped)
 //   Mensagens      every text the placement and the analysis showed
 //   Jusante        with --jusante, after a complete analysis: the check of every arc end from the
@@ -25,9 +26,10 @@
 // decimal separator (a point is taken for the regional comma). The reference-flow and method
 // texts are taken as typed into the window's combo boxes.
 //
-// Exit codes: 0 all five tables made (and the PDFs asked for written); 1 the data tree did not
-// load, the section is not on the mapped drainage, or the analysis stopped (its message says
-// why); 2 bad arguments; 3 outside the basin.
+// Exit codes: 0 all five tables made and their pictures written (and the PDFs asked for
+// written); 1 the data tree did not load, the section is not on the mapped drainage, the analysis
+// stopped (its message says why), or a picture or PDF could not be written; 2 bad arguments
+// (among them a percentage that is not 1 to 100); 3 outside the basin.
 
 #include <QFileInfo>
 #include <QJsonArray>
@@ -42,6 +44,7 @@
 #include "base/Erro.h"
 #include "grants/AnaliseOutorga.h"
 #include "grants/FiltroTecla.h"
+#include "grants/FormataNumero.h"
 #include "grants/MapaBaciaSistema.h"
 #include "grants/Relatorio.h"
 #include "grants/VerificacaoJusante.h"
@@ -51,6 +54,8 @@
 #include "hydro/TPonto.h"
 
 namespace {
+
+constexpr qsizetype NumImagens = NumTabelasOutorga;
 
 struct TArgumentos {
   bool Xy = true;
@@ -111,6 +116,12 @@ QString LeArgumentos(const QStringList& args, TArgumentos& a) {
     } else if (op == QStringLiteral("--percentual")) {
       const auto t = Digitado(v);
       if (!t) return QStringLiteral("O percentual aceita apenas algarismos.");
+      // A whole number beyond the limits is refused before anything loads; a fraction reaches
+      // the analysis, which names it as the grant window does.
+      bool inteiro = false;
+      const int pc = LeInteiro(*t, &inteiro);
+      if (inteiro && (pc < PercentualMinimo || pc > PercentualMaximo))
+        return MensagemPercentualForaDoIntervalo(v);
       a.Entradas.Criterio.Percentual = *t;
     } else if (op == QStringLiteral("--referencia")) {
       a.Entradas.Criterio.Referencia = v;
@@ -198,8 +209,16 @@ int Analise(const TComandoCli& comando, TContextoCli& ctx) {
     PreencheEntrada(entrada, a.Entradas.Inicio, a.Entradas.Fim, a.Entradas.VazaoSolicitada);
     const TResultadoOutorga r = CalculaOutorga(ponto, a.Entradas, entrada, pasta);
     QJsonArray imagens;
-    for (int i = 0; i < r.TabelasFeitas; ++i)
-      imagens.append(pasta + NomesImagensTabela()[static_cast<size_t>(i)]);
+    for (const QString& arquivo : r.Imagens) imagens.append(arquivo);
+    // The pictures are part of what the command promises: a table made but not written fails it.
+    const bool imagensOk = !r.Completo() || r.Imagens.size() == NumImagens;
+    if (!imagensOk)
+      Apresentador().Erro(
+          QStringLiteral("Não foi possível gravar as imagens das tabelas na pasta %1 (%2 de %3 "
+                         "gravadas).")
+              .arg(pasta)
+              .arg(r.Imagens.size())
+              .arg(NumImagens));
 
     // The reports, as the menu commands would make them with the grant window open.
     bool relatoriosOk = true;
@@ -233,7 +252,7 @@ int Analise(const TComandoCli& comando, TContextoCli& ctx) {
     json.insert(QStringLiteral("Mensagens"),
                 QJsonArray::fromStringList(ApresentadorCli().Mensagens()));
     ImprimeJson(json);
-    return r.Completo() && relatoriosOk ? 0 : 1;
+    return r.Completo() && imagensOk && relatoriosOk ? 0 : 1;
   } catch (const ETorveda& e) {
     Apresentador().Erro(e.mensagem());
   } catch (const std::exception& e) {

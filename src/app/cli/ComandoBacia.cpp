@@ -63,17 +63,14 @@ int Bacia(const TComandoCli& comando, TContextoCli& ctx) {
     if (!x || !y) return ErroDeUso(comando, QStringLiteral("Coordenadas inválidas."));
     ponto = {*x, *y};
   } else {
-    const auto lat = GrausDeDDMMSS(p[1]);
-    const auto lon = GrausDeDDMMSS(p[2]);
-    if (!lat || !lon)
-      return ErroDeUso(comando,
-                       QStringLiteral("Favor inserir os valores de Latitude e Longitude."));
+    const QString erroEntrada = QStringLiteral("Favor inserir os valores de Latitude e Longitude.");
+    if (!FormatoDDMMSS(p[1]) || !FormatoDDMMSS(p[2])) return ErroDeUso(comando, erroEntrada);
     try {
-      const TPontoMapa g{-*lon, -*lat};
-      ponto = {TPonto::GeograficaParaX(g), TPonto::GeograficaParaY(g)};
+      ponto = PontoDeDDMMSS(p[1], p[2]);
+    } catch (const ECoordenadaGMS& e) {
+      return ErroDeUso(comando, e.mensagem());
     } catch (const ETorveda&) {
-      return ErroDeUso(comando,
-                       QStringLiteral("Favor inserir os valores de Latitude e Longitude."));
+      return ErroDeUso(comando, erroEntrada);
     }
   }
 

@@ -1,6 +1,7 @@
 // torveda-cli grade info|celula|converte: check and convert grids without a GIS.
 //
-//   grade info ARQUIVO             header fields and value statistics, as JSON
+//   grade info ARQUIVO             header fields and value statistics, as JSON; exit 1 when the
+//                                  header describes no grid (no cells, or cells of no size)
 //   grade celula ARQUIVO INDICE    one cell (linear index, 0 at the top-left cell), as JSON
 //   grade converte ENTRADA SAIDA   loads ENTRADA and writes SAIDA, the format by its extension
 #include <QJsonObject>
@@ -8,9 +9,9 @@
 #include <exception>
 #include <limits>
 
+#include "app/cli/Cli.h"
 #include "base/Apresentador.h"
 #include "base/Erro.h"
-#include "app/cli/Cli.h"
 #include "raster/TImagem.h"
 
 namespace {
@@ -62,9 +63,26 @@ bool CarregaOuAvisa(TImagem& g, const QString& arquivo) {
   return false;
 }
 
+// A header may load and still describe no grid (no rows or columns, cells of no size): such a
+// file is reported as unusable instead of being described as an empty grid.
+bool DescreveGrade(const TImagem& g) {
+  const double largura = g.XMax() - g.XMin(), altura = g.YMax() - g.YMin();
+  return g.NCols() > 0 && g.NRows() > 0 && std::isfinite(largura) && std::isfinite(altura) &&
+         largura > 0.0 && altura > 0.0;
+}
+
 int Info(const QString& arquivo) {
   TImagem g(true);
   if (!CarregaOuAvisa(g, arquivo)) return 1;
+  if (!DescreveGrade(g)) {
+    Apresentador().Erro(QStringLiteral("A imagem %1 não descreve uma grade: %2 colunas, %3 linhas, "
+                                       "células de %4.")
+                            .arg(arquivo)
+                            .arg(g.NCols())
+                            .arg(g.NRows())
+                            .arg(g.TamanhoCelula()));
+    return 1;
+  }
   ImprimeJson(QJsonObject{
       {QStringLiteral("arquivo"), g.NomeArquivo()},
       {QStringLiteral("formato"), NomeOrigem(g.OrigemRaster())},

@@ -1,9 +1,9 @@
 // torveda-cli lote: answers a table of grant requests in one run. The data tree is loaded once;
 // each row is placed and analysed as `analise` does, without writing to the "Ponto" layer or the
-// picture folder, and gets one answer row, written as soon as it is made, with the downstream
-// check of every arc end below the section.
+// picture folder, and gets one answer row, written as soon as it is made; with --jusante the row
+// also carries the downstream check of every arc end below the section.
 //
-//   lote ENTRADA.csv|ENTRADA.xlsx --saida SAIDA.csv|SAIDA.xlsx|SAIDA.json
+//   lote ENTRADA.csv|ENTRADA.xlsx --saida SAIDA.csv|SAIDA.xlsx|SAIDA.json [--jusante]
 //   lote --modelo ARQ.csv|ARQ.xlsx    writes an input table with the headings and one example
 //
 // Exit codes: 0 every request answered "ok"; 1 the data tree did not load, the input could not
@@ -59,7 +59,8 @@ int Modelo(const TComandoCli& comando, const QString& arquivo) {
     if (FormatoDoArquivo(arquivo) == TFormatoTabela::Json)
       return ErroDeUso(comando,
                        QStringLiteral("O modelo é uma planilha .xlsx ou um arquivo .csv."));
-    TEscritorTabela saida(arquivo, ColunasPedidoLote());
+    // The sheet holds requests to fill in, not answers.
+    TEscritorTabela saida(arquivo, ColunasPedidoLote(), QStringLiteral("Pedidos"));
     saida.Escreve(ExemploPedidoLote());
     saida.Conclui();
     ImprimeJson({{QStringLiteral("Modelo"), QFileInfo(arquivo).absoluteFilePath()}});
@@ -73,7 +74,8 @@ int Modelo(const TComandoCli& comando, const QString& arquivo) {
 int Lote(const TComandoCli& comando, TContextoCli& ctx) {
   const QStringList& a = ctx.Args;
   if (a.size() == 2 && a[0] == QStringLiteral("--modelo")) return Modelo(comando, a[1]);
-  if (a.size() != 3 || a[1] != QStringLiteral("--saida"))
+  const bool jusante = a.size() == 4 && a[3] == QStringLiteral("--jusante");
+  if ((a.size() != 3 && !jusante) || a[1] != QStringLiteral("--saida"))
     return ErroDeUso(comando, QStringLiteral("Informe a tabela de pedidos e --saida ARQ."));
   const QString entrada = a[0], arquivoSaida = a[2];
   try {
@@ -98,24 +100,20 @@ int Lote(const TComandoCli& comando, TContextoCli& ctx) {
     // A section of the run's own: the program's section and its layer stay as they are.
     TPonto ponto;
     // The network is read once for every request's downstream check.
-    const TRedeBalanco rede(bacia, bacia.Rede());
+    std::optional<TRedeBalanco> rede;
+    if (jusante) rede.emplace(bacia, bacia.Rede());
 
-    TEscritorTabela saida(arquivoSaida, ColunasRespostaLote());
+    TEscritorTabela saida(arquivoSaida, ColunasRespostaLote(jusante));
     const int total = static_cast<int>(tabela.Linhas.size());
     TBarraProgresso barra(total);
     int feitos = 0, falhas = 0;
     for (const QStringList& linha : tabela.Linhas) {
       QString erro;
       const std::optional<TPedidoLote> pedido = leitor.Le(linha, erro);
-      TRespostaLote r;
-      if (pedido) {
-        r = AnalisaPedido(ponto, bacia, *pedido, &rede);
-      } else {
-        r.Identificador = leitor.Identificador(linha);
-        r.Situacao = erro;
-      }
+      const TRespostaLote r = pedido ? AnalisaPedido(ponto, bacia, *pedido, rede ? &*rede : nullptr)
+                                     : leitor.RespostaNaoLida(linha, erro);
       if (!r.Ok) ++falhas;
-      saida.Escreve(LinhaRespostaLote(r));
+      saida.Escreve(LinhaRespostaLote(r, jusante));
       barra.Avanca(++feitos, falhas);
     }
     saida.Conclui();
@@ -134,7 +132,7 @@ int Lote(const TComandoCli& comando, TContextoCli& ctx) {
 
 const TComandoCli ComandoLote{
     QStringLiteral("lote"),
-    QStringLiteral("ENTRADA.csv|ENTRADA.xlsx --saida SAIDA.csv|SAIDA.xlsx|SAIDA.json  |  "
+    QStringLiteral("ENTRADA.csv|ENTRADA.xlsx --saida SAIDA.csv|SAIDA.xlsx|SAIDA.json [--jusante]  |  "
                    "lote --modelo ARQ.xlsx"),
     [](TContextoCli& ctx) { return Lote(ComandoLote, ctx); }};
 

@@ -1,8 +1,8 @@
 #include "gis/manutencao/OperacoesManutencao.h"
 
+#include "app/TSistema.h"
 #include "base/Apresentador.h"
 #include "base/Erro.h"
-#include "app/TSistema.h"
 #include "grants/FormataNumero.h"
 #include "hydro/TMalha.h"
 #include "hydro/TPonto.h"
@@ -21,13 +21,13 @@ double Numero(const QString& texto) {
   return v;
 }
 
-double GrausDMS(const QString& texto) {
-  const auto v = GrausDeDDMMSS(texto);
-  if (!v)
+// The maintenance screen's own wording for a text that is not six digits; the reading itself
+// is the one every typed coordinate goes through.
+void ConfereDDMMSS(const QString& texto) {
+  if (!FormatoDDMMSS(texto))
     throw ETorveda(QStringLiteral("'%1' não é uma coordenada válida: digite seis algarismos, "
                                   "graus, minutos e segundos (GGMMSS).")
                        .arg(texto));
-  return *v;
 }
 
 }  // namespace
@@ -64,11 +64,10 @@ std::pair<QString, QString> ParaLatLong(const QString& textoX, const QString& te
 }
 
 std::pair<QString, QString> ParaUtm(const QString& textoLatitude, const QString& textoLongitude) {
-  const double latitude = GrausDMS(textoLatitude);
-  const double longitude = GrausDMS(textoLongitude);
-  const TPontoMapa g{-longitude, -latitude};
-  return {FormataDecimal(TPonto::GeograficaParaX(g), 0, 4),
-          FormataDecimal(TPonto::GeograficaParaY(g), 0, 4)};
+  ConfereDDMMSS(textoLatitude);
+  ConfereDDMMSS(textoLongitude);
+  const TPontoMapa p = PontoDeDDMMSS(textoLatitude, textoLongitude);
+  return {FormataDecimal(p.X, 0, 4), FormataDecimal(p.Y, 0, 4)};
 }
 
 QString TextoInformacao(const TPontoMapa& p, const TPonto& ponto) {

@@ -218,6 +218,24 @@ class TesteLocalizacao : public QObject {
     QCOMPARE(PontosNaCamada(), 0);
   }
 
+  // 99 seconds are a typing mistake, not 37' 39": the field is named and nothing is placed.
+  void segundosDe60OuMaisNomeiamOCampo() {
+    QTest::mouseClick(frm->rbLatLong, Qt::LeftButton);
+    frm->meLatitude->setFocus();
+    frm->meLatitude->setCursorPosition(0);
+    QTest::keyClicks(frm->meLatitude, QStringLiteral("163699"));
+    frm->meLongitude->setFocus();
+    frm->meLongitude->setCursorPosition(0);
+    QTest::keyClicks(frm->meLongitude, Texto("principal", "longitude"));
+    QTest::mouseClick(frm->btnCriar, Qt::LeftButton);
+    const QString erros = apresentador->Textos(TTipo::Erro).join(' ');
+    QVERIFY2(erros.contains(QStringLiteral("Latitude: \"163699\"")) &&
+                 erros.contains(QStringLiteral("os segundos (99)")),
+             qPrintable(erros));
+    QVERIFY(apresentador->Textos(TTipo::Confirmacao).isEmpty());
+    QCOMPARE(PontosNaCamada(), 0);
+  }
+
   void segundaSecaoPerguntaSubstituirENaoRestaura() {
     apresentador->Responde(TResposta::Sim);
     Clica(Secao("principal"));
