@@ -86,11 +86,29 @@ QJsonObject JsonOrigem(const TOrigemMetodo& o, const TVazoes& v) {
           {QStringLiteral("Vazoes"), vazoes}};
 }
 
-QString Data(const QDate& d) {
-  return d.isValid() ? d.toString(QStringLiteral("yyyy-MM-dd")) : QString();
+// Two digits, zero first. The lists print tens of thousands of dates: the general formatting
+// cost more than the rest of each entry.
+void DoisDigitos(QString& texto, int v) {
+  texto += QLatin1Char(static_cast<char>('0' + v / 10));
+  texto += QLatin1Char(static_cast<char>('0' + v % 10));
 }
+QString Data(const QDate& d) {
+  if (!d.isValid()) return {};
+  // Years of five digits or before year 1000 take the general formatting, sign and all.
+  if (d.year() < 1000 || d.year() > 9999) return d.toString(QStringLiteral("yyyy-MM-dd"));
+  QString texto = QString::number(d.year());
+  texto += QLatin1Char('-');
+  DoisDigitos(texto, d.month());
+  texto += QLatin1Char('-');
+  DoisDigitos(texto, d.day());
+  return texto;
+}
+// "AAAA-MM" of a month counted as year * 12 + month - 1 (the tables' years have four digits).
 QString Mes(std::int32_t k) {
-  return QStringLiteral("%1-%2").arg(k / 12).arg(k % 12 + 1, 2, 10, QLatin1Char('0'));
+  QString texto = QString::number(k / 12);
+  texto += QLatin1Char('-');
+  DoisDigitos(texto, k % 12 + 1);
+  return texto;
 }
 
 QJsonArray JsonOutorgas(const std::vector<TOutorgaExaminada>& lista,
@@ -140,8 +158,9 @@ std::optional<double> NumeroCli(const QString& texto) {
 }
 
 QJsonObject JsonSecao(const TPonto& p, const TMalha& malha, bool dentro,
-                      const QStringList& mensagens) {
-  return {
+                      const QStringList& mensagens, TListasOutorgas listas) {
+  const TOutorgasConsideradas& outorgas = p.Outorgas();
+  QJsonObject json{
       {QStringLiteral("DentroDaBacia"), dentro},
       {QStringLiteral("Celula"), static_cast<double>(malha.IndiceCelula({p.CoordX(), p.CoordY()}))},
       {QStringLiteral("CodTrecho"), p.CodTrecho()},
@@ -175,9 +194,15 @@ QJsonObject JsonSecao(const TPonto& p, const TMalha& malha, bool dentro,
            {QStringLiteral("Conservacao"),
             JsonOrigem(p.OrigemConservacao(), p.VazoesConservacao())},
        }},
-      {QStringLiteral("OutorgasConsideradas"),
-       JsonOutorgas(p.Outorgas().Consideradas, p.Outorgas(), true)},
-      {QStringLiteral("OutorgasDescartadas"),
-       JsonOutorgas(p.Outorgas().Descartadas, p.Outorgas(), false)},
+      {QStringLiteral("NumOutorgasConsideradas"),
+       static_cast<qint64>(outorgas.Consideradas.size())},
+      {QStringLiteral("NumOutorgasDescartadas"), static_cast<qint64>(outorgas.Descartadas.size())},
   };
+  if (listas == TListasOutorgas::Incluidas) {
+    json.insert(QStringLiteral("OutorgasConsideradas"),
+                JsonOutorgas(outorgas.Consideradas, outorgas, true));
+    json.insert(QStringLiteral("OutorgasDescartadas"),
+                JsonOutorgas(outorgas.Descartadas, outorgas, false));
+  }
+  return json;
 }
