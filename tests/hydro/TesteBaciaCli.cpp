@@ -218,6 +218,19 @@ TEST_F(BaciaCli, GeoPackageDoRioPrincipal) {
             curta.value(QStringLiteral("NumOutorgasConsideradas")).toInteger());
   EXPECT_EQ(completa.Json.value(QStringLiteral("OutorgasConsideradasFora")),
             r.Json.value(QStringLiteral("OutorgasConsideradasFora")));
+  // `secao` writes the same lists straight to text.
+  const TSaida secaoCli = Executa({QStringLiteral("--dados"), Pasta->Caminho(),
+                                   QStringLiteral("secao"), QStringLiteral("--xy"),
+                                   QString::number(s.value(QStringLiteral("X")).toDouble(), 'f', 6),
+                                   QString::number(s.value(QStringLiteral("Y")).toDouble(), 'f', 6),
+                                   QStringLiteral("--outorgas")});
+  ASSERT_EQ(secaoCli.Codigo, 0) << secaoCli.Erro.toStdString();
+  for (const char* lista : {"OutorgasConsideradas", "OutorgasDescartadas"}) {
+    EXPECT_FALSE(secaoCli.Json.value(QString::fromLatin1(lista)).toArray().isEmpty()) << lista;
+    EXPECT_EQ(secaoCli.Json.value(QString::fromLatin1(lista)),
+              secaoCompleta.value(QString::fromLatin1(lista)))
+        << lista;
+  }
 }
 
 TEST_F(BaciaCli, OutorgasEmQueContornoERegrasDivergem) {

@@ -16,6 +16,7 @@
 #include <QJsonObject>
 #include <QLocale>
 #include <cmath>
+#include <cstdio>
 #include <optional>
 
 #include "app/TSistema.h"
@@ -53,8 +54,16 @@ int Secao(const TComandoCli& comando, TContextoCli& ctx) {
                                  : ColocaSecaoDigitada(ponto, bacia, a[1], a[2]);
     if (r == TResultadoSecao::EntradaInvalida) return 2;
     const bool dentro = r != TResultadoSecao::ForaDaBacia;
-    ImprimeJson(JsonSecao(ponto, TMalha(*sistema->HeaderMDE), dentro, ApresentadorCli().Mensagens(),
-                          listas ? TListasOutorgas::Incluidas : TListasOutorgas::Omitidas));
+    const TMalha malha(*sistema->HeaderMDE);
+    if (listas) {
+      const QByteArray texto =
+          TextoJsonSecaoComListas(ponto, malha, dentro, ApresentadorCli().Mensagens());
+      std::fwrite(texto.constData(), 1, static_cast<size_t>(texto.size()), stdout);
+      std::fflush(stdout);
+    } else {
+      ImprimeJson(JsonSecao(ponto, malha, dentro, ApresentadorCli().Mensagens(),
+                            TListasOutorgas::Omitidas));
+    }
     return dentro ? 0 : 3;
   } catch (const ETorveda& e) {
     Apresentador().Erro(e.mensagem());

@@ -1,6 +1,7 @@
 #pragma once
 // The section object that `secao` prints and `analise` embeds: one contract, written once.
 
+#include <QByteArray>
 #include <QJsonObject>
 #include <QStringList>
 #include <optional>
@@ -22,6 +23,12 @@ enum class TListasOutorgas { Omitidas, Incluidas };
 QJsonObject JsonSecao(const TPonto& p, const TMalha& malha, bool dentro,
                       const QStringList& mensagens,
                       TListasOutorgas listas = TListasOutorgas::Incluidas);
+
+// The text of JsonSecao(..., Incluidas), indented as ImprimeJson prints it, with the grant lists
+// after the other members. Thousands of grants built as JSON objects and then printed cost more
+// than the section's whole computation; written straight to text they cost a fraction of it.
+QByteArray TextoJsonSecaoComListas(const TPonto& p, const TMalha& malha, bool dentro,
+                                   const QStringList& mensagens);
 
 // A number typed on the command line, with a point or with the regional decimal comma.
 std::optional<double> NumeroCli(const QString& texto);
