@@ -8,6 +8,9 @@
 //   - `secao` at the main stem (target ≤ 0.25 s at 20,000 rows; at 80,000 rows within 1.2× of
 //     that and under 300 MiB peak: the counter "MiB" is the process's peak resident memory);
 //   - `verifica` (target ≤ 0.3 s at 20,000 rows).
+// Whole processes of `secao` at the main stem of the full-scale basin with both registers
+// imported (the basin the section benchmarks share, 11,173 grants counted there): target
+// ≤ 0.2 s and ≤ 150 MiB with the counts only, ≤ 0.4 s with the lists (`--outorgas`).
 // A 35,000-row state register as .xls (written once by escreve_registro_xls.py):
 //   - the start-up's check of it (sheets and headings);
 //   - reading it whole for an import (target ≤ 1 s), and, for comparison, GDAL's .xls layer
@@ -34,6 +37,7 @@
 #include <map>
 #include <vector>
 
+#include "../comum/BaciaEscalaReal.h"
 #include "base/Caminhos.h"
 #include "data/TdmS.h"
 
@@ -134,6 +138,35 @@ void BM_ProcessoSecao(benchmark::State& estado) {
   estado.counters["CPU_s"] = total / static_cast<double>(estado.iterations());
 }
 
+// Argument 1: with the lists of examined grants.
+void BM_ProcessoSecaoComOutorgas(benchmark::State& estado) {
+  const QString pasta = PastaBaciaEscalaReal();
+  const QJsonObject principal = PreparaBaciaEscalaReal(pasta)
+                                    .value(QStringLiteral("secoes"))
+                                    .toObject()
+                                    .value(QStringLiteral("principal"))
+                                    .toObject();
+  if (principal.isEmpty()) {
+    estado.SkipWithError("bacia em escala real indisponível");
+    return;
+  }
+  QStringList args{QStringLiteral("--dados"),
+                   pasta,
+                   QStringLiteral("secao"),
+                   QStringLiteral("--xy"),
+                   QString::number(principal.value(QStringLiteral("X")).toDouble(), 'f', 3),
+                   QString::number(principal.value(QStringLiteral("Y")).toDouble(), 'f', 3)};
+  if (estado.range(0) == 1) args << QStringLiteral("--outorgas");
+  double mib = 0, cpu = 0, total = 0;
+  for (auto _ : estado) {
+    mib = std::max(mib, Executa(args, &cpu));
+    total += cpu;
+  }
+  estado.SetLabel(estado.range(0) == 1 ? "--outorgas" : "contagens");
+  estado.counters["MiB"] = mib;
+  estado.counters["CPU_s"] = total / static_cast<double>(estado.iterations());
+}
+
 void BM_ProcessoVerifica(benchmark::State& estado) {
   const TAmostra& a = Amostra(static_cast<int>(estado.range(0)));
   double mib = 0, cpu = 0, total = 0;
@@ -220,6 +253,12 @@ void BM_LeXls35000PeloGdal(benchmark::State& estado) {
 BENCHMARK(BM_ProcessoSecao)
     ->Arg(20000)
     ->Arg(80000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(5);
+BENCHMARK(BM_ProcessoSecaoComOutorgas)
+    ->Arg(0)
+    ->Arg(1)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Iterations(5);

@@ -237,8 +237,11 @@ QString TRegistros::Texto(const QString& campo) const {
 
 qint64 TRegistros::Inteiro(const QString& campo) const {
   ExigeCorrente();
-  const int i = Indice(*Dados_, campo);
-  const QVariant v = Valor(campo);
+  return Inteiro(Indice(*Dados_, campo));
+}
+
+qint64 TRegistros::Inteiro(int i) const {
+  const QVariant v = Valor(i);
   if (!v.isValid()) return 0;
   switch (Dados_->Campos()[i].Tipo) {
     case TTipoCampo::Texto: {
@@ -258,8 +261,11 @@ qint64 TRegistros::Inteiro(const QString& campo) const {
 
 double TRegistros::Real(const QString& campo) const {
   ExigeCorrente();
-  const int i = Indice(*Dados_, campo);
-  const QVariant v = Valor(campo);
+  return Real(Indice(*Dados_, campo));
+}
+
+double TRegistros::Real(int i) const {
+  const QVariant v = Valor(i);
   if (!v.isValid()) return 0.0;
   switch (Dados_->Campos()[i].Tipo) {
     case TTipoCampo::Texto:
@@ -277,9 +283,13 @@ double TRegistros::Real(const QString& campo) const {
 
 qint32 TRegistros::Data(const QString& campo) const {
   ExigeCorrente();
-  const int i = Indice(*Dados_, campo);
-  if (Dados_->Campos()[i].Tipo == TTipoCampo::Data) return DiasDe(Valor(campo).toDate());
-  return static_cast<qint32>(Inteiro(campo));
+  return Data(Indice(*Dados_, campo));
+}
+
+qint32 TRegistros::Data(int i) const {
+  const QVariant v = Valor(i);  // checks the record and the index
+  if (Dados_->Campos()[i].Tipo == TTipoCampo::Data) return DiasDe(v.toDate());
+  return static_cast<qint32>(Inteiro(i));
 }
 
 TForma TRegistros::Forma() const {

@@ -61,10 +61,14 @@ class TRegistros {
   // The value as text: numbers with the regional decimal separator and no grouping, dates as
   // their day count, "Shape" as TForma::Texto, a blank field as an empty text (dates "0").
   QString Texto(const QString& campo) const;
-  // Numbers rounded to the nearest integer (reals), texts parsed; blank 0.
+  // Numbers rounded to the nearest integer (reals), texts parsed; blank 0. By name, or by the
+  // field's index for loops over many records.
   qint64 Inteiro(const QString& campo) const;
   double Real(const QString& campo) const;
   qint32 Data(const QString& campo) const;
+  qint64 Inteiro(int indice) const;
+  double Real(int indice) const;
+  qint32 Data(int indice) const;
   TForma Forma() const;
   // The geometry as a point (the first vertex of a non-point shape); throws when it has none.
   TPontoMapa Ponto() const;

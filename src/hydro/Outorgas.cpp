@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <unordered_map>
+#include <vector>
 
 #include "base/Erro.h"
 #include "gis/TCamada.h"
@@ -73,6 +74,22 @@ const std::array<QString, 12> ColunasMes{
 // Years added to a date, kept within what the calendar can hold: any validity beyond ten
 // thousand years reaches past the tables' last year all the same.
 int AnosLimitados(qint64 anos) { return static_cast<int>(std::clamp<qint64>(anos, -10000, 10000)); }
+
+// A field of a grant layer, found once per layer: looking a name up for every record and month
+// cost more than the rest of the sum. A missing field fails as a read by name would, and only
+// when a grant that counts needs it.
+struct TCampoOutorga {
+  QString Nome;
+  int Indice = -1;
+
+  TCampoOutorga(const TRegistros& r, const QString& nome)
+      : Nome(nome), Indice(r.IndiceCampo(nome)) {}
+  int Exige(const TRegistros& r) const {
+    if (Indice < 0)
+      throw ETorveda(QStringLiteral("Campo inexistente em %1: %2").arg(r.Dados()->Nome(), Nome));
+    return Indice;
+  }
+};
 
 }  // namespace
 
@@ -185,6 +202,16 @@ void TPonto::CalculaOutorgas(const TCamada& signif, const TCamada& insignif, con
         r.IndiceCampo(federal                             ? QStringLiteral("NrPort01")
                       : tipo == TTipoCamada::Significante ? QStringLiteral("Nportaria")
                                                           : QStringLiteral("Ncertidao"));
+    const bool significante = tipo == TTipoCamada::Significante;
+    const TCampoOutorga campoInicio(r, federal        ? QStringLiteral("DataPub01")
+                                       : significante ? QStringLiteral("Datapublic")
+                                                      : QStringLiteral("Dataexpedi"));
+    const TCampoOutorga campoFim(r, QStringLiteral("DataVenc01"));
+    const TCampoOutorga campoVazao(r, QStringLiteral("Vazao"));
+    const TCampoOutorga campoValidade(r, QStringLiteral("Validade"));
+    std::vector<TCampoOutorga> camposMes;
+    if (federal)
+      for (const QString& coluna : ColunasMes) camposMes.emplace_back(r, coluna);
     r.Primeiro();
     for (std::int32_t i = 1; i <= n && !r.Fim(); ++i, r.Proximo()) {
       InformaProgresso(n, i, texto);
@@ -231,10 +258,10 @@ void TPonto::CalculaOutorgas(const TCamada& signif, const TCamada& insignif, con
       std::array<double, 12>& vazao = o.Vazao;
       qint32 inicio = 0;
       qint32 fim = 0;
-      if (tipo == TTipoCamada::Federal) {
-        inicio = r.Data(QStringLiteral("DataPub01"));
-        fim = r.Data(QStringLiteral("DataVenc01"));
-        for (std::size_t m = 0; m < 12; ++m) vazao[m] = r.Real(ColunasMes[m]);
+      if (federal) {
+        inicio = r.Data(campoInicio.Exige(r));
+        fim = r.Data(campoFim.Exige(r));
+        for (std::size_t m = 0; m < 12; ++m) vazao[m] = r.Real(camposMes[m].Exige(r));
         o.Inicio = TRegistros::DataDe(inicio);
         o.Fim = TRegistros::DataDe(fim);
         if (inicio == 0 || fim == 0) {
@@ -242,14 +269,13 @@ void TPonto::CalculaOutorgas(const TCamada& signif, const TCamada& insignif, con
           continue;
         }
       } else {
-        const bool significante = tipo == TTipoCamada::Significante;
-        inicio = r.Data(significante ? QStringLiteral("Datapublic") : QStringLiteral("Dataexpedi"));
-        vazao.fill(r.Real(QStringLiteral("Vazao")));
+        inicio = r.Data(campoInicio.Exige(r));
+        vazao.fill(r.Real(campoVazao.Exige(r)));
         if (inicio == 0) {
           descarta(TRegraOutorga::DataEmBranco);
           continue;
         }
-        const qint64 anos = significante ? r.Inteiro(QStringLiteral("Validade")) : 3;
+        const qint64 anos = significante ? r.Inteiro(campoValidade.Exige(r)) : 3;
         fim =
             TRegistros::DiasDe(Calendario::IncAno(TRegistros::DataDe(inicio), AnosLimitados(anos)));
         o.Inicio = TRegistros::DataDe(inicio);

@@ -66,12 +66,14 @@ class BaciaCli : public ::testing::Test {
         .value(QString::fromLatin1(nome))
         .toObject();
   }
-  static TSaida BaciaXY(const QJsonObject& s, const QString& saida) {
-    return Executa({QStringLiteral("--dados"), Pasta->Caminho(), QStringLiteral("bacia"),
-                    QStringLiteral("--xy"),
-                    QString::number(s.value(QStringLiteral("X")).toDouble(), 'f', 6),
-                    QString::number(s.value(QStringLiteral("Y")).toDouble(), 'f', 6),
-                    QStringLiteral("--saida"), saida});
+  static TSaida BaciaXY(const QJsonObject& s, const QString& saida,
+                        const QStringList& opcoes = {}) {
+    return Executa(QStringList{QStringLiteral("--dados"), Pasta->Caminho(), QStringLiteral("bacia"),
+                               QStringLiteral("--xy"),
+                               QString::number(s.value(QStringLiteral("X")).toDouble(), 'f', 6),
+                               QString::number(s.value(QStringLiteral("Y")).toDouble(), 'f', 6),
+                               QStringLiteral("--saida"), saida} +
+                   opcoes);
   }
 
   // Reads the one feature back and checks what every export must hold.
@@ -202,10 +204,33 @@ TEST_F(BaciaCli, GeoPackageDoRioPrincipal) {
   ConfereArquivo(arquivo, celulas, QStringLiteral("Rio Paracatu"));
 
   ConfereOutorgas(r.Json, secao);
+  // The section's own lists of examined grants only when asked for; its counts always.
+  const QJsonObject curta = r.Json.value(QStringLiteral("Secao")).toObject();
+  EXPECT_FALSE(curta.contains(QStringLiteral("OutorgasConsideradas")));
+  EXPECT_TRUE(curta.contains(QStringLiteral("NumOutorgasDescartadas")));
 
   // Written again over itself: still one feature.
-  ASSERT_EQ(BaciaXY(s, arquivo).Codigo, 0);
+  const TSaida completa = BaciaXY(s, arquivo, {QStringLiteral("--outorgas")});
+  ASSERT_EQ(completa.Codigo, 0) << completa.Erro.toStdString();
   ConfereArquivo(arquivo, celulas, QStringLiteral("Rio Paracatu"));
+  const QJsonObject secaoCompleta = completa.Json.value(QStringLiteral("Secao")).toObject();
+  EXPECT_EQ(secaoCompleta.value(QStringLiteral("OutorgasConsideradas")).toArray().size(),
+            curta.value(QStringLiteral("NumOutorgasConsideradas")).toInteger());
+  EXPECT_EQ(completa.Json.value(QStringLiteral("OutorgasConsideradasFora")),
+            r.Json.value(QStringLiteral("OutorgasConsideradasFora")));
+  // `secao` writes the same lists straight to text.
+  const TSaida secaoCli = Executa({QStringLiteral("--dados"), Pasta->Caminho(),
+                                   QStringLiteral("secao"), QStringLiteral("--xy"),
+                                   QString::number(s.value(QStringLiteral("X")).toDouble(), 'f', 6),
+                                   QString::number(s.value(QStringLiteral("Y")).toDouble(), 'f', 6),
+                                   QStringLiteral("--outorgas")});
+  ASSERT_EQ(secaoCli.Codigo, 0) << secaoCli.Erro.toStdString();
+  for (const char* lista : {"OutorgasConsideradas", "OutorgasDescartadas"}) {
+    EXPECT_FALSE(secaoCli.Json.value(QString::fromLatin1(lista)).toArray().isEmpty()) << lista;
+    EXPECT_EQ(secaoCli.Json.value(QString::fromLatin1(lista)),
+              secaoCompleta.value(QString::fromLatin1(lista)))
+        << lista;
+  }
 }
 
 TEST_F(BaciaCli, OutorgasEmQueContornoERegrasDivergem) {

@@ -52,11 +52,12 @@ class SecaoCli : public ::testing::Test {
         .value(QString::fromLatin1(nome))
         .toObject();
   }
-  static TSaida SecaoXY(const QJsonObject& s) {
-    return Executa({QStringLiteral("--dados"), Pasta->Caminho(), QStringLiteral("secao"),
-                    QStringLiteral("--xy"),
-                    QString::number(s.value(QStringLiteral("X")).toDouble(), 'f', 6),
-                    QString::number(s.value(QStringLiteral("Y")).toDouble(), 'f', 6)});
+  static TSaida SecaoXY(const QJsonObject& s, const QStringList& opcoes = {}) {
+    return Executa(QStringList{QStringLiteral("--dados"), Pasta->Caminho(), QStringLiteral("secao"),
+                               QStringLiteral("--xy"),
+                               QString::number(s.value(QStringLiteral("X")).toDouble(), 'f', 6),
+                               QString::number(s.value(QStringLiteral("Y")).toDouble(), 'f', 6)} +
+                   opcoes);
   }
   static QString Camada(const char* nome) {
     return Pasta->Caminho() + QStringLiteral("/Dados/DadosSIG/") + QString::fromLatin1(nome) +
@@ -270,7 +271,7 @@ TEST_F(SecaoCli, ArgumentosInvalidos) {
 // and the monthly tables equal, month by month, to the sum of the grants listed as counted.
 TEST_F(SecaoCli, OrigemEOutorgasConsideradas) {
   for (const char* nome : {"principal", "cabeceira"}) {
-    const TSaida r = SecaoXY(Secao(nome));
+    const TSaida r = SecaoXY(Secao(nome), {QStringLiteral("--outorgas")});
     ASSERT_EQ(r.Codigo, 0) << r.Erro.toStdString();
     const QJsonObject& j = r.Json;
     for (const char* chave :
@@ -345,4 +346,37 @@ TEST_F(SecaoCli, OrigemEOutorgasConsideradas) {
       EXPECT_TRUE(regiao);
     }
   }
+}
+
+// The lists of examined grants come only when asked for, wherever the option stands; without
+// them the object is the same, with how many grants each list would hold.
+TEST_F(SecaoCli, ListasDeOutorgasSoComAOpcao) {
+  const QJsonObject s = Secao("principal");
+  const TSaida curta = SecaoXY(s);
+  const TSaida completa =
+      Executa({QStringLiteral("--dados"), Pasta->Caminho(), QStringLiteral("secao"),
+               QStringLiteral("--outorgas"), QStringLiteral("--xy"),
+               QString::number(s.value(QStringLiteral("X")).toDouble(), 'f', 6),
+               QString::number(s.value(QStringLiteral("Y")).toDouble(), 'f', 6)});
+  ASSERT_EQ(curta.Codigo, 0) << curta.Erro.toStdString();
+  ASSERT_EQ(completa.Codigo, 0) << completa.Erro.toStdString();
+  QJsonObject semListas = completa.Json;
+  QJsonObject j = curta.Json;
+  for (const char* lista : {"OutorgasConsideradas", "OutorgasDescartadas"}) {
+    EXPECT_FALSE(j.contains(QString::fromLatin1(lista)));
+    const QJsonArray a = completa.Json.value(QString::fromLatin1(lista)).toArray();
+    EXPECT_EQ(j.value(QStringLiteral("Num") + QString::fromLatin1(lista)).toInteger(), a.size());
+    semListas.remove(QString::fromLatin1(lista));
+  }
+  if (Registros("Out_Sup_Signif_AQEM") > 0) {
+    EXPECT_GT(j.value(QStringLiteral("NumOutorgasConsideradas")).toInteger(), 0);
+  }
+  semListas.remove(QStringLiteral("Mensagens"));
+  j.remove(QStringLiteral("Mensagens"));
+  EXPECT_EQ(j, semListas);
+  // Outside the basin nothing was examined.
+  const TSaida fora = SecaoXY(Secao("foraDaBacia"), {QStringLiteral("--outorgas")});
+  EXPECT_EQ(fora.Codigo, 3);
+  EXPECT_EQ(fora.Json.value(QStringLiteral("NumOutorgasConsideradas")).toInteger(-1), 0);
+  EXPECT_TRUE(fora.Json.value(QStringLiteral("OutorgasConsideradas")).toArray().isEmpty());
 }

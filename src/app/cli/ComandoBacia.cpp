@@ -1,12 +1,13 @@
 // torveda-cli bacia: the contributing basin of a section, written as a vector file.
 //
-//   bacia (--xy X Y | --latlong DDMMSS DDMMSS) --saida ARQ.gpkg|ARQ.shp
+//   bacia (--xy X Y | --latlong DDMMSS DDMMSS) --saida ARQ.gpkg|ARQ.shp [--outorgas]
 //
 // Places the section at the point as the location window does (without writing the "Ponto"
 // layer and without the regionalizations), delineates the cells that drain to the section's
 // cell, writes their outline with the section's identification and drainage area, and prints
 // JSON: the section, the basin (cells, area, polygons, rings, extent, file) and the surface
 // grants on which the outline and the upstream-grant rules disagree, with the rule's verdict.
+// The section's own lists of examined grants come only with --outorgas, as in `secao`.
 //
 // Exit codes: 0 written; 1 the data tree did not load or the file could not be written; 2 bad
 // arguments or unreadable coordinates; 3 outside the basin, nothing written.
@@ -45,7 +46,8 @@ QJsonArray Outorgas(const std::vector<TOutorgaExaminada>& lista,
 }
 
 int Bacia(const TComandoCli& comando, TContextoCli& ctx) {
-  const QStringList& a = ctx.Args;
+  QStringList a = ctx.Args;
+  const bool listas = a.removeAll(QStringLiteral("--outorgas")) > 0;
   const qsizetype s = a.indexOf(QStringLiteral("--saida"));
   if (a.size() != 5 || (s != 3 && s != 0))
     return ErroDeUso(comando, QStringLiteral("Informe o ponto e --saida ARQ.gpkg|ARQ.shp."));
@@ -99,7 +101,8 @@ int Bacia(const TComandoCli& comando, TContextoCli& ctx) {
     const TRetangulo e = contribuicao.Extensao();
     const TComparacaoOutorgas comparacao = ComparaOutorgas(contribuicao, secao.Outorgas());
 
-    QJsonObject json = JsonSecao(secao, TMalha(*sistema->HeaderMDE), true, {});
+    QJsonObject json = JsonSecao(secao, TMalha(*sistema->HeaderMDE), true, {},
+                                 listas ? TListasOutorgas::Incluidas : TListasOutorgas::Omitidas);
     // The regionalizations do not run here: their fields would only show empty results.
     for (const char* calculado :
          {"VazoesTradicional", "VazoesProporcional", "VazoesConservacao", "Origem", "Mensagens"})
@@ -133,7 +136,7 @@ int Bacia(const TComandoCli& comando, TContextoCli& ctx) {
 
 const TComandoCli ComandoBacia{
     QStringLiteral("bacia"),
-    QStringLiteral("(--xy X Y | --latlong DDMMSS DDMMSS) --saida ARQ.gpkg|ARQ.shp"),
+    QStringLiteral("(--xy X Y | --latlong DDMMSS DDMMSS) --saida ARQ.gpkg|ARQ.shp [--outorgas]"),
     [](TContextoCli& ctx) { return Bacia(ComandoBacia, ctx); }};
 
 [[maybe_unused]] const bool registrado = RegistraComando(ComandoBacia);

@@ -5,6 +5,8 @@
 //   secao --xy X Y                  projected coordinates, metres
 //   secao --latlong DDMMSS DDMMSS   latitude and longitude typed as in the window, south and
 //                                   west positive
+//   --outorgas                      also list every grant the upstream sum examined (by default
+//                                   only how many it counted and left out)
 //
 // Exit codes: 0 placed (computed, or off the mapped drainage); 1 the data tree did not load or
 // a computation failed; 2 bad arguments or unreadable coordinates; 3 outside the basin, nothing
@@ -14,6 +16,7 @@
 #include <QJsonObject>
 #include <QLocale>
 #include <cmath>
+#include <cstdio>
 #include <optional>
 
 #include "app/TSistema.h"
@@ -28,7 +31,8 @@
 namespace {
 
 int Secao(const TComandoCli& comando, TContextoCli& ctx) {
-  const QStringList& a = ctx.Args;
+  QStringList a = ctx.Args;
+  const bool listas = a.removeAll(QStringLiteral("--outorgas")) > 0;
   if (a.size() != 3 || (a[0] != QStringLiteral("--xy") && a[0] != QStringLiteral("--latlong")))
     return ErroDeUso(comando, QStringLiteral("Informe --xy X Y ou --latlong DDMMSS DDMMSS."));
   const bool xy = a[0] == QStringLiteral("--xy");
@@ -50,8 +54,16 @@ int Secao(const TComandoCli& comando, TContextoCli& ctx) {
                                  : ColocaSecaoDigitada(ponto, bacia, a[1], a[2]);
     if (r == TResultadoSecao::EntradaInvalida) return 2;
     const bool dentro = r != TResultadoSecao::ForaDaBacia;
-    ImprimeJson(
-        JsonSecao(ponto, TMalha(*sistema->HeaderMDE), dentro, ApresentadorCli().Mensagens()));
+    const TMalha malha(*sistema->HeaderMDE);
+    if (listas) {
+      const QByteArray texto =
+          TextoJsonSecaoComListas(ponto, malha, dentro, ApresentadorCli().Mensagens());
+      std::fwrite(texto.constData(), 1, static_cast<size_t>(texto.size()), stdout);
+      std::fflush(stdout);
+    } else {
+      ImprimeJson(JsonSecao(ponto, malha, dentro, ApresentadorCli().Mensagens(),
+                            TListasOutorgas::Omitidas));
+    }
     return dentro ? 0 : 3;
   } catch (const ETorveda& e) {
     Apresentador().Erro(e.mensagem());
@@ -62,7 +74,7 @@ int Secao(const TComandoCli& comando, TContextoCli& ctx) {
 }
 
 const TComandoCli ComandoSecao{QStringLiteral("secao"),
-                               QStringLiteral("(--xy X Y | --latlong DDMMSS DDMMSS)"),
+                               QStringLiteral("(--xy X Y | --latlong DDMMSS DDMMSS) [--outorgas]"),
                                [](TContextoCli& ctx) { return Secao(ComandoSecao, ctx); }};
 
 [[maybe_unused]] const bool registrado = RegistraComando(ComandoSecao);
