@@ -110,9 +110,9 @@ TSomasMensais TRedeBalanco::Somas(const TPonto& secao, const TFimTrecho& fim, co
   return s;
 }
 
-TDisponibilidadeMes DisponibilidadeMes(double permissivel, double livre) {
+TDisponibilidadeMes DisponibilidadeMes(double permissivel, double livre, int casas) {
   TDisponibilidadeMes d;
-  d.Texto = FormataTabela(livre);
+  d.Texto = FormataFixo(livre, casas);
   // The share is taken from the value as displayed, as the grant tables take it.
   bool ok = false;
   const double lido = LeNumero(d.Texto, &ok);
@@ -191,12 +191,18 @@ std::optional<TBalanco> CalculaBalanco(const TBacia& bacia, const TRede& rede,
     const bool permissivel = a != 0.0 && std::isfinite(a);
     const TSomasMensais s = dados.Outorgas.Soma(ponto, f.Centro, rede, primeiroMes, n);
     t.Meses.resize(meses.size());
+    std::vector<double> livres;
     for (int i = 0; i < n; ++i) {
       TMesBalanco& m = t.Meses[static_cast<std::size_t>(i)];
       std::tie(m.Mes, m.Ano) = meses[static_cast<std::size_t>(i)];
       m.Estadual = s.Estadual[static_cast<std::size_t>(i)];
       m.Federal = s.Federal[static_cast<std::size_t>(i)];
-      if (!permissivel) continue;
+      livres.push_back(a - (m.Estadual + m.Federal));
+    }
+    // One number of places for the arc's whole period, as a grant table writes its column.
+    const int casas = CasasDaColuna(livres);
+    for (int i = 0; i < n && permissivel; ++i) {
+      TMesBalanco& m = t.Meses[static_cast<std::size_t>(i)];
       const double total = m.Estadual + m.Federal;
       // Grants last years: most months repeat the month before, and writing a number out is
       // the dearest step of the balance.
@@ -204,7 +210,7 @@ std::optional<TBalanco> CalculaBalanco(const TBacia& bacia, const TRede& rede,
       if (anterior && anterior->Estadual + anterior->Federal == total)
         m.Disponivel = anterior->Disponivel;
       else
-        m.Disponivel = DisponibilidadeMes(a, a - total);
+        m.Disponivel = DisponibilidadeMes(a, a - total, casas);
     }
     b.Trechos.push_back(std::move(t));
   }

@@ -74,16 +74,18 @@ class TRedeBalanco {
 // upstream rules, the method's flows for the allowable flow.
 void PreencheSecao(TPonto& ponto, const TSecaoTrecho& s, const QString& metodo);
 
-// The availability of one month as the grant tables show it: the free flow written with three
-// decimals, read back, the share of the allowable flow used and its class.
+// The availability of one month as the grant tables show it: the free flow written with the
+// places of its column (the same for every month of the period), read back, the share of the
+// allowable flow used and its class.
 struct TDisponibilidadeMes {
   QString Texto;
   double Valor = 0.0;
   double Parcela = 0.0;
   TClasseCor Classe = TClasseCor::Verde;
 };
-// permissivel: the allowable flow (not 0); livre: what is left of it, unrounded.
-TDisponibilidadeMes DisponibilidadeMes(double permissivel, double livre);
+// permissivel: the allowable flow (not 0); livre: what is left of it, unrounded; casas: the
+// column's places (CasasDaColuna over the period).
+TDisponibilidadeMes DisponibilidadeMes(double permissivel, double livre, int casas);
 
 struct TMesBalanco {
   int Mes = 0;

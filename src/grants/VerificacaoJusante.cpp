@@ -86,26 +86,28 @@ TVerificacaoJusante VerificaJusante(const TBacia& bacia, const TRede& rede,
     const double a = VazaoCriterio(ponto, criterio.Referencia, criterio.Metodo, p);
     t.VazaoCriterio = a;
     const TSomasMensais s = dados.Somas(ponto, *f, rede, primeiroMes, n);
-    double livreAnterior = 0.0;
-    double exibidoAnterior = 0.0;
+    // As the grant tables write the availability after the grant, with one number of places for
+    // the whole period, and read it back.
+    std::vector<double> semArredondar(static_cast<std::size_t>(n));
     for (int i = 0; i < n; ++i) {
-      const TMesOutorga& m = r.Meses[static_cast<std::size_t>(i)];
-      const double total =
-          s.Estadual[static_cast<std::size_t>(i)] + s.Federal[static_cast<std::size_t>(i)];
-      // As the grant tables write the availability after the grant and read it back; most
-      // months repeat the month before, and writing a number out is the dearest step here.
-      const double semArredondar = a - m.Solicitada.value_or(0.0) - total;
-      if (i == 0 || semArredondar != livreAnterior) {
+      const auto k = static_cast<std::size_t>(i);
+      semArredondar[k] = a - r.Meses[k].Solicitada.value_or(0.0) - s.Estadual[k] - s.Federal[k];
+    }
+    const int casas = CasasDaColuna(semArredondar);
+    double exibido = 0.0;
+    for (int i = 0; i < n; ++i) {
+      const auto k = static_cast<std::size_t>(i);
+      const TMesOutorga& m = r.Meses[k];
+      // Most months repeat the month before, and writing a number out is the dearest step here.
+      if (i == 0 || semArredondar[k] != semArredondar[k - 1]) {
         bool ok = false;
-        const double lido = LeNumero(FormataTabela(semArredondar), &ok);
-        exibidoAnterior = ok ? lido : 0.0;
-        livreAnterior = semArredondar;
+        const double lido = LeNumero(FormataFixo(semArredondar[k], casas), &ok);
+        exibido = ok ? lido : 0.0;
       }
-      const double livre = exibidoAnterior;
-      if (i == 0 || livre < t.PiorDisponivel) {
+      if (i == 0 || exibido < t.PiorDisponivel) {
         t.PiorMes = m.Mes;
         t.PiorAno = m.Ano;
-        t.PiorDisponivel = livre;
+        t.PiorDisponivel = exibido;
       }
     }
     t.Atende = t.PiorDisponivel >= 0.0;
