@@ -38,18 +38,6 @@ QString ValidaEntradas(const TEntradasOutorga& e) {
 
 namespace {
 
-// The calendar months of a period, first to last.
-std::vector<std::pair<int, int>> MesesDoPeriodo(const QDate& inicio, const QDate& fim) {
-  std::vector<std::pair<int, int>> meses;
-  const std::int32_t n = ContaMeses(inicio, fim);
-  QDate d = inicio;
-  for (std::int32_t i = 0; i < n; ++i) {
-    meses.emplace_back(d.month(), d.year());
-    d = Calendario::IncMes(d);
-  }
-  return meses;
-}
-
 void Escreve(TTabelaMeses& grade, int mes, int ano, const QString& texto) {
   grade.CentraColuna(grade.ColunaDoAno(ano));
   grade.SetTexto(grade.ColunaDoAno(ano), mes, texto);

@@ -122,17 +122,6 @@ TDisponibilidadeMes DisponibilidadeMes(double permissivel, double livre, int cas
   return d;
 }
 
-std::vector<std::pair<int, int>> MesesDoPeriodo(const QDate& inicio, const QDate& fim) {
-  std::vector<std::pair<int, int>> meses;
-  const std::int32_t n = ContaMeses(inicio, fim);
-  QDate d = inicio;
-  for (std::int32_t i = 0; i < n; ++i) {
-    meses.emplace_back(d.month(), d.year());
-    d = Calendario::IncMes(d);
-  }
-  return meses;
-}
-
 bool ColocaParaBalanco(TPonto& ponto, const TBacia& bacia, const TRede& rede, const TPontoMapa& p,
                        const QString& metodo) {
   if (!DentroDaBacia(bacia.Limite, p)) return false;

@@ -115,9 +115,6 @@ struct TBalanco {
   std::vector<std::int32_t> NaoColocados;
 };
 
-// The calendar months of a period, first to last, as (month, year).
-std::vector<std::pair<int, int>> MesesDoPeriodo(const QDate& inicio, const QDate& fim);
-
 // Places a working section at a point as the location window does (without the "Ponto" layer or
 // any question) and runs the regionalization the criterion names. False, with nothing computed,
 // when the point lies outside the basin outline or off the mapped drainage.

@@ -21,3 +21,14 @@ std::int32_t ContaMeses(const QDate& inicio, const QDate& fim) {
 std::int32_t ContaMeses(double inicio, double fim) {
   return ContaMeses(Calendario::DataDeDias(inicio), Calendario::DataDeDias(fim));
 }
+
+std::vector<std::pair<int, int>> MesesDoPeriodo(const QDate& inicio, const QDate& fim) {
+  std::vector<std::pair<int, int>> meses;
+  const std::int32_t n = ContaMeses(inicio, fim);
+  QDate d = inicio;
+  for (std::int32_t i = 0; i < n; ++i) {
+    meses.emplace_back(d.month(), d.year());
+    d = Calendario::IncMes(d);
+  }
+  return meses;
+}

@@ -4,6 +4,8 @@
 
 #include <QDate>
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 namespace Calendario {
 
@@ -31,3 +33,6 @@ QDate IncAno(const QDate& d, int n);
 std::int32_t ContaMeses(const QDate& inicio, const QDate& fim);
 // The same for day counts.
 std::int32_t ContaMeses(double inicio, double fim);
+
+// The calendar months of a period, first to last, as (month, year).
+std::vector<std::pair<int, int>> MesesDoPeriodo(const QDate& inicio, const QDate& fim);

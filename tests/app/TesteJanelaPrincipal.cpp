@@ -481,8 +481,17 @@ class TesteJanelaPrincipal : public QObject {
       // Looked for among the visible windows rather than as the active modal one: a slow run
       // (the sanitizer build) may still count another box as active when this one is up.
       TfrmSplash* sobre = nullptr;
+      TfrmSplash* escondida = nullptr;
       for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* s = qobject_cast<TfrmSplash*>(w); s && s->isVisible() && s->lblVersao) sobre = s;
+        if (auto* s = qobject_cast<TfrmSplash*>(w); s && s->lblVersao)
+          (s->isVisible() ? sobre : escondida) = s;
+      // On a loaded machine the key can land while the box is shown but before its modal loop
+      // runs: the box hides and the loop then waits for a window nobody sees. Show it again so
+      // that the next key ends the loop.
+      if (!sobre && escondida && !versao.isEmpty()) {
+        escondida->show();
+        return;
+      }
       if (!sobre) return;
       versao = sobre->lblVersao->text();
       pastaDados = sobre->lblPastaDados->text().remove(QChar(0x200B));
