@@ -14,6 +14,7 @@
 #include "gis/TCamada.h"
 #include "gis/TDadosShape.h"
 #include "gis/TRegistros.h"
+#include "grants/FormataNumero.h"
 #include "hydro/TPonto.h"
 
 struct TfrmIdentificacao::TTipoFeicao {
@@ -30,8 +31,6 @@ QStringList Lista(std::initializer_list<const char*> nomes) {
   for (const char* n : nomes) l << QString::fromLatin1(n);
   return l;
 }
-
-QString Geral(double v) { return QLocale().toString(v, 'g', 15); }
 
 constexpr double RaioBusca = 100.0;
 
@@ -223,13 +222,15 @@ void TfrmIdentificacao::TreeView1Changing(QTreeWidgetItem* no) {
     Dimensiona(2, 4);
     Escreve(0, QStringLiteral("Latitude"), ponto.LatitudeGMS());
     Escreve(1, QStringLiteral("Longitude"), ponto.LongitudeGMS());
-    Escreve(2, QStringLiteral("Y"), Geral(ponto.CoordY()));
-    Escreve(3, QStringLiteral("X"), Geral(ponto.CoordX()));
+    // Projected coordinates to the centimetre, as the reports give them.
+    Escreve(2, QStringLiteral("Y"), FormataMetros(ponto.CoordY()) + QStringLiteral(" m"));
+    Escreve(3, QStringLiteral("X"), FormataMetros(ponto.CoordX()) + QStringLiteral(" m"));
     LarguraColunas();
   }
   if (texto == QStringLiteral("Área de drenagem")) {
     Dimensiona(2, 1);
-    Escreve(0, QStringLiteral("Área de drenagem"), Geral(ponto.AreaDrenagem()));
+    Escreve(0, QStringLiteral("Área de drenagem"),
+            FormataArea(ponto.AreaDrenagem()) + QStringLiteral(" km²"));
     LarguraColunas();
   }
 
