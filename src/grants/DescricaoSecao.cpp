@@ -1,21 +1,17 @@
 #include "grants/DescricaoSecao.h"
 
-#include <QLocale>
-
 #include "grants/FormataNumero.h"
 #include "hydro/TPonto.h"
 
 QString DescricaoSecao(const TPonto& p) {
-  QLocale local;
-  local.setNumberOptions(QLocale::OmitGroupSeparator);
   QString rio = p.NomeRio().isEmpty() ? QStringLiteral("rio sem nome") : p.NomeRio();
   QString lugar = rio;
   if (!p.Municipio().isEmpty()) lugar += QStringLiteral(", ") + p.Municipio();
   if (!p.Estado().isEmpty()) lugar += QStringLiteral(" (") + p.Estado() + QLatin1Char(')');
   return lugar + QStringLiteral("; área de drenagem ") + FormataArea(p.AreaDrenagem()) +
-         QStringLiteral(" km²; X ") + local.toString(p.CoordX(), 'f', 0) +
-         QStringLiteral(" m, Y ") + local.toString(p.CoordY(), 'f', 0) + QStringLiteral(" m (") +
-         p.LatitudeGMS() + QStringLiteral(" S, ") + p.LongitudeGMS() + QStringLiteral(" W)");
+         QStringLiteral(" km²; X ") + FormataMetros(p.CoordX()) + QStringLiteral(" m, Y ") +
+         FormataMetros(p.CoordY()) + QStringLiteral(" m (") + p.LatitudeGMS() +
+         QStringLiteral(" S, ") + p.LongitudeGMS() + QStringLiteral(" W)");
 }
 
 QString LegendaSecao(const TPonto* p) {

@@ -401,7 +401,7 @@ class TesteJanelasOutorga : public QObject {
     mdi.setActiveSubWindow(subDisp);
     QCOMPARE(disp->lblSecao->toolTip(),
              QStringLiteral("Seção de interesse: Rio Preto, Unaí (MG); área de drenagem 1.234,57 "
-                            "km²; X 269041 m, Y 8286112 m (0° 00' 00\" S, 0° 00' 00\" W)"));
+                            "km²; X 269041,00 m, Y 8286112,00 m (0° 00' 00\" S, 0° 00' 00\" W)"));
     mdi.setActiveSubWindow(subOut);
     QCOMPARE(frm->lblSecao->toolTip(), disp->lblSecao->toolTip());
     Preenche(*frm, QDate(2006, 1, 1), QDate(2006, 2, 1), QStringLiteral("1"),
