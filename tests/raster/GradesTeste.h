@@ -12,7 +12,8 @@ namespace GradesTeste {
 
 inline QByteArray Singles(const std::vector<float>& valores) {
   QByteArray b(static_cast<qsizetype>(valores.size() * 4), '\0');
-  std::memcpy(b.data(), valores.data(), valores.size() * 4);  // the test hosts are little-endian
+  // The test hosts are little-endian. An empty vector may have no storage at all.
+  if (!valores.empty()) std::memcpy(b.data(), valores.data(), valores.size() * 4);
   return b;
 }
 
