@@ -10,7 +10,6 @@
 #include "grants/TTabelaMeses.h"
 #include "grants/VazaoCriterio.h"
 #include "hydro/ColocaSecao.h"
-#include "hydro/IdentificaSecao.h"
 #include "hydro/TBacia.h"
 #include "hydro/TPonto.h"
 #include "hydro/TextoGMS.h"
@@ -232,6 +231,7 @@ std::optional<TPedidoLote> TLeitorPedidos::Le(const QStringList& celulas, QStrin
     }
     try {
       p.Ponto = PontoDeDDMMSS(DDMMSS(lat), DDMMSS(lon));
+      p.Digitada = true;
     } catch (const ECoordenadaGMS& e) {
       erro = Coluna(e.Campo(), e.Detalhe());
       return std::nullopt;
@@ -417,27 +417,30 @@ TRespostaLote AnalisaPedido(TPonto& ponto, const TBacia& bacia, const TPedidoLot
   r.Metodo = pedido.Entradas.Criterio.Metodo;
   TApresentadorLote mensagens;
   try {
-    if (!DentroDaBacia(bacia.Limite, pedido.Ponto)) {
-      r.Situacao = QStringLiteral("A seção de interesse está fora do limite da bacia.");
+    // Answered, never shown: no question and no "Ponto" layer.
+    TOpcoesColocacao semMostrar;
+    semMostrar.Mostra = false;
+    // The placement is reported even when a computation after it fails.
+    TInterfaceSecao aviso;
+    aviso.Identificada = [&] {
+      r.Colocada = true;
+      r.Rio = ponto.NomeRio();
+      r.Municipio = ponto.Municipio();
+      r.Estado = ponto.Estado();
+      r.Regiao = ponto.Regiao();
+      r.X = ponto.CoordX();
+      r.Y = ponto.CoordY();
+      r.Latitude = ponto.Latitude();
+      r.Longitude = ponto.Longitude();
+      r.AreaDrenagem = ponto.AreaDrenagem();
+    };
+    const TResultadoSecao colocacao = ColocaSecao(
+        ponto, bacia, pedido.Ponto, pedido.Digitada ? TFormaPonto::Digitada : TFormaPonto::Mapa,
+        mensagens, semMostrar, aviso);
+    if (colocacao != TResultadoSecao::Calculada) {
+      r.Situacao = mensagens.Motivo();
       return r;
     }
-    IdentificaSecao(ponto, bacia, pedido.Ponto);
-    r.Colocada = true;
-    r.Rio = ponto.NomeRio();
-    r.Municipio = ponto.Municipio();
-    r.Estado = ponto.Estado();
-    r.Regiao = ponto.Regiao();
-    r.X = ponto.CoordX();
-    r.Y = ponto.CoordY();
-    r.Latitude = ponto.Latitude();
-    r.Longitude = ponto.Longitude();
-    r.AreaDrenagem = ponto.AreaDrenagem();
-    if (!ponto.SobreHidrografia()) {
-      r.Situacao = QStringLiteral(
-          "A seção escolhida está fora da hidrografia. Escolha uma seção sobre um curso d'água.");
-      return r;
-    }
-    CalculaSecao(ponto, bacia);
     if (const TVazoes* v = VazoesDoMetodo(ponto, pedido.Entradas.Criterio.Metodo))
       r.Vazoes = std::array<double, 4>{v->Q710(), v->Q90(), v->Q95(), v->Qmld()};
 

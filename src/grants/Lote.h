@@ -31,6 +31,8 @@ QList<QVariant> ExemploPedidoLote();
 struct TPedidoLote {
   QString Identificador;
   TPontoMapa Ponto;  // projected metres
+  // Given as latitude and longitude: the placement answers as it does to typed coordinates.
+  bool Digitada = false;
   TEntradasOutorga Entradas;
   // The requested flow of each calendar month (1..12 at 0..11), as the input grid would hold it.
   std::array<QString, 12> VazaoMensal;

@@ -3,9 +3,9 @@
 #include <QColor>
 #include <QLocale>
 #include <exception>
+#include <optional>
 
 #include "base/Apresentador.h"
-#include "base/Convencoes.h"
 #include "base/Erro.h"
 #include "data/TdmS.h"
 #include "gis/TCamada.h"
@@ -32,12 +32,58 @@ class TOcultaAoSair {
   const TInterfaceSecao& I_;
 };
 
-TResultadoSecao ConfirmaECria(TPonto& ponto, const TBacia& bacia, const TPontoMapa& p,
-                              bool digitada, const TInterfaceSecao& interface) {
-  if (Apresentador().Confirmacao(TextoConfirmacaoSecao(ponto, digitada)) != TResposta::Sim)
+const QString ForaDaHidrografia = QStringLiteral(
+    "A seção escolhida está fora da hidrografia. Escolha uma seção sobre um curso d'água.");
+const QString EntradaDigitadaInvalida =
+    QStringLiteral("Favor inserir os valores de Latitude e Longitude.");
+
+// Replaces the content of the "Ponto" layer by p ("Codigo" 1), asking first when a section is
+// already there, and colours it by whether the placed section lies on the mapped drainage.
+bool GravaCamadaPonto(const TBacia& bacia, const TPontoMapa& p, bool sobreHidrografia,
+                      TApresentador& apresentador, const TInterfaceSecao& interface) {
+  TCamada& camada = bacia.CamadaPonto;
+  TRegistros r = camada.Registros();
+  if (r.Conta() > 0 &&
+      apresentador.Confirmacao(QStringLiteral(
+          "Uma seção já foi definida. Deseja substituir a seção existente?")) != TResposta::Sim)
+    return false;
+
+  // The old point goes and the new one comes in one edit, written once: a failure never leaves
+  // the layer empty or with two sections.
+  for (r.Primeiro(); !r.Fim(); r.Proximo()) r.Apaga();
+  r.AdicionaNovo();
+  r.DefinePonto(p);
+  r.Define(QStringLiteral("Codigo"), 1);
+  r.Atualiza();
+  r.FimEdicao();
+  Chama(interface.Redesenha);
+
+  camada.Simbolo().SetCor(sobreHidrografia ? QColor(255, 255, 255) : QColor(255, 255, 0));
+  camada.SetVisivel(true);
+  Chama(interface.Redesenha);
+  return true;
+}
+
+// The basin test, the identification and the confirmation: what runs before anything is written.
+std::optional<TResultadoSecao> Identifica(TPonto& ponto, const TBacia& bacia, const TPontoMapa& p,
+                                          TFormaPonto forma, TApresentador& apresentador,
+                                          const TOpcoesColocacao& opcoes,
+                                          const TInterfaceSecao& interface) {
+  const bool digitada = forma == TFormaPonto::Digitada;
+  if (!DentroDaBacia(bacia.Limite, p)) {
+    if (digitada)
+      apresentador.Erro(
+          QStringLiteral("Os valores de Latitude e Longitude estão fora do limite da bacia."));
+    else
+      apresentador.Informacao(QStringLiteral("A seção de interesse está fora do limite da bacia."));
+    return TResultadoSecao::ForaDaBacia;
+  }
+  IdentificaSecao(ponto, bacia, p);
+  Chama(interface.Identificada);
+  if (opcoes.Mostra &&
+      apresentador.Confirmacao(TextoConfirmacaoSecao(ponto, digitada)) != TResposta::Sim)
     return TResultadoSecao::NaoConfirmada;
-  if (!digitada) Chama(interface.Confirmada);
-  return CriaSecao(ponto, bacia, p, interface);
+  return std::nullopt;
 }
 
 }  // namespace
@@ -60,40 +106,6 @@ QString TextoConfirmacaoSecao(const TPonto& ponto, bool digitada) {
          QLocale().toString(ponto.AreaDrenagem(), 'f', 2) + QStringLiteral(" km²?");
 }
 
-TResultadoSecao CriaSecao(TPonto& ponto, const TBacia& bacia, const TPontoMapa& p,
-                          const TInterfaceSecao& interface) {
-  TCamada& camada = bacia.CamadaPonto;
-  TRegistros r = camada.Registros();
-  if (r.Conta() > 0 &&
-      Apresentador().Confirmacao(QStringLiteral(
-          "Uma seção já foi definida. Deseja substituir a seção existente?")) != TResposta::Sim)
-    return TResultadoSecao::NaoSubstituida;
-
-  // The old point goes and the new one comes in one edit, written once: a failure never leaves
-  // the layer empty or with two sections.
-  for (r.Primeiro(); !r.Fim(); r.Proximo()) r.Apaga();
-  r.AdicionaNovo();
-  r.DefinePonto(p);
-  r.Define(QStringLiteral("Codigo"), 1);
-  r.Atualiza();
-  r.FimEdicao();
-  Chama(interface.Redesenha);
-
-  const TRede rede = bacia.Rede();
-  const bool sobreHidrografia =
-      rede.HidroMapeada(rede.Malha().IndiceCelula(p)) != Convencao::SemDado;
-  camada.Simbolo().SetCor(sobreHidrografia ? QColor(255, 255, 255) : QColor(255, 255, 0));
-  camada.SetVisivel(true);
-  Chama(interface.Redesenha);
-  if (!sobreHidrografia) {
-    Apresentador().Informacao(QStringLiteral(
-        "A seção escolhida está fora da hidrografia. Escolha uma seção sobre um curso d'água."));
-    return TResultadoSecao::ForaDaHidrografia;
-  }
-  CalculaSecao(ponto, bacia, interface);
-  return TResultadoSecao::Calculada;
-}
-
 void CalculaSecao(TPonto& ponto, const TBacia& bacia, const TInterfaceSecao& interface) {
   const TRede rede = bacia.Rede();
   ponto.CalculaTradicional(bacia.dmS.qryEQ_Tradicional);
@@ -105,38 +117,61 @@ void CalculaSecao(TPonto& ponto, const TBacia& bacia, const TInterfaceSecao& int
                         bacia.AdRegioes, rede);
 }
 
-TResultadoSecao ColocaSecaoNoPonto(TPonto& ponto, const TBacia& bacia, const TPontoMapa& p,
-                                   const TInterfaceSecao& interface) {
-  if (!DentroDaBacia(bacia.Limite, p)) {
-    Apresentador().Informacao(QStringLiteral("A seção de interesse está fora do limite da bacia."));
-    return TResultadoSecao::ForaDaBacia;
+TResultadoSecao ColocaSecao(TPonto& ponto, const TBacia& bacia, const TPontoMapa& p,
+                            TFormaPonto forma, TApresentador& apresentador,
+                            const TOpcoesColocacao& opcoes, const TInterfaceSecao& interface) {
+  std::optional<TResultadoSecao> parada;
+  if (forma == TFormaPonto::Digitada) {
+    // Typed coordinates: whatever fails before the layer is touched was taken for a typing
+    // mistake.
+    try {
+      parada = Identifica(ponto, bacia, p, forma, apresentador, opcoes, interface);
+    } catch (const std::exception&) {
+      apresentador.Erro(EntradaDigitadaInvalida);
+      return TResultadoSecao::EntradaInvalida;
+    }
+  } else {
+    parada = Identifica(ponto, bacia, p, forma, apresentador, opcoes, interface);
   }
-  IdentificaSecao(ponto, bacia, p);
-  return ConfirmaECria(ponto, bacia, p, false, interface);
+  if (parada) return *parada;
+
+  // The placed section decides, as every later step reads it: a cell whose arc code truncates to
+  // 0 or -9999 is no river, so nothing may be computed there.
+  const bool sobreHidrografia = ponto.SobreHidrografia();
+  if (opcoes.Mostra) {
+    if (forma == TFormaPonto::Mapa) Chama(interface.Confirmada);
+    if (!GravaCamadaPonto(bacia, p, sobreHidrografia, apresentador, interface))
+      return TResultadoSecao::NaoSubstituida;
+  }
+  if (!sobreHidrografia) {
+    apresentador.Informacao(ForaDaHidrografia);
+    return TResultadoSecao::ForaDaHidrografia;
+  }
+  if (opcoes.Regionalizacoes) {
+    CalculaSecao(ponto, bacia, interface);
+  } else {
+    ponto.CalculaOutorgas(bacia.OutSupSignifAqem, bacia.OutSupInsignifAqem, bacia.OutSupAna,
+                          bacia.AdRegioes, bacia.Rede());
+  }
+  return TResultadoSecao::Calculada;
 }
 
 TResultadoSecao ColocaSecaoDigitada(TPonto& ponto, const TBacia& bacia, const QString& latitude,
-                                    const QString& longitude, const TInterfaceSecao& interface) {
-  const QString erroEntrada = QStringLiteral("Favor inserir os valores de Latitude e Longitude.");
+                                    const QString& longitude, TApresentador& apresentador,
+                                    const TOpcoesColocacao& opcoes,
+                                    const TInterfaceSecao& interface) {
   TPontoMapa m;
   try {
-    if (!FormatoDDMMSS(latitude) || !FormatoDDMMSS(longitude)) throw ETorveda(erroEntrada);
+    if (!FormatoDDMMSS(latitude) || !FormatoDDMMSS(longitude))
+      throw ETorveda(EntradaDigitadaInvalida);
     m = PontoDeDDMMSS(latitude, longitude);
-    if (!DentroDaBacia(bacia.Limite, m)) {
-      Apresentador().Erro(
-          QStringLiteral("Os valores de Latitude e Longitude estão fora do limite da bacia."));
-      return TResultadoSecao::ForaDaBacia;
-    }
-    IdentificaSecao(ponto, bacia, m);
-    if (Apresentador().Confirmacao(TextoConfirmacaoSecao(ponto, true)) != TResposta::Sim)
-      return TResultadoSecao::NaoConfirmada;
   } catch (const ECoordenadaGMS& e) {
     // Six digits that are no coordinate (16° 36' 99"): say which field and why.
-    Apresentador().Erro(e.mensagem());
+    apresentador.Erro(e.mensagem());
     return TResultadoSecao::EntradaInvalida;
   } catch (const std::exception&) {
-    Apresentador().Erro(erroEntrada);
+    apresentador.Erro(EntradaDigitadaInvalida);
     return TResultadoSecao::EntradaInvalida;
   }
-  return CriaSecao(ponto, bacia, m, interface);
+  return ColocaSecao(ponto, bacia, m, TFormaPonto::Digitada, apresentador, opcoes, interface);
 }

@@ -57,9 +57,10 @@ class CapturaOutorga : public QObject {
     sistema.CriaDataModule();
     QVERIFY(sistema.MapasCarregados);
     const TBacia bacia = BaciaDoSistema(sistema);
-    QCOMPARE(ColocaSecaoNoPonto(*sistema.Ponto, bacia,
-                                TPontoMapa{principal.value(QStringLiteral("X")).toDouble(),
-                                           principal.value(QStringLiteral("Y")).toDouble()}),
+    QCOMPARE(ColocaSecao(*sistema.Ponto, bacia,
+                         TPontoMapa{principal.value(QStringLiteral("X")).toDouble(),
+                                    principal.value(QStringLiteral("Y")).toDouble()},
+                         TFormaPonto::Mapa, Apresentador()),
              TResultadoSecao::Calculada);
 
     TRodapeCaptura rodape;

@@ -76,7 +76,8 @@ class TesteJanelasSecao : public QObject {
     TContextoJanela contexto{sistema, rodape};
     const TBacia bacia = BaciaDoSistema(sistema);
     TPonto& ponto = *sistema.Ponto;
-    QCOMPARE(ColocaSecaoNoPonto(ponto, bacia, Secao("principal")), TResultadoSecao::Calculada);
+    QCOMPARE(ColocaSecao(ponto, bacia, Secao("principal"), TFormaPonto::Mapa, Apresentador()),
+             TResultadoSecao::Calculada);
     const QString rioPrincipal = ponto.NomeRio();
 
     QMdiArea mdi;
@@ -112,8 +113,9 @@ class TesteJanelasSecao : public QObject {
     // A second section, on another river, placed while the location window is in front.
     mdi.setActiveSubWindow(localizacao);
     apresentador.Limpa();
-    QCOMPARE(ColocaSecaoNoPonto(ponto, bacia, Secao("afluenteComEstacoes")),
-             TResultadoSecao::Calculada);
+    QCOMPARE(
+        ColocaSecao(ponto, bacia, Secao("afluenteComEstacoes"), TFormaPonto::Mapa, Apresentador()),
+        TResultadoSecao::Calculada);
     QVERIFY(ponto.NomeRio() != rioPrincipal);
     mdi.setActiveSubWindow(subDisp);
     QVERIFY(disp->lblSecao->toolTip().contains(ponto.NomeRio()));
@@ -124,7 +126,8 @@ class TesteJanelasSecao : public QObject {
 
     // Back to the main stem and computed there: the registers are not imported yet.
     mdi.setActiveSubWindow(localizacao);
-    QCOMPARE(ColocaSecaoNoPonto(ponto, bacia, Secao("principal")), TResultadoSecao::Calculada);
+    QCOMPARE(ColocaSecao(ponto, bacia, Secao("principal"), TFormaPonto::Mapa, Apresentador()),
+             TResultadoSecao::Calculada);
     mdi.setActiveSubWindow(subOut);
     QTest::mouseClick(frm->btnCalcular, Qt::LeftButton);
     QVERIFY(frm->Resultado().Completo());

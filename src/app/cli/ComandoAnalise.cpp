@@ -190,8 +190,9 @@ int Analise(const TComandoCli& comando, TContextoCli& ctx) {
     TPonto& ponto = *sistema->Ponto;
     ApresentadorCli().Limpa();
     const TResultadoSecao rs =
-        a.Xy ? ColocaSecaoNoPonto(ponto, bacia, TPontoMapa{*NumeroCli(a.A), *NumeroCli(a.B)})
-             : ColocaSecaoDigitada(ponto, bacia, a.A, a.B);
+        a.Xy ? ColocaSecao(ponto, bacia, TPontoMapa{*NumeroCli(a.A), *NumeroCli(a.B)},
+                           TFormaPonto::Mapa, Apresentador())
+             : ColocaSecaoDigitada(ponto, bacia, a.A, a.B, Apresentador());
     if (rs == TResultadoSecao::EntradaInvalida) return 2;
     const bool dentro = rs != TResultadoSecao::ForaDaBacia;
     const QJsonObject secao =

@@ -24,7 +24,6 @@
 #include "hydro/BaciaDaSecao.h"
 #include "hydro/BaciaDoSistema.h"
 #include "hydro/ColocaSecao.h"
-#include "hydro/IdentificaSecao.h"
 #include "hydro/TPonto.h"
 #include "hydro/TextoGMS.h"
 
@@ -59,7 +58,8 @@ int Bacia(const TComandoCli& comando, TContextoCli& ctx) {
   if (extensao != QStringLiteral("gpkg") && extensao != QStringLiteral("shp"))
     return ErroDeUso(comando, QStringLiteral("O arquivo de saída deve ser .gpkg ou .shp."));
   TPontoMapa ponto;
-  if (p[0] == QStringLiteral("--xy")) {
+  const bool digitada = p[0] == QStringLiteral("--latlong");
+  if (!digitada) {
     const auto x = NumeroCli(p[1]);
     const auto y = NumeroCli(p[2]);
     if (!x || !y) return ErroDeUso(comando, QStringLiteral("Coordenadas inválidas."));
@@ -80,18 +80,18 @@ int Bacia(const TComandoCli& comando, TContextoCli& ctx) {
   try {
     const TBacia bacia = BaciaDoSistema(*sistema);
     ApresentadorCli().Limpa();
-    if (!DentroDaBacia(bacia.Limite, ponto)) {
-      Apresentador().Informacao(
-          QStringLiteral("A seção de interesse está fora do limite da bacia."));
-      return 3;
-    }
     TPonto& secao = *sistema->Ponto;
-    IdentificaSecao(secao, bacia, ponto);
     // The grants are compared with what the upstream sum makes of them, so they are examined as
     // the sum examines them (off the mapped drainage nothing is summed, and nothing compared).
-    if (secao.SobreHidrografia())
-      secao.CalculaOutorgas(bacia.OutSupSignifAqem, bacia.OutSupInsignifAqem, bacia.OutSupAna,
-                            bacia.AdRegioes, bacia.Rede());
+    // Nothing is shown or written to the "Ponto" layer, and no flow is estimated.
+    TOpcoesColocacao opcoes;
+    opcoes.Mostra = false;
+    opcoes.Regionalizacoes = false;
+    const TResultadoSecao r =
+        ColocaSecao(secao, bacia, ponto, digitada ? TFormaPonto::Digitada : TFormaPonto::Mapa,
+                    Apresentador(), opcoes);
+    if (r == TResultadoSecao::ForaDaBacia) return 3;
+    if (r == TResultadoSecao::EntradaInvalida) return 1;
     const TBaciaContribuicao contribuicao = BaciaDaSecao(ponto, bacia);
     const auto contorno = contribuicao.Contorno();
     ExportaBaciaDaSecao(saida, secao, contribuicao, contorno);

@@ -50,8 +50,9 @@ int Secao(const TComandoCli& comando, TContextoCli& ctx) {
     TPonto& ponto = *sistema->Ponto;
     // Only what the placement and the computations show.
     ApresentadorCli().Limpa();
-    const TResultadoSecao r = xy ? ColocaSecaoNoPonto(ponto, bacia, TPontoMapa{*x, *y})
-                                 : ColocaSecaoDigitada(ponto, bacia, a[1], a[2]);
+    const TResultadoSecao r =
+        xy ? ColocaSecao(ponto, bacia, TPontoMapa{*x, *y}, TFormaPonto::Mapa, Apresentador())
+           : ColocaSecaoDigitada(ponto, bacia, a[1], a[2], Apresentador());
     if (r == TResultadoSecao::EntradaInvalida) return 2;
     const bool dentro = r != TResultadoSecao::ForaDaBacia;
     const TMalha malha(*sistema->HeaderMDE);

@@ -518,7 +518,7 @@ void TfrmLocalizacao::btnCriarClick() {
   };
   const QString lat = digitos(meLatitude), lon = digitos(meLongitude);
   Coloca([&](TPonto& ponto, const TBacia& bacia) {
-    return ColocaSecaoDigitada(ponto, bacia, lat, lon, Interface());
+    return ColocaSecaoDigitada(ponto, bacia, lat, lon, Apresentador(), {}, Interface());
   });
 }
 
@@ -536,7 +536,7 @@ void TfrmLocalizacao::Map1MouseDown(int, int, int x, int y) {
     Map1->SetPonteiro(53);
   } else if (sbCursor->isChecked()) {
     Coloca([&](TPonto& ponto, const TBacia& bacia) {
-      return ColocaSecaoNoPonto(ponto, bacia, p, Interface());
+      return ColocaSecao(ponto, bacia, p, TFormaPonto::Mapa, Apresentador(), {}, Interface());
     });
   } else if (sbInformation->isChecked()) {
     const TBacia* bacia = Bacia();
