@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "base/Erro.h"
+#include "base/LeituraNumero.h"
 #include "data/Gdal.h"
 #include "data/LeitorXlsx.h"
 #include "data/TLivroPlanilha.h"
@@ -35,15 +36,9 @@ bool NumeroDeTexto(const QString& texto, double* valor) {
     *valor = 0.0;
     return true;
   }
-  bool ok = false;
-  QLocale local;
-  local.setNumberOptions(QLocale::RejectGroupSeparator);
-  *valor = local.toDouble(t, &ok);
-  if (ok) return true;
-  QLocale c = QLocale::c();
-  c.setNumberOptions(QLocale::RejectGroupSeparator);
-  *valor = c.toDouble(t, &ok);
-  return ok && std::isfinite(*valor);
+  const auto v = LeNumeroDeCelula(t);
+  *valor = v.value_or(0.0);
+  return v.has_value();
 }
 
 bool DataDeTexto(const QString& texto, double* dias) {

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 
+#include "base/LeituraNumero.h"
 #include "data/Modelos.h"
 
 namespace {
@@ -55,23 +56,6 @@ QString TextoReal(double v) {
   return t;
 }
 
-// A number as people write it: the regional separator, or a point where the text holds no comma
-// (so "0.00385" reads as "0,00385"). A text with both stays unread: which one groups thousands
-// cannot be told.
-bool LeReal(const QString& t, double& valor) {
-  const QLocale l = Local();
-  bool ok = false;
-  valor = l.toDouble(t, &ok);
-  if (ok) return true;
-  const QString separador = l.decimalPoint();
-  if (separador != QLatin1String(".") && !t.contains(separador) && t.count(QLatin1Char('.')) == 1) {
-    QString trocado = t;
-    trocado.replace(QLatin1Char('.'), separador);
-    valor = l.toDouble(trocado, &ok);
-  }
-  return ok;
-}
-
 }  // namespace
 
 QString TextoValor(const QVariant& valor, const TColunaBD* coluna) {
@@ -102,8 +86,7 @@ QVariant ValorDoTexto(const QString& texto, const TColunaBD* coluna) {
     if (ok) return n;
     return texto;
   }
-  double d = 0;
-  if (LeReal(t, d) && std::isfinite(d)) return d;
+  if (const auto v = LeNumeroDigitado(t, TPontoDecimal::Aceito)) return *v;
   return texto;
 }
 

@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "base/LeituraNumero.h"
+
 namespace {
 
 // The decimal digits of |valor| with 15 significant digits (what a double can be trusted to
@@ -128,12 +130,9 @@ QString FormataGeral(double valor) {
 }
 
 double LeNumero(const QString& texto, bool* ok) {
-  QLocale local;
-  local.setNumberOptions(QLocale::RejectGroupSeparator);
-  bool lido = false;
-  const double v = local.toDouble(texto.trimmed(), &lido);
-  if (ok) *ok = lido && std::isfinite(v);
-  return lido ? v : 0.0;
+  const auto v = LeNumeroDigitado(texto);
+  if (ok) *ok = v.has_value();
+  return v.value_or(0.0);
 }
 
 int LeInteiro(const QString& texto, bool* ok) {

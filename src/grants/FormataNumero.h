@@ -39,8 +39,8 @@ QString FormataArea(double valor);
 // large or very small magnitudes.
 QString FormataGeral(double valor);
 
-// Reads a number written with the regional decimal separator (no thousands separators, blanks
-// around it allowed). ok is false for an empty or malformed text.
+// Reads a number typed by a person (LeNumeroDigitado: the regional decimal separator, no
+// thousands separators, blanks around it allowed). ok is false for an empty or malformed text.
 double LeNumero(const QString& texto, bool* ok);
 
 // Reads an integer (blanks around it allowed, an optional sign). ok is false otherwise.

@@ -6,6 +6,7 @@
 #include "base/Apresentador.h"
 #include "base/Convencoes.h"
 #include "base/Erro.h"
+#include "base/LeituraNumero.h"
 #include "grants/FormataNumero.h"
 #include "grants/TTabelaMeses.h"
 #include "grants/VazaoCriterio.h"
@@ -27,17 +28,6 @@ QString Chave(const QString& texto) {
     if (c.isLetterOrNumber()) chave += c.toLower();
   }
   return chave;
-}
-
-// A number written with a point or with the regional comma, without thousands separators.
-std::optional<double> Numero(QString texto) {
-  texto = texto.trimmed();
-  if (texto.isEmpty()) return std::nullopt;
-  texto.replace(QLatin1Char(','), QLatin1Char('.'));
-  bool ok = false;
-  const double v = QLocale::c().toDouble(texto, &ok);
-  if (!ok || !std::isfinite(v)) return std::nullopt;
-  return v;
 }
 
 // "MM/AAAA", "M/AAAA" or "AAAA-MM" -> the first day of the month, within the pickers' years.
@@ -207,7 +197,7 @@ std::optional<TPedidoLote> TLeitorPedidos::Le(const QStringList& celulas, QStrin
   const QString x = celula("X"), y = celula("Y");
   const QString lat = celula("Latitude"), lon = celula("Longitude");
   if (!x.isEmpty() || !y.isEmpty()) {
-    const auto vx = Numero(x), vy = Numero(y);
+    const auto vx = LeNumeroDeCampoCsv(x), vy = LeNumeroDeCampoCsv(y);
     if (!vx) {
       erro =
           Coluna(QStringLiteral("X"), x.isEmpty() ? QStringLiteral("vazia.")
@@ -272,7 +262,7 @@ std::optional<TPedidoLote> TLeitorPedidos::Le(const QStringList& celulas, QStrin
   for (const QString& c : ColunasVazaoMensal()) mensal = mensal || !Celula(celulas, c).isEmpty();
   auto vazao = [&](const QString& coluna, QString& saida) {
     const QString t = Celula(celulas, coluna);
-    const auto v = Numero(t);
+    const auto v = LeNumeroDeCampoCsv(t);
     if (!v || *v < 0.0) {
       erro = Coluna(coluna, t.isEmpty() ? QStringLiteral("vazia.")
                                         : Entre(t) + QStringLiteral(" não é uma vazão (m³/s, "

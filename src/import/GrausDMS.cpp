@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "base/Erro.h"
+#include "base/LeituraNumero.h"
 #include "hydro/TextoGMS.h"
 
 namespace {
@@ -19,12 +20,11 @@ QString Par(const QString& texto, int posicao) {
 }
 
 double Numero(const QString& digitos, const QString& texto) {
-  bool ok = false;
-  const double v = QLocale().toDouble(digitos, &ok);
-  if (!ok || !std::isfinite(v))
+  const auto v = LeNumeroDeCelula(digitos);
+  if (!v)
     throw ETorveda(
         QStringLiteral("A coordenada \"%1\" não é um número: \"%2\".").arg(texto, digitos));
-  return v;
+  return *v;
 }
 
 }  // namespace

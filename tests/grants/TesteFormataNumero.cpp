@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/LeituraNumero.h"
 #include "grants/FiltroTecla.h"
 #include "grants/FormataNumero.h"
 
@@ -85,7 +86,7 @@ TEST(LeNumero, VirgulaDecimalSemSeparadorDeMilhares) {
   EXPECT_TRUE(ok);
   EXPECT_DOUBLE_EQ(LeNumero(QStringLiteral(" -0,25 "), &ok), -0.25);
   EXPECT_TRUE(ok);
-  for (const char* ruim : {"", "1.5", "1.000,5", "abc", "1,5,2", ","}) {
+  for (const char* ruim : {"", "1.5", "1.000,5", "abc", "1,5,2", ",", "inf", "1e999"}) {
     LeNumero(QString::fromUtf8(ruim), &ok);
     EXPECT_FALSE(ok) << ruim;
   }
@@ -93,6 +94,23 @@ TEST(LeNumero, VirgulaDecimalSemSeparadorDeMilhares) {
   EXPECT_TRUE(ok);
   LeInteiro(QStringLiteral("1,5"), &ok);
   EXPECT_FALSE(ok);
+}
+
+// A lone point is a decimal point only where scripts and other programs write the number; a
+// register cell takes either separator, a CSV field too, whatever the regional settings.
+TEST(LeituraNumero, PontoCelulaECampoCsv) {
+  EXPECT_EQ(LeNumeroDigitado(QStringLiteral("269041.38"), TPontoDecimal::Aceito), 269041.38);
+  EXPECT_EQ(LeNumeroDigitado(QStringLiteral("269041,38"), TPontoDecimal::Aceito), 269041.38);
+  for (const char* ruim : {"1.000,5", "1.000.5"})
+    EXPECT_FALSE(LeNumeroDigitado(QString::fromUtf8(ruim), TPontoDecimal::Aceito)) << ruim;
+  EXPECT_EQ(LeNumeroDeCelula(QStringLiteral(" 1,5 ")), 1.5);
+  EXPECT_EQ(LeNumeroDeCelula(QStringLiteral("1.5")), 1.5);
+  EXPECT_EQ(LeNumeroDeCampoCsv(QStringLiteral("0,02")), 0.02);
+  EXPECT_EQ(LeNumeroDeCampoCsv(QStringLiteral("0.02")), 0.02);
+  for (const char* ruim : {"", "1.000,5", "nan", "x"}) {
+    EXPECT_FALSE(LeNumeroDeCelula(QString::fromUtf8(ruim))) << ruim;
+    EXPECT_FALSE(LeNumeroDeCampoCsv(QString::fromUtf8(ruim))) << ruim;
+  }
 }
 
 TEST(FiltroTecla, AlgarismosRetrocessoEUmSeparador) {

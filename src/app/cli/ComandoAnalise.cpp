@@ -42,6 +42,7 @@
 #include "app/cli/Cli.h"
 #include "app/cli/JsonSecao.h"
 #include "base/Erro.h"
+#include "base/LeituraNumero.h"
 #include "grants/AnaliseOutorga.h"
 #include "grants/FiltroTecla.h"
 #include "grants/FormataNumero.h"
@@ -136,7 +137,9 @@ QString LeArgumentos(const QStringList& args, TArgumentos& a) {
     }
   }
   if (!temPonto) return QStringLiteral("Informe --xy X Y ou --latlong DDMMSS DDMMSS.");
-  if (a.Xy && (!NumeroCli(a.A) || !NumeroCli(a.B))) return QStringLiteral("Coordenadas inválidas.");
+  if (a.Xy && (!LeNumeroDigitado(a.A, TPontoDecimal::Aceito) ||
+               !LeNumeroDigitado(a.B, TPontoDecimal::Aceito)))
+    return QStringLiteral("Coordenadas inválidas.");
   if (!inicio || !fim) return QStringLiteral("Informe --inicio e --fim (MM/AAAA).");
   a.Entradas.Inicio = *inicio;
   a.Entradas.Fim = *fim;
@@ -190,7 +193,9 @@ int Analise(const TComandoCli& comando, TContextoCli& ctx) {
     TPonto& ponto = *sistema->Ponto;
     ApresentadorCli().Limpa();
     const TResultadoSecao rs =
-        a.Xy ? ColocaSecao(ponto, bacia, TPontoMapa{*NumeroCli(a.A), *NumeroCli(a.B)},
+        a.Xy ? ColocaSecao(ponto, bacia,
+                           TPontoMapa{*LeNumeroDigitado(a.A, TPontoDecimal::Aceito),
+                                      *LeNumeroDigitado(a.B, TPontoDecimal::Aceito)},
                            TFormaPonto::Mapa, Apresentador())
              : ColocaSecaoDigitada(ponto, bacia, a.A, a.B, Apresentador());
     if (rs == TResultadoSecao::EntradaInvalida) return 2;

@@ -20,6 +20,7 @@
 #include "app/cli/Cli.h"
 #include "app/cli/JsonSecao.h"
 #include "base/Erro.h"
+#include "base/LeituraNumero.h"
 #include "gis/TCamada.h"
 #include "hydro/BaciaDaSecao.h"
 #include "hydro/BaciaDoSistema.h"
@@ -60,8 +61,8 @@ int Bacia(const TComandoCli& comando, TContextoCli& ctx) {
   TPontoMapa ponto;
   const bool digitada = p[0] == QStringLiteral("--latlong");
   if (!digitada) {
-    const auto x = NumeroCli(p[1]);
-    const auto y = NumeroCli(p[2]);
+    const auto x = LeNumeroDigitado(p[1], TPontoDecimal::Aceito);
+    const auto y = LeNumeroDigitado(p[2], TPontoDecimal::Aceito);
     if (!x || !y) return ErroDeUso(comando, QStringLiteral("Coordenadas inválidas."));
     ponto = {*x, *y};
   } else {

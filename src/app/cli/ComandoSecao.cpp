@@ -23,6 +23,7 @@
 #include "app/cli/Cli.h"
 #include "app/cli/JsonSecao.h"
 #include "base/Erro.h"
+#include "base/LeituraNumero.h"
 #include "hydro/BaciaDoSistema.h"
 #include "hydro/ColocaSecao.h"
 #include "hydro/TMalha.h"
@@ -38,8 +39,8 @@ int Secao(const TComandoCli& comando, TContextoCli& ctx) {
   const bool xy = a[0] == QStringLiteral("--xy");
   std::optional<double> x, y;
   if (xy) {
-    x = NumeroCli(a[1]);
-    y = NumeroCli(a[2]);
+    x = LeNumeroDigitado(a[1], TPontoDecimal::Aceito);
+    y = LeNumeroDigitado(a[2], TPontoDecimal::Aceito);
     if (!x || !y) return ErroDeUso(comando, QStringLiteral("Coordenadas inválidas."));
   }
 

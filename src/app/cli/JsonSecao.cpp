@@ -266,14 +266,6 @@ void EscreveLista(QByteArray& s, const std::vector<TOutorgaExaminada>& lista,
 
 }  // namespace
 
-std::optional<double> NumeroCli(const QString& texto) {
-  bool ok = false;
-  double v = texto.toDouble(&ok);               // "269041.38"
-  if (!ok) v = QLocale().toDouble(texto, &ok);  // "269041,38" under the regional settings
-  if (!ok || !std::isfinite(v)) return std::nullopt;
-  return v;
-}
-
 QJsonObject JsonSecao(const TPonto& p, const TMalha& malha, bool dentro,
                       const QStringList& mensagens, TListasOutorgas listas) {
   const TOutorgasConsideradas& outorgas = p.Outorgas();

@@ -29,6 +29,3 @@ QJsonObject JsonSecao(const TPonto& p, const TMalha& malha, bool dentro,
 // than the section's whole computation; written straight to text they cost a fraction of it.
 QByteArray TextoJsonSecaoComListas(const TPonto& p, const TMalha& malha, bool dentro,
                                    const QStringList& mensagens);
-
-// A number typed on the command line, with a point or with the regional decimal comma.
-std::optional<double> NumeroCli(const QString& texto);
