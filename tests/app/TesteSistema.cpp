@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "app/TSistema.h"
 #include "comum/ApresentadorRoteirizado.h"
 #include "comum/PastaTemporaria.h"
 #include "hydro/TPonto.h"
+#include "sistema/TSistema.h"
 
 namespace {
 const QString ErroHeader = QStringLiteral("Erro ao abrir o arquivo Header.hdr");
@@ -18,7 +18,7 @@ TEST(Sistema, PastaVaziaMostraSoAsMensagensDoInicio) {
   TPastaTemporaria pasta;
   TApresentadorRoteirizado apresentador;
   TSistema sistema(TCaminhos(pasta.Caminho(), QStringLiteral("TORVEDA")));
-  sistema.CriaFormPrincipal();
+  sistema.CriaFormPrincipal(apresentador);
 
   EXPECT_EQ(apresentador.Textos(TApresentadorRoteirizado::TTipo::Erro),
             (QStringList{ErroHeader, ErroMatrizes}));
