@@ -31,6 +31,22 @@ TEST(Sistema, PastaVaziaMostraSoAsMensagensDoInicio) {
   EXPECT_NE(sistema.ErroInicial(), QStringLiteral(" "));
 }
 
+// Two trees loaded side by side: each start-up speaks only to the presenter its caller gave it.
+TEST(Sistema, CadaInicioFalaComQuemOChamou) {
+  TPastaTemporaria pastaA, pastaB;
+  TApresentadorRoteirizado a, b;
+  TSistema sistemaA(TCaminhos(pastaA.Caminho(), QStringLiteral("TORVEDA")));
+  TSistema sistemaB(TCaminhos(pastaB.Caminho(), QStringLiteral("TORVEDA")));
+  sistemaA.CriaFormPrincipal(a);
+  EXPECT_TRUE(b.Registros().isEmpty());
+  sistemaB.CriaFormPrincipal(b);
+  sistemaB.CriaDataModule(b);
+  EXPECT_EQ(a.Textos(), (QStringList{ErroHeader, ErroMatrizes}));
+  EXPECT_EQ(b.Textos(TApresentadorRoteirizado::TTipo::Erro).mid(0, 2),
+            (QStringList{ErroHeader, ErroMatrizes}));
+  EXPECT_GT(b.Textos().size(), 2);  // and the data module's own
+}
+
 TEST(Ponto, ProgressoSoComTratador) {
   TPonto p;
   p.InformaProgresso(10, 1, QStringLiteral("x"));  // no handler: nothing happens
