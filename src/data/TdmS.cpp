@@ -124,28 +124,28 @@ void TdmS::FechaTudo() {
   conOutorgasAna.Fecha();
 }
 
-void TdmS::Cria() {
+void TdmS::Cria(TApresentador& apresentador) {
   FechaTudo();
   Cargas_.clear();
 
   // Step 2: the three connections, in order; the first failure ends the creation.
-  if (!AbreBase()) {
+  if (!AbreBase(apresentador)) {
     Cargas_.push_back({NomeArquivo(ArquivoOutorgasAqem()), false, NaoAberto});
     Cargas_.push_back({NomeArquivo(ArquivoOutorgasAna()), false, NaoAberto});
     return;
   }
-  if (!AbreLivro(conOutorgasAqem, ArquivoOutorgasAqem())) {
+  if (!AbreLivro(conOutorgasAqem, ArquivoOutorgasAqem(), apresentador)) {
     Cargas_.push_back({NomeArquivo(ArquivoOutorgasAna()), false, NaoAberto});
     return;
   }
-  if (!AbreLivro(conOutorgasAna, ArquivoOutorgasAna())) return;
+  if (!AbreLivro(conOutorgasAna, ArquivoOutorgasAna(), apresentador)) return;
 
   // Steps 3 and 4: the sheets; a failure closes that workbook only.
-  AbreFolhasAqem();
-  AbreFolhaAna();
+  AbreFolhasAqem(apresentador);
+  AbreFolhaAna(apresentador);
 }
 
-bool TdmS::AbreBase() {
+bool TdmS::AbreBase(TApresentador& apresentador) {
   BaseAberta_ = false;
   if (QSqlDatabase::contains(NomeConexao_)) {
     {
@@ -155,12 +155,12 @@ bool TdmS::AbreBase() {
     QSqlDatabase::removeDatabase(NomeConexao_);
   }
 
-  auto falha = [this](const QString& erro) {
+  auto falha = [this, &apresentador](const QString& erro) {
     ErroBase_ = erro;
     for (TConsulta* q : {&qryEQ_Tradicional, &qryEstFluviometricas, &qryEQ_Conservacao, &qryRios})
       q->DefineErroConexao(ErroBase_);
     Cargas_.push_back({NomeArquivo(ArquivoBase_), false, ErroBase_});
-    Apresentador().Erro(ErroBase_);
+    apresentador.Erro(ErroBase_);
     return false;
   };
 
@@ -202,14 +202,14 @@ bool TdmS::AbreBase() {
     const QString msg =
         QStringLiteral("O banco de dados %1 não pode ser usado: %2").arg(ArquivoBase_, defeito);
     Cargas_.push_back({NomeArquivo(ArquivoBase_), false, msg});
-    Apresentador().Erro(msg);
+    apresentador.Erro(msg);
     return true;
   }
   Cargas_.push_back({NomeArquivo(ArquivoBase_), true, {}});
   return true;
 }
 
-bool TdmS::AbreLivro(TLivroPlanilha& livro, const QString& arquivo) {
+bool TdmS::AbreLivro(TLivroPlanilha& livro, const QString& arquivo, TApresentador& apresentador) {
   livro.DefineArquivo(arquivo);
   try {
     livro.Abre();
@@ -217,7 +217,7 @@ bool TdmS::AbreLivro(TLivroPlanilha& livro, const QString& arquivo) {
   } catch (const ETorveda& e) {
     livro.Fecha();
     Cargas_.push_back({NomeArquivo(arquivo), false, e.mensagem()});
-    Apresentador().Erro(e.mensagem());
+    apresentador.Erro(e.mensagem());
     return false;
   }
 }
@@ -272,7 +272,7 @@ void TdmS::LiberaOutorgasAqem() {
 
 void TdmS::LiberaOutorgasAna() { tdbOutorgasAna.LiberaLinhas(); }
 
-void TdmS::AbreFolhasAqem() {
+void TdmS::AbreFolhasAqem(TApresentador& apresentador) {
   TTabelaPlanilha* tabelas[] = {&tdbOutorgasAqemSuperficial, &tdbOutorgasAqemInsignificante,
                                 &tdbOutorgasAqemSubterranea};
   const QString nome = NomeArquivo(conOutorgasAqem.Arquivo());
@@ -286,11 +286,11 @@ void TdmS::AbreFolhasAqem() {
     conOutorgasAqem.Fecha();
     conOutorgasAqem.DefineArquivo(QString());
     Cargas_.push_back({nome, false, ErroAqem + QLatin1Char('\n') + e.mensagem()});
-    Apresentador().Mensagem(ErroAqem);
+    apresentador.Mensagem(ErroAqem);
   }
 }
 
-void TdmS::AbreFolhaAna() {
+void TdmS::AbreFolhaAna(TApresentador& apresentador) {
   const QString nome = NomeArquivo(conOutorgasAna.Arquivo());
   try {
     AbreTitulos(tdbOutorgasAna, conOutorgasAna);
@@ -301,6 +301,6 @@ void TdmS::AbreFolhaAna() {
     conOutorgasAna.Fecha();
     conOutorgasAna.DefineArquivo(QString());
     Cargas_.push_back({nome, false, ErroAna + QLatin1Char('\n') + e.mensagem()});
-    Apresentador().Mensagem(ErroAna);
+    apresentador.Mensagem(ErroAna);
   }
 }

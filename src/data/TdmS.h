@@ -40,6 +40,8 @@ inline const QString EstFluviometricas =
 }  // namespace SqlTORVEDA
 
 // One load of the creation, for `torveda-cli verifica`.
+class TApresentador;
+
 struct TCargaDados {
   QString Nome;  // the file name
   bool Ok = false;
@@ -61,8 +63,8 @@ class TdmS {
   TdmS(const TdmS&) = delete;
   TdmS& operator=(const TdmS&) = delete;
 
-  // The creation sequence above. Shows its messages through Apresentador() and never throws.
-  void Cria();
+  // The creation sequence above. Shows its messages through the presenter and never throws.
+  void Cria(TApresentador& apresentador);
 
   // The files (the workbooks as found: .xls, or the .xlsx fallback).
   const QString& ArquivoBase() const { return ArquivoBase_; }
@@ -111,10 +113,10 @@ class TdmS {
   const std::vector<TCargaDados>& Cargas() const { return Cargas_; }
 
  private:
-  bool AbreBase();
-  bool AbreLivro(TLivroPlanilha& livro, const QString& arquivoXls);
-  void AbreFolhasAqem();
-  void AbreFolhaAna();
+  bool AbreBase(TApresentador& apresentador);
+  bool AbreLivro(TLivroPlanilha& livro, const QString& arquivoXls, TApresentador& apresentador);
+  void AbreFolhasAqem(TApresentador& apresentador);
+  void AbreFolhaAna(TApresentador& apresentador);
   void FechaTudo();
 
   TCaminhos Caminhos_;

@@ -106,11 +106,12 @@ QString TextoConfirmacaoSecao(const TPonto& ponto, bool digitada) {
          QLocale().toString(ponto.AreaDrenagem(), 'f', 2) + QStringLiteral(" km²?");
 }
 
-void CalculaSecao(TPonto& ponto, const TBacia& bacia, const TInterfaceSecao& interface) {
+void CalculaSecao(TPonto& ponto, const TBacia& bacia, TApresentador& apresentador,
+                  const TInterfaceSecao& interface) {
   const TRede rede = bacia.Rede();
-  ponto.CalculaTradicional(bacia.dmS.qryEQ_Tradicional);
-  ponto.CalculaProporcional(bacia.dmS, rede);
-  ponto.CalculaConservacao(bacia.dmS.qryRios, bacia.dmS.qryEQ_Conservacao, rede);
+  ponto.CalculaTradicional(bacia.dmS.qryEQ_Tradicional, apresentador);
+  ponto.CalculaProporcional(bacia.dmS, rede, apresentador);
+  ponto.CalculaConservacao(bacia.dmS.qryRios, bacia.dmS.qryEQ_Conservacao, rede, apresentador);
   Chama(interface.MostraProgresso);
   TOcultaAoSair oculta(interface);
   ponto.CalculaOutorgas(bacia.OutSupSignifAqem, bacia.OutSupInsignifAqem, bacia.OutSupAna,
@@ -148,7 +149,7 @@ TResultadoSecao ColocaSecao(TPonto& ponto, const TBacia& bacia, const TPontoMapa
     return TResultadoSecao::ForaDaHidrografia;
   }
   if (opcoes.Regionalizacoes) {
-    CalculaSecao(ponto, bacia, interface);
+    CalculaSecao(ponto, bacia, apresentador, interface);
   } else {
     ponto.CalculaOutorgas(bacia.OutSupSignifAqem, bacia.OutSupInsignifAqem, bacia.OutSupAna,
                           bacia.AdRegioes, bacia.Rede());

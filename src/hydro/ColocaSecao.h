@@ -88,7 +88,8 @@ TResultadoSecao ColocaSecaoDigitada(TPonto& ponto, const TBacia& bacia, const QS
 
 // The regionalizations and the upstream grants for the placed section, in order; the progress
 // bar is shown around the grants and hidden again however they end.
-void CalculaSecao(TPonto& ponto, const TBacia& bacia, const TInterfaceSecao& interface = {});
+void CalculaSecao(TPonto& ponto, const TBacia& bacia, TApresentador& apresentador,
+                  const TInterfaceSecao& interface = {});
 
 // The confirmation question; `digitada` chooses the typed flow's wording ("nessa").
 QString TextoConfirmacaoSecao(const TPonto& ponto, bool digitada);

@@ -16,7 +16,6 @@
 #include <QJsonObject>
 #include <optional>
 
-#include "app/TSistema.h"
 #include "app/cli/Cli.h"
 #include "app/cli/JsonSecao.h"
 #include "base/Erro.h"
@@ -27,6 +26,7 @@
 #include "hydro/ColocaSecao.h"
 #include "hydro/TPonto.h"
 #include "hydro/TextoGMS.h"
+#include "sistema/TSistema.h"
 
 namespace {
 
@@ -80,7 +80,7 @@ int Bacia(const TComandoCli& comando, TContextoCli& ctx) {
   auto sistema = IniciaSistema(ctx);
   try {
     const TBacia bacia = BaciaDoSistema(*sistema);
-    ApresentadorCli().Limpa();
+    ctx.Apresentador.Limpa();
     TPonto& secao = *sistema->Ponto;
     // The grants are compared with what the upstream sum makes of them, so they are examined as
     // the sum examines them (off the mapped drainage nothing is summed, and nothing compared).
@@ -90,7 +90,7 @@ int Bacia(const TComandoCli& comando, TContextoCli& ctx) {
     opcoes.Regionalizacoes = false;
     const TResultadoSecao r =
         ColocaSecao(secao, bacia, ponto, digitada ? TFormaPonto::Digitada : TFormaPonto::Mapa,
-                    Apresentador(), opcoes);
+                    ctx.Apresentador, opcoes);
     if (r == TResultadoSecao::ForaDaBacia) return 3;
     if (r == TResultadoSecao::EntradaInvalida) return 1;
     const TBaciaContribuicao contribuicao = BaciaDaSecao(ponto, bacia);
@@ -124,13 +124,13 @@ int Bacia(const TComandoCli& comando, TContextoCli& ctx) {
          Outorgas(comparacao.DentroNaoConsideradas, secao.Outorgas())},
         {QStringLiteral("OutorgasConsideradasFora"),
          Outorgas(comparacao.ConsideradasFora, secao.Outorgas())},
-        {QStringLiteral("Mensagens"), QJsonArray::fromStringList(ApresentadorCli().Mensagens())},
+        {QStringLiteral("Mensagens"), QJsonArray::fromStringList(ctx.Apresentador.Mensagens())},
     });
     return 0;
   } catch (const ETorveda& e) {
-    Apresentador().Erro(e.mensagem());
+    ctx.Apresentador.Erro(e.mensagem());
   } catch (const std::exception& e) {
-    Apresentador().Erro(QString::fromLocal8Bit(e.what()));
+    ctx.Apresentador.Erro(QString::fromLocal8Bit(e.what()));
   }
   return 1;
 }

@@ -14,13 +14,13 @@
 #include <QFileInfo>
 #include <cstdio>
 
-#include "app/TSistema.h"
 #include "app/cli/Cli.h"
 #include "base/Erro.h"
 #include "data/ArquivoTabela.h"
 #include "grants/Lote.h"
 #include "hydro/BaciaDoSistema.h"
 #include "hydro/TPonto.h"
+#include "sistema/TSistema.h"
 
 namespace {
 
@@ -54,7 +54,7 @@ class TBarraProgresso {
   bool Ativa_;
 };
 
-int Modelo(const TComandoCli& comando, const QString& arquivo) {
+int Modelo(const TComandoCli& comando, TContextoCli& ctx, const QString& arquivo) {
   try {
     if (FormatoDoArquivo(arquivo) == TFormatoTabela::Json)
       return ErroDeUso(comando,
@@ -66,14 +66,14 @@ int Modelo(const TComandoCli& comando, const QString& arquivo) {
     ImprimeJson({{QStringLiteral("Modelo"), QFileInfo(arquivo).absoluteFilePath()}});
     return 0;
   } catch (const ETorveda& e) {
-    Apresentador().Erro(e.mensagem());
+    ctx.Apresentador.Erro(e.mensagem());
   }
   return 1;
 }
 
 int Lote(const TComandoCli& comando, TContextoCli& ctx) {
   const QStringList& a = ctx.Args;
-  if (a.size() == 2 && a[0] == QStringLiteral("--modelo")) return Modelo(comando, a[1]);
+  if (a.size() == 2 && a[0] == QStringLiteral("--modelo")) return Modelo(comando, ctx, a[1]);
   const bool jusante = a.size() == 4 && a[3] == QStringLiteral("--jusante");
   if ((a.size() != 3 && !jusante) || a[1] != QStringLiteral("--saida"))
     return ErroDeUso(comando, QStringLiteral("Informe a tabela de pedidos e --saida ARQ."));
@@ -123,17 +123,18 @@ int Lote(const TComandoCli& comando, TContextoCli& ctx) {
                  {QStringLiteral("Saida"), QFileInfo(arquivoSaida).absoluteFilePath()}});
     return falhas == 0 ? 0 : 1;
   } catch (const ETorveda& e) {
-    Apresentador().Erro(e.mensagem());
+    ctx.Apresentador.Erro(e.mensagem());
   } catch (const std::exception& e) {
-    Apresentador().Erro(QString::fromLocal8Bit(e.what()));
+    ctx.Apresentador.Erro(QString::fromLocal8Bit(e.what()));
   }
   return 1;
 }
 
 const TComandoCli ComandoLote{
     QStringLiteral("lote"),
-    QStringLiteral("ENTRADA.csv|ENTRADA.xlsx --saida SAIDA.csv|SAIDA.xlsx|SAIDA.json [--jusante]  |  "
-                   "lote --modelo ARQ.xlsx"),
+    QStringLiteral(
+        "ENTRADA.csv|ENTRADA.xlsx --saida SAIDA.csv|SAIDA.xlsx|SAIDA.json [--jusante]  |  "
+        "lote --modelo ARQ.xlsx"),
     [](TContextoCli& ctx) { return Lote(ComandoLote, ctx); }};
 
 [[maybe_unused]] const bool registrado = RegistraComando(ComandoLote);

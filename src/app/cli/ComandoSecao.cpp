@@ -19,7 +19,6 @@
 #include <cstdio>
 #include <optional>
 
-#include "app/TSistema.h"
 #include "app/cli/Cli.h"
 #include "app/cli/JsonSecao.h"
 #include "base/Erro.h"
@@ -28,6 +27,7 @@
 #include "hydro/ColocaSecao.h"
 #include "hydro/TMalha.h"
 #include "hydro/TPonto.h"
+#include "sistema/TSistema.h"
 
 namespace {
 
@@ -50,27 +50,27 @@ int Secao(const TComandoCli& comando, TContextoCli& ctx) {
     const TBacia bacia = BaciaDoSistema(*sistema);
     TPonto& ponto = *sistema->Ponto;
     // Only what the placement and the computations show.
-    ApresentadorCli().Limpa();
+    ctx.Apresentador.Limpa();
     const TResultadoSecao r =
-        xy ? ColocaSecao(ponto, bacia, TPontoMapa{*x, *y}, TFormaPonto::Mapa, Apresentador())
-           : ColocaSecaoDigitada(ponto, bacia, a[1], a[2], Apresentador());
+        xy ? ColocaSecao(ponto, bacia, TPontoMapa{*x, *y}, TFormaPonto::Mapa, ctx.Apresentador)
+           : ColocaSecaoDigitada(ponto, bacia, a[1], a[2], ctx.Apresentador);
     if (r == TResultadoSecao::EntradaInvalida) return 2;
     const bool dentro = r != TResultadoSecao::ForaDaBacia;
     const TMalha malha(*sistema->HeaderMDE);
     if (listas) {
       const QByteArray texto =
-          TextoJsonSecaoComListas(ponto, malha, dentro, ApresentadorCli().Mensagens());
+          TextoJsonSecaoComListas(ponto, malha, dentro, ctx.Apresentador.Mensagens());
       std::fwrite(texto.constData(), 1, static_cast<size_t>(texto.size()), stdout);
       std::fflush(stdout);
     } else {
-      ImprimeJson(JsonSecao(ponto, malha, dentro, ApresentadorCli().Mensagens(),
-                            TListasOutorgas::Omitidas));
+      ImprimeJson(
+          JsonSecao(ponto, malha, dentro, ctx.Apresentador.Mensagens(), TListasOutorgas::Omitidas));
     }
     return dentro ? 0 : 3;
   } catch (const ETorveda& e) {
-    Apresentador().Erro(e.mensagem());
+    ctx.Apresentador.Erro(e.mensagem());
   } catch (const std::exception& e) {
-    Apresentador().Erro(QString::fromLocal8Bit(e.what()));
+    ctx.Apresentador.Erro(QString::fromLocal8Bit(e.what()));
   }
   return 1;
 }
