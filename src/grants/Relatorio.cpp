@@ -230,7 +230,8 @@ std::vector<TParte> Partes(const TDadosRelatorio& d) {
                       {}});
     // One line per warning on the criterion's flow, under the criterion.
     const double alturaAvisos = 4.0 * static_cast<double>(d.Avisos.size());
-    partes.push_back({(d.Frequencia.isEmpty() ? 15.0 : 21.5) + alturaAvisos,
+    const double alturaJusante = d.Jusante.isEmpty() ? 0.0 : 5.0;
+    partes.push_back({(d.Frequencia.isEmpty() ? 15.0 : 21.5) + alturaJusante + alturaAvisos,
                       [&d](QPainter& p, TPagina& pg, double topo) {
                         // Positions of the one-page layout, from 109.2 mm.
                         const double y = topo - 109.2;
@@ -244,6 +245,10 @@ std::vector<TParte> Partes(const TDadosRelatorio& d) {
                         if (!d.Frequencia.isEmpty()) {
                           pg.Texto(linha, 21.2, d.Frequencia, Arial(10));
                           linha += 6.5;
+                        }
+                        if (!d.Jusante.isEmpty()) {
+                          pg.Texto(linha - 1.5, 21.2, d.Jusante, Arial(10));
+                          linha += 5.0;
                         }
                         p.setPen(QColor(150, 60, 0));
                         for (const QString& aviso : d.Avisos) {
@@ -404,6 +409,7 @@ std::optional<TDadosRelatorio> PreparaRelatorio(TTipoRelatorio tipo, const TPont
                  FormataVazao(a);
     d.MetReg = QStringLiteral("Método de regionalização: ") + criterio->Metodo;
     if (r.Frequencia) d.Frequencia = TextoFrequencia(*r.Frequencia);
+    d.Jusante = janela->Jusante;
     d.Tabelas = {tabela(QStringLiteral("Situação anterior à concessão da outorga"),
                         TTabelaOutorga::Anterior),
                  tabela(QStringLiteral("Situação posterior à concessão da outorga"),

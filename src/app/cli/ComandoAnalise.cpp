@@ -226,7 +226,15 @@ int Analise(const TComandoCli& comando, TContextoCli& ctx) {
     const std::pair<TTipoRelatorio, QString> pedidos[] = {
         {TTipoRelatorio::VazaoDisponivel, a.PdfDisponivel},
         {TTipoRelatorio::OutorgasMontante, a.PdfMontante}};
-    const TJanelaOutorga janela{a.Entradas, &entrada, &r};
+    // The downstream check goes into the available-flow report as the window prints it.
+    std::optional<TVerificacaoJusante> jusante;
+    if (a.Jusante && r.Completo()) {
+      const TRede rede = bacia.Rede();
+      jusante = VerificaJusante(bacia, rede, TRedeBalanco(bacia, rede), ponto, r);
+    }
+    const TJanelaOutorga janela{
+        a.Entradas, &entrada, &r,
+        jusante && !jusante->Trechos.empty() ? TextoJusante(*jusante) : QString()};
     for (const auto& [tipo, arquivo] : pedidos) {
       if (arquivo.isEmpty()) continue;
       // Refused, and nothing written, when the analysis did not complete.
@@ -244,11 +252,7 @@ int Analise(const TComandoCli& comando, TContextoCli& ctx) {
                      {QStringLiteral("FrequenciaCriterio"), JsonFrequencia(r)},
                      {QStringLiteral("Imagens"), imagens},
                      {QStringLiteral("Relatorios"), relatorios}};
-    if (a.Jusante && r.Completo()) {
-      const TRede rede = bacia.Rede();
-      json.insert(QStringLiteral("Jusante"),
-                  JsonJusante(VerificaJusante(bacia, rede, TRedeBalanco(bacia, rede), ponto, r)));
-    }
+    if (jusante) json.insert(QStringLiteral("Jusante"), JsonJusante(*jusante));
     json.insert(QStringLiteral("Mensagens"),
                 QJsonArray::fromStringList(ApresentadorCli().Mensagens()));
     ImprimeJson(json);
