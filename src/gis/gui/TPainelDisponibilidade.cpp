@@ -134,10 +134,13 @@ void TPainelDisponibilidade::MontaTela() {
   lblLegenda->setTextFormat(Qt::RichText);
   lblLegenda->setWordWrap(true);
   lblLegenda->setText(TextoLegenda());
-  int largura = 0;
   for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-    largura = std::max(largura, w->geometry().right());
-  largura = std::max(337, largura + 12);
+    if (w != lblLegenda) LarguraMinima_ = std::max(LarguraMinima_, w->geometry().right() + 12);
+  AjustaLargura(337);
+}
+
+void TPainelDisponibilidade::AjustaLargura(int largura) {
+  largura = std::max(largura, LarguraMinima_);
   lblLegenda->setGeometry(10, 126, largura - 20, lblLegenda->heightForWidth(largura - 20));
   resize(largura, lblLegenda->geometry().bottom() + 8);
 }

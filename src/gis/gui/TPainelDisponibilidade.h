@@ -31,6 +31,9 @@ class TPainelDisponibilidade : public QGroupBox {
   TPainelDisponibilidade(std::function<const TBacia*()> bacia, QWidget* pai = nullptr);
   ~TPainelDisponibilidade() override;
 
+  // As wide as the themes above it (never narrower than its controls); the legend wraps to it.
+  void AjustaLargura(int largura);
+
   // Draws the theme on a map while it is shown.
   void AdicionaMapa(TMap* mapa);
   // The theme box: shows or hides the arcs' colours (the panel itself too).
@@ -72,6 +75,7 @@ class TPainelDisponibilidade : public QGroupBox {
   std::vector<QPointer<TMap>> Mapas_;
   bool Visivel_ = false;
   bool LinhasLidas_ = false;
+  int LarguraMinima_ = 0;
   TTemaDisponibilidade Tema_;
   TRedeBalancoGuardada Rede_;
   using TChave = std::tuple<QDate, QDate, QString, QString, QString, quint64>;

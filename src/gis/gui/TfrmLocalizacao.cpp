@@ -122,7 +122,7 @@ void TfrmLocalizacao::MontaTela() {
   splHoriz->setHandleWidth(6);
   splHoriz->setChildrenCollapsible(false);
   QWidget* pnlCantoEsqSup = Painel(splHoriz, "pnlCantoEsqSup");
-  pnlCantoEsqSup->setMinimumHeight(346);
+  pnlCantoEsqSup->setMinimumHeight(322);
   QWidget* pnlCantoEsqInf = Painel(splHoriz, "pnlCantoEsqInf");
   pnlCantoEsqInf->resize(370, 248);
   pnlCantoDir = Painel(splVert, "pnlCantoDir");
@@ -130,7 +130,7 @@ void TfrmLocalizacao::MontaTela() {
   pnlCantoDir->setMouseTracking(true);
   pnlCantoDir->installEventFilter(this);
   splVert->setSizes({370, 458});
-  splHoriz->setSizes({346, 200});
+  splHoriz->setSizes({322, 224});
   splVert->setStretchFactor(1, 1);
   splHoriz->setStretchFactor(1, 1);
 
@@ -191,7 +191,7 @@ void TfrmLocalizacao::MontaTela() {
 
   gbTemas = new QGroupBox(QStringLiteral("Temas"), pnlCantoEsqSup);
   gbTemas->setObjectName(QStringLiteral("gbTemas"));
-  gbTemas->setGeometry(16, 160, 337, 169);
+  gbTemas->setGeometry(16, 160, 337, 145);
   chkLimite = Tema("chkLimite", QStringLiteral("Limite"), 16, 21, true);
   chkHidrografia = Tema("chkHidrografia", QStringLiteral("Hidrografia"), 16, 45, true);
   chkEstados = Tema("chkEstados", QStringLiteral("Estados"), 16, 69, false);
@@ -206,10 +206,11 @@ void TfrmLocalizacao::MontaTela() {
   chkOutSubInsig = Tema("chkOutSubInsig", QStringLiteral("Out. Sub. Insig."), 224, 93, false);
   chkBacia = Tema("chkBacia", QStringLiteral("Bacia de contribuição da seção"), 16, 117, true);
   chkDisponibilidade =
-      Tema("chkDisponibilidade", QStringLiteral("Disponibilidade da bacia"), 16, 141, false);
+      Tema("chkDisponibilidade", QStringLiteral("Disponibilidade da bacia"), 224, 117, false);
   DispoeTemas();
   PainelDisponibilidade = new TPainelDisponibilidade([this] { return Bacia(); }, pnlCantoEsqSup);
   PainelDisponibilidade->move(16, gbTemas->geometry().bottom() + 9);
+  PainelDisponibilidade->AjustaLargura(gbTemas->width());
   // The left column widens with the themes, so that the basin map never covers them.
   const int esquerda = std::max(
       {370, gbTemas->geometry().right() + 17, PainelDisponibilidade->geometry().right() + 17});
@@ -298,7 +299,11 @@ void TfrmLocalizacao::DispoeTemas() {
     for (QCheckBox* caixa : colunas[c]) caixa->move(x, caixa->y());
     x += largura + 8;
   }
-  // The basin outline's box spans the columns in the last row.
+  // The last row: the basin outline's box from the first column, the basin availability's from
+  // the third, or after the first when that one is wider.
+  chkDisponibilidade->move(
+      std::max(chkOutSupSignif->x(), chkBacia->x() + chkBacia->sizeHint().width() + 12),
+      chkBacia->y());
   for (QCheckBox* caixa : {chkBacia, chkDisponibilidade})
     x = std::max(x, caixa->x() + caixa->sizeHint().width() + 8);
   gbTemas->resize(std::max(gbTemas->width(), x), gbTemas->height());
@@ -308,7 +313,7 @@ void TfrmLocalizacao::DispoeTemas() {
 void TfrmLocalizacao::chkDisponibilidadeClick(bool marcado) {
   PainelDisponibilidade->SetVisivel(marcado);
   auto* pnlCantoEsqSup = findChild<QWidget*>(QStringLiteral("pnlCantoEsqSup"));
-  const int altura = marcado ? PainelDisponibilidade->geometry().bottom() + 9 : 346;
+  const int altura = marcado ? PainelDisponibilidade->geometry().bottom() + 9 : 322;
   pnlCantoEsqSup->setMinimumHeight(altura);
   if (auto* splHoriz = findChild<QSplitter*>(QStringLiteral("splHoriz"))) {
     const QList<int> tamanhos = splHoriz->sizes();
