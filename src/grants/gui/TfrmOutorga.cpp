@@ -535,6 +535,9 @@ QString TfrmOutorga::VerificaJusante() {
     if (!v.Trechos.empty()) linha = TextoJusante(v);
   } catch (const ETorveda& e) {
     linha = QStringLiteral("Jusante: não verificado (") + e.mensagem() + QLatin1Char(')');
+  } catch (const std::exception& e) {
+    linha = QStringLiteral("Jusante: não verificado (") + QString::fromLocal8Bit(e.what()) +
+            QLatin1Char(')');
   }
   QGuiApplication::restoreOverrideCursor();
   return linha;
