@@ -2,7 +2,9 @@
 // basin (5000 x 5000 cells, 1 109 arcs, 20 000 register rows), over 31 years (372 months).
 // Targets: the whole balance 1 s (BM_BalancoCompleto: reading the network, then the balance);
 // the downstream check of one request 100 ms (BM_VerificaJusante/0: the first check on a network
-// just read), from the headwater section, the longest path.
+// just read), from the headwater section, the longest path; recolouring the basin availability
+// map when the month changes 50 ms (BM_RecoloreMes: the arcs drawn over the map's picture for the
+// next month, in a view of the whole basin).
 //
 // The basin is the one bench_secao uses (TORVEDA_BENCH_DADOS, default bench-dados/hydro beside
 // the build), generated on first use.
@@ -10,14 +12,18 @@
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
+#include <QImage>
 #include <QJsonObject>
 #include <QLocale>
+#include <QPainter>
 #include <memory>
 
 #include "../comum/BaciaEscalaReal.h"
 #include "base/Apresentador.h"
 #include "base/ApresentadorMudo.h"
 #include "base/Convencoes.h"
+#include "gis/TCamada.h"
+#include "gis/gui/TTemaDisponibilidade.h"
 #include "grants/AnaliseOutorga.h"
 #include "grants/BalancoRede.h"
 #include "grants/VerificacaoJusante.h"
@@ -170,11 +176,52 @@ void BM_SomaExutorio(benchmark::State& state) {
         a.Dados->Outorgas.Soma(ponto, f->Centro, *a.Rede, primeiro, ContaMeses(Inicio, Fim)));
 }
 
+// The basin availability map moved to the next month: the map's picture copied, as a repaint
+// does, and every arc drawn over it in its class of that month. The balance and the arcs' pixels
+// are made once, before the loop, as the window makes them once per balance and view.
+void BM_RecoloreMes(benchmark::State& state) {
+  if (!Pronto(state)) return;
+  const TAmbiente& a = Ambiente();
+  TApresentadorMudo apresentador;
+  auto b = CalculaBalanco(*a.Bacia, *a.Rede, *a.Dados, Inicio, Fim, Criterio, apresentador);
+  if (!b) {
+    state.SkipWithError("o balanço não foi calculado");
+    return;
+  }
+  TTemaDisponibilidade tema;
+  tema.DefineLinhas(a.Bacia->Hidrografia);
+  tema.DefineBalanco(std::make_shared<const TBalanco>(std::move(*b)));
+  // A maximised map on a common screen, the whole basin in view.
+  const QSize tamanho(1200, 900);
+  const TRetangulo e = a.Bacia->Limite.Extensao();
+  const double escala = std::min(tamanho.width() / e.Largura(), tamanho.height() / e.Altura());
+  const QTransform vista(escala, 0.0, 0.0, -escala, -e.Esquerda() * escala, e.Topo() * escala);
+  QImage mapa(tamanho, QImage::Format_ARGB32_Premultiplied);
+  mapa.fill(Qt::white);
+  QImage tela(tamanho, QImage::Format_ARGB32_Premultiplied);
+  const QRectF area(QPointF(0, 0), QSizeF(tamanho));
+  {
+    QPainter p(&tela);
+    tema.Desenha(p, vista, area);
+  }
+  int mes = 0;
+  for (auto _ : state) {
+    mes = (mes + 1) % tema.NumMeses();
+    tema.SetMes(mes);
+    QPainter p(&tela);
+    p.drawImage(QPointF(0, 0), mapa);
+    tema.Desenha(p, vista, area);
+  }
+  state.counters["trechos"] = static_cast<double>(tema.Balanco()->Trechos.size());
+  state.counters["meses"] = static_cast<double>(tema.NumMeses());
+}
+
 BENCHMARK(BM_LeRede)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BalancoCompleto)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Balanco)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_VerificaJusante)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SomaExutorio)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RecoloreMes)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -6,6 +6,7 @@
 #include "base/Apresentador.h"
 #include "base/Convencoes.h"
 #include "data/TdmS.h"
+#include "gis/TCamada.h"
 #include "grants/AnaliseOutorga.h"
 #include "grants/FormataNumero.h"
 #include "hydro/Calendario.h"
@@ -43,6 +44,20 @@ std::shared_ptr<const TSecaoTrecho> TRedeBalanco::Secao(const TBacia& bacia, con
                                      : ponto.VazoesConservacao();
   Secoes_.emplace(chave, s);
   return s;
+}
+
+const TRedeBalanco& TRedeBalancoGuardada::Para(const TBacia& bacia, const TRede& rede) {
+  std::vector<std::pair<const void*, quint64>> camadas;
+  for (const TCamada* c : {&bacia.Hidrografia, &bacia.AdRegioes, &bacia.OutSupSignifAqem,
+                           &bacia.OutSupInsignifAqem, &bacia.OutSupAna})
+    camadas.emplace_back(c, c->Versao());
+  if (!Dados_ || camadas != Camadas_) {
+    Dados_.reset();
+    Dados_ = std::make_unique<TRedeBalanco>(bacia, rede);
+    Camadas_ = std::move(camadas);
+    ++Geracao_;
+  }
+  return *Dados_;
 }
 
 void PreencheSecao(TPonto& ponto, const TSecaoTrecho& s, const QString& metodo) {
@@ -138,22 +153,26 @@ bool ColocaParaBalanco(TPonto& ponto, const TBacia& bacia, const TRede& rede, co
   return true;
 }
 
+QString MotivoBalancoRecusado(const QDate& inicio, const QDate& fim,
+                              const TCriterioOutorga& criterio) {
+  // The checks of the grant window, with nothing requested.
+  const TEntradasOutorga entradas{inicio, fim, QStringLiteral("0"), criterio};
+  if (QString falha = ValidaEntradas(entradas); !falha.isEmpty()) return falha;
+  bool inteiro = false;
+  LeInteiro(criterio.Percentual, &inteiro);
+  return inteiro ? QString() : MensagemPercentualNaoInteiro(criterio.Percentual);
+}
+
 std::optional<TBalanco> CalculaBalanco(const TBacia& bacia, const TRede& rede,
                                        const TRedeBalanco& dados, const QDate& inicio,
                                        const QDate& fim, const TCriterioOutorga& criterio,
                                        TApresentador& apresentador) {
-  // The checks of the grant window, with nothing requested.
-  const TEntradasOutorga entradas{inicio, fim, QStringLiteral("0"), criterio};
-  if (const QString falha = ValidaEntradas(entradas); !falha.isEmpty()) {
+  if (const QString falha = MotivoBalancoRecusado(inicio, fim, criterio); !falha.isEmpty()) {
     apresentador.Erro(falha);
     return std::nullopt;
   }
   bool inteiro = false;
   const int p = LeInteiro(criterio.Percentual, &inteiro);
-  if (!inteiro) {
-    apresentador.Erro(MensagemPercentualNaoInteiro(criterio.Percentual));
-    return std::nullopt;
-  }
 
   TBalanco b;
   b.Inicio = inicio;

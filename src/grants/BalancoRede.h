@@ -72,6 +72,21 @@ class TRedeBalanco {
   mutable std::map<std::pair<std::int32_t, QString>, std::shared_ptr<const TSecaoTrecho>> Secoes_;
 };
 
+// The network data of a loaded basin for a window that keeps it between uses: read again only
+// when the hydrography, the drainage units or a grant layer changed (an import rewrites the
+// registers' layers while the windows stay open).
+class TRedeBalancoGuardada {
+ public:
+  const TRedeBalanco& Para(const TBacia& bacia, const TRede& rede);
+  // Grows each time the data is read again: what was computed from the old data is stale.
+  quint64 Geracao() const { return Geracao_; }
+
+ private:
+  quint64 Geracao_ = 0;
+  std::vector<std::pair<const void*, quint64>> Camadas_;
+  std::unique_ptr<TRedeBalanco> Dados_;
+};
+
 // A working section holding what s keeps: its arc, region, drainage unit and river for the
 // upstream rules, the method's flows for the allowable flow.
 void PreencheSecao(TPonto& ponto, const TSecaoTrecho& s, const QString& metodo);
@@ -122,6 +137,11 @@ struct TBalanco {
 // when the point lies outside the basin outline or off the mapped drainage.
 bool ColocaParaBalanco(TPonto& ponto, const TBacia& bacia, const TRede& rede, const TPontoMapa& p,
                        const QString& metodo, TApresentador& apresentador);
+
+// Why a balance of that period and criterion cannot be made (the message the presenter is told),
+// or empty.
+QString MotivoBalancoRecusado(const QDate& inicio, const QDate& fim,
+                              const TCriterioOutorga& criterio);
 
 // The balance over the months from inicio to fim. The percentage must be an integer and the
 // period in order; otherwise the presenter is told why and the answer is empty. Errors of the

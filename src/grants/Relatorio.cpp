@@ -230,7 +230,9 @@ std::vector<TParte> Partes(const TDadosRelatorio& d) {
                       {}});
     // One line per warning on the criterion's flow, under the criterion.
     const double alturaAvisos = 4.0 * static_cast<double>(d.Avisos.size());
-    partes.push_back({(d.Frequencia.isEmpty() ? 15.0 : 21.5) + alturaAvisos,
+    // The downstream line shares the frequency's room, so that the pages break as they did.
+    const double alturaJusante = !d.Jusante.isEmpty() && d.Frequencia.isEmpty() ? 6.5 : 0.0;
+    partes.push_back({(d.Frequencia.isEmpty() ? 15.0 : 21.5) + alturaJusante + alturaAvisos,
                       [&d](QPainter& p, TPagina& pg, double topo) {
                         // Positions of the one-page layout, from 109.2 mm.
                         const double y = topo - 109.2;
@@ -241,8 +243,12 @@ std::vector<TParte> Partes(const TDadosRelatorio& d) {
                         pg.Texto(y + 108.7, 108.2, QStringLiteral("-1"), Arial(8));
                         pg.Texto(y + 117.5, 21.2, d.MetReg, Arial(12));
                         double linha = y + 124.5;
-                        if (!d.Frequencia.isEmpty()) {
-                          pg.Texto(linha, 21.2, d.Frequencia, Arial(10));
+                        if (!d.Frequencia.isEmpty() && !d.Jusante.isEmpty()) {
+                          pg.Texto(linha - 1.8, 21.2, d.Frequencia, Arial(10));
+                          pg.Texto(linha + 2.2, 21.2, d.Jusante, Arial(9));
+                          linha += 6.5;
+                        } else if (!d.Frequencia.isEmpty() || !d.Jusante.isEmpty()) {
+                          pg.Texto(linha, 21.2, d.Frequencia + d.Jusante, Arial(10));
                           linha += 6.5;
                         }
                         p.setPen(QColor(150, 60, 0));
@@ -405,6 +411,7 @@ std::optional<TDadosRelatorio> PreparaRelatorio(TTipoRelatorio tipo, const TPont
                  FormataVazao(a);
     d.MetReg = QStringLiteral("Método de regionalização: ") + criterio->Metodo;
     if (r.Frequencia) d.Frequencia = TextoFrequencia(*r.Frequencia);
+    d.Jusante = janela->Jusante;
     d.Tabelas = {tabela(QStringLiteral("Situação anterior à concessão da outorga"),
                         TTabelaOutorga::Anterior),
                  tabela(QStringLiteral("Situação posterior à concessão da outorga"),

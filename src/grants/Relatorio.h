@@ -43,6 +43,7 @@ struct TDadosRelatorio {
   QString VazaoRef;    // "Critério de outorga: 30% da Q710 = 12,3" (available flow only)
   QString MetReg;      // "Método de regionalização: ..." (available flow only)
   QString Frequencia;  // how often the criterion holds after the grant (available flow only)
+  QString Jusante;     // the downstream check of the request, when made (available flow only)
   // The request the analysis answers, under the section in both reports.
   QString Periodo;          // "Período: 01/2000 a 12/2030"
   QString VazaoSolicitada;  // "Vazão solicitada: 0,05 m³/s" or "...: variável por mês"
@@ -66,6 +67,7 @@ struct TJanelaOutorga {
   TEntradasOutorga Entradas;                     // the boxes and pickers now
   const TTabelaMeses* Entrada = nullptr;         // the input grid now
   const TResultadoOutorga* Resultado = nullptr;  // the last complete "Calcular", if any
+  QString Jusante;  // that result's downstream check in one line (empty: not made)
 };
 
 // Checks, in this order, the section, the grant window's criterion (janela nullptr: no grant

@@ -13,6 +13,7 @@
 #include "hydro/TMemoPosicao.h"
 #include "hydro/TPonto.h"
 #include "hydro/TRede.h"
+#include "hydro/VigenciaOutorga.h"
 
 namespace {
 
@@ -65,31 +66,6 @@ bool NaListaDeJusante(std::int32_t regiao, std::int32_t s, std::int32_t a) {
 }
 
 enum class TTipoCamada { Significante, Insignificante, Federal };
-
-const std::array<QString, 12> ColunasMes{
-    QStringLiteral("Qjan"), QStringLiteral("Qfev"), QStringLiteral("Qmar"), QStringLiteral("Qabr"),
-    QStringLiteral("Qmai"), QStringLiteral("Qjun"), QStringLiteral("Qjul"), QStringLiteral("Qago"),
-    QStringLiteral("Qset"), QStringLiteral("Qout"), QStringLiteral("Qnov"), QStringLiteral("Qdez")};
-
-// Years added to a date, kept within what the calendar can hold: any validity beyond ten
-// thousand years reaches past the tables' last year all the same.
-int AnosLimitados(qint64 anos) { return static_cast<int>(std::clamp<qint64>(anos, -10000, 10000)); }
-
-// A field of a grant layer, found once per layer: looking a name up for every record and month
-// cost more than the rest of the sum. A missing field fails as a read by name would, and only
-// when a grant that counts needs it.
-struct TCampoOutorga {
-  QString Nome;
-  int Indice = -1;
-
-  TCampoOutorga(const TRegistros& r, const QString& nome)
-      : Nome(nome), Indice(r.IndiceCampo(nome)) {}
-  int Exige(const TRegistros& r) const {
-    if (Indice < 0)
-      throw ETorveda(QStringLiteral("Campo inexistente em %1: %2").arg(r.Dados()->Nome(), Nome));
-    return Indice;
-  }
-};
 
 }  // namespace
 
@@ -202,16 +178,7 @@ void TPonto::CalculaOutorgas(const TCamada& signif, const TCamada& insignif, con
         r.IndiceCampo(federal                             ? QStringLiteral("NrPort01")
                       : tipo == TTipoCamada::Significante ? QStringLiteral("Nportaria")
                                                           : QStringLiteral("Ncertidao"));
-    const bool significante = tipo == TTipoCamada::Significante;
-    const TCampoOutorga campoInicio(r, federal        ? QStringLiteral("DataPub01")
-                                       : significante ? QStringLiteral("Datapublic")
-                                                      : QStringLiteral("Dataexpedi"));
-    const TCampoOutorga campoFim(r, QStringLiteral("DataVenc01"));
-    const TCampoOutorga campoVazao(r, QStringLiteral("Vazao"));
-    const TCampoOutorga campoValidade(r, QStringLiteral("Validade"));
-    std::vector<TCampoOutorga> camposMes;
-    if (federal)
-      for (const QString& coluna : ColunasMes) camposMes.emplace_back(r, coluna);
+    const TCamposVigencia campos(r, CamadaDoTipo(tipo));
     r.Primeiro();
     for (std::int32_t i = 1; i <= n && !r.Fim(); ++i, r.Proximo()) {
       InformaProgresso(n, i, texto);
@@ -255,61 +222,20 @@ void TPonto::CalculaOutorgas(const TCamada& signif, const TCamada& insignif, con
         continue;
       }
 
-      std::array<double, 12>& vazao = o.Vazao;
-      qint32 inicio = 0;
-      qint32 fim = 0;
-      if (federal) {
-        inicio = r.Data(campoInicio.Exige(r));
-        fim = r.Data(campoFim.Exige(r));
-        for (std::size_t m = 0; m < 12; ++m) vazao[m] = r.Real(camposMes[m].Exige(r));
-        o.Inicio = TRegistros::DataDe(inicio);
-        o.Fim = TRegistros::DataDe(fim);
-        if (inicio == 0 || fim == 0) {
-          descarta(TRegraOutorga::DataEmBranco);
-          continue;
-        }
-      } else {
-        inicio = r.Data(campoInicio.Exige(r));
-        vazao.fill(r.Real(campoVazao.Exige(r)));
-        if (inicio == 0) {
-          descarta(TRegraOutorga::DataEmBranco);
-          continue;
-        }
-        const qint64 anos = significante ? r.Inteiro(campoValidade.Exige(r)) : 3;
-        fim =
-            TRegistros::DiasDe(Calendario::IncAno(TRegistros::DataDe(inicio), AnosLimitados(anos)));
-        o.Inicio = TRegistros::DataDe(inicio);
-        o.Fim = TRegistros::DataDe(fim);
-        if (fim == 0) {
-          descarta(TRegraOutorga::DataEmBranco);
-          continue;
-        }
-      }
-
-      const QDate d0 = TRegistros::DataDe(inicio);
-      const std::int32_t meses = ContaMeses(d0, TRegistros::DataDe(fim));
-      if (meses <= 0) {
-        descarta(TRegraOutorga::ValidadeInvertida);
+      const TVigenciaOutorga v = LeVigencia(r, campos);
+      o.Vazao = v.Vazao;
+      o.Inicio = v.Inicio;
+      o.Fim = v.Fim;
+      if (v.Falha) {
+        descarta(*v.Falha);
         continue;
       }
-      // Month k of the validity is the calendar month k after the start's month; only the months
-      // the tables hold are visited, so a validity of centuries costs no more than the tables.
-      const qint64 base = qint64{d0.year()} * 12 + (d0.month() - 1);
-      const qint64 primeiro = std::max<qint64>(0, qint64{Convencao::AnoInicial} * 12 - base);
-      const qint64 ultimo =
-          std::min<qint64>(meses - 1, qint64{Convencao::AnoFinal} * 12 + 11 - base);
-      if (primeiro > ultimo) {
-        descarta(TRegraOutorga::ForaDoPeriodo);
-        continue;
-      }
-      for (qint64 k = primeiro; k <= ultimo; ++k) {
-        const qint64 indice = base + k;
-        const int ano = static_cast<int>(indice / 12);
-        const int mes = static_cast<int>(indice % 12) + 1;
-        tabela[mes - 1][ano - Convencao::AnoInicial] += vazao[static_cast<std::size_t>(mes - 1)];
-      }
-      o.PrimeiroMes = static_cast<std::int32_t>(base + primeiro);
-      o.NumMeses = static_cast<std::int32_t>(ultimo - primeiro + 1);
+      for (std::int32_t k = v.PrimeiroMes; k < v.PrimeiroMes + v.NumMeses; ++k)
+        tabela[static_cast<std::size_t>(k % 12)]
+              [static_cast<std::size_t>(k / 12 - Convencao::AnoInicial)] +=
+            v.Vazao[static_cast<std::size_t>(k % 12)];
+      o.PrimeiroMes = v.PrimeiroMes;
+      o.NumMeses = v.NumMeses;
       Outorgas_.Consideradas.push_back(std::move(o));
     }
   };

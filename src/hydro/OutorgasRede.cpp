@@ -1,6 +1,5 @@
 #include "hydro/OutorgasRede.h"
 
-#include <QDate>
 #include <algorithm>
 #include <deque>
 #include <limits>
@@ -9,54 +8,13 @@
 #include "base/Convencoes.h"
 #include "base/Erro.h"
 #include "gis/TCamada.h"
-#include "hydro/Calendario.h"
 #include "hydro/DetectorCiclo.h"
 #include "hydro/TBacia.h"
 #include "hydro/TPonto.h"
 #include "hydro/TRede.h"
+#include "hydro/VigenciaOutorga.h"
 
 namespace {
-
-enum class TTipo { Significante, Insignificante, Federal };
-
-const std::array<QString, 12> ColunasMes{
-    QStringLiteral("Qjan"), QStringLiteral("Qfev"), QStringLiteral("Qmar"), QStringLiteral("Qabr"),
-    QStringLiteral("Qmai"), QStringLiteral("Qjun"), QStringLiteral("Qjul"), QStringLiteral("Qago"),
-    QStringLiteral("Qset"), QStringLiteral("Qout"), QStringLiteral("Qnov"), QStringLiteral("Qdez")};
-
-// The validity rules of the upstream sum: the state layers' single flow from the publication or
-// issue date for "Validade" or 3 whole years, the federal monthly flows between its two dates;
-// blank dates, a reversed validity and months outside the tables add nothing. False when the
-// grant adds no month.
-bool LeMeses(const TRegistros& r, TTipo tipo, TOutorgaRede& o) {
-  qint32 inicio = 0;
-  qint32 fim = 0;
-  if (tipo == TTipo::Federal) {
-    inicio = r.Data(QStringLiteral("DataPub01"));
-    fim = r.Data(QStringLiteral("DataVenc01"));
-    for (std::size_t m = 0; m < 12; ++m) o.Vazao[m] = r.Real(ColunasMes[m]);
-    if (inicio == 0 || fim == 0) return false;
-  } else {
-    const bool significante = tipo == TTipo::Significante;
-    inicio = r.Data(significante ? QStringLiteral("Datapublic") : QStringLiteral("Dataexpedi"));
-    o.Vazao.fill(r.Real(QStringLiteral("Vazao")));
-    if (inicio == 0) return false;
-    const qint64 anos = significante ? r.Inteiro(QStringLiteral("Validade")) : 3;
-    const int limitados = static_cast<int>(std::clamp<qint64>(anos, -10000, 10000));
-    fim = TRegistros::DiasDe(Calendario::IncAno(TRegistros::DataDe(inicio), limitados));
-    if (fim == 0) return false;
-  }
-  const QDate d0 = TRegistros::DataDe(inicio);
-  const std::int32_t meses = ContaMeses(d0, TRegistros::DataDe(fim));
-  if (meses <= 0) return false;
-  const qint64 base = qint64{d0.year()} * 12 + (d0.month() - 1);
-  const qint64 primeiro = std::max<qint64>(0, qint64{Convencao::AnoInicial} * 12 - base);
-  const qint64 ultimo = std::min<qint64>(meses - 1, qint64{Convencao::AnoFinal} * 12 + 11 - base);
-  if (primeiro > ultimo) return false;
-  o.PrimeiroMes = static_cast<std::int32_t>(base + primeiro);
-  o.NumMeses = static_cast<std::int32_t>(ultimo - primeiro + 1);
-  return true;
-}
 
 void Ordena(std::vector<std::int32_t>& v) {
   std::sort(v.begin(), v.end());
@@ -88,15 +46,16 @@ const std::vector<std::int32_t> Vazia;
 
 TOutorgasRede::TOutorgasRede(const TBacia& bacia, const TRede& rede) {
   std::unordered_map<qint64, std::int32_t> idPorPoligono;
-  const std::pair<const TCamada*, TTipo> camadas[] = {
-      {&bacia.OutSupSignifAqem, TTipo::Significante},
-      {&bacia.OutSupInsignifAqem, TTipo::Insignificante},
-      {&bacia.OutSupAna, TTipo::Federal}};
+  const std::pair<const TCamada*, TCamadaOutorga> camadas[] = {
+      {&bacia.OutSupSignifAqem, TCamadaOutorga::Significante},
+      {&bacia.OutSupInsignifAqem, TCamadaOutorga::Insignificante},
+      {&bacia.OutSupAna, TCamadaOutorga::Federal}};
   for (const auto& [camada, tipo] : camadas) {
     TRegistros r = camada->Registros();
+    const TCamposVigencia campos(r, tipo);
     for (r.Primeiro(); !r.Fim(); r.Proximo()) {
       TOutorgaRede o;
-      o.Federal = tipo == TTipo::Federal;
+      o.Federal = tipo == TCamadaOutorga::Federal;
       TPontoMapa p;
       try {
         p = r.Ponto();
@@ -112,7 +71,11 @@ TOutorgasRede::TOutorgasRede(const TBacia& bacia, const TRede& rede) {
                                      bacia.AdRegioes.Registro(chave).Inteiro(QStringLiteral("ID"))))
                  .first;
       o.Unidade = it->second;
-      if (!LeMeses(r, tipo, o)) continue;
+      const TVigenciaOutorga v = LeVigencia(r, campos);
+      if (v.Falha) continue;
+      o.Vazao = v.Vazao;
+      o.PrimeiroMes = v.PrimeiroMes;
+      o.NumMeses = v.NumMeses;
       if (const auto b = rede.TrechoAlcancado(rede.Malha().IndiceCelula(p))) {
         o.NaRede = true;
         o.Trecho = *b;

@@ -71,7 +71,7 @@ TEST(AvisosRelatorio, NaPaginaDaVazaoDisponivel) {
   const TResultadoOutorga resultado =
       CalculaOutorga(p, entradas, entrada, pasta.Caminho() + QLatin1Char('/'), apresentador);
   ASSERT_TRUE(resultado.Completo());
-  const TJanelaOutorga janela{entradas, &entrada, &resultado};
+  const TJanelaOutorga janela{entradas, &entrada, &resultado, {}};
   const auto d = PreparaRelatorio(TTipoRelatorio::VazaoDisponivel, p, &janela, QDate(2024, 3, 9),
                                   apresentador);
   ASSERT_TRUE(d);

@@ -75,7 +75,7 @@ TEST(MapaBaciaRelatorio, CabeNoEspacoLivreDoCabecalho) {
   const TResultadoOutorga resultado =
       CalculaOutorga(p, entradas, entrada, pasta.Caminho() + QLatin1Char('/'), apresentador);
   ASSERT_TRUE(resultado.Completo());
-  const TJanelaOutorga janela{entradas, &entrada, &resultado};
+  const TJanelaOutorga janela{entradas, &entrada, &resultado, {}};
   auto d = PreparaRelatorio(TTipoRelatorio::VazaoDisponivel, p, &janela, QDate(2024, 3, 9),
                             apresentador);
   ASSERT_TRUE(d);

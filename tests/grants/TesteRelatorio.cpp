@@ -66,7 +66,8 @@ struct TJanela {
   TEntradasOutorga Entradas;
   TTabelaMeses Entrada;
   TResultadoOutorga Resultado;
-  TJanelaOutorga Visao() const { return {Entradas, &Entrada, &Resultado}; }
+  QString Jusante;
+  TJanelaOutorga Visao() const { return {Entradas, &Entrada, &Resultado, Jusante}; }
 };
 
 class Relatorio : public ::testing::Test {
@@ -242,6 +243,31 @@ TEST_F(Relatorio, PdfDaVazaoDisponivelComTabelasComoTextoELegenda) {
     EXPECT_TRUE(texto.contains(QString::fromUtf8(esperado))) << esperado << "\n"
                                                              << texto.toStdString();
   EXPECT_FALSE(texto.contains(QStringLiteral("Página")));
+}
+
+// The downstream check's line prints under the frequency, in the room the frequency had: the
+// pages break where they did without it.
+TEST_F(Relatorio, LinhaDeJusanteNaoMudaAsPaginas) {
+  TPonto p = Secao();
+  TJanela j = Calcula(p, Criterio, QDate(2008, 1, 1), QDate(2016, 12, 1));
+  const auto sem = Prepara(TTipoRelatorio::VazaoDisponivel, p, &j);
+  ASSERT_TRUE(sem);
+  EXPECT_TRUE(sem->Jusante.isEmpty());
+  j.Jusante = QStringLiteral(
+      "Jusante: critério não atendido no trecho 412 (Rio Paracatu), a 12,4 km da seção; pior "
+      "mês: Set/2015, -0,35 m³/s");
+  const auto com = Prepara(TTipoRelatorio::VazaoDisponivel, p, &j);
+  ASSERT_TRUE(com);
+  EXPECT_EQ(com->Jusante, j.Jusante);
+  EXPECT_EQ(PaginasRelatorio(*com), PaginasRelatorio(*sem));
+  const QString pdf = pasta.Arquivo(QStringLiteral("jusante.pdf"));
+  ASSERT_TRUE(GravaRelatorioPdf(*com, pdf, apresentador));
+  const QString texto = TextoDoPdf(pdf).simplified();
+  EXPECT_TRUE(texto.contains(QStringLiteral("Jusante: critério não atendido no trecho 412")))
+      << texto.toStdString();
+  EXPECT_TRUE(texto.contains(QStringLiteral("Critério atendido em")));
+  // Not in the upstream report.
+  EXPECT_TRUE(Prepara(TTipoRelatorio::OutorgasMontante, p, &j)->Jusante.isEmpty());
 }
 
 TEST_F(Relatorio, PdfDasOutorgasAMontante) {

@@ -233,7 +233,15 @@ int Analise(const TComandoCli& comando, TContextoCli& ctx) {
     const std::pair<TTipoRelatorio, QString> pedidos[] = {
         {TTipoRelatorio::VazaoDisponivel, a.PdfDisponivel},
         {TTipoRelatorio::OutorgasMontante, a.PdfMontante}};
-    const TJanelaOutorga janela{a.Entradas, &entrada, &r};
+    // The downstream check goes into the available-flow report as the window prints it.
+    std::optional<TVerificacaoJusante> jusante;
+    if (a.Jusante && r.Completo()) {
+      const TRede rede = bacia.Rede();
+      jusante = VerificaJusante(bacia, rede, TRedeBalanco(bacia, rede), ponto, r, ctx.Apresentador);
+    }
+    const TJanelaOutorga janela{
+        a.Entradas, &entrada, &r,
+        jusante && !jusante->Trechos.empty() ? TextoJusante(*jusante) : QString()};
     for (const auto& [tipo, arquivo] : pedidos) {
       if (arquivo.isEmpty()) continue;
       // Refused, and nothing written, when the analysis did not complete.
@@ -251,12 +259,7 @@ int Analise(const TComandoCli& comando, TContextoCli& ctx) {
                      {QStringLiteral("FrequenciaCriterio"), JsonFrequencia(r)},
                      {QStringLiteral("Imagens"), imagens},
                      {QStringLiteral("Relatorios"), relatorios}};
-    if (a.Jusante && r.Completo()) {
-      const TRede rede = bacia.Rede();
-      json.insert(QStringLiteral("Jusante"),
-                  JsonJusante(VerificaJusante(bacia, rede, TRedeBalanco(bacia, rede), ponto, r,
-                                              ctx.Apresentador)));
-    }
+    if (jusante) json.insert(QStringLiteral("Jusante"), JsonJusante(*jusante));
     json.insert(QStringLiteral("Mensagens"),
                 QJsonArray::fromStringList(ctx.Apresentador.Mensagens()));
     ImprimeJson(json);

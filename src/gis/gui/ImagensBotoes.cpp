@@ -85,6 +85,18 @@ QIcon ImagemBotao(TImagemBotao tipo) {
       p.drawEllipse(QRectF(7, 3, 2.2, 2.2));
       p.drawRect(QRectF(7, 6.5, 2.2, 6.5));
       break;
+    case TImagemBotao::Balanco: {
+      const QColor cores[] = {QColor(0, 204, 102), QColor(255, 255, 153), QColor(255, 204, 0),
+                              QColor(255, 102, 0)};
+      p.setPen(QPen(Qt::black, 1));
+      for (int linha = 0; linha < 4; ++linha) {
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(1.5, 1.5 + linha * 3.25, 6.5, 3.25));
+        p.setBrush(cores[linha]);
+        p.drawRect(QRectF(8, 1.5 + linha * 3.25, 6.5, 3.25));
+      }
+      break;
+    }
   }
   p.end();
   return QIcon(img);

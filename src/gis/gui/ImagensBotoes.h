@@ -11,7 +11,8 @@ enum class TImagemBotao {
   FullExtend,
   ZoomFixedIn,
   ZoomFixedOut,
-  Information
+  Information,
+  Balanco  // an arc's monthly balance: a table with the classes' colours
 };
 
 QIcon ImagemBotao(TImagemBotao tipo);

@@ -25,6 +25,7 @@
 #include "gis/gui/ImagensBotoes.h"
 #include "gis/gui/TBaciaNoMapa.h"
 #include "gis/gui/TMarcadorSecao.h"
+#include "gis/gui/TPainelDisponibilidade.h"
 #include "gis/gui/TfrmIdentificacao.h"
 #include "hydro/BaciaDoSistema.h"
 #include "hydro/ColocaSecao.h"
@@ -207,9 +208,16 @@ void TfrmLocalizacao::MontaTela() {
   chkOutSubSignif = Tema("chkOutSubSignif", QStringLiteral("Out. Sub. Signif."), 224, 69, false);
   chkOutSubInsig = Tema("chkOutSubInsig", QStringLiteral("Out. Sub. Insig."), 224, 93, false);
   chkBacia = Tema("chkBacia", QStringLiteral("Bacia de contribuição da seção"), 16, 117, true);
+  chkDisponibilidade =
+      Tema("chkDisponibilidade", QStringLiteral("Disponibilidade da bacia"), 224, 117, false);
   DispoeTemas();
+  PainelDisponibilidade =
+      new TPainelDisponibilidade([this] { return Bacia(); }, Apresentador_, pnlCantoEsqSup);
+  PainelDisponibilidade->move(16, gbTemas->geometry().bottom() + 9);
+  PainelDisponibilidade->AjustaLargura(gbTemas->width());
   // The left column widens with the themes, so that the basin map never covers them.
-  const int esquerda = std::max(370, gbTemas->geometry().right() + 17);
+  const int esquerda = std::max(
+      {370, gbTemas->geometry().right() + 17, PainelDisponibilidade->geometry().right() + 17});
   gbIdentSecInt->resize(gbTemas->width(), gbIdentSecInt->height());
   splVert->setSizes({esquerda, std::max(100, 834 - 6 - esquerda)});
 
@@ -224,6 +232,9 @@ void TfrmLocalizacao::MontaTela() {
   sbCoordLatLong = Botao("sbCoordLatLong", 201, 51);
   sbCoordLatLong->setText(QStringLiteral("LatLong"));
   sbCoordLatLong->hide();
+  // Where the hidden coordinates button would be: the theme's own tool.
+  sbBalanco = Botao("sbBalanco", 201, 23);
+  sbBalanco->setEnabled(false);
   btnExportarBacia = new QPushButton(QStringLiteral("Exportar bacia..."), pnlCantoDir);
   btnExportarBacia->setObjectName(QStringLiteral("btnExportarBacia"));
   btnExportarBacia->setGeometry(262, 4, 110, 24);
@@ -237,12 +248,14 @@ void TfrmLocalizacao::MontaTela() {
       {sbFullExtend, TImagemBotao::FullExtend},
       {sbZoomFixedIn, TImagemBotao::ZoomFixedIn},
       {sbZoomFixedOut, TImagemBotao::ZoomFixedOut},
-      {sbInformation, TImagemBotao::Information}};
+      {sbInformation, TImagemBotao::Information},
+      {sbBalanco, TImagemBotao::Balanco}};
   for (const auto& [b, img] : imagens) b->setIcon(ImagemBotao(img));
 
   Ferramentas_ = new QButtonGroup(this);
   Ferramentas_->setExclusive(true);
-  for (QToolButton* b : {sbCursor, sbZoomIn, sbZoomOut, sbPan, sbInformation, sbCoordLatLong}) {
+  for (QToolButton* b :
+       {sbCursor, sbZoomIn, sbZoomOut, sbPan, sbInformation, sbCoordLatLong, sbBalanco}) {
     b->setCheckable(true);
     Ferramentas_->addButton(b);
   }
@@ -290,9 +303,33 @@ void TfrmLocalizacao::DispoeTemas() {
     for (QCheckBox* caixa : colunas[c]) caixa->move(x, caixa->y());
     x += largura + 8;
   }
-  // The basin outline's box spans the columns in the last row.
-  x = std::max(x, chkBacia->x() + chkBacia->sizeHint().width() + 8);
+  // The last row: the basin outline's box from the first column, the basin availability's from
+  // the third, or after the first when that one is wider.
+  chkDisponibilidade->move(
+      std::max(chkOutSupSignif->x(), chkBacia->x() + chkBacia->sizeHint().width() + 12),
+      chkBacia->y());
+  for (QCheckBox* caixa : {chkBacia, chkDisponibilidade})
+    x = std::max(x, caixa->x() + caixa->sizeHint().width() + 8);
   gbTemas->resize(std::max(gbTemas->width(), x), gbTemas->height());
+}
+
+// The theme shows its controls under the other themes, and its tool only while it is shown.
+void TfrmLocalizacao::chkDisponibilidadeClick(bool marcado) {
+  PainelDisponibilidade->SetVisivel(marcado);
+  auto* pnlCantoEsqSup = findChild<QWidget*>(QStringLiteral("pnlCantoEsqSup"));
+  const int altura = marcado ? PainelDisponibilidade->geometry().bottom() + 9 : 322;
+  pnlCantoEsqSup->setMinimumHeight(altura);
+  if (auto* splHoriz = findChild<QSplitter*>(QStringLiteral("splHoriz"))) {
+    const QList<int> tamanhos = splHoriz->sizes();
+    const int total = tamanhos.value(0) + tamanhos.value(1);
+    splHoriz->setSizes({altura, std::max(0, total - altura)});
+  }
+  sbBalanco->setEnabled(marcado && Sistema_.MapasCarregados);
+  // Without the theme its tool has nothing to open: back to placing the section.
+  if (!marcado && sbBalanco->isChecked()) {
+    sbCursor->setChecked(true);
+    sbCursorClick();
+  }
 }
 
 void TfrmLocalizacao::LigaTemas() {
@@ -351,6 +388,8 @@ void TfrmLocalizacao::AdicionaCamadas() {
     a1(nome);
   a1("Ponto");
   a2("Ponto");
+  // The arcs' colours under the section's marker.
+  PainelDisponibilidade->AdicionaMapa(Map1);
   if (TCamada* ponto = camada("Ponto")) {
     new TMarcadorSecao(Map1, ponto);
     new TMarcadorSecao(Map2, ponto);
@@ -369,6 +408,7 @@ void TfrmLocalizacao::AdicionaCamadas() {
   BaciaNoMapa->AdicionaMapa(Map1);
   BaciaNoMapa->AdicionaMapa(Map2);
   connect(chkBacia, &QCheckBox::clicked, BaciaNoMapa, &TBaciaNoMapa::SetVisivel);
+  connect(chkDisponibilidade, &QCheckBox::clicked, this, &TfrmLocalizacao::chkDisponibilidadeClick);
   connect(btnExportarBacia, &QPushButton::clicked, BaciaNoMapa, &TBaciaNoMapa::Exporta);
   BaciaNoMapa->Atualiza();
   Map1->Refresca();
@@ -390,6 +430,8 @@ void TfrmLocalizacao::Desativa() {
                                                     chkOutSubInsig})
     w->setEnabled(false);
   chkBacia->setEnabled(false);
+  chkDisponibilidade->setEnabled(false);
+  sbBalanco->setEnabled(false);
   btnExportarBacia->setEnabled(false);
 }
 
@@ -408,7 +450,8 @@ bool TfrmLocalizacao::eventFilter(QObject* objeto, QEvent* e) {
         {"sbFullExtend", "Full extend"},
         {"sbZoomFixedIn", "Fixed zoom in"},
         {"sbZoomFixedOut", "Fixed zoom out"},
-        {"sbInformation", "Identificação"}};
+        {"sbInformation", "Identificação"},
+        {"sbBalanco", "Balanço do trecho"}};
     for (const auto& [nome, texto] : textos)
       if (objeto->objectName() == QLatin1String(nome))
         Rodape_.EscreveStatus(1, QStringLiteral("       ") + QString::fromUtf8(texto));
@@ -541,6 +584,8 @@ void TfrmLocalizacao::Map1MouseDown(int, int, int x, int y) {
     Coloca([&](TPonto& ponto, const TBacia& bacia) {
       return ColocaSecao(ponto, bacia, p, TFormaPonto::Mapa, Apresentador_, {}, Interface());
     });
+  } else if (sbBalanco->isChecked()) {
+    PainelDisponibilidade->AbreTrecho(Map1, QPointF(x, y));
   } else if (sbInformation->isChecked()) {
     const TBacia* bacia = Bacia();
     if (!bacia) return;
@@ -586,6 +631,8 @@ void TfrmLocalizacao::Map1MouseMove(int, int, int x, int y) {
     codigo = 53;
   } else if (sbInformation->isChecked()) {
     codigo = 55;
+  } else if (sbBalanco->isChecked()) {
+    if (PainelDisponibilidade->TrechoNoPixel(Map1, QPointF(x, y))) codigo = 57;
   } else if (sbCursor->isChecked() && Sistema_.ImgHidroMapeada && Sistema_.HeaderMDE) {
     // A pointer outside the grid is over no river cell.
     if (const TBacia* bacia = Bacia()) {

@@ -18,6 +18,7 @@ class QPushButton;
 class QRadioButton;
 class QToolButton;
 class TBaciaNoMapa;
+class TPainelDisponibilidade;
 class TMap;
 class TfrmIdentificacao;
 struct TContextoJanela;
@@ -67,6 +68,11 @@ class TfrmLocalizacao : public QWidget {
   QCheckBox* chkBacia = nullptr;
   QPushButton* btnExportarBacia = nullptr;
   TBaciaNoMapa* BaciaNoMapa = nullptr;
+  // The theme "Disponibilidade da bacia": its box, its controls and legend, and the tool that
+  // opens an arc's monthly balance.
+  QCheckBox* chkDisponibilidade = nullptr;
+  TPainelDisponibilidade* PainelDisponibilidade = nullptr;
+  QToolButton* sbBalanco = nullptr;
   QWidget* pnlCantoDir = nullptr;
   TfrmIdentificacao* frmIdentificacao = nullptr;
 
@@ -80,6 +86,7 @@ class TfrmLocalizacao : public QWidget {
   QCheckBox* Tema(const char* nome, const QString& texto, int x, int y, bool marcado);
   void LigaTemas();
   void DispoeTemas();
+  void chkDisponibilidadeClick(bool marcado);
   void AdicionaCamadas();
   void Desativa();
   void PonteiroDaFerramenta();

@@ -26,7 +26,9 @@ void Relatorio(TTipoRelatorio tipo, TSistema& sistema, TApresentador& apresentad
     }
     std::optional<TJanelaOutorga> janela;
     auto* frm = qobject_cast<TfrmOutorga*>(janelaOutorga);
-    if (frm) janela = TJanelaOutorga{frm->Entradas(), &frm->tsEntrada->Tabela(), &frm->Resultado()};
+    if (frm)
+      janela = TJanelaOutorga{frm->Entradas(), &frm->tsEntrada->Tabela(), &frm->Resultado(),
+                              frm->LinhaJusante()};
     auto dados = PreparaRelatorio(tipo, *sistema.Ponto, janela ? &*janela : nullptr,
                                   QDate::currentDate(), apresentador);
     if (auto* frm = qobject_cast<TfrmOutorga*>(janelaOutorga); dados && frm)

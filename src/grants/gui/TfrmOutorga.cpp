@@ -28,6 +28,7 @@
 #include "grants/ExportaTabelas.h"
 #include "grants/FormataNumero.h"
 #include "grants/MapaBaciaSistema.h"
+#include "grants/VerificacaoJusante.h"
 #include "grants/gui/AtualizaSecao.h"
 #include "grants/gui/TListaOutorgas.h"
 #include "grants/gui/TSeletorMes.h"
@@ -249,6 +250,8 @@ void TfrmOutorga::CriaGrades() {
 
   lblFrequencia = new QLabel(this);
   lblFrequencia->setObjectName(QStringLiteral("lblFrequencia"));
+  lblJusante = new QLabel(this);
+  lblJusante->setObjectName(QStringLiteral("lblJusante"));
   lblLegenda = new QLabel(this);
   lblLegenda->setObjectName(QStringLiteral("lblLegenda"));
   lblLegenda->setTextFormat(Qt::RichText);
@@ -336,7 +339,12 @@ void TfrmOutorga::Dispoe() {
   const int largura = TTabelaMeses::LarguraGrade;
   int yb = tsResultado->geometry().bottom() + 4;
   lblFrequencia->setGeometry(16, yb, largura, lblFrequencia->fontMetrics().height() + 2);
-  yb = lblFrequencia->geometry().bottom() + 3;
+  yb = lblFrequencia->geometry().bottom() + 1;
+  // The downstream line takes room only while it has something to say.
+  lblJusante->setGeometry(16, yb, largura, lblJusante->fontMetrics().height() + 2);
+  lblJusante->setVisible(!lblJusante->toolTip().isEmpty());
+  if (!lblJusante->isHidden()) yb = lblJusante->geometry().bottom() + 1;
+  yb += 2;
   lblLegenda->setGeometry(16, yb, largura, lblLegenda->heightForWidth(largura));
   PosicionaLegendaSecao();
 }
@@ -367,6 +375,8 @@ void TfrmOutorga::VerificaDesatualizado() {
   paleta.setColor(QPalette::WindowText,
                   vencido ? QColor(170, 0, 0) : palette().color(QPalette::WindowText));
   lblFrequencia->setPalette(paleta);
+  // The downstream verdict answered the inputs of the last "Calcular" only.
+  MostraJusante(vencido ? QString() : Jusante_);
 }
 
 void TfrmOutorga::btnOutorgasClick() {
@@ -448,6 +458,8 @@ void TfrmOutorga::AtualizaSecao() {
     tsResultado->setFixedHeight(188);
     TextoNaLinha(lblFrequencia, QStringLiteral("A seção de interesse mudou: pressione "
                                                "\"Calcular\" para esta seção."));
+    Jusante_.clear();
+    MostraJusante(QString());
     lblLegenda->setText(TextoLegenda(Resultado_));
     Dispoe();
   }
@@ -496,6 +508,8 @@ void TfrmOutorga::btnCalcularClick() {
     // All or nothing: a run stopped by a check leaves the grid showing the last complete one.
     if (!r.Completo()) return;
     Resultado_ = std::move(r);
+    Jusante_ = VerificaJusante();
+    MostraJusante(Jusante_);
     Desatualizado_ = false;
     tsResultado->SetDesatualizada(false);
     lblFrequencia->setPalette(palette());
@@ -508,6 +522,38 @@ void TfrmOutorga::btnCalcularClick() {
   } catch (const std::exception& e) {
     Apresentador_.Erro(QString::fromLocal8Bit(e.what()));
   }
+}
+
+QString TfrmOutorga::VerificaJusante() {
+  QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+  QString linha;
+  try {
+    const TBacia bacia = BaciaDoSistema(Sistema_);
+    const TRede rede = bacia.Rede();
+    const TVerificacaoJusante v = ::VerificaJusante(bacia, rede, RedeJusante_.Para(bacia, rede),
+                                                    *Sistema_.Ponto, Resultado_, Apresentador_);
+    // Nothing checked is no verdict: the line stays empty rather than say the criterion holds.
+    if (!v.Trechos.empty()) linha = TextoJusante(v);
+  } catch (const ETorveda& e) {
+    linha = QStringLiteral("Jusante: não verificado (") + e.mensagem() + QLatin1Char(')');
+  } catch (const std::exception& e) {
+    linha = QStringLiteral("Jusante: não verificado (") + QString::fromLocal8Bit(e.what()) +
+            QLatin1Char(')');
+  }
+  QGuiApplication::restoreOverrideCursor();
+  return linha;
+}
+
+void TfrmOutorga::MostraJusante(const QString& texto) {
+  const bool antes = !lblJusante->isHidden();
+  TextoNaLinha(lblJusante, texto);
+  QPalette paleta = lblJusante->palette();
+  // Red as the stale results' line, but for the verdict that every reach holds.
+  const bool falha = !texto.isEmpty() && texto != TextoJusante(TVerificacaoJusante());
+  paleta.setColor(QPalette::WindowText,
+                  falha ? QColor(170, 0, 0) : palette().color(QPalette::WindowText));
+  lblJusante->setPalette(paleta);
+  if (antes != !texto.isEmpty()) Dispoe();
 }
 
 void TfrmOutorga::FormActivate() {

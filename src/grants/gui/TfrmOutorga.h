@@ -8,6 +8,7 @@
 
 #include "base/gui/ContextoJanela.h"
 #include "grants/AnaliseOutorga.h"
+#include "grants/BalancoRede.h"
 #include "hydro/TBaciaContribuicao.h"
 
 class QComboBox;
@@ -45,6 +46,9 @@ class TfrmOutorga : public QWidget {
   QDate Fim() const;
   // The last complete "Calcular" (empty before the first, and after the section changed).
   const TResultadoOutorga& Resultado() const { return Resultado_; }
+  // The downstream check of that result in one line (empty when there is no result or nothing
+  // below the section could be checked).
+  const QString& LinhaJusante() const { return Jusante_; }
 
   // Whether the result grid shows tables that no longer answer for the inputs beside them (an
   // input changed after "Calcular").
@@ -83,6 +87,7 @@ class TfrmOutorga : public QWidget {
   QLineEdit* edtProcesso = nullptr;  // optional, printed on the reports
   QLineEdit* edtAnalista = nullptr;  // optional, printed, remembered between sessions
   QLabel* lblFrequencia = nullptr;   // how often the criterion holds after the grant
+  QLabel* lblJusante = nullptr;      // the downstream check of the request
   QLabel* lblSecao = nullptr;        // the section the window shows
   QPushButton* btnOutorgas = nullptr;
   QDialog* dlgOutorgas = nullptr;  // created by the first btnOutorgasClick
@@ -109,6 +114,9 @@ class TfrmOutorga : public QWidget {
   void DispoeCriterio();
   void FormActivate();
   void PosicionaLegendaSecao();
+  // The request checked at every arc end down to the outlet, as one line.
+  QString VerificaJusante();
+  void MostraJusante(const QString& texto);
   // Fills the grant list from the current section and its basin. The refresh of an open list
   // (`soSeMudou`) does nothing while the section and its grants are those already shown: it runs
   // at every activation of the window, and refilling twenty thousand rows there would be felt.
@@ -117,10 +125,12 @@ class TfrmOutorga : public QWidget {
   TSistema& Sistema_;
   TApresentador& Apresentador_;
   TResultadoOutorga Resultado_;
-  bool Desatualizado_ = false;       // the grid shows Resultado_ greyed
-  TBaciaContribuicao BaciaLista_;    // the basin the grant list compares with
-  TPontoMapa PontoBaciaLista_;       // the section point it was delineated for
-  std::size_t AssinaturaLista_ = 0;  // of the section and grants the list shows (0: none)
+  QString Jusante_;
+  TRedeBalancoGuardada RedeJusante_;  // read on the first check, again after an import
+  bool Desatualizado_ = false;        // the grid shows Resultado_ greyed
+  TBaciaContribuicao BaciaLista_;     // the basin the grant list compares with
+  TPontoMapa PontoBaciaLista_;        // the section point it was delineated for
+  std::size_t AssinaturaLista_ = 0;   // of the section and grants the list shows (0: none)
   bool AtivacaoLigada_ = false;
   TEntradasOutorga Iniciais_;                          // what a fresh window holds
   std::optional<TEntradasOutorga> EntradasEntregues_;  // of the last result that went out

@@ -3,9 +3,15 @@
 //
 // With TORVEDA_CAPTURAS set to a folder, the window is also saved there as a picture.
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
 #include <QFileInfo>
 #include <QJsonObject>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QSlider>
+#include <QTableWidget>
 #include <QToolButton>
 #include <QtTest>
 #include <memory>
@@ -17,7 +23,10 @@
 #include "gis/TCamada.h"
 #include "gis/TMap.h"
 #include "gis/gui/TBaciaNoMapa.h"
+#include "gis/gui/TPainelDisponibilidade.h"
+#include "gis/gui/TfrmBalancoTrecho.h"
 #include "gis/gui/TfrmLocalizacao.h"
+#include "grants/ClassesCor.h"
 #include "hydro/BaciaDaSecao.h"
 #include "hydro/BaciaDoSistema.h"
 #include "hydro/ColocaSecao.h"
@@ -42,6 +51,16 @@ int Magenta(TMap* mapa) {
     for (int x = 0; x < img.width(); ++x)
       if (const QColor c = img.pixelColor(x, y); c.red() > 170 && c.green() < 60 && c.blue() > 140)
         ++n;
+  return n;
+}
+
+// Pixels of a colour.
+int DaCor(TMap* mapa, const QColor& cor) {
+  const QImage img = mapa->grab().toImage();
+  int n = 0;
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x)
+      if (img.pixelColor(x, y).rgb() == cor.rgb()) ++n;
   return n;
 }
 
@@ -168,6 +187,92 @@ class TesteBaciaNoMapa : public QObject {
     apresentador->Limpa();
     QTest::mouseClick(frm->btnExportarBacia, Qt::LeftButton);
     QCOMPARE(apresentador->Textos(TTipo::Informacao).size(), 0);
+  }
+
+  // The theme "Disponibilidade da bacia": ticked, its criterion typed and calculated, the arcs
+  // take their classes' colours; the slider moves the month; the balance tool opens the table of
+  // the arc clicked; unticked, everything goes.
+  void disponibilidadeDaBaciaColoreOsTrechosEAbreOBalanco() {
+    TPainelDisponibilidade* painel = frm->PainelDisponibilidade;
+    QVERIFY(!frm->chkDisponibilidade->isChecked());
+    QVERIFY(painel->isHidden());
+    QVERIFY(!frm->sbBalanco->isEnabled());
+    QTest::mouseClick(frm->chkDisponibilidade, Qt::LeftButton);
+    QVERIFY(painel->isVisible());
+    QVERIFY(frm->sbBalanco->isEnabled());
+    // The panel sits clear of the themes and of the overview map.
+    QVERIFY(painel->geometry().top() > frm->gbTemas->geometry().bottom());
+    QVERIFY(painel->mapTo(frm.get(), QPoint(0, painel->height())).y() <=
+            frm->Map2->mapTo(frm.get(), QPoint(0, 0)).y());
+
+    // Nothing to colour before "Calcular"; an incomplete criterion is refused by name.
+    QTest::mouseClick(painel->btnCalcular, Qt::LeftButton);
+    QVERIFY(!painel->Tema().Balanco());
+    QCOMPARE(apresentador->Textos(TTipo::Erro).size(), 1);
+
+    QTest::keyClicks(painel->dtpInicio, QStringLiteral("012010"));
+    QTest::keyClicks(painel->dtpFim, QStringLiteral("122012"));
+    QTest::keyClicks(painel->edtPercentual, QStringLiteral("30"));
+    QTest::keyClick(painel->cbReferencia, Qt::Key_Home);
+    QTest::keyClick(painel->cbReferencia, Qt::Key_Down);
+    QTest::keyClick(painel->cbMetodo, Qt::Key_Home);
+    apresentador->Limpa();
+    QTest::mouseClick(painel->btnCalcular, Qt::LeftButton);
+    QVERIFY2(painel->Tema().Balanco(), qPrintable(apresentador->Textos().join('\n')));
+    const TBalanco& b = *painel->Tema().Balanco();
+    QCOMPARE(b.Inicio, QDate(2010, 1, 1));
+    QCOMPARE(b.Fim, QDate(2012, 12, 1));
+    QCOMPARE(b.Criterio.Referencia, QStringLiteral("Q90"));
+    QCOMPARE(painel->Tema().NumMeses(), 36);
+    QCOMPARE(painel->lblMes->text(), QStringLiteral("Jan/2010"));
+    QTest::mouseClick(frm->sbFullExtend, Qt::LeftButton);
+    Captura("localizacao-disponibilidade");
+    const QColor verde = CorDaClasse(TClasseCor::Verde);
+    QVERIFY(DaCor(frm->Map1, verde) > 50);
+
+    // The slider moves the month; each arc shows its class of that month.
+    QTest::keyClick(painel->sldMes, Qt::Key_Right);
+    QCOMPARE(painel->Tema().Mes(), 1);
+    QCOMPARE(painel->lblMes->text(), QStringLiteral("Fev/2010"));
+    for (const TTrechoBalanco& t : b.Trechos) {
+      const auto& d = t.Meses[1].Disponivel;
+      QCOMPARE(painel->Tema().Classe(t.Fim.Trecho),
+               d ? static_cast<std::uint8_t>(d->Classe) : TTemaDisponibilidade::SemClasse);
+    }
+
+    // The balance tool on an arc end opens that arc's table at the month shown.
+    QTest::mouseClick(frm->sbBalanco, Qt::LeftButton);
+    QVERIFY(frm->sbBalanco->isChecked());
+    const TTrechoBalanco& alvo = b.Trechos[b.Trechos.size() / 2];
+    const QPoint pixel = frm->Map1->PixelDoPonto(alvo.Fim.Centro).toPoint();
+    QTest::mouseClick(frm->Map1, Qt::LeftButton, {}, pixel);
+    auto* tabela = frm->findChild<TfrmBalancoTrecho*>();
+    QVERIFY(tabela);
+    const std::optional<std::int32_t> clicado = painel->Tema().TrechoNoPixel(pixel, 4.0);
+    QVERIFY(clicado);
+    const TTrechoBalanco* t = painel->Tema().DoTrecho(*clicado);
+    QVERIFY(t);
+    QCOMPARE(tabela->windowTitle(), QStringLiteral("Balanço do trecho %1").arg(*clicado));
+    QCOMPARE(tabela->tblMeses->rowCount(), 36);
+    QCOMPARE(tabela->tblMeses->currentRow(), 1);
+    for (int i : {0, 35}) {
+      const auto& d = t->Meses[static_cast<std::size_t>(i)].Disponivel;
+      QCOMPARE(tabela->tblMeses->item(i, 4)->text(), d ? d->Texto : QString());
+    }
+    Captura("localizacao-balanco-trecho");
+    const QPointer<TfrmBalancoTrecho> aberta(tabela);
+    tabela->close();
+    QTRY_VERIFY(!aberta);
+
+    // Away from every arc the tool opens nothing.
+    QTest::mouseClick(frm->Map1, Qt::LeftButton, {}, QPoint(2, 2));
+    QVERIFY(!frm->findChild<TfrmBalancoTrecho*>());
+
+    QTest::mouseClick(frm->chkDisponibilidade, Qt::LeftButton);
+    QVERIFY(painel->isHidden());
+    QVERIFY(frm->sbCursor->isChecked());
+    QVERIFY(!frm->sbBalanco->isEnabled());
+    QCOMPARE(DaCor(frm->Map1, verde), 0);
   }
 };
 
