@@ -12,7 +12,8 @@ class TApresentadorMudo final : public TApresentador {
 };
 
 TApresentadorMudo mudo;
-TApresentador* atual = &mudo;
+// Per thread, so that a thread answering requests beside others hears only its own messages.
+thread_local TApresentador* atual = &mudo;
 
 }  // namespace
 

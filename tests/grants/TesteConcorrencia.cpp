@@ -11,7 +11,7 @@
 #include <thread>
 
 #include "app/TSistema.h"
-#include "comum/ExecutaCli.h"
+#include "comum/ExecutaGerado.h"
 #include "comum/PastaTemporaria.h"
 #include "data/TdmS.h"
 #include "grants/AnaliseOutorga.h"
@@ -75,11 +75,11 @@ QString Calcula(const TBacia& bacia, const TRedeBalanco& dados, const TPontoMapa
 TEST(Concorrencia, SecoesLadoALadoComoUmaAposAOutra) {
   TPastaTemporaria pasta;
   const QString dir = pasta.Caminho();
-  ASSERT_EQ(ExecutaCli(QStringLiteral(TORVEDA_CLI), {QStringLiteral("amostra"), dir}).Codigo, 0);
+  ASSERT_EQ(ExecutaGerado(QStringLiteral(TORVEDA_CLI), {QStringLiteral("amostra"), dir}).Codigo, 0);
   for (const char* registro : {"aqem", "ana"})
-    ASSERT_EQ(ExecutaCli(QStringLiteral(TORVEDA_CLI),
-                         {QStringLiteral("--dados"), dir, QStringLiteral("importa"),
-                          QString::fromLatin1(registro)})
+    ASSERT_EQ(ExecutaGerado(QStringLiteral(TORVEDA_CLI),
+                            {QStringLiteral("--dados"), dir, QStringLiteral("importa"),
+                             QString::fromLatin1(registro)})
                   .Codigo,
               0);
   TSistema sistema(TCaminhos(dir, QStringLiteral("TORVEDA")));
