@@ -127,8 +127,16 @@ int main(int argc, char** argv) {
   if (uma.Ok && duas.Ok)
     std::printf("2 tarefas: %.2fx mais rápido que 1, %+.0f MiB de memória\n",
                 uma.Segundos / duas.Segundos, duas.MiB - uma.MiB);
-  std::printf("respostas \"ok\" em %s (as de 2 tarefas iguais às de 1)\n",
-              qPrintable(dir + QStringLiteral("/lote-*-respostas*.csv")));
+  auto le = [](const QString& arquivo) {
+    QFile f(arquivo);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+  };
+  const bool iguais = le(dir + QStringLiteral("/lote-1000-respostas.csv")) ==
+                      le(dir + QStringLiteral("/lote-1000-respostas-2.csv"));
+  ok = iguais && ok;
+  std::printf("respostas \"ok\" em %s; as de 2 tarefas %s às de 1\n",
+              qPrintable(dir + QStringLiteral("/lote-*-respostas*.csv")),
+              iguais ? "iguais" : "DIFERENTES");
   std::printf(
       "meta: 1.000 pedidos em até 60 s, memória igual para 1.000 e 2.000; com 2 tarefas em 2 "
       "núcleos, pelo menos 1,7x mais rápido e menos de 50 MiB a mais por tarefa\n");

@@ -24,13 +24,14 @@ TBacia ComBase(const TBacia& b, TdmS& dmS) {
       dmS,         b.CacheArcos};
 }
 
-// One row's answer, on a section of its own: nothing a request leaves behind can reach the next
-// one, whichever thread takes it. A failure outside the analysis (which answers its own) still
-// answers the row, so that the rows after it are not held back.
-TRespostaLote Responde(const TBacia& bacia, const TLeitorPedidos& leitor, const QStringList& linha,
-                       const TRedeBalanco* rede) {
+// One row's answer. The thread's section is placed afresh (IdentificaSecao starts from a blank
+// one), so nothing a request leaves behind reaches the next, whichever thread takes it; it is
+// reused because a new one would fault in its grant lists, megabytes at full scale, for every
+// request. A failure outside the analysis (which answers its own) still answers the row, so that
+// the rows after it are not held back.
+TRespostaLote Responde(TPonto& ponto, const TBacia& bacia, const TLeitorPedidos& leitor,
+                       const QStringList& linha, const TRedeBalanco* rede) {
   try {
-    TPonto ponto;
     QString erro;
     const std::optional<TPedidoLote> pedido = leitor.Le(linha, erro);
     return pedido ? AnalisaPedido(ponto, bacia, *pedido, rede)
@@ -126,7 +127,8 @@ void RespondeLote(const TBacia& bacia, const TLeitorPedidos& leitor,
   const std::size_t total = linhas.size();
   const std::size_t n = std::min(static_cast<std::size_t>(std::max(1, tarefas)), total);
   if (n <= 1) {
-    for (const QStringList& linha : linhas) entrega(Responde(bacia, leitor, linha, rede));
+    TPonto ponto;
+    for (const QStringList& linha : linhas) entrega(Responde(ponto, bacia, leitor, linha, rede));
     return;
   }
 
@@ -137,8 +139,9 @@ void RespondeLote(const TBacia& bacia, const TLeitorPedidos& leitor,
       // The connection is opened and closed in this thread, the only one that may use it.
       const std::unique_ptr<TdmS> dmS = TdmS::CopiaDaBase(bacia.dmS);
       const TBacia minha = ComBase(bacia, *dmS);
+      TPonto ponto;
       while (const std::optional<std::size_t> i = fila.Toma())
-        fila.Pronta(*i, Responde(minha, leitor, linhas[*i], rede));
+        fila.Pronta(*i, Responde(ponto, minha, leitor, linhas[*i], rede));
     });
   for (std::size_t i = 0; i < total; ++i) entrega(fila.Espera(i));
 }

@@ -16,11 +16,11 @@ struct TRespostaLote;
 int TarefasPadraoLote();
 
 // Reads and answers every row (AnalisaPedido, or the reader's answer to a row it cannot read)
-// with `tarefas` threads; 1 works in the calling thread on `bacia` as it is. Every request is
-// placed on a section of its own, and each thread started here reads the reference database
-// through a connection of its own; the grids, layers and network are shared for reading. At most a
-// few answers per thread wait for their turn. An exception thrown by `entrega` stops the threads
-// and goes on to the caller.
+// with `tarefas` threads; 1 works in the calling thread on `bacia` as it is. Each thread places
+// its requests on a section of its own, reset for every request, and each thread started here
+// reads the reference database through a connection of its own; the grids, layers and network are
+// shared for reading. At most a few answers per thread wait for their turn. An exception thrown by
+// `entrega` stops the threads and goes on to the caller.
 void RespondeLote(const TBacia& bacia, const TLeitorPedidos& leitor,
                   const std::vector<QStringList>& linhas, const TRedeBalanco* rede, int tarefas,
                   const std::function<void(const TRespostaLote&)>& entrega);
