@@ -15,8 +15,8 @@
 #include <memory>
 
 #include "../comum/BaciaEscalaReal.h"
-#include "app/TSistema.h"
 #include "base/Apresentador.h"
+#include "base/ApresentadorMudo.h"
 #include "base/Convencoes.h"
 #include "grants/AnaliseOutorga.h"
 #include "grants/BalancoRede.h"
@@ -26,6 +26,7 @@
 #include "hydro/ColocaSecao.h"
 #include "hydro/IdentificaSecao.h"
 #include "hydro/TPonto.h"
+#include "sistema/TSistema.h"
 
 namespace {
 
@@ -40,6 +41,7 @@ struct TAmbiente {
 
 TAmbiente& Ambiente() {
   static TAmbiente a = [] {
+    TApresentadorMudo apresentador;
     TAmbiente amb;
     const QString dir = PastaBaciaEscalaReal();
     amb.Secoes = PreparaBaciaEscalaReal(dir).value(QStringLiteral("secoes")).toObject();
@@ -48,8 +50,8 @@ TAmbiente& Ambiente() {
       return amb;
     }
     amb.Sistema = std::make_unique<TSistema>(TCaminhos(dir, QStringLiteral("TORVEDA")));
-    amb.Sistema->CriaFormPrincipal();
-    amb.Sistema->CriaDataModule();
+    amb.Sistema->CriaFormPrincipal(apresentador);
+    amb.Sistema->CriaDataModule(apresentador);
     try {
       amb.Bacia = std::make_unique<TBacia>(BaciaDoSistema(*amb.Sistema));
       amb.Rede = std::make_unique<TRede>(amb.Bacia->Rede());
@@ -89,23 +91,24 @@ void BM_LeRede(benchmark::State& state) {
 // The whole balance as `balanco` computes it: the network read, every arc end placed and
 // regionalized, the sums and the availability of every month.
 void BM_BalancoCompleto(benchmark::State& state) {
+  TApresentadorMudo apresentador;
   if (!Pronto(state)) return;
   const TAmbiente& a = Ambiente();
   for (auto _ : state) {
     const TRedeBalanco dados(*a.Bacia, *a.Rede);
     benchmark::DoNotOptimize(
-        CalculaBalanco(*a.Bacia, *a.Rede, dados, Inicio, Fim, Criterio, Apresentador()));
+        CalculaBalanco(*a.Bacia, *a.Rede, dados, Inicio, Fim, Criterio, apresentador));
   }
 }
 
 // The balance again on a network already read and placed (another period or percentage).
 void BM_Balanco(benchmark::State& state) {
+  TApresentadorMudo apresentador;
   if (!Pronto(state)) return;
   const TAmbiente& a = Ambiente();
   std::size_t trechos = 0;
   for (auto _ : state) {
-    const auto b =
-        CalculaBalanco(*a.Bacia, *a.Rede, *a.Dados, Inicio, Fim, Criterio, Apresentador());
+    const auto b = CalculaBalanco(*a.Bacia, *a.Rede, *a.Dados, Inicio, Fim, Criterio, apresentador);
     trechos = b ? b->Trechos.size() : 0;
   }
   state.counters["trechos"] = static_cast<double>(trechos);
@@ -114,6 +117,7 @@ void BM_Balanco(benchmark::State& state) {
 
 // The downstream check of one request from a placed and analysed section.
 void BM_VerificaJusante(benchmark::State& state) {
+  TApresentadorMudo apresentador;
   if (!Pronto(state)) return;
   const TAmbiente& a = Ambiente();
   const QJsonObject s = a.Secoes.value(QStringLiteral("cabeceira")).toObject();
@@ -121,11 +125,11 @@ void BM_VerificaJusante(benchmark::State& state) {
   IdentificaSecao(
       ponto, *a.Bacia,
       {s.value(QStringLiteral("X")).toDouble(), s.value(QStringLiteral("Y")).toDouble()});
-  CalculaSecao(ponto, *a.Bacia);
+  CalculaSecao(ponto, *a.Bacia, apresentador);
   const TEntradasOutorga e{Inicio, Fim, QStringLiteral("0,05"), Criterio};
   TTabelaMeses entrada;
-  PreencheEntrada(entrada, Inicio, Fim, e.VazaoSolicitada);
-  const TResultadoOutorga r = CalculaOutorga(ponto, e, entrada, QString());
+  PreencheEntrada(entrada, Inicio, Fim, e.VazaoSolicitada, apresentador);
+  const TResultadoOutorga r = CalculaOutorga(ponto, e, entrada, QString(), apresentador);
   if (!r.Completo()) {
     state.SkipWithError("a análise da seção não se completou");
     return;
@@ -141,7 +145,8 @@ void BM_VerificaJusante(benchmark::State& state) {
       nova = std::make_unique<TRedeBalanco>(*a.Bacia, *a.Rede);
       state.ResumeTiming();
     }
-    trechos = VerificaJusante(*a.Bacia, *a.Rede, fria ? *nova : *a.Dados, ponto, r).Trechos.size();
+    trechos = VerificaJusante(*a.Bacia, *a.Rede, fria ? *nova : *a.Dados, ponto, r, apresentador)
+                  .Trechos.size();
   }
   state.SetLabel(fria ? "primeira" : "seguinte");
   state.counters["trechos"] = static_cast<double>(trechos);
@@ -149,11 +154,13 @@ void BM_VerificaJusante(benchmark::State& state) {
 
 // The upstream sums of the outlet arc over 31 years: every grant of the basin, the dearest arc.
 void BM_SomaExutorio(benchmark::State& state) {
+  TApresentadorMudo apresentador;
   if (!Pronto(state)) return;
   const TAmbiente& a = Ambiente();
   const TFimTrecho* f = a.Dados->Fins.Fim(Convencao::TrechoExutorio);
   TPonto ponto;
-  if (!f || !ColocaParaBalanco(ponto, *a.Bacia, *a.Rede, f->Centro, Criterio.Metodo)) {
+  if (!f ||
+      !ColocaParaBalanco(ponto, *a.Bacia, *a.Rede, f->Centro, Criterio.Metodo, apresentador)) {
     state.SkipWithError("o trecho do exutório não foi colocado");
     return;
   }

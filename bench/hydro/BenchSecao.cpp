@@ -16,13 +16,14 @@
 #include <memory>
 
 #include "../comum/BaciaEscalaReal.h"
-#include "app/TSistema.h"
+#include "base/ApresentadorMudo.h"
 #include "data/TdmS.h"
 #include "gis/TCamada.h"
 #include "hydro/BaciaDoSistema.h"
 #include "hydro/ColocaSecao.h"
 #include "hydro/IdentificaSecao.h"
 #include "hydro/TPonto.h"
+#include "sistema/TSistema.h"
 
 namespace {
 
@@ -35,6 +36,7 @@ struct TAmbiente {
 
 TAmbiente& Ambiente() {
   static TAmbiente a = [] {
+    TApresentadorMudo apresentador;
     TAmbiente amb;
     const QString dir = PastaBaciaEscalaReal();
     const QJsonObject resumo = PreparaBaciaEscalaReal(dir);
@@ -44,8 +46,8 @@ TAmbiente& Ambiente() {
       return amb;
     }
     amb.Sistema = std::make_unique<TSistema>(TCaminhos(dir, QStringLiteral("TORVEDA")));
-    amb.Sistema->CriaFormPrincipal();
-    amb.Sistema->CriaDataModule();
+    amb.Sistema->CriaFormPrincipal(apresentador);
+    amb.Sistema->CriaDataModule(apresentador);
     try {
       amb.Bacia = std::make_unique<TBacia>(BaciaDoSistema(*amb.Sistema));
     } catch (const std::exception& e) {
@@ -79,13 +81,14 @@ qint64 NumOutorgas() {
 // The whole computation of one section, what the user waits for after confirming it (target on
 // the main stem: 30 ms).
 void BM_SecaoCompleta(benchmark::State& state) {
+  TApresentadorMudo apresentador;
   if (!Pronto(state)) return;
   const TBacia& bacia = *Ambiente().Bacia;
   TPonto& ponto = *Ambiente().Sistema->Ponto;
   const TPontoMapa p = PontoDaSecao(NomesSecoes[state.range(0)]);
   for (auto _ : state) {
     IdentificaSecao(ponto, bacia, p);
-    CalculaSecao(ponto, bacia);
+    CalculaSecao(ponto, bacia, apresentador);
     benchmark::DoNotOptimize(ponto.OutorgadaEstadual(1, 2010));
   }
   state.SetLabel(NomesSecoes[state.range(0)]);
@@ -101,15 +104,16 @@ void BM_Colocacao(benchmark::State& state) {
 }
 
 void BM_Regionalizacoes(benchmark::State& state) {
+  TApresentadorMudo apresentador;
   if (!Pronto(state)) return;
   const TBacia& bacia = *Ambiente().Bacia;
   TPonto& ponto = *Ambiente().Sistema->Ponto;
   IdentificaSecao(ponto, bacia, PontoDaSecao(NomesSecoes[state.range(0)]));
   const TRede rede = bacia.Rede();
   for (auto _ : state) {
-    ponto.CalculaTradicional(bacia.dmS.qryEQ_Tradicional);
-    ponto.CalculaProporcional(bacia.dmS, rede);
-    ponto.CalculaConservacao(bacia.dmS.qryRios, bacia.dmS.qryEQ_Conservacao, rede);
+    ponto.CalculaTradicional(bacia.dmS.qryEQ_Tradicional, apresentador);
+    ponto.CalculaProporcional(bacia.dmS, rede, apresentador);
+    ponto.CalculaConservacao(bacia.dmS.qryRios, bacia.dmS.qryEQ_Conservacao, rede, apresentador);
   }
   state.SetLabel(NomesSecoes[state.range(0)]);
 }
@@ -137,11 +141,12 @@ void BM_OutorgasMontante(benchmark::State& state) {
 // grants listed as counted (checked once, outside the timing); the timing is the list's
 // rendering as the CLI writes it.
 void BM_ListaDeOutorgas(benchmark::State& state) {
+  TApresentadorMudo apresentador;
   if (!Pronto(state)) return;
   const TBacia& bacia = *Ambiente().Bacia;
   TPonto& ponto = *Ambiente().Sistema->Ponto;
   IdentificaSecao(ponto, bacia, PontoDaSecao(NomesSecoes[state.range(0)]));
-  CalculaSecao(ponto, bacia);
+  CalculaSecao(ponto, bacia, apresentador);
   const TOutorgasConsideradas& l = ponto.Outorgas();
   double diferenca = 0.0;
   for (int ano = Convencao::AnoInicial; ano <= Convencao::AnoFinal; ++ano)

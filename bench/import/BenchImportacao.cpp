@@ -16,9 +16,10 @@
 #include <cstdio>
 #include <memory>
 
-#include "app/TSistema.h"
+#include "base/ApresentadorMudo.h"
 #include "data/TdmS.h"
 #include "import/ComandosOutorgas.h"
+#include "sistema/TSistema.h"
 
 namespace {
 
@@ -42,11 +43,12 @@ QString PastaAmostra() {
 
 TSistema& Sistema() {
   static std::unique_ptr<TSistema> sistema = [] {
+    TApresentadorMudo apresentador;
     auto s = std::make_unique<TSistema>(TCaminhos(PastaAmostra(), QStringLiteral("TORVEDA")));
     QElapsedTimer t;
     t.start();
-    s->CriaFormPrincipal();
-    s->CriaDataModule();
+    s->CriaFormPrincipal(apresentador);
+    s->CriaDataModule(apresentador);
     std::fprintf(stderr, "início do sistema (grades, camadas, planilhas): %lld ms\n",
                  static_cast<long long>(t.elapsed()));
     return s;
@@ -66,26 +68,29 @@ void Contadores(benchmark::State& estado, const TResultadoImportacao& r) {
 }
 
 void BM_ImportaAqem(benchmark::State& estado) {
+  TApresentadorMudo apresentador;
   TSistema& s = Sistema();
   TResultadoImportacao r;
-  for (auto _ : estado) r = ImportaOutorgasAqem(EntradaAqem(s));
+  for (auto _ : estado) r = ImportaOutorgasAqem(EntradaAqem(s), apresentador);
   Contadores(estado, r);
 }
 
 void BM_ImportaAna(benchmark::State& estado) {
+  TApresentadorMudo apresentador;
   TSistema& s = Sistema();
   TResultadoImportacao r;
-  for (auto _ : estado) r = ImportaOutorgasAna(EntradaAna(s));
+  for (auto _ : estado) r = ImportaOutorgasAna(EntradaAna(s), apresentador);
   Contadores(estado, r);
 }
 
 // The target: both registers together under 2 s.
 void BM_ImportaAmbas(benchmark::State& estado) {
+  TApresentadorMudo apresentador;
   TSistema& s = Sistema();
   TResultadoImportacao aqem, ana;
   for (auto _ : estado) {
-    aqem = ImportaOutorgasAqem(EntradaAqem(s));
-    ana = ImportaOutorgasAna(EntradaAna(s));
+    aqem = ImportaOutorgasAqem(EntradaAqem(s), apresentador);
+    ana = ImportaOutorgasAna(EntradaAna(s), apresentador);
   }
   Contadores(estado, aqem);
   if (!ana.Completa()) estado.SkipWithError("a importação federal não foi completa");
@@ -93,10 +98,11 @@ void BM_ImportaAmbas(benchmark::State& estado) {
 
 // What the start-up spends checking the two workbooks (sheets and headings; no row is read).
 void BM_LePlanilhas(benchmark::State& estado) {
+  TApresentadorMudo apresentador;
   TSistema& s = Sistema();
   for (auto _ : estado) {
     TdmS dm(s.Caminhos());
-    dm.Cria();
+    dm.Cria(apresentador);
     benchmark::DoNotOptimize(dm.tdbOutorgasAna.NumLinhas());
   }
 }

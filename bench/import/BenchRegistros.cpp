@@ -38,6 +38,7 @@
 #include <vector>
 
 #include "../comum/BaciaEscalaReal.h"
+#include "base/ApresentadorMudo.h"
 #include "base/Caminhos.h"
 #include "data/TdmS.h"
 
@@ -200,18 +201,20 @@ TCaminhos ArvoreXls() {
 }
 
 void BM_InicioComXls35000(benchmark::State& estado) {
+  TApresentadorMudo apresentador;
   const TCaminhos caminhos = ArvoreXls();
   for (auto _ : estado) {
     TdmS dm(caminhos);
-    dm.Cria();
+    dm.Cria(apresentador);
     if (!dm.tdbOutorgasAqemSuperficial.Ativa()) estado.SkipWithError("planilha não verificada");
   }
 }
 
 void BM_LeXls35000(benchmark::State& estado) {
+  TApresentadorMudo apresentador;
   const TCaminhos caminhos = ArvoreXls();
   TdmS dm(caminhos);
-  dm.Cria();
+  dm.Cria(apresentador);
   int linhas = 0;
   for (auto _ : estado) {
     dm.LeOutorgasAqem(caminhos.OutorgasAqem());

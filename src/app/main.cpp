@@ -4,12 +4,12 @@
 #include <QLocale>
 #include <QPointer>
 
-#include "app/TSistema.h"
 #include "app/gui/Instalacao.h"
 #include "app/gui/TAplicacao.h"
 #include "app/gui/TApresentadorQt.h"
 #include "app/gui/TfrmMain.h"
 #include "app/gui/TfrmSplash.h"
+#include "sistema/TSistema.h"
 
 int main(int argc, char** argv) {
   TAplicacao app(argc, argv);
@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
   QCoreApplication::setApplicationVersion(TfrmSplash::Versao());
   CarregaTraducoesQt(app);
   TApresentadorQt apresentador;
-  DefineApresentador(&apresentador);
+  app.AvisaFalhasEm(&apresentador);
 
   auto* frmSplash = new TfrmSplash;
   frmSplash->Centraliza(nullptr);
@@ -29,14 +29,14 @@ int main(int argc, char** argv) {
   const QString executavel = QCoreApplication::applicationFilePath();
   TSistema sistema(
       TCaminhos(QCoreApplication::applicationDirPath(), TCaminhos::NomeBaseDe(executavel)));
-  TfrmMain frmMain(sistema);
+  TfrmMain frmMain(sistema, apresentador);
   apresentador.DefineDono(&frmMain);
   app.DefineRecuperacao([janela = QPointer<TfrmMain>(&frmMain)] {
     if (janela) janela->MostraProgresso(false);
   });
   InstalaJanelas(frmMain);
   frmMain.MostraManutencao(TfrmMain::PedeManutencao(QCoreApplication::arguments()));
-  sistema.CriaDataModule();
+  sistema.CriaDataModule(apresentador);
 
   delete frmSplash;
   frmMain.show();

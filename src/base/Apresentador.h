@@ -1,6 +1,8 @@
 #pragma once
-// The one road of every message box and file dialog. The windowed program installs Qt dialogs,
-// the tests a scripted responder, the CLI a printer to stderr. Nothing else shows a message.
+// The one road of every message box and file dialog. There is no presenter in force: whoever
+// starts an operation hands it the presenter it must use (the windowed program Qt dialogs, the
+// tests a scripted responder, each CLI command a printer to stderr, each batch request a silent
+// one), so that two operations can run side by side without hearing each other.
 
 #include <QString>
 #include <QStringList>
@@ -40,11 +42,6 @@ class TApresentador {
     return {};
   }
 };
-
-// The presenter in force. Before any is installed, a silent one that answers No and cancels.
-TApresentador& Apresentador();
-// Installs a presenter (not owned); nullptr goes back to the silent one.
-void DefineApresentador(TApresentador* apresentador);
 
 // Joins the lines of a multi-line message with single line feeds.
 QString JuntaLinhas(const QStringList& linhas);

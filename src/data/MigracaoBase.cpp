@@ -414,19 +414,19 @@ QString ArquivoBaseJet(const TCaminhos& caminhos) {
   return caminhos.DadosBD() + (parecidos.isEmpty() ? nome : parecidos.first());
 }
 
-void OfereceMigracaoBase(const TCaminhos& caminhos) {
+void OfereceMigracaoBase(const TCaminhos& caminhos, TApresentador& apresentador) {
   const QString base = caminhos.BaseDados();
   const QString jet = ArquivoBaseJet(caminhos);
   if (QFileInfo::exists(base) || !QFileInfo(jet).isFile()) return;
-  if (Apresentador().Confirmacao(
+  if (apresentador.Confirmacao(
           QStringLiteral("Importar a base de dados %1?").arg(QFileInfo(jet).fileName())) !=
       TResposta::Sim)
     return;
   try {
-    Apresentador().Informacao(Resumo(ImportaBase(jet, base, false)));
+    apresentador.Informacao(Resumo(ImportaBase(jet, base, false)));
   } catch (const ETorveda& e) {
-    Apresentador().Erro(e.mensagem());
+    apresentador.Erro(e.mensagem());
   } catch (const std::exception& e) {
-    Apresentador().Erro(QString::fromLocal8Bit(e.what()));
+    apresentador.Erro(QString::fromLocal8Bit(e.what()));
   }
 }

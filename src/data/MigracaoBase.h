@@ -14,6 +14,8 @@
 #include "base/Caminhos.h"
 #include "data/BaseOrigem.h"
 
+class TApresentador;
+
 struct TResultadoMigracao {
   QString Origem;
   QString Destino;
@@ -41,4 +43,4 @@ QString ArquivoBaseJet(const TCaminhos& caminhos);
 
 // The start-up's offer: when the tree has no database but has its Jet database, asks "Importar a
 // base de dados <arquivo>.mdb?" and, on Yes, migrates it, showing the outcome. Never throws.
-void OfereceMigracaoBase(const TCaminhos& caminhos);
+void OfereceMigracaoBase(const TCaminhos& caminhos, TApresentador& apresentador);

@@ -124,28 +124,28 @@ void TdmS::FechaTudo() {
   conOutorgasAna.Fecha();
 }
 
-void TdmS::Cria() {
+void TdmS::Cria(TApresentador& apresentador) {
   FechaTudo();
   Cargas_.clear();
 
   // Step 2: the three connections, in order; the first failure ends the creation.
-  if (!AbreBase()) {
+  if (!AbreBase(apresentador)) {
     Cargas_.push_back({NomeArquivo(ArquivoOutorgasAqem()), false, NaoAberto});
     Cargas_.push_back({NomeArquivo(ArquivoOutorgasAna()), false, NaoAberto});
     return;
   }
-  if (!AbreLivro(conOutorgasAqem, ArquivoOutorgasAqem())) {
+  if (!AbreLivro(conOutorgasAqem, ArquivoOutorgasAqem(), apresentador)) {
     Cargas_.push_back({NomeArquivo(ArquivoOutorgasAna()), false, NaoAberto});
     return;
   }
-  if (!AbreLivro(conOutorgasAna, ArquivoOutorgasAna())) return;
+  if (!AbreLivro(conOutorgasAna, ArquivoOutorgasAna(), apresentador)) return;
 
   // Steps 3 and 4: the sheets; a failure closes that workbook only.
-  AbreFolhasAqem();
-  AbreFolhaAna();
+  AbreFolhasAqem(apresentador);
+  AbreFolhaAna(apresentador);
 }
 
-bool TdmS::AbreBase() {
+bool TdmS::AbreBase(TApresentador& apresentador) {
   BaseAberta_ = false;
   if (QSqlDatabase::contains(NomeConexao_)) {
     {
@@ -155,11 +155,11 @@ bool TdmS::AbreBase() {
     QSqlDatabase::removeDatabase(NomeConexao_);
   }
 
-  auto falha = [this](const QString& erro) {
+  auto falha = [this, &apresentador](const QString& erro) {
     ErroBase_ = erro;
     DefineErroConsultas(ErroBase_);
     Cargas_.push_back({NomeArquivo(ArquivoBase_), false, ErroBase_});
-    Apresentador().Erro(ErroBase_);
+    apresentador.Erro(ErroBase_);
     return false;
   };
 
@@ -200,7 +200,7 @@ bool TdmS::AbreBase() {
     const QString msg =
         QStringLiteral("O banco de dados %1 não pode ser usado: %2").arg(ArquivoBase_, defeito);
     Cargas_.push_back({NomeArquivo(ArquivoBase_), false, msg});
-    Apresentador().Erro(msg);
+    apresentador.Erro(msg);
     return true;
   }
   Cargas_.push_back({NomeArquivo(ArquivoBase_), true, {}});
@@ -230,7 +230,7 @@ std::unique_ptr<TdmS> TdmS::CopiaDaBase(const TdmS& origem) {
   return copia;
 }
 
-bool TdmS::AbreLivro(TLivroPlanilha& livro, const QString& arquivo) {
+bool TdmS::AbreLivro(TLivroPlanilha& livro, const QString& arquivo, TApresentador& apresentador) {
   livro.DefineArquivo(arquivo);
   try {
     livro.Abre();
@@ -238,7 +238,7 @@ bool TdmS::AbreLivro(TLivroPlanilha& livro, const QString& arquivo) {
   } catch (const ETorveda& e) {
     livro.Fecha();
     Cargas_.push_back({NomeArquivo(arquivo), false, e.mensagem()});
-    Apresentador().Erro(e.mensagem());
+    apresentador.Erro(e.mensagem());
     return false;
   }
 }
@@ -293,7 +293,7 @@ void TdmS::LiberaOutorgasAqem() {
 
 void TdmS::LiberaOutorgasAna() { tdbOutorgasAna.LiberaLinhas(); }
 
-void TdmS::AbreFolhasAqem() {
+void TdmS::AbreFolhasAqem(TApresentador& apresentador) {
   TTabelaPlanilha* tabelas[] = {&tdbOutorgasAqemSuperficial, &tdbOutorgasAqemInsignificante,
                                 &tdbOutorgasAqemSubterranea};
   const QString nome = NomeArquivo(conOutorgasAqem.Arquivo());
@@ -307,11 +307,11 @@ void TdmS::AbreFolhasAqem() {
     conOutorgasAqem.Fecha();
     conOutorgasAqem.DefineArquivo(QString());
     Cargas_.push_back({nome, false, ErroAqem + QLatin1Char('\n') + e.mensagem()});
-    Apresentador().Mensagem(ErroAqem);
+    apresentador.Mensagem(ErroAqem);
   }
 }
 
-void TdmS::AbreFolhaAna() {
+void TdmS::AbreFolhaAna(TApresentador& apresentador) {
   const QString nome = NomeArquivo(conOutorgasAna.Arquivo());
   try {
     AbreTitulos(tdbOutorgasAna, conOutorgasAna);
@@ -322,6 +322,6 @@ void TdmS::AbreFolhaAna() {
     conOutorgasAna.Fecha();
     conOutorgasAna.DefineArquivo(QString());
     Cargas_.push_back({nome, false, ErroAna + QLatin1Char('\n') + e.mensagem()});
-    Apresentador().Mensagem(ErroAna);
+    apresentador.Mensagem(ErroAna);
   }
 }

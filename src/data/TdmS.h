@@ -41,6 +41,8 @@ inline const QString EstFluviometricas =
 }  // namespace SqlTORVEDA
 
 // One load of the creation, for `torveda-cli verifica`.
+class TApresentador;
+
 struct TCargaDados {
   QString Nome;  // the file name
   bool Ok = false;
@@ -68,8 +70,8 @@ class TdmS {
   TdmS(const TdmS&) = delete;
   TdmS& operator=(const TdmS&) = delete;
 
-  // The creation sequence above. Shows its messages through Apresentador() and never throws.
-  void Cria();
+  // The creation sequence above. Shows its messages through the presenter and never throws.
+  void Cria(TApresentador& apresentador);
 
   // The files (the workbooks as found: .xls, or the .xlsx fallback).
   const QString& ArquivoBase() const { return ArquivoBase_; }
@@ -118,11 +120,11 @@ class TdmS {
   const std::vector<TCargaDados>& Cargas() const { return Cargas_; }
 
  private:
-  bool AbreBase();
+  bool AbreBase(TApresentador& apresentador);
   void DefineErroConsultas(const QString& erro);
-  bool AbreLivro(TLivroPlanilha& livro, const QString& arquivoXls);
-  void AbreFolhasAqem();
-  void AbreFolhaAna();
+  bool AbreLivro(TLivroPlanilha& livro, const QString& arquivoXls, TApresentador& apresentador);
+  void AbreFolhasAqem(TApresentador& apresentador);
+  void AbreFolhaAna(TApresentador& apresentador);
   void FechaTudo();
 
   TCaminhos Caminhos_;

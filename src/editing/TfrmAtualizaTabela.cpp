@@ -18,7 +18,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/TSistema.h"
 #include "base/Apresentador.h"
 #include "data/Esquema.h"
 #include "data/TdmS.h"
@@ -26,6 +25,7 @@
 #include "editing/TDelegadoCampo.h"
 #include "editing/TSelecaoLinha.h"
 #include "editing/ValorCampo.h"
+#include "sistema/TSistema.h"
 
 namespace {
 
@@ -47,7 +47,7 @@ TfrmAtualizaTabela::TfrmAtualizaTabela(TContextoJanela& contexto, const QString&
                                        const QString& titulo, const QString& tabela,
                                        const QString& nomeConsulta,
                                        const std::vector<TCampoJanela>& campos, QWidget* parent)
-    : QWidget(parent), Tabela_(tabela) {
+    : QWidget(parent), Apresentador_(contexto.Apresentador), Tabela_(tabela) {
   setObjectName(nomeJanela);
   setWindowTitle(titulo);
   resize(834, 552);
@@ -152,9 +152,9 @@ void TfrmAtualizaTabela::MontaGrade() {
 void TfrmAtualizaTabela::Abre(TContextoJanela& contexto, const QString& tabela) {
   TdmS* dmS = contexto.Sistema.dmS.get();
   if (!dmS || !dmS->BaseAberta()) {
-    Apresentador().Erro(dmS && !dmS->ErroBase().isEmpty()
-                            ? dmS->ErroBase()
-                            : QStringLiteral("O banco de dados não está aberto."));
+    Apresentador_.Erro(dmS && !dmS->ErroBase().isEmpty()
+                           ? dmS->ErroBase()
+                           : QStringLiteral("O banco de dados não está aberto."));
     gbNavegador->setEnabled(false);
     gbCampos->setEnabled(false);
     return;
@@ -164,7 +164,7 @@ void TfrmAtualizaTabela::Abre(TContextoJanela& contexto, const QString& tabela) 
   Consulta_->setTable(tabela);
   Consulta_->setEditStrategy(QSqlTableModel::OnRowChange);
   if (!Consulta_->select()) {
-    Apresentador().Erro(Consulta_->lastError().text());
+    Apresentador_.Erro(Consulta_->lastError().text());
     gbNavegador->setEnabled(false);
     gbCampos->setEnabled(false);
     return;
@@ -293,12 +293,12 @@ bool TfrmAtualizaTabela::Grava() {
     const QString erro = ErroValor(Consulta_->data(i, Qt::EditRole), *coluna,
                                    rotulo ? Rotulos::TextoSimples(rotulo->text()) : QString());
     if (!erro.isEmpty()) {
-      Apresentador().Erro(erro);
+      Apresentador_.Erro(erro);
       return false;
     }
   }
   if (!Consulta_->submitAll()) {
-    Apresentador().Erro(Consulta_->lastError().text());
+    Apresentador_.Erro(Consulta_->lastError().text());
     return false;
   }
   Editando_ = false;
@@ -316,7 +316,7 @@ bool TfrmAtualizaTabela::TrabalhoPendente() {
 
 bool TfrmAtualizaTabela::PodeFechar() {
   if (!TrabalhoPendente()) return true;
-  switch (Apresentador().PerguntaSalvar(
+  switch (Apresentador_.PerguntaSalvar(
       QStringLiteral("Há valores digitados nesta janela que ainda não foram gravados no banco "
                      "de dados. Deseja salvá-los antes de fechar?"),
       true)) {

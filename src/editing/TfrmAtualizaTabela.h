@@ -17,7 +17,7 @@
 
 #include "data/Esquema.h"
 
-#include "app/gui/TRodape.h"
+#include "base/gui/ContextoJanela.h"
 
 class QDataWidgetMapper;
 class QGroupBox;
@@ -27,6 +27,7 @@ class QPushButton;
 class QSqlTableModel;
 class QTableView;
 class QToolButton;
+class TApresentador;
 class TDelegadoCampo;
 class TSelecaoLinha;
 
@@ -103,6 +104,7 @@ class TfrmAtualizaTabela : public QWidget {
   void AtualizaNavegador();
   void Digitou();
 
+  TApresentador& Apresentador_;
   QString Tabela_;
   QSqlTableModel* Consulta_ = nullptr;
   QDataWidgetMapper* Mapeador_ = nullptr;

@@ -73,7 +73,10 @@ TRegistros::TRegistros(std::shared_ptr<TDadosShape> dados, std::vector<qint64> c
 }
 
 TRegistros::TRegistros(const TRegistros& outro)
-    : Dados_(outro.Dados_), Chaves_(outro.Chaves_), Pos_(outro.Pos_) {
+    : Dados_(outro.Dados_),
+      Chaves_(outro.Chaves_),
+      Pos_(outro.Pos_),
+      Apresentador_(outro.Apresentador_) {
   if (outro.Buffer_)
     Buffer_.reset(new TBuffer{Ogr::TFeature(outro.Buffer_->Registro->Clone()), outro.Buffer_->Novo,
                               outro.Buffer_->Chave});
@@ -92,7 +95,8 @@ TRegistros::TRegistros(TRegistros&& outro) noexcept
       Chaves_(std::move(outro.Chaves_)),
       Pos_(outro.Pos_),
       Buffer_(std::move(outro.Buffer_)),
-      Alterou_(outro.Alterou_) {
+      Alterou_(outro.Alterou_),
+      Apresentador_(outro.Apresentador_) {
   outro.Alterou_ = false;
   outro.Pos_ = 0;
 }
@@ -105,6 +109,7 @@ TRegistros& TRegistros::operator=(TRegistros&& outro) noexcept {
   Pos_ = outro.Pos_;
   Buffer_ = std::move(outro.Buffer_);
   Alterou_ = outro.Alterou_;
+  Apresentador_ = outro.Apresentador_;
   outro.Alterou_ = false;
   outro.Pos_ = 0;
   return *this;
@@ -118,9 +123,9 @@ void TRegistros::GravaAoSair() noexcept {
   try {
     Dados_->Grava();
   } catch (const ETorveda& e) {
-    Apresentador().Erro(e.mensagem());
+    if (Apresentador_) Apresentador_->Erro(e.mensagem());
   } catch (const std::exception& e) {
-    Apresentador().Erro(QString::fromLocal8Bit(e.what()));
+    if (Apresentador_) Apresentador_->Erro(QString::fromLocal8Bit(e.what()));
   }
 }
 

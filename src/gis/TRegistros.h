@@ -8,7 +8,8 @@
 // Deleting: Apaga() deletes the current record (Proximo() then goes on to the one after it).
 // FimEdicao() writes every change to the shapefile's files. A record set that changed its
 // dataset also writes it when it goes away, so a change made through it is never left only in
-// memory.
+// memory; a failure of that last write goes to the presenter given to AvisaFalhasEm (the dataset
+// then stays modified, its changes kept for the next write).
 //
 // Field values by type: texts QString, integers int (64-bit fields qlonglong), reals double,
 // dates QDate (an invalid QDate when blank), "Shape" a TForma. Dates also read and write as a
@@ -23,6 +24,7 @@
 
 #include "gis/TGeometria.h"
 
+class TApresentador;
 class TDadosShape;
 
 class TRegistros {
@@ -92,6 +94,8 @@ class TRegistros {
   void Apaga();
   // Writes a pending record and every change of the dataset to its files. Throws ETorveda.
   void FimEdicao();
+  // Where a failure of the write on the way out is told (not owned; it must outlive the set).
+  void AvisaFalhasEm(TApresentador& apresentador) { Apresentador_ = &apresentador; }
 
  private:
   struct TBuffer;
@@ -106,4 +110,5 @@ class TRegistros {
   std::size_t Pos_ = 0;
   std::unique_ptr<TBuffer> Buffer_;
   bool Alterou_ = false;
+  TApresentador* Apresentador_ = nullptr;
 };

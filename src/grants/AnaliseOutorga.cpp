@@ -57,20 +57,21 @@ double Exibido(const QString& texto) {
 // The requested flow of a month from the input grid. The grid is refilled only by "Ok", so after
 // a change of period a month may have no cell or an empty one; either stops the run with a
 // message that names the month, rather than counting as zero.
-std::optional<double> Solicitada(const TTabelaMeses& entrada, int mes, int ano) {
+std::optional<double> Solicitada(const TTabelaMeses& entrada, int mes, int ano,
+                                 TApresentador& apresentador) {
   const TCelulaGrade* c = entrada.CelulaDoMes(mes, ano);
   if (!c || c->Texto.trimmed().isEmpty()) {
-    Apresentador().Erro(QStringLiteral("Falta a vazão solicitada de ") + NomeMesAno(mes, ano) +
-                        QStringLiteral(" na tabela de vazões solicitadas: pressione \"Ok\" para "
-                                       "preenchê-la no período escolhido."));
+    apresentador.Erro(QStringLiteral("Falta a vazão solicitada de ") + NomeMesAno(mes, ano) +
+                      QStringLiteral(" na tabela de vazões solicitadas: pressione \"Ok\" para "
+                                     "preenchê-la no período escolhido."));
     return std::nullopt;
   }
   bool ok = false;
   const double v = LeNumero(c->Texto, &ok);
   if (!ok) {
-    Apresentador().Erro(QStringLiteral("A vazão solicitada de ") + NomeMesAno(mes, ano) +
-                        QStringLiteral(" (\"") + c->Texto +
-                        QStringLiteral("\") não é um número válido."));
+    apresentador.Erro(QStringLiteral("A vazão solicitada de ") + NomeMesAno(mes, ano) +
+                      QStringLiteral(" (\"") + c->Texto +
+                      QStringLiteral("\") não é um número válido."));
     return std::nullopt;
   }
   return v;
@@ -79,8 +80,8 @@ std::optional<double> Solicitada(const TTabelaMeses& entrada, int mes, int ano) 
 }  // namespace
 
 bool PreencheEntrada(TTabelaMeses& entrada, const QDate& inicio, const QDate& fim,
-                     const QString& vazao) {
-  if (!MontaGrade(entrada, inicio, fim)) return false;
+                     const QString& vazao, TApresentador& apresentador) {
+  if (!MontaGrade(entrada, inicio, fim, apresentador)) return false;
   for (const auto& [mes, ano] : MesesDoPeriodo(inicio, fim)) Escreve(entrada, mes, ano, vazao);
   return true;
 }
@@ -155,14 +156,15 @@ QString TextoFrequencia(const TFrequenciaCriterio& f) {
 }
 
 TResultadoOutorga CalculaOutorga(const TPonto& ponto, const TEntradasOutorga& e,
-                                 const TTabelaMeses& entrada, const QString& pastaImagens) {
+                                 const TTabelaMeses& entrada, const QString& pastaImagens,
+                                 TApresentador& apresentador) {
   TResultadoOutorga r;
   if (!ponto.SobreHidrografia()) {
-    Apresentador().Erro(MensagemSemSecao());
+    apresentador.Erro(MensagemSemSecao());
     return r;
   }
   if (const QString falha = ValidaEntradas(e); !falha.isEmpty()) {
-    Apresentador().Erro(falha);
+    apresentador.Erro(falha);
     return r;
   }
   for (const auto& [mes, ano] : MesesDoPeriodo(e.Inicio, e.Fim)) {
@@ -180,14 +182,14 @@ TResultadoOutorga CalculaOutorga(const TPonto& ponto, const TEntradasOutorga& e,
   QString erroPercentual;
   const std::optional<int> p = LePercentual(e.Criterio.Percentual, &erroPercentual);
   if (!p) {
-    Apresentador().Erro(erroPercentual);
+    apresentador.Erro(erroPercentual);
     return r;
   }
   const double a = VazaoCriterio(ponto, e.Criterio.Referencia, e.Criterio.Metodo, *p);
   r.VazaoCriterio = a;
   // With no allowable flow every share divides by zero: say why instead of painting NaN.
   if (!(a != 0.0) || !std::isfinite(a)) {
-    Apresentador().Erro(
+    apresentador.Erro(
         QStringLiteral("O critério de outorga não dá vazão permissível (") + e.Criterio.Percentual +
         QStringLiteral("% da ") + e.Criterio.Referencia + QStringLiteral(" pelo método \"") +
         e.Criterio.Metodo +
@@ -195,7 +197,7 @@ TResultadoOutorga CalculaOutorga(const TPonto& ponto, const TEntradasOutorga& e,
     return r;
   }
   for (TMesOutorga& m : r.Meses) {
-    m.Solicitada = Solicitada(entrada, m.Mes, m.Ano);
+    m.Solicitada = Solicitada(entrada, m.Mes, m.Ano, apresentador);
     if (!m.Solicitada) {
       for (TMesOutorga& x : r.Meses) x.Solicitada.reset();
       return r;
@@ -206,7 +208,7 @@ TResultadoOutorga CalculaOutorga(const TPonto& ponto, const TEntradasOutorga& e,
   for (TTabelaOutorga t :
        {TTabelaOutorga::Estadual, TTabelaOutorga::Federal, TTabelaOutorga::Total}) {
     TTabelaMeses& grade = r.Tabelas[static_cast<size_t>(t)];
-    MontaGrade(grade, e.Inicio, e.Fim);
+    MontaGrade(grade, e.Inicio, e.Fim, apresentador);
     std::vector<double> valores;
     for (const TMesOutorga& m : r.Meses)
       valores.push_back(t == TTabelaOutorga::Estadual  ? m.Estadual
@@ -229,7 +231,7 @@ TResultadoOutorga CalculaOutorga(const TPonto& ponto, const TEntradasOutorga& e,
   const int casasDepois = CasasDaColuna(depois);
 
   TTabelaMeses& anterior = r.Tabelas[static_cast<size_t>(TTabelaOutorga::Anterior)];
-  MontaGrade(anterior, e.Inicio, e.Fim);
+  MontaGrade(anterior, e.Inicio, e.Fim, apresentador);
   for (TMesOutorga& m : r.Meses) {
     m.Anterior = FormataFixo(a - m.Total, casasAntes);
     Escreve(anterior, m.Mes, m.Ano, m.Anterior);
@@ -239,7 +241,7 @@ TResultadoOutorga CalculaOutorga(const TPonto& ponto, const TEntradasOutorga& e,
   }
 
   TTabelaMeses& posterior = r.Tabelas[static_cast<size_t>(TTabelaOutorga::Posterior)];
-  MontaGrade(posterior, e.Inicio, e.Fim);
+  MontaGrade(posterior, e.Inicio, e.Fim, apresentador);
   for (TMesOutorga& m : r.Meses) {
     m.Posterior = FormataFixo(a - *m.Solicitada - m.Total, casasDepois);
     Escreve(posterior, m.Mes, m.Ano, m.Posterior);
@@ -256,7 +258,7 @@ TResultadoOutorga CalculaOutorga(const TPonto& ponto, const TEntradasOutorga& e,
   if (!pastaImagens.isEmpty())
     for (int t = 0; t < NumTabelasOutorga; ++t) {
       const QString arquivo = pastaImagens + NomesImagensTabela()[static_cast<size_t>(t)];
-      if (SalvaImagemGrade(r.Tabelas[static_cast<size_t>(t)], arquivo))
+      if (SalvaImagemGrade(r.Tabelas[static_cast<size_t>(t)], arquivo, apresentador))
         r.Imagens.push_back(arquivo);
     }
   r.TabelasFeitas = NumTabelasOutorga;

@@ -14,6 +14,7 @@
 #include "grants/TTabelaMeses.h"
 #include "grants/VazaoCriterio.h"
 
+class TApresentador;
 class TPonto;
 
 // What the analyst typed and chose in the grant window.
@@ -39,7 +40,7 @@ QString ValidaEntradas(const TEntradasOutorga& entradas);
 // "Ok": lays the input grid out for the period and writes the requested flow, as typed, into the
 // cell of every month of it. False (after "Verifique o período.") when the period is reversed.
 bool PreencheEntrada(TTabelaMeses& entrada, const QDate& inicio, const QDate& fim,
-                     const QString& vazao);
+                     const QString& vazao, TApresentador& apresentador);
 
 // One month of the analysis. Values not reached (a failure stopped the run before them) are
 // empty.
@@ -100,7 +101,8 @@ double ParcelaUsada(double permissivel, double livre);
 // writes the five pictures into pastaImagens (none when it is empty). The first failed check is
 // shown through the presenter and nothing is made or written (TabelasFeitas 0).
 TResultadoOutorga CalculaOutorga(const TPonto& ponto, const TEntradasOutorga& entradas,
-                                 const TTabelaMeses& entrada, const QString& pastaImagens);
+                                 const TTabelaMeses& entrada, const QString& pastaImagens,
+                                 TApresentador& apresentador);
 
 // The message for a percentage that is not an integer.
 QString MensagemPercentualNaoInteiro(const QString& percentual);

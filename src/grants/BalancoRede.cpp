@@ -19,7 +19,8 @@ TRedeBalanco::TRedeBalanco(const TBacia& bacia, const TRede& rede)
 
 std::shared_ptr<const TSecaoTrecho> TRedeBalanco::Secao(const TBacia& bacia, const TRede& rede,
                                                         const TFimTrecho& fim,
-                                                        const QString& metodo) const {
+                                                        const QString& metodo,
+                                                        TApresentador& apresentador) const {
   const auto chave = std::make_pair(fim.Trecho, metodo);
   {
     const std::lock_guard<std::mutex> trava(Guarda_);
@@ -30,7 +31,7 @@ std::shared_ptr<const TSecaoTrecho> TRedeBalanco::Secao(const TBacia& bacia, con
   if (const auto it = Secoes_.find(chave); it != Secoes_.end()) return it->second;
   auto s = std::make_shared<TSecaoTrecho>();
   TPonto ponto;
-  s->Colocada = ColocaParaBalanco(ponto, bacia, rede, fim.Centro, metodo);
+  s->Colocada = ColocaParaBalanco(ponto, bacia, rede, fim.Centro, metodo, apresentador);
   s->Rio = ponto.NomeRio();
   s->Trecho = ponto.CodTrecho();
   s->Regiao = ponto.Regiao();
@@ -123,17 +124,17 @@ TDisponibilidadeMes DisponibilidadeMes(double permissivel, double livre, int cas
 }
 
 bool ColocaParaBalanco(TPonto& ponto, const TBacia& bacia, const TRede& rede, const TPontoMapa& p,
-                       const QString& metodo) {
+                       const QString& metodo, TApresentador& apresentador) {
   if (!DentroDaBacia(bacia.Limite, p)) return false;
   IdentificaSecao(ponto, bacia, p);
   if (!ponto.SobreHidrografia()) return false;
   const QStringList& metodos = NomesMetodo();
   if (metodo == metodos[0])
-    ponto.CalculaTradicional(bacia.dmS.qryEQ_Tradicional);
+    ponto.CalculaTradicional(bacia.dmS.qryEQ_Tradicional, apresentador);
   else if (metodo == metodos[1])
-    ponto.CalculaProporcional(bacia.dmS, rede);
+    ponto.CalculaProporcional(bacia.dmS, rede, apresentador);
   else if (metodo == metodos[2])
-    ponto.CalculaConservacao(bacia.dmS.qryRios, bacia.dmS.qryEQ_Conservacao, rede);
+    ponto.CalculaConservacao(bacia.dmS.qryRios, bacia.dmS.qryEQ_Conservacao, rede, apresentador);
   return true;
 }
 
@@ -165,7 +166,8 @@ std::optional<TBalanco> CalculaBalanco(const TBacia& bacia, const TRede& rede,
   TPonto ponto;
   b.Trechos.reserve(dados.Fins.Todos().size());
   for (const TFimTrecho& f : dados.Fins.Todos()) {
-    const std::shared_ptr<const TSecaoTrecho> secao = dados.Secao(bacia, rede, f, criterio.Metodo);
+    const std::shared_ptr<const TSecaoTrecho> secao =
+        dados.Secao(bacia, rede, f, criterio.Metodo, apresentador);
     if (!secao->Colocada) {
       b.NaoColocados.push_back(f.Trecho);
       continue;

@@ -51,9 +51,11 @@ class TRedeBalanco {
 
   // The section placed at an arc's end (ColocaParaBalanco) with a method's flows, kept per arc
   // and method: the regionalization of an arc does not change while the basin stays loaded.
-  // Safe to call from several threads.
+  // Safe to call from several threads. The placement's notices go to the presenter of the call
+  // that placed it.
   std::shared_ptr<const TSecaoTrecho> Secao(const TBacia& bacia, const TRede& rede,
-                                            const TFimTrecho& fim, const QString& metodo) const;
+                                            const TFimTrecho& fim, const QString& metodo,
+                                            TApresentador& apresentador) const;
 
   // The upstream sums of the section placed at an arc's end (secao, placed there) over a
   // period. The sums of a month do not depend on the period, and the checks of a batch go down
@@ -119,7 +121,7 @@ struct TBalanco {
 // any question) and runs the regionalization the criterion names. False, with nothing computed,
 // when the point lies outside the basin outline or off the mapped drainage.
 bool ColocaParaBalanco(TPonto& ponto, const TBacia& bacia, const TRede& rede, const TPontoMapa& p,
-                       const QString& metodo);
+                       const QString& metodo, TApresentador& apresentador);
 
 // The balance over the months from inicio to fim. The percentage must be an integer and the
 // period in order; otherwise the presenter is told why and the answer is empty. Errors of the

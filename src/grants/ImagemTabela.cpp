@@ -85,12 +85,13 @@ QImage ImagemTabela(const TTabelaMeses& grade) {
   return img;
 }
 
-bool SalvaImagemGrade(const TTabelaMeses& grade, const QString& caminho) {
+bool SalvaImagemGrade(const TTabelaMeses& grade, const QString& caminho,
+                      TApresentador& apresentador) {
   const QImage img = ImagemTabela(grade);
   QDir().mkpath(QFileInfo(caminho).absolutePath());
   QSaveFile arquivo(caminho);
   const bool ok =
       arquivo.open(QIODevice::WriteOnly) && img.save(&arquivo, "BMP") && arquivo.commit();
-  if (!ok) Apresentador().Erro(QStringLiteral("Erro ao inserir na pasta Imagens"));
+  if (!ok) apresentador.Erro(QStringLiteral("Erro ao inserir na pasta Imagens"));
   return ok;
 }

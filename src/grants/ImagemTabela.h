@@ -19,4 +19,5 @@ QImage ImagemTabela(const TTabelaMeses& grade);
 
 // Writes the grid's picture as a Windows bitmap, replacing the file safely. A failure shows
 // "Erro ao inserir na pasta Imagens" and answers false; the caller goes on.
-bool SalvaImagemGrade(const TTabelaMeses& grade, const QString& caminho);
+bool SalvaImagemGrade(const TTabelaMeses& grade, const QString& caminho,
+                      TApresentador& apresentador);

@@ -68,15 +68,10 @@ QString Coluna(const QString& nome, const QString& detalhe) {
 
 QString Entre(const QString& t) { return QStringLiteral("\"") + t + QStringLiteral("\""); }
 
-// Shows nothing: keeps what the placement and the analysis would show, answering Yes to every
-// question as the headless commands do.
+// Shows nothing: keeps what the placement and the analysis of one request would show, answering
+// Yes to every question as the headless commands do. Each request has its own.
 class TApresentadorLote final : public TApresentador {
  public:
-  TApresentadorLote() : Anterior_(&Apresentador()) { DefineApresentador(this); }
-  ~TApresentadorLote() override { DefineApresentador(Anterior_); }
-  TApresentadorLote(const TApresentadorLote&) = delete;
-  TApresentadorLote& operator=(const TApresentadorLote&) = delete;
-
   void Erro(const QString& texto) override { Guarda(Erros_, texto); }
   void Informacao(const QString& texto) override { Guarda(Avisos_, texto); }
   TResposta Confirmacao(const QString&) override { return TResposta::Sim; }
@@ -95,7 +90,6 @@ class TApresentadorLote final : public TApresentador {
     // Multi-line messages become one line of the answer.
     lista << QString(texto).replace(QLatin1Char('\n'), QLatin1Char(' ')).simplified();
   }
-  TApresentador* Anterior_;
   QStringList Erros_, Avisos_;
 };
 
@@ -331,39 +325,37 @@ std::optional<TPedidoLote> TLeitorPedidos::Le(const QStringList& celulas, QStrin
 
 QStringList ColunasRespostaLote(bool jusante) {
   static const QStringList base{QStringLiteral("Identificador"),
-                                   QStringLiteral("Situacao"),
-                                   QStringLiteral("Rio"),
-                                   QStringLiteral("Municipio"),
-                                   QStringLiteral("Estado"),
-                                   QStringLiteral("Regiao"),
-                                   QStringLiteral("X"),
-                                   QStringLiteral("Y"),
-                                   QStringLiteral("Latitude"),
-                                   QStringLiteral("Longitude"),
-                                   QStringLiteral("AreaDrenagem"),
-                                   QStringLiteral("Q710"),
-                                   QStringLiteral("Q90"),
-                                   QStringLiteral("Q95"),
-                                   QStringLiteral("Qmld"),
-                                   QStringLiteral("VazaoCriterio"),
-                                   QStringLiteral("MenorDisponivel"),
-                                   QStringLiteral("MesMenorDisponivel"),
-                                   QStringLiteral("PercentualMesesAtendidos"),
-                                   QStringLiteral("MesesVerde"),
-                                   QStringLiteral("MesesAmarelo"),
-                                   QStringLiteral("MesesLaranja"),
-                                   QStringLiteral("MesesVermelho"),
-                                   QStringLiteral("Inicio"),
-                                   QStringLiteral("Fim"),
-                                   QStringLiteral("Percentual"),
-                                   QStringLiteral("Referencia"),
-                                   QStringLiteral("Metodo")};
-  static const QStringList colunasJusante{QStringLiteral("Jusante"),
-                                   QStringLiteral("JusanteTrecho"),
-                                   QStringLiteral("JusanteRio"),
-                                   QStringLiteral("JusanteDistanciaKm"),
-                                   QStringLiteral("JusantePiorMes"),
-                                          QStringLiteral("JusantePiorDisponivel")};
+                                QStringLiteral("Situacao"),
+                                QStringLiteral("Rio"),
+                                QStringLiteral("Municipio"),
+                                QStringLiteral("Estado"),
+                                QStringLiteral("Regiao"),
+                                QStringLiteral("X"),
+                                QStringLiteral("Y"),
+                                QStringLiteral("Latitude"),
+                                QStringLiteral("Longitude"),
+                                QStringLiteral("AreaDrenagem"),
+                                QStringLiteral("Q710"),
+                                QStringLiteral("Q90"),
+                                QStringLiteral("Q95"),
+                                QStringLiteral("Qmld"),
+                                QStringLiteral("VazaoCriterio"),
+                                QStringLiteral("MenorDisponivel"),
+                                QStringLiteral("MesMenorDisponivel"),
+                                QStringLiteral("PercentualMesesAtendidos"),
+                                QStringLiteral("MesesVerde"),
+                                QStringLiteral("MesesAmarelo"),
+                                QStringLiteral("MesesLaranja"),
+                                QStringLiteral("MesesVermelho"),
+                                QStringLiteral("Inicio"),
+                                QStringLiteral("Fim"),
+                                QStringLiteral("Percentual"),
+                                QStringLiteral("Referencia"),
+                                QStringLiteral("Metodo")};
+  static const QStringList colunasJusante{
+      QStringLiteral("Jusante"),        QStringLiteral("JusanteTrecho"),
+      QStringLiteral("JusanteRio"),     QStringLiteral("JusanteDistanciaKm"),
+      QStringLiteral("JusantePiorMes"), QStringLiteral("JusantePiorDisponivel")};
   return jusante ? base + colunasJusante : base;
 }
 
@@ -437,18 +429,19 @@ TRespostaLote AnalisaPedido(TPonto& ponto, const TBacia& bacia, const TPedidoLot
           "A seção escolhida está fora da hidrografia. Escolha uma seção sobre um curso d'água.");
       return r;
     }
-    CalculaSecao(ponto, bacia);
+    CalculaSecao(ponto, bacia, mensagens);
     if (const TVazoes* v = VazoesDoMetodo(ponto, pedido.Entradas.Criterio.Metodo))
       r.Vazoes = std::array<double, 4>{v->Q710(), v->Q90(), v->Q95(), v->Qmld()};
 
     // "Ok", with each calendar month's request written into its cells, then "Calcular".
     TTabelaMeses entrada;
-    MontaGrade(entrada, pedido.Entradas.Inicio, pedido.Entradas.Fim);
+    MontaGrade(entrada, pedido.Entradas.Inicio, pedido.Entradas.Fim, mensagens);
     for (QDate d = pedido.Entradas.Inicio; d <= pedido.Entradas.Fim; d = d.addMonths(1)) {
       const int coluna = entrada.ColunaDoAno(d.year());
       entrada.SetTexto(coluna, d.month(), pedido.VazaoMensal[static_cast<size_t>(d.month() - 1)]);
     }
-    const TResultadoOutorga res = CalculaOutorga(ponto, pedido.Entradas, entrada, QString());
+    const TResultadoOutorga res =
+        CalculaOutorga(ponto, pedido.Entradas, entrada, QString(), mensagens);
     r.VazaoCriterio = res.VazaoCriterio;
     r.Frequencia = res.Frequencia;
     for (const TMesOutorga& m : res.Meses)
@@ -458,7 +451,7 @@ TRespostaLote AnalisaPedido(TPonto& ponto, const TBacia& bacia, const TPedidoLot
       if (r.Situacao.isEmpty()) r.Situacao = QStringLiteral("A análise não foi concluída.");
       return r;
     }
-    if (rede) r.Jusante = VerificaJusante(bacia, bacia.Rede(), *rede, ponto, res);
+    if (rede) r.Jusante = VerificaJusante(bacia, bacia.Rede(), *rede, ponto, res, mensagens);
     r.Ok = true;
     r.Situacao = QStringLiteral("ok");
   } catch (const ETorveda& e) {

@@ -89,8 +89,9 @@ struct TRespostaLote {
 QStringList ColunasRespostaLote(bool jusante = false);
 QList<QVariant> LinhaRespostaLote(const TRespostaLote& r, bool jusante = false);
 
-// Places and analyses one request. Messages shown on the way go through the presenter; the
-// first error among them (or the notice that stopped the placement) becomes the status. With the
+// Places and analyses one request. Messages shown on the way go to a silent presenter of the
+// request's own (never to the caller's); the first error among them (or the notice that stopped
+// the placement) becomes the status. With the
 // network data, a complete analysis is followed by the downstream check.
 TRespostaLote AnalisaPedido(TPonto& ponto, const TBacia& bacia, const TPedidoLote& pedido,
                             const TRedeBalanco* rede = nullptr);

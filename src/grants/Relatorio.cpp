@@ -325,21 +325,22 @@ QString MensagemCriterioIncompleto() {
 }
 
 std::optional<TDadosRelatorio> PreparaRelatorio(TTipoRelatorio tipo, const TPonto& ponto,
-                                                const TJanelaOutorga* janela, const QDate& hoje) {
+                                                const TJanelaOutorga* janela, const QDate& hoje,
+                                                TApresentador& apresentador) {
   if (!ponto.SobreHidrografia()) {
-    Apresentador().Erro(MensagemSemSecao());
+    apresentador.Erro(MensagemSemSecao());
     return std::nullopt;
   }
   const TCriterioOutorga* criterio = janela ? &janela->Entradas.Criterio : nullptr;
   if (!criterio || criterio->Referencia.isEmpty() || criterio->Metodo.isEmpty() ||
       criterio->Percentual.isEmpty()) {
-    Apresentador().Erro(MensagemCriterioIncompleto());
+    apresentador.Erro(MensagemCriterioIncompleto());
     return std::nullopt;
   }
   bool inteiro = false;
   const int p = LeInteiro(criterio->Percentual, &inteiro);
   if (tipo == TTipoRelatorio::VazaoDisponivel && !inteiro) {
-    Apresentador().Erro(MensagemPercentualNaoInteiro(criterio->Percentual));
+    apresentador.Erro(MensagemPercentualNaoInteiro(criterio->Percentual));
     return std::nullopt;
   }
   // The tables must be those of this section and of the entries the window shows now.
@@ -349,7 +350,7 @@ std::optional<TDadosRelatorio> PreparaRelatorio(TTipoRelatorio tipo, const TPont
   if (const QString motivo = MotivoAnaliseVencida(r, ponto, janela->Entradas,
                                                   janela->Entrada ? *janela->Entrada : semEntrada);
       !motivo.isEmpty()) {
-    Apresentador().Erro(motivo);
+    apresentador.Erro(motivo);
     return std::nullopt;
   }
 
@@ -383,7 +384,7 @@ std::optional<TDadosRelatorio> PreparaRelatorio(TTipoRelatorio tipo, const TPont
     } else {
       d.VazaoSolicitada = QStringLiteral("Vazão solicitada: variável por mês");
       TTabelaRelatorio t{QStringLiteral("Vazão solicitada por mês (m³/s)"), {}};
-      MontaGrade(t.Tabela, e.Inicio, e.Fim);
+      MontaGrade(t.Tabela, e.Inicio, e.Fim, apresentador);
       const int casas = CasasDaColuna(pedidos);
       for (size_t i = 0; i < r.Meses.size(); ++i) {
         const int coluna = t.Tabela.ColunaDoAno(r.Meses[i].Ano);
@@ -460,7 +461,8 @@ void DesenhaRelatorio(QPainter& p, const TDadosRelatorio& d) {
   p.restore();
 }
 
-bool GravaRelatorioPdf(const TDadosRelatorio& dados, const QString& arquivo) {
+bool GravaRelatorioPdf(const TDadosRelatorio& dados, const QString& arquivo,
+                       TApresentador& apresentador) {
   QSaveFile saida(arquivo);
   bool ok = saida.open(QIODevice::WriteOnly);
   if (ok) {
@@ -479,7 +481,7 @@ bool GravaRelatorioPdf(const TDadosRelatorio& dados, const QString& arquivo) {
   }
   ok = ok && saida.commit();
   if (!ok)
-    Apresentador().Erro(QStringLiteral("Não foi possível gravar o relatório em ") + arquivo +
-                        QLatin1Char('.'));
+    apresentador.Erro(QStringLiteral("Não foi possível gravar o relatório em ") + arquivo +
+                      QLatin1Char('.'));
   return ok;
 }

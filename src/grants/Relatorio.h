@@ -18,6 +18,7 @@
 #include "grants/VazaoCriterio.h"
 
 class QPainter;
+class TApresentador;
 class TPonto;
 
 enum class TTipoRelatorio { VazaoDisponivel, OutorgasMontante };
@@ -72,7 +73,8 @@ struct TJanelaOutorga {
 // for this section and these entries; then fills the pages. A failed check shows its message
 // through the presenter and answers empty, so nothing stale is ever shown or written.
 std::optional<TDadosRelatorio> PreparaRelatorio(TTipoRelatorio tipo, const TPonto& ponto,
-                                                const TJanelaOutorga* janela, const QDate& hoje);
+                                                const TJanelaOutorga* janela, const QDate& hoje,
+                                                TApresentador& apresentador);
 
 // The grant window's optional process number and analyst's name, printed when given.
 void IdentificaRelatorio(TDadosRelatorio& dados, const QString& processo, const QString& analista);
@@ -87,4 +89,5 @@ void DesenhaRelatorio(QPainter& p, const TDadosRelatorio& dados);
 
 // Writes the report as an A4 PDF, replacing the file safely. A failure shows a message and
 // answers false.
-bool GravaRelatorioPdf(const TDadosRelatorio& dados, const QString& arquivo);
+bool GravaRelatorioPdf(const TDadosRelatorio& dados, const QString& arquivo,
+                       TApresentador& apresentador);

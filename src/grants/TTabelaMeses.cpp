@@ -77,9 +77,10 @@ QString NomeMesAno(int mes, int ano) {
   return nome + QLatin1Char('/') + QString::number(ano);
 }
 
-bool MontaGrade(TTabelaMeses& grade, const QDate& inicio, const QDate& fim) {
+bool MontaGrade(TTabelaMeses& grade, const QDate& inicio, const QDate& fim,
+                TApresentador& apresentador) {
   if (!inicio.isValid() || !fim.isValid() || fim < inicio) {
-    Apresentador().Erro(QStringLiteral("Verifique o período."));
+    apresentador.Erro(QStringLiteral("Verifique o período."));
     return false;
   }
   grade.Redimensiona(0, 0);

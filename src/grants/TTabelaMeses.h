@@ -14,6 +14,8 @@
 #include <QStringList>
 #include <vector>
 
+class TApresentador;
+
 struct TCelulaGrade {
   QString Texto;
   bool Centrada = false;
@@ -85,4 +87,5 @@ QString NomeMesAno(int mes, int ano);
 // Lays a grid out for a period: one column of month names, one column per year, twelve rows.
 // An end before the start (the full dates compared) shows "Verifique o período." and leaves the
 // grid as it was; the answer is false then.
-bool MontaGrade(TTabelaMeses& grade, const QDate& inicio, const QDate& fim);
+bool MontaGrade(TTabelaMeses& grade, const QDate& inicio, const QDate& fim,
+                TApresentador& apresentador);

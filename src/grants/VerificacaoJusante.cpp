@@ -52,7 +52,7 @@ QString TextoJusante(const TVerificacaoJusante& v) {
 
 TVerificacaoJusante VerificaJusante(const TBacia& bacia, const TRede& rede,
                                     const TRedeBalanco& dados, const TPonto& secao,
-                                    const TResultadoOutorga& r) {
+                                    const TResultadoOutorga& r, TApresentador& apresentador) {
   TVerificacaoJusante v;
   if (!r.Completo() || r.Meses.empty() || !secao.SobreHidrografia()) return v;
   const TCriterioOutorga& criterio = r.Entradas.Criterio;
@@ -69,7 +69,7 @@ TVerificacaoJusante VerificaJusante(const TBacia& bacia, const TRede& rede,
   TPonto ponto;
   for (const std::int32_t h : TrechosAbaixo(rede, secao.CodTrecho())) {
     const TFimTrecho* f = dados.Fins.Fim(h);
-    const auto colocada = f ? dados.Secao(bacia, rede, *f, criterio.Metodo) : nullptr;
+    const auto colocada = f ? dados.Secao(bacia, rede, *f, criterio.Metodo, apresentador) : nullptr;
     if (!colocada || !colocada->Colocada) {
       v.NaoVerificados.push_back(h);
       continue;

@@ -48,7 +48,7 @@ QString TextoJusante(const TVerificacaoJusante& v);
 // the data propagate as ETorveda.
 TVerificacaoJusante VerificaJusante(const TBacia& bacia, const TRede& rede,
                                     const TRedeBalanco& dados, const TPonto& secao,
-                                    const TResultadoOutorga& r);
+                                    const TResultadoOutorga& r, TApresentador& apresentador);
 
 // The check as JSON: "Texto", "Trechos" (each arc checked: Trecho, Rio, Celula, X, Y,
 // DistanciaKm, VazaoCriterio, PiorMes "AAAA-MM", PiorDisponivel, Atende), "PrimeiraFalha" (the

@@ -1,17 +1,17 @@
 #pragma once
-// The basin of the running program: its program-wide grids, layers and data module gathered
-// for the section's operations. Header-only so that the hydrology library does not depend on
-// the start-up code; its users (the location window, the CLI) link both.
+// The basin of a loaded data tree: its grids, layers and data module gathered for the section's
+// operations. Header-only so that the hydrology library does not depend on the start-up code;
+// its users (the location window, the CLI) link both.
 
 #include <QStringList>
 
 #include "base/Erro.h"
-#include "app/TSistema.h"
 #include "data/TdmS.h"
 #include "gis/TCamada.h"
 #include "hydro/TBacia.h"
 #include "raster/THeaderMDE.h"
 #include "raster/TImagem.h"
+#include "sistema/TSistema.h"
 
 // Throws ETorveda naming what is missing when the start-up did not load everything the section
 // needs.

@@ -33,11 +33,12 @@ class TOcultaAoSair {
 };
 
 TResultadoSecao ConfirmaECria(TPonto& ponto, const TBacia& bacia, const TPontoMapa& p,
-                              bool digitada, const TInterfaceSecao& interface) {
-  if (Apresentador().Confirmacao(TextoConfirmacaoSecao(ponto, digitada)) != TResposta::Sim)
+                              bool digitada, TApresentador& apresentador,
+                              const TInterfaceSecao& interface) {
+  if (apresentador.Confirmacao(TextoConfirmacaoSecao(ponto, digitada)) != TResposta::Sim)
     return TResultadoSecao::NaoConfirmada;
   if (!digitada) Chama(interface.Confirmada);
-  return CriaSecao(ponto, bacia, p, interface);
+  return CriaSecao(ponto, bacia, p, apresentador, interface);
 }
 
 }  // namespace
@@ -61,11 +62,11 @@ QString TextoConfirmacaoSecao(const TPonto& ponto, bool digitada) {
 }
 
 TResultadoSecao CriaSecao(TPonto& ponto, const TBacia& bacia, const TPontoMapa& p,
-                          const TInterfaceSecao& interface) {
+                          TApresentador& apresentador, const TInterfaceSecao& interface) {
   TCamada& camada = bacia.CamadaPonto;
   TRegistros r = camada.Registros();
   if (r.Conta() > 0 &&
-      Apresentador().Confirmacao(QStringLiteral(
+      apresentador.Confirmacao(QStringLiteral(
           "Uma seção já foi definida. Deseja substituir a seção existente?")) != TResposta::Sim)
     return TResultadoSecao::NaoSubstituida;
 
@@ -86,19 +87,20 @@ TResultadoSecao CriaSecao(TPonto& ponto, const TBacia& bacia, const TPontoMapa& 
   camada.SetVisivel(true);
   Chama(interface.Redesenha);
   if (!sobreHidrografia) {
-    Apresentador().Informacao(QStringLiteral(
+    apresentador.Informacao(QStringLiteral(
         "A seção escolhida está fora da hidrografia. Escolha uma seção sobre um curso d'água."));
     return TResultadoSecao::ForaDaHidrografia;
   }
-  CalculaSecao(ponto, bacia, interface);
+  CalculaSecao(ponto, bacia, apresentador, interface);
   return TResultadoSecao::Calculada;
 }
 
-void CalculaSecao(TPonto& ponto, const TBacia& bacia, const TInterfaceSecao& interface) {
+void CalculaSecao(TPonto& ponto, const TBacia& bacia, TApresentador& apresentador,
+                  const TInterfaceSecao& interface) {
   const TRede rede = bacia.Rede();
-  ponto.CalculaTradicional(bacia.dmS.qryEQ_Tradicional);
-  ponto.CalculaProporcional(bacia.dmS, rede);
-  ponto.CalculaConservacao(bacia.dmS.qryRios, bacia.dmS.qryEQ_Conservacao, rede);
+  ponto.CalculaTradicional(bacia.dmS.qryEQ_Tradicional, apresentador);
+  ponto.CalculaProporcional(bacia.dmS, rede, apresentador);
+  ponto.CalculaConservacao(bacia.dmS.qryRios, bacia.dmS.qryEQ_Conservacao, rede, apresentador);
   Chama(interface.MostraProgresso);
   TOcultaAoSair oculta(interface);
   ponto.CalculaOutorgas(bacia.OutSupSignifAqem, bacia.OutSupInsignifAqem, bacia.OutSupAna,
@@ -106,37 +108,38 @@ void CalculaSecao(TPonto& ponto, const TBacia& bacia, const TInterfaceSecao& int
 }
 
 TResultadoSecao ColocaSecaoNoPonto(TPonto& ponto, const TBacia& bacia, const TPontoMapa& p,
-                                   const TInterfaceSecao& interface) {
+                                   TApresentador& apresentador, const TInterfaceSecao& interface) {
   if (!DentroDaBacia(bacia.Limite, p)) {
-    Apresentador().Informacao(QStringLiteral("A seção de interesse está fora do limite da bacia."));
+    apresentador.Informacao(QStringLiteral("A seção de interesse está fora do limite da bacia."));
     return TResultadoSecao::ForaDaBacia;
   }
   IdentificaSecao(ponto, bacia, p);
-  return ConfirmaECria(ponto, bacia, p, false, interface);
+  return ConfirmaECria(ponto, bacia, p, false, apresentador, interface);
 }
 
 TResultadoSecao ColocaSecaoDigitada(TPonto& ponto, const TBacia& bacia, const QString& latitude,
-                                    const QString& longitude, const TInterfaceSecao& interface) {
+                                    const QString& longitude, TApresentador& apresentador,
+                                    const TInterfaceSecao& interface) {
   const QString erroEntrada = QStringLiteral("Favor inserir os valores de Latitude e Longitude.");
   TPontoMapa m;
   try {
     if (!FormatoDDMMSS(latitude) || !FormatoDDMMSS(longitude)) throw ETorveda(erroEntrada);
     m = PontoDeDDMMSS(latitude, longitude);
     if (!DentroDaBacia(bacia.Limite, m)) {
-      Apresentador().Erro(
+      apresentador.Erro(
           QStringLiteral("Os valores de Latitude e Longitude estão fora do limite da bacia."));
       return TResultadoSecao::ForaDaBacia;
     }
     IdentificaSecao(ponto, bacia, m);
-    if (Apresentador().Confirmacao(TextoConfirmacaoSecao(ponto, true)) != TResposta::Sim)
+    if (apresentador.Confirmacao(TextoConfirmacaoSecao(ponto, true)) != TResposta::Sim)
       return TResultadoSecao::NaoConfirmada;
   } catch (const ECoordenadaGMS& e) {
     // Six digits that are no coordinate (16° 36' 99"): say which field and why.
-    Apresentador().Erro(e.mensagem());
+    apresentador.Erro(e.mensagem());
     return TResultadoSecao::EntradaInvalida;
   } catch (const std::exception&) {
-    Apresentador().Erro(erroEntrada);
+    apresentador.Erro(erroEntrada);
     return TResultadoSecao::EntradaInvalida;
   }
-  return CriaSecao(ponto, bacia, m, interface);
+  return CriaSecao(ponto, bacia, m, apresentador, interface);
 }

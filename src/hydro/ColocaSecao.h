@@ -2,14 +2,15 @@
 // Turning a point of the basin map into the section of interest, without the windows: the
 // basin test, the placement, the confirmation, the "Ponto" layer and the computations. The
 // location window and `torveda-cli secao` run these same operations; questions and notices go
-// through the message presenter, the window-only parts (progress bar, redraws, status bar)
-// through the callbacks of TInterfaceSecao.
+// through the message presenter the caller hands in, the window-only parts (progress bar, redraws,
+// status bar) through the callbacks of TInterfaceSecao.
 
 #include <QString>
 #include <functional>
 
 #include "gis/TGeometria.h"
 
+class TApresentador;
 class TCamada;
 class TPonto;
 struct TBacia;
@@ -43,15 +44,17 @@ void LimpaCamadaPonto(TCamada& camadaPonto);
 // already there, colours it (white on the mapped drainage, yellow off it, with the notice) and
 // runs CalculaSecao when p lies on the mapped drainage.
 TResultadoSecao CriaSecao(TPonto& ponto, const TBacia& bacia, const TPontoMapa& p,
-                          const TInterfaceSecao& interface = {});
+                          TApresentador& apresentador, const TInterfaceSecao& interface = {});
 
 // The regionalizations and the upstream grants for the placed section, in order; the progress
 // bar is shown around the grants and hidden again however they end.
-void CalculaSecao(TPonto& ponto, const TBacia& bacia, const TInterfaceSecao& interface = {});
+void CalculaSecao(TPonto& ponto, const TBacia& bacia, TApresentador& apresentador,
+                  const TInterfaceSecao& interface = {});
 
 // The click flow: basin test ("A seção de interesse está fora do limite da bacia."), placement,
 // confirmation, CriaSecao. Errors of the map engine or the computations propagate.
 TResultadoSecao ColocaSecaoNoPonto(TPonto& ponto, const TBacia& bacia, const TPontoMapa& p,
+                                   TApresentador& apresentador,
                                    const TInterfaceSecao& interface = {});
 
 // The typed-coordinates flow: latitude and longitude as six digits DDMMSS each, south and west
@@ -62,7 +65,7 @@ TResultadoSecao ColocaSecaoNoPonto(TPonto& ponto, const TBacia& bacia, const TPo
 // computations propagate with their own text, so that a database failure is not reported as a
 // typing mistake.
 TResultadoSecao ColocaSecaoDigitada(TPonto& ponto, const TBacia& bacia, const QString& latitude,
-                                    const QString& longitude,
+                                    const QString& longitude, TApresentador& apresentador,
                                     const TInterfaceSecao& interface = {});
 
 // The confirmation question; `digitada` chooses the typed flow's wording ("nessa").

@@ -30,11 +30,11 @@ void GravaQuatro(TVazoes& v, const TQuatro& q) {
 
 // Opens a query; when the database refuses, the user sees the statement that failed and the
 // error goes on to end the computations.
-void Abre(TConsulta& q) {
+void Abre(TConsulta& q, TApresentador& apresentador) {
   try {
     q.Abre();
   } catch (const ETorveda&) {
-    Apresentador().Mensagem(q.SQL());
+    apresentador.Mensagem(q.SQL());
     throw;
   }
 }
@@ -231,11 +231,11 @@ struct TEstacao {
 // The station's record, when its code matches exactly one; read on a query of its own. The
 // station is recorded in the origin either way.
 std::optional<TEstacao> LeEstacao(const TdmS& dmS, std::int32_t codigo, const QString& papel,
-                                  TOrigemMetodo& origem) {
+                                  TOrigemMetodo& origem, TApresentador& apresentador) {
   TConsulta q = dmS.NovaConsulta(QStringLiteral("EstFluviometricas"));
   q.DefineSQL(SqlTORVEDA::EstFluviometricas);
   q.DefineParametro(QStringLiteral("CodEstFlu"), codigo);
-  Abre(q);
+  Abre(q, apresentador);
   TFechaAoSair fecha(q);
   TEstacaoUsada usada;
   usada.Papel = papel;
@@ -309,11 +309,11 @@ QString SemDivisao(const QString& oque) { return oque + QStringLiteral(": divis�
 
 }  // namespace
 
-void TPonto::CalculaTradicional(TConsulta& qryEQ_Tradicional) {
+void TPonto::CalculaTradicional(TConsulta& qryEQ_Tradicional, TApresentador& apresentador) {
   TOrigemMetodo& origem = OrigemTradicional_;
   origem.Limpa();
   qryEQ_Tradicional.DefineSQL(SqlTORVEDA::EqTradicional(Regiao_));
-  Abre(qryEQ_Tradicional);
+  Abre(qryEQ_Tradicional, apresentador);
   TFechaAoSair fecha(qryEQ_Tradicional);
   TRestricoes restricoes(qryEQ_Tradicional);
   origem.Resumo = QStringLiteral(
@@ -335,7 +335,7 @@ void TPonto::CalculaTradicional(TConsulta& qryEQ_Tradicional) {
   origem.MarcaIntervalos();
 }
 
-void TPonto::CalculaProporcional(const TdmS& dmS, const TRede& rede) {
+void TPonto::CalculaProporcional(const TdmS& dmS, const TRede& rede, TApresentador& apresentador) {
   TOrigemMetodo& origem = OrigemProporcional_;
   origem.Limpa();
   const std::int32_t f = rede.EstacaoMontante(CodTrecho_);
@@ -364,8 +364,8 @@ void TPonto::CalculaProporcional(const TdmS& dmS, const TRede& rede) {
                         .arg(f)
                         .arg(j)
                         .arg(Area(a));
-    const auto ef = LeEstacao(dmS, f, montante, origem);
-    const auto ej = LeEstacao(dmS, j, jusante, origem);
+    const auto ef = LeEstacao(dmS, f, montante, origem, apresentador);
+    const auto ej = LeEstacao(dmS, j, jusante, origem, apresentador);
     if (!ef || !ej)
       grava(std::nullopt, EstacaoNaoEncontrada(!ef ? f : j));
     else
@@ -388,11 +388,11 @@ void TPonto::CalculaProporcional(const TdmS& dmS, const TRede& rede) {
     TConfluenciaUsada conf;
     conf.TrechoAfluente = m;
     conf.TrechoReceptor = o;
-    const std::int64_t celula = o != 0 ? rede.CelulaTopoTrecho(o) : 0;
+    const std::int64_t celula = o != 0 ? rede.CelulaTopoTrecho(o, apresentador) : 0;
     if (celula != 0) conf.AdAbaixo = rede.AreaDrenagem(celula);
     origem.Confluencia = conf;
-    const auto et = LeEstacao(dmS, t, QStringLiteral("afluente"), origem);
-    const auto ej = LeEstacao(dmS, j, jusante, origem);
+    const auto et = LeEstacao(dmS, t, QStringLiteral("afluente"), origem, apresentador);
+    const auto ej = LeEstacao(dmS, j, jusante, origem, apresentador);
     if (o == 0) {
       grava(std::nullopt, QStringLiteral("o afluente da estação %1 não encontra o caminho abaixo "
                                          "da seção")
@@ -427,7 +427,7 @@ void TPonto::CalculaProporcional(const TdmS& dmS, const TRede& rede) {
         QStringLiteral("Proporcional à estação %1 (jusante) pela área de drenagem da seção, %2")
             .arg(j)
             .arg(Area(a));
-    const auto ej = LeEstacao(dmS, j, jusante, origem);
+    const auto ej = LeEstacao(dmS, j, jusante, origem, apresentador);
     if (!ej)
       grava(std::nullopt, EstacaoNaoEncontrada(j));
     else
@@ -438,7 +438,7 @@ void TPonto::CalculaProporcional(const TdmS& dmS, const TRede& rede) {
         QStringLiteral("Proporcional à estação %1 (montante) pela área de drenagem da seção, %2")
             .arg(f)
             .arg(Area(a));
-    const auto ef = LeEstacao(dmS, f, montante, origem);
+    const auto ef = LeEstacao(dmS, f, montante, origem, apresentador);
     if (!ef)
       grava(std::nullopt, EstacaoNaoEncontrada(f));
     else
@@ -457,22 +457,22 @@ void TPonto::CalculaProporcional(const TdmS& dmS, const TRede& rede) {
   MarcaExtrapolacao(origem, VazoesProporcional_, a);
 }
 
-void TPonto::CalculaConservacao(TConsulta& qryRios, TConsulta& qryEQ_Conservacao,
-                                const TRede& rede) {
+void TPonto::CalculaConservacao(TConsulta& qryRios, TConsulta& qryEQ_Conservacao, const TRede& rede,
+                                TApresentador& apresentador) {
   TOrigemMetodo& origem = OrigemConservacao_;
   origem.Limpa();
   TFechaAoSair fechaRios(qryRios);
   TFechaAoSair fechaEquacoes(qryEQ_Conservacao);
   TRestricoes restricoes(qryEQ_Conservacao);
-  auto abreRios = [&qryRios](std::int32_t codigo) {
+  auto abreRios = [&qryRios, &apresentador](std::int32_t codigo) {
     qryRios.DefineSQL(SqlTORVEDA::Rios);
     qryRios.DefineParametro(QStringLiteral("CodEq_Conserv"), codigo);
-    Abre(qryRios);
+    Abre(qryRios, apresentador);
   };
-  auto abreEquacoes = [&qryEQ_Conservacao](std::int32_t codRio) {
+  auto abreEquacoes = [&qryEQ_Conservacao, &apresentador](std::int32_t codRio) {
     qryEQ_Conservacao.DefineSQL(SqlTORVEDA::EqConservacao);
     qryEQ_Conservacao.DefineParametro(QStringLiteral("codRio"), codRio);
-    Abre(qryEQ_Conservacao);
+    Abre(qryEQ_Conservacao, apresentador);
   };
   auto semEquacao = [](std::int32_t codRio) {
     return QStringLiteral("sem equação do rio %1 para %3 em EQ_Conservacao")
@@ -540,8 +540,8 @@ void TPonto::CalculaConservacao(TConsulta& qryRios, TConsulta& qryEQ_Conservacao
 
   // The receiving river just below the confluence, the joining river just above it. A segment
   // end that cannot be found has no area: the transfer is not made from the area of cell 0.
-  const std::int64_t celulaAbaixo = rede.CelulaTopoTrecho(atual);
-  const std::int64_t celulaAfluente = rede.CelulaBaseTrecho(anterior);
+  const std::int64_t celulaAbaixo = rede.CelulaTopoTrecho(atual, apresentador);
+  const std::int64_t celulaAfluente = rede.CelulaBaseTrecho(anterior, apresentador);
   const std::int32_t codRio = qryRios.Inteiro(QStringLiteral("codRio"));
   TConfluenciaUsada conf;
   conf.TrechoAfluente = anterior;

@@ -12,6 +12,7 @@
 #include "hydro/TOutorgasConsideradas.h"
 #include "hydro/TVazoes.h"
 
+class TApresentador;
 class TCamada;
 class TConsulta;
 class TdmS;
@@ -90,16 +91,18 @@ class TPonto {
 
   // --- Regionalization of the reference flows. Each relies on the placement having zeroed its
   // record and writes nothing it cannot estimate. A query that cannot be opened shows its SQL
-  // text and the error propagates, ending the computations of the section. ---
+  // text through the presenter and the error propagates, ending the computations of the section.
+  // ---
 
   // The equations of the section's region at its drainage area.
-  void CalculaTradicional(TConsulta& qryEQ_Tradicional);
+  void CalculaTradicional(TConsulta& qryEQ_Tradicional, TApresentador& apresentador);
   // Observed flows at the gauging stations above, below and on a tributary, interpolated or
   // scaled by drainage area. Its station lookups run on queries of its own on dmS's database.
-  void CalculaProporcional(const TdmS& dmS, const TRede& rede);
+  void CalculaProporcional(const TdmS& dmS, const TRede& rede, TApresentador& apresentador);
   // The equations of the section's river or, when it has none, the flow that its river brings
   // to the first river below with equations, by conservation of mass at their confluence.
-  void CalculaConservacao(TConsulta& qryRios, TConsulta& qryEQ_Conservacao, const TRede& rede);
+  void CalculaConservacao(TConsulta& qryRios, TConsulta& qryEQ_Conservacao, const TRede& rede,
+                          TApresentador& apresentador);
 
   // --- Upstream granted flows. ---
 

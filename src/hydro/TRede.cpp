@@ -164,7 +164,8 @@ std::int64_t TRede::SobeSegmento(std::int64_t celula, std::int32_t rotulo) const
   return anterior;
 }
 
-std::optional<std::pair<std::int64_t, std::int32_t>> TRede::InicioSegmento(std::int32_t h) const {
+std::optional<std::pair<std::int64_t, std::int32_t>> TRede::InicioSegmento(
+    std::int32_t h, TApresentador& apresentador) const {
   const TArco* arco = Arcos_.PrimeiroPorHo(h);
   std::int64_t i = TMalha::CelulaFora;
   if (arco) {
@@ -185,7 +186,7 @@ std::optional<std::pair<std::int64_t, std::int32_t>> TRede::InicioSegmento(std::
     }
   }
   if (i == TMalha::CelulaFora) {
-    Apresentador().Mensagem(QStringLiteral("Erro ao encontrar segmento com equação."));
+    apresentador.Mensagem(QStringLiteral("Erro ao encontrar segmento com equação."));
     return std::nullopt;
   }
   const std::int64_t b = CelulaRedeProxima(i);
@@ -193,24 +194,24 @@ std::optional<std::pair<std::int64_t, std::int32_t>> TRede::InicioSegmento(std::
   // Without a network cell in the 3 x 3 block there is no segment to walk: walking the cells
   // "labelled" -9999 would wander over the hillside.
   if (b == 0 || rotulo == SemDado) {
-    Apresentador().Mensagem(QStringLiteral("Erro ao encontrar segmento sem espúrio com equação."));
+    apresentador.Mensagem(QStringLiteral("Erro ao encontrar segmento sem espúrio com equação."));
     return std::nullopt;
   }
   const auto r = TruncaCodigo(rotulo);
   if (!r) {
-    Apresentador().Mensagem(QStringLiteral("Erro ao encontrar segmento sem espúrio com equação."));
+    apresentador.Mensagem(QStringLiteral("Erro ao encontrar segmento sem espúrio com equação."));
     return std::nullopt;
   }
   return std::make_pair(b, *r);
 }
 
-std::int64_t TRede::CelulaTopoTrecho(std::int32_t h) const {
-  const auto inicio = InicioSegmento(h);
+std::int64_t TRede::CelulaTopoTrecho(std::int32_t h, TApresentador& apresentador) const {
+  const auto inicio = InicioSegmento(h, apresentador);
   return inicio ? SobeSegmento(inicio->first, inicio->second) : 0;
 }
 
-std::int64_t TRede::CelulaBaseTrecho(std::int32_t h) const {
-  const auto inicio = InicioSegmento(h);
+std::int64_t TRede::CelulaBaseTrecho(std::int32_t h, TApresentador& apresentador) const {
+  const auto inicio = InicioSegmento(h, apresentador);
   return inicio ? DesceSegmento(inicio->first, inicio->second) : 0;
 }
 

@@ -16,6 +16,7 @@
 #include "hydro/TPilhaLongInt.h"
 #include "hydro/TTabelaArcos.h"
 
+class TApresentador;
 class TImagem;
 
 // A grid value read as an arc identifier or a segment label: truncated toward zero; nothing when
@@ -68,8 +69,8 @@ class TRede {
   // Upper and lower end of the network segment of arc h. Shows "Erro ao encontrar segmento com
   // equação." or "Erro ao encontrar segmento sem espúrio com equação." and answers 0 when the
   // arc cannot be found on the grids.
-  std::int64_t CelulaTopoTrecho(std::int32_t h) const;
-  std::int64_t CelulaBaseTrecho(std::int32_t h) const;
+  std::int64_t CelulaTopoTrecho(std::int32_t h, TApresentador& apresentador) const;
+  std::int64_t CelulaBaseTrecho(std::int32_t h, TApresentador& apresentador) const;
 
   // --- Grant position. ---
   // The arc of the mapped drainage that the flow path from a cell reaches (the cell's own arc
@@ -85,7 +86,8 @@ class TRede {
  private:
   // The snapped network cell and its label at the arc's cell nearest (in index order) to the
   // centre of the arc's extent; nothing, with the message shown, when there is none.
-  std::optional<std::pair<std::int64_t, std::int32_t>> InicioSegmento(std::int32_t h) const;
+  std::optional<std::pair<std::int64_t, std::int32_t>> InicioSegmento(
+      std::int32_t h, TApresentador& apresentador) const;
 
   TMalha Malha_;
   const TImagem& Mapeada_;

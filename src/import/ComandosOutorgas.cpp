@@ -5,10 +5,10 @@
 #include <QSettings>
 #include <exception>
 
-#include "app/TSistema.h"
 #include "base/Apresentador.h"
 #include "base/Erro.h"
 #include "data/TdmS.h"
+#include "sistema/TSistema.h"
 
 const QString TextosOutorgas::ConfirmacaoAqem = QStringLiteral(
     "A operação de Atualização das Outorgas Estaduais (AQEM) pode durar\nalguns minutos. Além "
@@ -105,10 +105,10 @@ QString ArquivoProposto(const TSistema& sistema, const QString& convencional) {
 namespace {
 
 // The dialog of the command: empty when cancelled; the folder chosen is remembered.
-QString EscolheArquivo(const TSistema& sistema, const QString& titulo,
-                       const QString& convencional) {
-  const QString arquivo = Apresentador().AbreArquivo(titulo, ArquivoProposto(sistema, convencional),
-                                                     TextosOutorgas::FiltroPlanilhas);
+QString EscolheArquivo(const TSistema& sistema, const QString& titulo, const QString& convencional,
+                       TApresentador& apresentador) {
+  const QString arquivo = apresentador.AbreArquivo(titulo, ArquivoProposto(sistema, convencional),
+                                                   TextosOutorgas::FiltroPlanilhas);
   if (!arquivo.isEmpty()) Configuracao().setValue(ChavePasta, QFileInfo(arquivo).absolutePath());
   return arquivo;
 }
@@ -130,35 +130,38 @@ class TMostraBarra {
 };
 
 template <typename TEntrada, typename F>
-void Executa(const QString& pergunta, TEntrada entrada, const TBarraProgresso& barra, F&& importa) {
-  if (Apresentador().Confirmacao(pergunta) != TResposta::Sim) return;
+void Executa(const QString& pergunta, TEntrada entrada, const TBarraProgresso& barra,
+             TApresentador& apresentador, F&& importa) {
+  if (apresentador.Confirmacao(pergunta) != TResposta::Sim) return;
   entrada.Progresso = barra.Informa;
   // The imports report their own failures; anything else still reaches the user.
   try {
     const TMostraBarra mostra(barra);
-    importa(entrada);
+    importa(entrada, apresentador);
   } catch (const ETorveda& e) {
-    Apresentador().Erro(e.mensagem());
+    apresentador.Erro(e.mensagem());
   } catch (const std::exception& e) {
-    Apresentador().Erro(QString::fromLocal8Bit(e.what()));
+    apresentador.Erro(QString::fromLocal8Bit(e.what()));
   }
 }
 
 }  // namespace
 
-void ComandoOutorgasAqem(TSistema& sistema, const TBarraProgresso& barra) {
+void ComandoOutorgasAqem(TSistema& sistema, TApresentador& apresentador,
+                         const TBarraProgresso& barra) {
   // The conventional file as it is found now: the .xls, or the .xlsx beside it.
-  const QString arquivo =
-      EscolheArquivo(sistema, TextosOutorgas::TituloAqem, EntradaAqem(sistema).Arquivo);
+  const QString arquivo = EscolheArquivo(sistema, TextosOutorgas::TituloAqem,
+                                         EntradaAqem(sistema).Arquivo, apresentador);
   if (arquivo.isEmpty()) return;
-  Executa(TextosOutorgas::PerguntaAqem(arquivo), EntradaAqem(sistema, arquivo), barra,
-          [](const TEntradaAqem& entrada) { ImportaOutorgasAqem(entrada); });
+  Executa(TextosOutorgas::PerguntaAqem(arquivo), EntradaAqem(sistema, arquivo), barra, apresentador,
+          [](const TEntradaAqem& entrada, TApresentador& a) { ImportaOutorgasAqem(entrada, a); });
 }
 
-void ComandoOutorgasAna(TSistema& sistema, const TBarraProgresso& barra) {
+void ComandoOutorgasAna(TSistema& sistema, TApresentador& apresentador,
+                        const TBarraProgresso& barra) {
   const QString arquivo =
-      EscolheArquivo(sistema, TextosOutorgas::TituloAna, EntradaAna(sistema).Arquivo);
+      EscolheArquivo(sistema, TextosOutorgas::TituloAna, EntradaAna(sistema).Arquivo, apresentador);
   if (arquivo.isEmpty()) return;
-  Executa(TextosOutorgas::PerguntaAna(arquivo), EntradaAna(sistema, arquivo), barra,
-          [](const TEntradaAna& entrada) { ImportaOutorgasAna(entrada); });
+  Executa(TextosOutorgas::PerguntaAna(arquivo), EntradaAna(sistema, arquivo), barra, apresentador,
+          [](const TEntradaAna& entrada, TApresentador& a) { ImportaOutorgasAna(entrada, a); });
 }

@@ -12,6 +12,7 @@
 #include "import/ImportaAna.h"
 #include "import/ImportaAqem.h"
 
+class TApresentador;
 class TSistema;
 
 namespace TextosOutorgas {
@@ -46,5 +47,7 @@ TEntradaAna EntradaAna(TSistema& sistema, const QString& arquivo);
 // `convencional` (the workbook the data module would read) proposed in it.
 QString ArquivoProposto(const TSistema& sistema, const QString& convencional);
 
-void ComandoOutorgasAqem(TSistema& sistema, const TBarraProgresso& barra = {});
-void ComandoOutorgasAna(TSistema& sistema, const TBarraProgresso& barra = {});
+void ComandoOutorgasAqem(TSistema& sistema, TApresentador& apresentador,
+                         const TBarraProgresso& barra = {});
+void ComandoOutorgasAna(TSistema& sistema, TApresentador& apresentador,
+                        const TBarraProgresso& barra = {});

@@ -94,7 +94,7 @@ QString MensagemFalhaAna(const QString& nomeReq, const QString& nrPort01, const 
          QStringLiteral("\nLatitude: ") + latitude + QStringLiteral("\nLongitude: ") + longitude;
 }
 
-TResultadoImportacao ImportaOutorgasAna(const TEntradaAna& e) {
+TResultadoImportacao ImportaOutorgasAna(const TEntradaAna& e, TApresentador& apresentador) {
   TResultadoImportacao r;
   r.Registro = QStringLiteral("ANA");
   r.Arquivo = e.Arquivo;
@@ -102,34 +102,41 @@ TResultadoImportacao ImportaOutorgasAna(const TEntradaAna& e) {
 
   // Everything the step needs, before anything is changed.
   if (!e.Outorgas || !e.Outorgas->Valida())
-    return Verificacao::Recusa(r, Verificacao::CamadaIndisponivel(r, CamadasAna::Outorgas));
+    return Verificacao::Recusa(r, Verificacao::CamadaIndisponivel(r, CamadasAna::Outorgas),
+                               apresentador);
   if (!e.Regioes || !e.Regioes->Valida())
-    return Verificacao::Recusa(r, Verificacao::CamadaIndisponivel(r, CamadasAna::Regioes));
+    return Verificacao::Recusa(r, Verificacao::CamadaIndisponivel(r, CamadasAna::Regioes),
+                               apresentador);
   if (e.Regioes->Registros().Conta() < 1)
-    return Verificacao::Recusa(r, Verificacao::CamadaVazia(r, CamadasAna::Regioes));
+    return Verificacao::Recusa(r, Verificacao::CamadaVazia(r, CamadasAna::Regioes), apresentador);
   const QString motivo = e.Outorgas->Dados()->ImpedimentoGravacao();
   if (!motivo.isEmpty())
-    return Verificacao::Recusa(r, Verificacao::CamadaNaoGravavel(r, CamadasAna::Outorgas, motivo));
+    return Verificacao::Recusa(r, Verificacao::CamadaNaoGravavel(r, CamadasAna::Outorgas, motivo),
+                               apresentador);
   const TLiberaAoSair libera(e.LiberaPlanilha);
   if (e.LePlanilha) {
     try {
       e.LePlanilha();
     } catch (const ETorveda& erro) {
-      return Verificacao::Recusa(r, Verificacao::ArquivoIlegivel(r, erro.mensagem()));
+      return Verificacao::Recusa(r, Verificacao::ArquivoIlegivel(r, erro.mensagem()), apresentador);
     }
   }
   if (!e.Tabela || !e.Tabela->Carregada())
-    return Verificacao::Recusa(r, Verificacao::ArquivoIndisponivel(r));
+    return Verificacao::Recusa(r, Verificacao::ArquivoIndisponivel(r), apresentador);
   const QString falta =
       Verificacao::FaltaNaFolha(*e.Tabela, Verificacao::ColunasDoPasso(E::Ana(), QString()));
-  if (!falta.isEmpty()) return Verificacao::Recusa(r, Verificacao::ColunasAusentes(r, {falta}));
+  if (!falta.isEmpty())
+    return Verificacao::Recusa(r, Verificacao::ColunasAusentes(r, {falta}), apresentador);
 
   r.Executada = true;
   std::vector<Verificacao::TPassoPreparado> preparados;
-  preparados.push_back(Verificacao::PreparaPasso(*e.Outorgas, [&](TRegistros& registros) {
-    return ImportaAna(*e.Tabela, registros, *e.Regioes, e.Progresso);
-  }));
-  if (Verificacao::SubstituiJuntas(r, preparados, e.Vazia))
-    Apresentador().Informacao(Verificacao::Resumo(r));
+  preparados.push_back(Verificacao::PreparaPasso(
+      *e.Outorgas,
+      [&](TRegistros& registros) {
+        return ImportaAna(*e.Tabela, registros, *e.Regioes, e.Progresso);
+      },
+      apresentador));
+  if (Verificacao::SubstituiJuntas(r, preparados, e.Vazia, apresentador))
+    apresentador.Informacao(Verificacao::Resumo(r));
   return r;
 }

@@ -8,6 +8,7 @@
 
 #include "import/ResultadoImportacao.h"
 
+class TApresentador;
 class TTabelaPlanilha;
 class TRegistros;
 class TCamada;
@@ -45,4 +46,4 @@ struct TEntradaAna {
 // The whole federal import, with the checks and the rules of the state import: "Out_Sup_ANA"
 // is replaced only when every row was read (and, were it left without grants, only as `Vazia`
 // says), and a summary ends it. Never throws ETorveda.
-TResultadoImportacao ImportaOutorgasAna(const TEntradaAna& entrada);
+TResultadoImportacao ImportaOutorgasAna(const TEntradaAna& entrada, TApresentador& apresentador);

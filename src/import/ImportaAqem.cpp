@@ -118,7 +118,7 @@ QString MensagemFalhaAqem(const QString& requerente, const QString& portaria,
          QStringLiteral("\nLatitude: ") + latitude + QStringLiteral("\nLongitude: ") + longitude;
 }
 
-TResultadoImportacao ImportaOutorgasAqem(const TEntradaAqem& e) {
+TResultadoImportacao ImportaOutorgasAqem(const TEntradaAqem& e, TApresentador& apresentador) {
   TResultadoImportacao r;
   r.Registro = QStringLiteral("AQEM");
   r.Arquivo = e.Arquivo;
@@ -130,26 +130,30 @@ TResultadoImportacao ImportaOutorgasAqem(const TEntradaAqem& e) {
   // Everything the steps need, before anything is changed.
   for (int i = 0; i < 4; ++i)
     if (!camadas[i] || !camadas[i]->Valida())
-      return Verificacao::Recusa(r, Verificacao::CamadaIndisponivel(r, nomes[i]));
+      return Verificacao::Recusa(r, Verificacao::CamadaIndisponivel(r, nomes[i]), apresentador);
   if (!e.Limite || !e.Limite->Valida())
-    return Verificacao::Recusa(r, Verificacao::CamadaIndisponivel(r, QStringLiteral("Limite")));
+    return Verificacao::Recusa(r, Verificacao::CamadaIndisponivel(r, QStringLiteral("Limite")),
+                               apresentador);
   if (e.Limite->Registros().Conta() < 1)
-    return Verificacao::Recusa(r, Verificacao::CamadaVazia(r, QStringLiteral("Limite")));
+    return Verificacao::Recusa(r, Verificacao::CamadaVazia(r, QStringLiteral("Limite")),
+                               apresentador);
   for (int i = 0; i < 4; ++i) {
     const QString motivo = camadas[i]->Dados()->ImpedimentoGravacao();
     if (!motivo.isEmpty())
-      return Verificacao::Recusa(r, Verificacao::CamadaNaoGravavel(r, nomes[i], motivo));
+      return Verificacao::Recusa(r, Verificacao::CamadaNaoGravavel(r, nomes[i], motivo),
+                                 apresentador);
   }
   const TLiberaAoSair libera(e.LiberaPlanilha);
   if (e.LePlanilha) {
     try {
       e.LePlanilha();
     } catch (const ETorveda& erro) {
-      return Verificacao::Recusa(r, Verificacao::ArquivoIlegivel(r, erro.mensagem()));
+      return Verificacao::Recusa(r, Verificacao::ArquivoIlegivel(r, erro.mensagem()), apresentador);
     }
   }
   for (TTabelaPlanilha* t : {e.Superficial, e.Insignificante, e.Subterranea})
-    if (!t || !t->Carregada()) return Verificacao::Recusa(r, Verificacao::ArquivoIndisponivel(r));
+    if (!t || !t->Carregada())
+      return Verificacao::Recusa(r, Verificacao::ArquivoIndisponivel(r), apresentador);
 
   struct TPasso {
     TTabelaPlanilha* Tabela;
@@ -168,17 +172,22 @@ TResultadoImportacao ImportaOutorgasAqem(const TEntradaAqem& e) {
                        p.Significante ? E::Significantes() : E::Insignificantes(), p.Coluna));
     if (!falta.isEmpty() && !faltas.contains(falta)) faltas << falta;
   }
-  if (!faltas.isEmpty()) return Verificacao::Recusa(r, Verificacao::ColunasAusentes(r, faltas));
+  if (!faltas.isEmpty())
+    return Verificacao::Recusa(r, Verificacao::ColunasAusentes(r, faltas), apresentador);
 
   r.Executada = true;
   std::vector<Verificacao::TPassoPreparado> preparados;
   for (const TPasso& p : passos)
-    preparados.push_back(Verificacao::PreparaPasso(*p.Camada, [&](TRegistros& registros) {
-      return p.Significante
-                 ? ImportaSignificantes(*p.Tabela, registros, p.Coluna, *e.Limite, e.Progresso)
-                 : ImportaInsignificantes(*p.Tabela, registros, p.Coluna, *e.Limite, e.Progresso);
-    }));
-  if (Verificacao::SubstituiJuntas(r, preparados, e.Vazia))
-    Apresentador().Informacao(Verificacao::Resumo(r));
+    preparados.push_back(Verificacao::PreparaPasso(
+        *p.Camada,
+        [&](TRegistros& registros) {
+          return p.Significante
+                     ? ImportaSignificantes(*p.Tabela, registros, p.Coluna, *e.Limite, e.Progresso)
+                     : ImportaInsignificantes(*p.Tabela, registros, p.Coluna, *e.Limite,
+                                              e.Progresso);
+        },
+        apresentador));
+  if (Verificacao::SubstituiJuntas(r, preparados, e.Vazia, apresentador))
+    apresentador.Informacao(Verificacao::Resumo(r));
   return r;
 }

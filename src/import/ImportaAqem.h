@@ -15,6 +15,7 @@
 
 #include "import/ResultadoImportacao.h"
 
+class TApresentador;
 class TTabelaPlanilha;
 class TRegistros;
 class TCamada;
@@ -75,4 +76,4 @@ struct TEntradaAqem {
 // runs. The four layers are replaced together or not at all: only when every step read all its
 // rows, and when a layer holding grants would be left without any, only as `Vazia` says. Ends
 // with a summary per layer in an information message. Never throws ETorveda.
-TResultadoImportacao ImportaOutorgasAqem(const TEntradaAqem& entrada);
+TResultadoImportacao ImportaOutorgasAqem(const TEntradaAqem& entrada, TApresentador& apresentador);

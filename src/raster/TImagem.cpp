@@ -4,7 +4,7 @@
 #include <QFileInfo>
 #include <cmath>
 
-#include "base/Apresentador.h"
+#include "base/ApresentadorMudo.h"
 #include "base/Erro.h"
 #include "raster/Numeros.h"
 #include "raster/TArmazemCelulas.h"
@@ -255,6 +255,11 @@ void TImagem::AbreDados(const QString& arquivo, quint16 desvio) {
 }
 
 bool TImagem::Carrega(const QString& arquivo) {
+  TApresentadorMudo mudo;
+  return Carrega(arquivo, mudo);
+}
+
+bool TImagem::Carrega(const QString& arquivo, TApresentador& apresentador) {
   if (!QFileInfo(arquivo).isFile()) return false;
   TStatus status(*this, QStringLiteral("Carregando a imagem ..."));
   SemDados_ = 0;
@@ -280,7 +285,7 @@ bool TImagem::Carrega(const QString& arquivo) {
       }
     } else if (extensao == QLatin1String("KRG")) {
       OrigemRaster_ = FormatoGS;
-      Apresentador().Mensagem(QStringLiteral(
+      apresentador.Mensagem(QStringLiteral(
           "A leitura de arquivos no formato do GS+ não está disponível. Ao utilizar o GS+, favor "
           "salvar os resultados no formato do Surfer ou do ArcView."));
       return false;
@@ -295,6 +300,11 @@ bool TImagem::Carrega(const QString& arquivo) {
 }
 
 bool TImagem::Grava(const QString& arquivo) {
+  TApresentadorMudo mudo;
+  return Grava(arquivo, mudo);
+}
+
+bool TImagem::Grava(const QString& arquivo, TApresentador& apresentador) {
   TStatus status(*this, QStringLiteral("Gravando a imagem no disco rígido ..."));
   const QString extensao = arquivo.right(3).toUpper();
   if (extensao == QLatin1String("HDR") || extensao == QLatin1String("ASC") ||
@@ -308,7 +318,7 @@ bool TImagem::Grava(const QString& arquivo) {
   } else if (extensao == QLatin1String("RAS")) {
     return GravaRaster(arquivo);
   } else if (extensao == QLatin1String("KRG")) {
-    Apresentador().Mensagem(QStringLiteral(
+    apresentador.Mensagem(QStringLiteral(
         "A gravação de arquivos no formato do GS+ não está disponível. Favor gravar os resultados "
         "no formato do Surfer ou do ArcView."));
     return false;

@@ -31,6 +31,7 @@
 
 #include "base/Convencoes.h"
 
+class TApresentador;
 class TArmazemCelulas;
 class TArquivoTexto;
 
@@ -66,11 +67,15 @@ class TImagem {
   // GRD, RAS; KRG is refused with a message). False when the file does not exist, for KRG and
   // for an unreadable own-format file; throws ETorveda for an unknown extension and for
   // unreadable or malformed files of the other formats. A failed load leaves the grid empty.
+  bool Carrega(const QString& arquivo, TApresentador& apresentador);
+  // The same, the KRG refusal told to nobody (false, OrigemRaster() FormatoGS).
   bool Carrega(const QString& arquivo);
   // Writes the grid, the format chosen by the name's last three characters (HDR/ASC/FLT write
   // the .hdr/.flt pair, DOC/IMG the Idrisi pair, GRD Surfer, RAS the own format; KRG is refused
   // with a message). False for KRG and when the own-format writer fails; throws ETorveda for an
   // unknown extension or a file that cannot be written.
+  bool Grava(const QString& arquivo, TApresentador& apresentador);
+  // The same, the KRG refusal told to nobody.
   bool Grava(const QString& arquivo);
 
   // Copies the grid into a temporary memory grid marked with the target format and writes it

@@ -11,14 +11,14 @@
 #include <QtTest>
 
 #include "amostra/Amostra.h"
-#include "app/TSistema.h"
-#include "app/gui/TRodape.h"
+#include "base/gui/ContextoJanela.h"
 #include "comum/ApresentadorRoteirizado.h"
 #include "comum/PastaTemporaria.h"
 #include "grants/gui/TfrmOutorga.h"
 #include "hydro/BaciaDoSistema.h"
 #include "hydro/ColocaSecao.h"
 #include "hydro/TPonto.h"
+#include "sistema/TSistema.h"
 
 namespace {
 
@@ -53,17 +53,18 @@ class CapturaOutorga : public QObject {
 
     TApresentadorRoteirizado apresentador;
     TSistema sistema(TCaminhos(pasta.Caminho(), QStringLiteral("TORVEDA")));
-    sistema.CriaFormPrincipal();
-    sistema.CriaDataModule();
+    sistema.CriaFormPrincipal(apresentador);
+    sistema.CriaDataModule(apresentador);
     QVERIFY(sistema.MapasCarregados);
     const TBacia bacia = BaciaDoSistema(sistema);
     QCOMPARE(ColocaSecaoNoPonto(*sistema.Ponto, bacia,
                                 TPontoMapa{principal.value(QStringLiteral("X")).toDouble(),
-                                           principal.value(QStringLiteral("Y")).toDouble()}),
+                                           principal.value(QStringLiteral("Y")).toDouble()},
+                                apresentador),
              TResultadoSecao::Calculada);
 
     TRodapeCaptura rodape;
-    TContextoJanela contexto{sistema, rodape};
+    TContextoJanela contexto{sistema, rodape, apresentador};
     TfrmOutorga frm(contexto);
     // The design size plus the caption line that names the section, which the program, its
     // windows always maximized, shows at the foot.

@@ -13,7 +13,6 @@
 
 #include "BaciaLida.h"
 #include "amostra/Amostra.h"
-#include "app/TSistema.h"
 #include "base/Caminhos.h"
 #include "base/Convencoes.h"
 #include "comum/ApresentadorRoteirizado.h"
@@ -23,6 +22,7 @@
 #include "hydro/BaciaDoSistema.h"
 #include "hydro/IdentificaSecao.h"
 #include "hydro/TPonto.h"
+#include "sistema/TSistema.h"
 
 namespace {
 
@@ -128,8 +128,8 @@ TEST(AmostraHidrologia, TresMetodosOrdenadosProximosEDiferentes) {
   const TBaciaLida& b = Amostra();
   TApresentadorRoteirizado apresentador;
   TSistema sistema(TCaminhos(b.Dir, QStringLiteral("TORVEDA")));
-  sistema.CriaFormPrincipal();
-  sistema.CriaDataModule();
+  sistema.CriaFormPrincipal(apresentador);
+  sistema.CriaDataModule(apresentador);
   ASSERT_TRUE(sistema.MapasCarregados);
   const TBacia bacia = BaciaDoSistema(sistema);
   const TRede rede = bacia.Rede();
@@ -148,9 +148,9 @@ TEST(AmostraHidrologia, TresMetodosOrdenadosProximosEDiferentes) {
     const std::int64_t c = mapeadas[gerador() % mapeadas.size()];
     IdentificaSecao(ponto, bacia, TPontoMapa{b.X(c), b.Y(c)});
     ASSERT_EQ(ponto.CodTrecho(), static_cast<int>(b.Mapeada[c])) << "célula " << c;
-    ponto.CalculaTradicional(bacia.dmS.qryEQ_Tradicional);
-    ponto.CalculaProporcional(bacia.dmS, rede);
-    ponto.CalculaConservacao(bacia.dmS.qryRios, bacia.dmS.qryEQ_Conservacao, rede);
+    ponto.CalculaTradicional(bacia.dmS.qryEQ_Tradicional, apresentador);
+    ponto.CalculaProporcional(bacia.dmS, rede, apresentador);
+    ponto.CalculaConservacao(bacia.dmS.qryRios, bacia.dmS.qryEQ_Conservacao, rede, apresentador);
     std::vector<TQuatro> metodos;
     for (const TVazoes* v :
          {&ponto.VazoesTradicional(), &ponto.VazoesProporcional(), &ponto.VazoesConservacao()}) {
@@ -193,13 +193,14 @@ TEST(AmostraHidrologia, TodoTrechoTemSuasPontas) {
   const TBaciaLida& b = Amostra();
   TApresentadorRoteirizado apresentador;
   TSistema sistema(TCaminhos(b.Dir, QStringLiteral("TORVEDA")));
-  sistema.CriaFormPrincipal();
-  sistema.CriaDataModule();
+  sistema.CriaFormPrincipal(apresentador);
+  sistema.CriaDataModule(apresentador);
   const TBacia bacia = BaciaDoSistema(sistema);
   const TRede rede = bacia.Rede();
   int semPonta = 0;
   for (const auto& a : b.Arcos) {
-    const auto topo = rede.CelulaTopoTrecho(a.Ho), base = rede.CelulaBaseTrecho(a.Ho);
+    const auto topo = rede.CelulaTopoTrecho(a.Ho, apresentador),
+               base = rede.CelulaBaseTrecho(a.Ho, apresentador);
     if (topo > 0 && base > 0) continue;
     ++semPonta;
     ADD_FAILURE() << "trecho " << a.Ho << " (" << a.Rio.toStdString() << "): topo " << topo

@@ -16,10 +16,10 @@
 #include <limits>
 
 #include "amostra/Amostra.h"
-#include "app/TSistema.h"
 #include "app/gui/TfrmMain.h"
 #include "comum/ApresentadorRoteirizado.h"
 #include "comum/PastaTemporaria.h"
+#include "sistema/TSistema.h"
 
 namespace {
 
@@ -361,8 +361,8 @@ class TesteCargasDanificadas : public QObject {
     dano.Aplica(Pasta->Caminho() + QLatin1Char('/'));
     TApresentadorRoteirizado apresentador;
     TSistema sistema(TCaminhos(Pasta->Caminho(), QStringLiteral("TORVEDA")));
-    TfrmMain frm(sistema);
-    sistema.CriaDataModule();
+    TfrmMain frm(sistema, apresentador);
+    sistema.CriaDataModule(apresentador);
     const QStringList erros = apresentador.Textos(TApresentadorRoteirizado::TTipo::Erro);
     if (dano.MostradoNoInicio) {
       QCOMPARE(erros.size(), 1);

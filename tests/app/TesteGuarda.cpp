@@ -13,13 +13,13 @@
 #include <memory>
 #include <stdexcept>
 
-#include "app/TSistema.h"
 #include "app/gui/TAplicacao.h"
 #include "app/gui/TApresentadorQt.h"
 #include "app/gui/TfrmMain.h"
 #include "base/Erro.h"
 #include "comum/ApresentadorRoteirizado.h"
 #include "comum/PastaTemporaria.h"
+#include "sistema/TSistema.h"
 
 namespace {
 
@@ -63,7 +63,8 @@ class TesteGuarda : public QObject {
     TPastaTemporaria pasta;
     TApresentadorRoteirizado apresentador;
     TSistema sistema(TCaminhos(pasta.Caminho(), QStringLiteral("TORVEDA")));
-    TfrmMain frm(sistema);
+    TfrmMain frm(sistema, apresentador);
+    app->AvisaFalhasEm(&apresentador);
     app->DefineRecuperacao([&frm] { frm.MostraProgresso(false); });
     frm.DefineFabrica(
         TTipoJanela::Outorga, [](TContextoJanela& c) { return new TJanelaFalha(c); }, true);
@@ -95,21 +96,25 @@ class TesteGuarda : public QObject {
     QVERIFY(frm.isVisible());
     QCOMPARE(frm.Filho(TTipoJanela::Outorga), janela);
     app->DefineRecuperacao({});
+    app->AvisaFalhasEm(nullptr);
   }
 
   void falhaNumTemporizadorTambem() {
     auto* app = qobject_cast<TAplicacao*>(QCoreApplication::instance());
     TApresentadorRoteirizado apresentador;
+    app->AvisaFalhasEm(&apresentador);
     QTimer::singleShot(0, [] { throw ETorveda(QStringLiteral("Falha adiada")); });
     QTRY_COMPARE(apresentador.Textos(TTipo::ErroNaoTratado),
                  QStringList(QStringLiteral("Falha adiada")));
     QVERIFY(app->Capturadas() > 0);
+    app->AvisaFalhasEm(nullptr);
   }
 
   void avisosSemIconeEAGuardaComODeErro() {
     // Real boxes, read and answered with Enter as soon as each is up.
+    auto* app = qobject_cast<TAplicacao*>(QCoreApplication::instance());
     TApresentadorQt qt;
-    DefineApresentador(&qt);
+    app->AvisaFalhasEm(&qt);
     QList<QMessageBox::Icon> icones;
     QTimer relogio;
     relogio.setInterval(10);
@@ -120,11 +125,11 @@ class TesteGuarda : public QObject {
       }
     });
     relogio.start();
-    Apresentador().Mensagem(QStringLiteral("O cadastro estadual não foi aberto."));
+    qt.Mensagem(QStringLiteral("O cadastro estadual não foi aberto."));
     QTimer::singleShot(0, [] { throw ETorveda(QStringLiteral("Falha sem dono")); });
     QTRY_COMPARE(icones.size(), 2);
     relogio.stop();
-    DefineApresentador(nullptr);
+    app->AvisaFalhasEm(nullptr);
     QCOMPARE(icones, (QList<QMessageBox::Icon>{QMessageBox::NoIcon, QMessageBox::Critical}));
   }
 };

@@ -22,7 +22,6 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "app/TSistema.h"
 #include "app/gui/EnderecosWeb.h"
 #include "app/gui/Instalacao.h"
 #include "app/gui/TAplicacao.h"
@@ -36,6 +35,7 @@
 #include "grants/Relatorio.h"
 #include "grants/gui/TfrmOutorga.h"
 #include "hydro/TPonto.h"
+#include "sistema/TSistema.h"
 
 namespace {
 
@@ -92,6 +92,27 @@ void FechaCaixaComEnter() {
   QuandoModal([](QWidget* caixa) { QTest::keyClick(caixa, Qt::Key_Return); });
 }
 
+// Hands every message to the presenter it points at, so that a test can let the main window's
+// start-up speak to the scripted one and its windows' boxes be real ones.
+class TApresentadorRepassa final : public TApresentador {
+ public:
+  void Erro(const QString& t) override { Alvo->Erro(t); }
+  void Informacao(const QString& t) override { Alvo->Informacao(t); }
+  TResposta Confirmacao(const QString& t) override { return Alvo->Confirmacao(t); }
+  void Mensagem(const QString& t) override { Alvo->Mensagem(t); }
+  void ErroNaoTratado(const QString& t) override { Alvo->ErroNaoTratado(t); }
+  TEscolha PerguntaSalvar(const QString& t, bool podeSalvar) override {
+    return Alvo->PerguntaSalvar(t, podeSalvar);
+  }
+  QString AbreArquivo(const QString& titulo, const QString& pasta, const QString& f) override {
+    return Alvo->AbreArquivo(titulo, pasta, f);
+  }
+  QString SalvaArquivo(const QString& titulo, const QString& pasta, const QString& f) override {
+    return Alvo->SalvaArquivo(titulo, pasta, f);
+  }
+  TApresentador* Alvo = nullptr;
+};
+
 }  // namespace
 
 // Collects what the web items ask the desktop to open.
@@ -114,7 +135,8 @@ class TesteJanelaPrincipal : public QObject {
     pasta = std::make_unique<TPastaTemporaria>();
     apresentador = std::make_unique<TApresentadorRoteirizado>();
     sistema = std::make_unique<TSistema>(TCaminhos(pasta->Caminho(), QStringLiteral("TORVEDA")));
-    frm = std::make_unique<TfrmMain>(*sistema);
+    repassa.Alvo = apresentador.get();
+    frm = std::make_unique<TfrmMain>(*sistema, repassa);
   }
 
   void cleanup() {
@@ -400,9 +422,10 @@ class TesteJanelaPrincipal : public QObject {
 
   void focoVoltaAoControleAposUmaCaixa() {
     // Real boxes, answered with Enter.
+    // The windows of this test show real boxes.
     TApresentadorQt qt;
+    repassa.Alvo = &qt;
     qt.DefineDono(frm.get());
-    DefineApresentador(&qt);
     InstalaJanelas(*frm);
     Mostra();
     ClicaMenu(*frm, "mmVazao");
@@ -418,7 +441,7 @@ class TesteJanelaPrincipal : public QObject {
     QTest::mouseClick(outorga->edtValorOutorga, Qt::LeftButton);
     QTest::keyClicks(outorga->edtValorOutorga, QStringLiteral("3"));
     FechaCaixaComEnter();
-    Apresentador().Erro(QStringLiteral("Uma caixa qualquer."));
+    qt.Erro(QStringLiteral("Uma caixa qualquer."));
     QTRY_COMPARE(QApplication::focusWidget(), outorga->edtValorOutorga);
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("5"));
     QCOMPARE(outorga->edtValorOutorga->text(), QStringLiteral("35"));
@@ -433,13 +456,14 @@ class TesteJanelaPrincipal : public QObject {
     // The box never brought the other child to the front.
     QCOMPARE(frm->findChild<QMdiArea*>()->activeSubWindow(), moldura);
     QCOMPARE(frm->findChild<QMdiArea*>()->subWindowList(QMdiArea::StackingOrder).last(), moldura);
-    DefineApresentador(apresentador.get());
+    repassa.Alvo = apresentador.get();
   }
 
   void caixaNaoTrazOutorgaParaAFrente() {
+    // The windows of this test show real boxes.
     TApresentadorQt qt;
+    repassa.Alvo = &qt;
     qt.DefineDono(frm.get());
-    DefineApresentador(&qt);
     InstalaJanelas(*frm);
     frm->DefineFabrica(
         TTipoJanela::Localizacao,
@@ -460,13 +484,13 @@ class TesteJanelaPrincipal : public QObject {
     QMdiArea* area = frm->findChild<QMdiArea*>();
     for (int vez = 0; vez < 2; ++vez) {
       FechaCaixaComEnter();
-      Apresentador().Informacao(QStringLiteral("Uma caixa qualquer."));
+      qt.Informacao(QStringLiteral("Uma caixa qualquer."));
       QTest::qWait(50);
       QTRY_COMPARE(QApplication::focusWidget(), campo);
       QCOMPARE(area->activeSubWindow()->widget(), frente);
       QCOMPARE(area->subWindowList(QMdiArea::StackingOrder).last()->widget(), frente);
     }
-    DefineApresentador(apresentador.get());
+    repassa.Alvo = apresentador.get();
   }
 
   void sobreMostraVersaoEPastaDeDados() {
@@ -563,6 +587,7 @@ class TesteJanelaPrincipal : public QObject {
 
   std::unique_ptr<TPastaTemporaria> pasta;
   std::unique_ptr<TApresentadorRoteirizado> apresentador;
+  TApresentadorRepassa repassa;
   std::unique_ptr<TSistema> sistema;
   std::unique_ptr<TfrmMain> frm;
 };

@@ -26,7 +26,6 @@
 #include <memory>
 
 #include "amostra/Amostra.h"
-#include "app/TSistema.h"
 #include "app/gui/Instalacao.h"
 #include "app/gui/TfrmAjuda.h"
 #include "app/gui/TfrmMain.h"
@@ -38,6 +37,7 @@
 #include "gis/gui/TfrmLocalizacao.h"
 #include "grants/gui/TfrmOutorga.h"
 #include "hydro/BaciaDoSistema.h"
+#include "sistema/TSistema.h"
 
 namespace {
 
@@ -181,10 +181,10 @@ class TesteLeiaute : public QObject {
     apresentador = std::make_unique<TApresentadorRoteirizado>();
     sistema = std::make_unique<TSistema>(TCaminhos(pasta->Caminho(), QStringLiteral("TORVEDA")));
     QApplication::setFont(Escalada(QApplication::font()));
-    frm = std::make_unique<TfrmMain>(*sistema);
+    frm = std::make_unique<TfrmMain>(*sistema, *apresentador);
     frm->setFont(Escalada(frm->font()));
     InstalaJanelas(*frm);
-    sistema->CriaDataModule();
+    sistema->CriaDataModule(*apresentador);
     QVERIFY(sistema->MapasCarregados);
     frm->show();
     QVERIFY(QTest::qWaitForWindowExposed(frm.get()));

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "app/TSistema.h"
 #include "comum/ApresentadorRoteirizado.h"
 #include "comum/PastaTemporaria.h"
 #include "hydro/TPonto.h"
+#include "sistema/TSistema.h"
 
 namespace {
 const QString ErroHeader = QStringLiteral("Erro ao abrir o arquivo Header.hdr");
@@ -18,7 +18,7 @@ TEST(Sistema, PastaVaziaMostraSoAsMensagensDoInicio) {
   TPastaTemporaria pasta;
   TApresentadorRoteirizado apresentador;
   TSistema sistema(TCaminhos(pasta.Caminho(), QStringLiteral("TORVEDA")));
-  sistema.CriaFormPrincipal();
+  sistema.CriaFormPrincipal(apresentador);
 
   EXPECT_EQ(apresentador.Textos(TApresentadorRoteirizado::TTipo::Erro),
             (QStringList{ErroHeader, ErroMatrizes}));
@@ -29,6 +29,22 @@ TEST(Sistema, PastaVaziaMostraSoAsMensagensDoInicio) {
   EXPECT_FALSE(sistema.Cargas().front().Ok);
   EXPECT_EQ(sistema.Cargas().front().Mensagem, ErroHeader);
   EXPECT_NE(sistema.ErroInicial(), QStringLiteral(" "));
+}
+
+// Two trees loaded side by side: each start-up speaks only to the presenter its caller gave it.
+TEST(Sistema, CadaInicioFalaComQuemOChamou) {
+  TPastaTemporaria pastaA, pastaB;
+  TApresentadorRoteirizado a, b;
+  TSistema sistemaA(TCaminhos(pastaA.Caminho(), QStringLiteral("TORVEDA")));
+  TSistema sistemaB(TCaminhos(pastaB.Caminho(), QStringLiteral("TORVEDA")));
+  sistemaA.CriaFormPrincipal(a);
+  EXPECT_TRUE(b.Registros().isEmpty());
+  sistemaB.CriaFormPrincipal(b);
+  sistemaB.CriaDataModule(b);
+  EXPECT_EQ(a.Textos(), (QStringList{ErroHeader, ErroMatrizes}));
+  EXPECT_EQ(b.Textos(TApresentadorRoteirizado::TTipo::Erro).mid(0, 2),
+            (QStringList{ErroHeader, ErroMatrizes}));
+  EXPECT_GT(b.Textos().size(), 2);  // and the data module's own
 }
 
 TEST(Ponto, ProgressoSoComTratador) {

@@ -2,9 +2,6 @@
 
 #include <QStringList>
 
-TApresentadorRoteirizado::TApresentadorRoteirizado() { DefineApresentador(this); }
-TApresentadorRoteirizado::~TApresentadorRoteirizado() { DefineApresentador(nullptr); }
-
 void TApresentadorRoteirizado::Erro(const QString& t) { Registros_.push_back({TTipo::Erro, t}); }
 void TApresentadorRoteirizado::Informacao(const QString& t) {
   Registros_.push_back({TTipo::Informacao, t});

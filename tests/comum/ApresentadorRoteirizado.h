@@ -1,6 +1,6 @@
 #pragma once
 // A message presenter for tests: records every message with its kind and answers questions and
-// file dialogs from a script. Installed on construction, removed on destruction.
+// file dialogs from a script. Handed to the operations and windows under test.
 
 #include <QQueue>
 #include <QString>
@@ -15,9 +15,6 @@ class TApresentadorRoteirizado final : public TApresentador {
     TTipo Tipo;
     QString Texto;
   };
-
-  TApresentadorRoteirizado();
-  ~TApresentadorRoteirizado() override;
 
   void Erro(const QString& texto) override;
   void Informacao(const QString& texto) override;

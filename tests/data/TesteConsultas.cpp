@@ -34,7 +34,7 @@ class Consultas : public ::testing::Test {
     arvore.CopiaPlanilha(QStringLiteral("aqem.xls"), arvore.Caminhos().OutorgasAqem());
     arvore.CopiaPlanilha(QStringLiteral("ana.xls"), arvore.Caminhos().OutorgasAna());
     dm = std::make_unique<TdmS>(arvore.Caminhos());
-    dm->Cria();
+    dm->Cria(apresentador);
     ASSERT_TRUE(dm->BaseAberta()) << dm->ErroBase().toStdString();
   }
 

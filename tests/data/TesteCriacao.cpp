@@ -38,7 +38,7 @@ TEST(CriacaoDados, TudoPresenteAbreSemMensagens) {
   TArvoreDados arvore;
   arvore.CriaCompleta();
   TdmS dm(arvore.Caminhos());
-  dm.Cria();
+  dm.Cria(apresentador);
   EXPECT_TRUE(apresentador.Textos().isEmpty()) << apresentador.Textos().join(u'|').toStdString();
   EXPECT_TRUE(dm.BaseAberta());
   EXPECT_TRUE(dm.conTORVEDA().isOpen());
@@ -67,7 +67,7 @@ TEST(CriacaoDados, BaseAusente) {
   arvore.CopiaPlanilha(QStringLiteral("aqem.xls"), arvore.Caminhos().OutorgasAqem());
   arvore.CopiaPlanilha(QStringLiteral("ana.xls"), arvore.Caminhos().OutorgasAna());
   TdmS dm(arvore.Caminhos());
-  dm.Cria();
+  dm.Cria(apresentador);
 
   const QStringList erros = apresentador.Textos(TTipo::Erro);
   ASSERT_EQ(erros.size(), 1);
@@ -107,7 +107,7 @@ TEST(CriacaoDados, ArquivoQueNaoEBancoDeDados) {
     f.write(conteudo);
   }
   TdmS dm(arvore.Caminhos());
-  dm.Cria();
+  dm.Cria(apresentador);
   EXPECT_EQ(apresentador.Textos(TTipo::Erro).size(), 1);
   EXPECT_FALSE(dm.BaseAberta());
   EXPECT_THROW(dm.AbreRios(1), ETorveda);
@@ -124,7 +124,7 @@ TEST(CriacaoDados, FolhaEstadualAusente) {
   arvore.CriaCompleta();
   arvore.CopiaPlanilha(QStringLiteral("aqem_sem_certidoes.xls"), arvore.Caminhos().OutorgasAqem());
   TdmS dm(arvore.Caminhos());
-  dm.Cria();
+  dm.Cria(apresentador);
 
   EXPECT_EQ(apresentador.Textos(TTipo::Mensagem), QStringList{TdmS::ErroAqem});
   EXPECT_EQ(apresentador.Textos().size(), 1);
@@ -146,7 +146,7 @@ TEST(CriacaoDados, FolhaFederalAusente) {
   arvore.CriaCompleta();
   arvore.CopiaPlanilha(QStringLiteral("ana_folha_errada.xls"), arvore.Caminhos().OutorgasAna());
   TdmS dm(arvore.Caminhos());
-  dm.Cria();
+  dm.Cria(apresentador);
   EXPECT_EQ(apresentador.Textos(), QStringList{TdmS::ErroAna});
   EXPECT_EQ(apresentador.Registros().front().Tipo, TTipo::Mensagem);
   EXPECT_EQ(TdmS::ErroAna, QStringLiteral("Erro ao abrir o arquivo de outorgas - ANA."));
@@ -163,7 +163,7 @@ TEST(CriacaoDados, LivroEstadualAusente) {
   arvore.CriaCompleta();
   QFile::remove(arvore.Caminhos().OutorgasAqem());
   TdmS dm(arvore.Caminhos());
-  dm.Cria();
+  dm.Cria(apresentador);
   const QStringList erros = apresentador.Textos(TTipo::Erro);
   ASSERT_EQ(apresentador.Textos().size(), 1);
   ASSERT_EQ(erros.size(), 1);
@@ -182,7 +182,7 @@ TEST(CriacaoDados, LivrosXlsx) {
   arvore.CopiaPlanilha(QStringLiteral("aqem.xlsx"), arvore.Caminhos().OutorgasAqem() + "x");
   arvore.CopiaPlanilha(QStringLiteral("ana.xlsx"), arvore.Caminhos().OutorgasAna() + "x");
   TdmS dm(arvore.Caminhos());
-  dm.Cria();
+  dm.Cria(apresentador);
   EXPECT_TRUE(apresentador.Textos().isEmpty()) << apresentador.Textos().join(u'|').toStdString();
   EXPECT_TRUE(AqemAberta(dm));
   EXPECT_EQ(dm.tdbOutorgasAna.Arquivo(), arvore.Caminhos().OutorgasAna() + "x");
@@ -200,7 +200,7 @@ TEST(CriacaoDados, NomeDoExecutavel) {
   const TCaminhos renomeado(original.Pasta(), nomeBase);
 
   TdmS semArquivos(renomeado);
-  semArquivos.Cria();
+  semArquivos.Cria(apresentador);
   EXPECT_FALSE(semArquivos.BaseAberta());
   EXPECT_FALSE(QFileInfo::exists(renomeado.BaseDados()));
 
@@ -210,7 +210,7 @@ TEST(CriacaoDados, NomeDoExecutavel) {
   QFile::remove(original.Caminhos().BaseDados());
   apresentador.Limpa();
   TdmS dm(renomeado);
-  dm.Cria();
+  dm.Cria(apresentador);
   EXPECT_TRUE(apresentador.Textos().isEmpty());
   EXPECT_EQ(dm.ArquivoBase(), original.Pasta() + "/Dados/DadosBD/Paracatu2.sqlite");
   EXPECT_EQ(Nomes(dm), (QStringList{"Paracatu2.sqlite:ok", "Paracatu2_Outorgas_AQEM.xls:ok",
@@ -226,12 +226,12 @@ TEST(CriacaoDados, ModulosIndependentes) {
   TdmS b(arvore.Caminhos());
   EXPECT_NE(a->NomeConexao(), b.NomeConexao());
   EXPECT_TRUE(a->NomeConexao().startsWith(TdmS::NomeBaseConexao));
-  a->Cria();
-  b.Cria();
+  a->Cria(apresentador);
+  b.Cria(apresentador);
   a.reset();
   EXPECT_EQ(b.AbreRios(1).Texto(QStringLiteral("Nome")), QStringLiteral("Rio Escuro"));
   // Created again, the module reopens everything from the start.
-  b.Cria();
+  b.Cria(apresentador);
   EXPECT_EQ(b.AbreRios(1).NumRegistros(), 1);
 }
 
@@ -248,7 +248,7 @@ TEST(CriacaoDados, TituloEstadualAusente) {
     arvore.CopiaPlanilha(QStringLiteral("aqem_sem_titulo.") + QLatin1String(formato), arquivo);
     arvore.CopiaPlanilha(QStringLiteral("ana.xls"), arvore.Caminhos().OutorgasAna());
     TdmS dm(arvore.Caminhos());
-    dm.Cria();
+    dm.Cria(apresentador);
     EXPECT_EQ(apresentador.Textos(TTipo::Mensagem), QStringList{TdmS::ErroAqem}) << formato;
     EXPECT_TRUE(AqemFechada(dm)) << formato;
     ASSERT_EQ(dm.Cargas().size(), 3u);
@@ -278,7 +278,7 @@ TEST(CriacaoDados, LeOArquivoDeAgora) {
   TArvoreDados arvore;
   arvore.CriaCompleta();
   TdmS dm(arvore.Caminhos());
-  dm.Cria();
+  dm.Cria(apresentador);
   arvore.CopiaPlanilha(QStringLiteral("ana_vazia.xls"), arvore.Caminhos().OutorgasAna());
   dm.LeOutorgasAna(dm.ArquivoOutorgasAna());
   EXPECT_TRUE(dm.tdbOutorgasAna.Carregada());

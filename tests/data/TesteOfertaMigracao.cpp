@@ -5,9 +5,9 @@
 
 #include "ArvoreDados.h"
 #include "BaseJet.h"
-#include "app/TSistema.h"
 #include "comum/ApresentadorRoteirizado.h"
 #include "data/TdmS.h"
+#include "sistema/TSistema.h"
 
 using TTipo = TApresentadorRoteirizado::TTipo;
 
@@ -19,7 +19,7 @@ TEST(OfertaMigracao, SimImportaEAbreABase) {
   EscreveMdb(arvore.Caminhos().DadosBD() + QStringLiteral("TORVEDA.mdb"), TabelasJet());
   apresentador.Responde(TResposta::Sim);
   TSistema sistema(arvore.Caminhos());
-  sistema.CriaDataModule();
+  sistema.CriaDataModule(apresentador);
   EXPECT_EQ(apresentador.Textos(TTipo::Confirmacao),
             QStringList{QStringLiteral("Importar a base de dados TORVEDA.mdb?")});
   const QStringList info = apresentador.Textos(TTipo::Informacao);
@@ -35,7 +35,7 @@ TEST(OfertaMigracao, SimImportaEAbreABase) {
   // The next start-up finds the database and asks nothing.
   apresentador.Limpa();
   TSistema depois(arvore.Caminhos());
-  depois.CriaDataModule();
+  depois.CriaDataModule(apresentador);
   EXPECT_TRUE(apresentador.Textos().isEmpty()) << apresentador.Textos().join(u'|').toStdString();
 }
 
@@ -47,14 +47,14 @@ TEST(OfertaMigracao, NaoOuRecusaDeixamAArvoreComoEstava) {
 
   apresentador.Responde(TResposta::Nao);
   TSistema nao(arvore.Caminhos());
-  nao.CriaDataModule();
+  nao.CriaDataModule(apresentador);
   EXPECT_FALSE(QFile::exists(arvore.Caminhos().BaseDados()));
   EXPECT_FALSE(nao.dmS->BaseAberta());
 
   apresentador.Limpa();
   apresentador.Responde(TResposta::Sim);
   TSistema sim(arvore.Caminhos());
-  sim.CriaDataModule();
+  sim.CriaDataModule(apresentador);
   const QStringList erros = apresentador.Textos(TTipo::Erro);
   ASSERT_GE(erros.size(), 1);
   EXPECT_TRUE(erros[0].contains(QStringLiteral("A tabela Rios não foi encontrada.")))

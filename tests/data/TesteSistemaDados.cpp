@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "ArvoreDados.h"
-#include "app/TSistema.h"
 #include "comum/ApresentadorRoteirizado.h"
 #include "data/TdmS.h"
+#include "sistema/TSistema.h"
 
 namespace {
 QStringList Cargas(const TSistema& s) {
@@ -21,7 +21,7 @@ TEST(SistemaDados, RegistraCadaCarga) {
   TArvoreDados arvore;
   arvore.CriaCompleta();
   TSistema sistema(arvore.Caminhos());
-  sistema.CriaDataModule();
+  sistema.CriaDataModule(apresentador);
   ASSERT_NE(sistema.dmS, nullptr);
   EXPECT_TRUE(sistema.dmS->BaseAberta());
   EXPECT_TRUE(apresentador.Textos().isEmpty());
@@ -37,7 +37,7 @@ TEST(SistemaDados, FalhasMostradasEGravadas) {
   arvore.CriaCompleta();
   arvore.CopiaPlanilha(QStringLiteral("aqem_sem_certidoes.xls"), arvore.Caminhos().OutorgasAqem());
   TSistema sistema(arvore.Caminhos());
-  sistema.CriaDataModule();
+  sistema.CriaDataModule(apresentador);
   EXPECT_EQ(apresentador.Textos(TApresentadorRoteirizado::TTipo::Mensagem),
             QStringList{TdmS::ErroAqem});
   ASSERT_EQ(sistema.Cargas().size(), 3u);
@@ -48,7 +48,7 @@ TEST(SistemaDados, FalhasMostradasEGravadas) {
   TArvoreDados vazia;
   apresentador.Limpa();
   TSistema semBase(vazia.Caminhos());
-  semBase.CriaDataModule();
+  semBase.CriaDataModule(apresentador);
   ASSERT_NE(semBase.dmS, nullptr);  // kept, so later uses fail with a message
   EXPECT_EQ(apresentador.Textos(TApresentadorRoteirizado::TTipo::Erro).size(), 1);
   EXPECT_EQ(Cargas(semBase), (QStringList{"TORVEDA.sqlite:falha", "TORVEDA_Outorgas_AQEM.xls:falha",

@@ -24,7 +24,7 @@ const char* const Linhas[] = {
 
 }  // namespace
 
-TBaseTeste::TBaseTeste() {
+TBaseTeste::TBaseTeste(TApresentador& apresentador) {
   const TCaminhos caminhos(Pasta_.Caminho(), QStringLiteral("TORVEDA"));
   QDir().mkpath(caminhos.DadosBD());
   {
@@ -41,8 +41,8 @@ TBaseTeste::TBaseTeste() {
 
   Sistema_ = std::make_unique<TSistema>(caminhos);
   Sistema_->Ponto = std::make_unique<TPonto>();
-  Sistema_->CriaDataModule();
-  Contexto_ = std::make_unique<TContextoJanela>(TContextoJanela{*Sistema_, Rodape_});
+  Sistema_->CriaDataModule(apresentador);
+  Contexto_ = std::make_unique<TContextoJanela>(TContextoJanela{*Sistema_, Rodape_, apresentador});
 }
 
 TBaseTeste::~TBaseTeste() = default;

@@ -7,9 +7,9 @@
 #include <QVariant>
 #include <memory>
 
-#include "app/TSistema.h"
-#include "app/gui/TRodape.h"
+#include "base/gui/ContextoJanela.h"
 #include "comum/PastaTemporaria.h"
+#include "sistema/TSistema.h"
 
 class TRodapeTeste : public TRodape {
  public:
@@ -23,8 +23,9 @@ class TRodapeTeste : public TRodape {
 
 class TBaseTeste {
  public:
-  // Stations 100, 200 and 300; two traditional and two mass-conservation equations.
-  TBaseTeste();
+  // Stations 100, 200 and 300; two traditional and two mass-conservation equations. The data
+  // module's messages and the windows' go to `apresentador`.
+  explicit TBaseTeste(TApresentador& apresentador);
   ~TBaseTeste();
 
   TSistema& Sistema() { return *Sistema_; }

@@ -65,7 +65,7 @@ class TesteJanelasAtualizacao : public QObject {
 
   void init() {
     apresentador = std::make_unique<TApresentadorRoteirizado>();
-    base = std::make_unique<TBaseTeste>();
+    base = std::make_unique<TBaseTeste>(*apresentador);
     // The register workbooks are absent: the data module's notices are not this test's concern.
     apresentador->Limpa();
   }
@@ -379,7 +379,7 @@ class TesteJanelasAtualizacao : public QObject {
   void semBaseDeDados() {
     TRodapeTeste rodape;
     TSistema sistema(TCaminhos(QStringLiteral("/nao/existe"), QStringLiteral("TORVEDA")));
-    TContextoJanela contexto{sistema, rodape};
+    TContextoJanela contexto{sistema, rodape, *apresentador};
     TfrmAtualizaEqTrad frm(contexto);
     QVERIFY(!frm.Aberta());
     QCOMPARE(apresentador->Textos(TTipo::Erro).size(), 1);
@@ -412,7 +412,7 @@ class TesteJanelasAtualizacao : public QObject {
       p.Reinicia();
       p.SetCodTrecho(2);
       p.SetAreaDrenagem(100.0);
-      p.CalculaProporcional(*base->Sistema().dmS, rede);
+      p.CalculaProporcional(*base->Sistema().dmS, rede, *apresentador);
       return p.VazoesProporcional().Q90();
     };
     QCOMPARE(calcula(), 5.0);  // 10 x 100 / 200

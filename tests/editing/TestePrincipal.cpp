@@ -25,8 +25,8 @@ class TestePrincipal : public QObject {
 
   void abertasPeloMenu() {
     TApresentadorRoteirizado apresentador;
-    TBaseTeste base;
-    TfrmMain frmMain(base.Sistema());
+    TBaseTeste base(apresentador);
+    TfrmMain frmMain(base.Sistema(), apresentador);
     frmMain.DefineFabrica(
         TTipoJanela::AtualizaVazao,
         [](TContextoJanela& c) -> QWidget* { return new TfrmAtualizaVazao(c); }, false);
@@ -65,8 +65,8 @@ class TestePrincipal : public QObject {
 
   void fecharComValorDigitadoPergunta() {
     TApresentadorRoteirizado apresentador;
-    TBaseTeste base;
-    TfrmMain frmMain(base.Sistema());
+    TBaseTeste base(apresentador);
+    TfrmMain frmMain(base.Sistema(), apresentador);
     frmMain.DefineFabrica(
         TTipoJanela::AtualizaVazao,
         [](TContextoJanela& c) -> QWidget* { return new TfrmAtualizaVazao(c); }, false);

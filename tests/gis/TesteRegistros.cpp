@@ -212,6 +212,7 @@ TEST(Registros, GravacaoImpossivelEhInformada) {
   TApresentadorRoteirizado apresentador;
   {
     TRegistros r = camada.Registros();
+    r.AvisaFalhasEm(apresentador);
     r.AdicionaNovo();
     r.DefinePonto({1, 1});
     r.Define(QStringLiteral("Codigo"), 1);

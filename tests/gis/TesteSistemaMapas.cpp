@@ -2,11 +2,11 @@
 #include <gtest/gtest.h>
 
 #include "CamadasTeste.h"
-#include "app/TSistema.h"
 #include "comum/ApresentadorRoteirizado.h"
 #include "comum/PastaTemporaria.h"
 #include "gis/TCamada.h"
 #include "gis/TConexaoShape.h"
+#include "sistema/TSistema.h"
 
 namespace {
 
@@ -24,7 +24,7 @@ TEST(SistemaMapas, SemEstradasAbremDezesseisSemMensagem) {
   CamadasTeste::Escreve(caminhos.DadosSIG(), {QStringLiteral("Estradas")});
   TApresentadorRoteirizado apresentador;
   TSistema sistema(caminhos);
-  sistema.CriaFormPrincipal();
+  sistema.CriaFormPrincipal(apresentador);
 
   SemMensagemDeCamada(apresentador);
   ASSERT_NE(sistema.ConexaoShape, nullptr);
@@ -48,7 +48,7 @@ TEST(SistemaMapas, ConexaoFalhaDeixaTodasInvalidas) {
   TPastaTemporaria pasta;  // no Dados/DadosSIG at all
   TApresentadorRoteirizado apresentador;
   TSistema sistema(TCaminhos(pasta.Caminho(), QStringLiteral("TORVEDA")));
-  sistema.CriaFormPrincipal();
+  sistema.CriaFormPrincipal(apresentador);
 
   SemMensagemDeCamada(apresentador);
   ASSERT_EQ(sistema.Camadas.size(), 17u);

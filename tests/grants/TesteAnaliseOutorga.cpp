@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QImage>
 
+#include "base/ApresentadorMudo.h"
 #include "comum/ApresentadorRoteirizado.h"
 #include "comum/PastaTemporaria.h"
 #include "grants/AnaliseOutorga.h"
@@ -36,8 +37,8 @@ class AnaliseOutorga : public ::testing::Test {
   QString Pasta() const { return pasta.Caminho() + QStringLiteral("/Imagens/Relatórios/"); }
   TResultadoOutorga Calcula(const TPonto& ponto, const TEntradasOutorga& e) {
     TTabelaMeses entrada;
-    PreencheEntrada(entrada, e.Inicio, e.Fim, e.VazaoSolicitada);
-    return CalculaOutorga(ponto, e, entrada, Pasta());
+    PreencheEntrada(entrada, e.Inicio, e.Fim, e.VazaoSolicitada, apresentador);
+    return CalculaOutorga(ponto, e, entrada, Pasta(), apresentador);
   }
   TPastaTemporaria pasta;
   TApresentadorRoteirizado apresentador;
@@ -46,8 +47,10 @@ class AnaliseOutorga : public ::testing::Test {
 }  // namespace
 
 TEST(MontaGrade, UmMesDaUmaColunaDeAnoEUmaCelula) {
+  TApresentadorMudo apresentador;
   TTabelaMeses g;
-  ASSERT_TRUE(PreencheEntrada(g, QDate(2005, 3, 1), QDate(2005, 3, 1), QStringLiteral("1,5")));
+  ASSERT_TRUE(PreencheEntrada(g, QDate(2005, 3, 1), QDate(2005, 3, 1), QStringLiteral("1,5"),
+                              apresentador));
   EXPECT_EQ(g.NumColunas(), 2);
   EXPECT_EQ(g.NumLinhas(), 12);
   EXPECT_EQ(g.Titulo(1), QString());
@@ -68,10 +71,10 @@ TEST(MontaGrade, UmMesDaUmaColunaDeAnoEUmaCelula) {
 TEST(MontaGrade, MaisDeDozeAnosGanhaBarraDeRolagem) {
   TApresentadorRoteirizado apresentador;
   TTabelaMeses g;
-  ASSERT_TRUE(MontaGrade(g, QDate(2000, 6, 1), QDate(2012, 1, 1)));
+  ASSERT_TRUE(MontaGrade(g, QDate(2000, 6, 1), QDate(2012, 1, 1), apresentador));
   EXPECT_EQ(g.NumColunas(), 14);
   EXPECT_EQ(g.Altura(), 175);
-  ASSERT_TRUE(MontaGrade(g, QDate(2000, 6, 1), QDate(2013, 1, 1)));
+  ASSERT_TRUE(MontaGrade(g, QDate(2000, 6, 1), QDate(2013, 1, 1), apresentador));
   EXPECT_EQ(g.NumColunas(), 15);
   EXPECT_EQ(g.Titulo(15), QStringLiteral("2013"));
   EXPECT_EQ(g.Altura(), 191);
@@ -80,7 +83,7 @@ TEST(MontaGrade, MaisDeDozeAnosGanhaBarraDeRolagem) {
 
   // A reversed period (full dates compared) leaves the grid as it was.
   g.SetTexto(2, 1, QStringLiteral("x"));
-  EXPECT_FALSE(MontaGrade(g, QDate(2005, 3, 15), QDate(2005, 3, 14)));
+  EXPECT_FALSE(MontaGrade(g, QDate(2005, 3, 15), QDate(2005, 3, 14), apresentador));
   EXPECT_EQ(apresentador.Textos(TTipo::Erro), QStringList{QStringLiteral("Verifique o período.")});
   EXPECT_EQ(g.NumColunas(), 15);
   EXPECT_EQ(g.Celula(2, 1)->Texto, QStringLiteral("x"));
@@ -273,9 +276,9 @@ TEST_F(AnaliseOutorga, VazaoSolicitadaFaltandoOuInvalidaNomeiaOMes) {
   const TPonto p = PontoSobreRio();
   // "Ok" for Jan-Feb 2005, then the period grows to March.
   TTabelaMeses entrada;
-  PreencheEntrada(entrada, QDate(2005, 1, 1), QDate(2005, 2, 1), QStringLiteral("1"));
+  PreencheEntrada(entrada, QDate(2005, 1, 1), QDate(2005, 2, 1), QStringLiteral("1"), apresentador);
   auto e = Entradas(QDate(2005, 1, 1), QDate(2005, 3, 1), QStringLiteral("1"));
-  auto r = CalculaOutorga(p, e, entrada, Pasta());
+  auto r = CalculaOutorga(p, e, entrada, Pasta(), apresentador);
   EXPECT_EQ(r.TabelasFeitas, 0);
   ASSERT_EQ(apresentador.Textos(TTipo::Erro).size(), 1);
   EXPECT_TRUE(apresentador.Textos(TTipo::Erro)[0].contains(QStringLiteral("Mar/2005")));
@@ -284,13 +287,14 @@ TEST_F(AnaliseOutorga, VazaoSolicitadaFaltandoOuInvalidaNomeiaOMes) {
   // A year beyond the input grid's columns counts the same.
   apresentador.Limpa();
   e.Fim = QDate(2006, 1, 1);
-  r = CalculaOutorga(p, e, entrada, Pasta());
+  r = CalculaOutorga(p, e, entrada, Pasta(), apresentador);
   EXPECT_EQ(r.TabelasFeitas, 0);
 
   apresentador.Limpa();
-  PreencheEntrada(entrada, QDate(2005, 1, 1), QDate(2005, 3, 1), QStringLiteral("1,2,"));
+  PreencheEntrada(entrada, QDate(2005, 1, 1), QDate(2005, 3, 1), QStringLiteral("1,2,"),
+                  apresentador);
   e.Fim = QDate(2005, 3, 1);
-  r = CalculaOutorga(p, e, entrada, Pasta());
+  r = CalculaOutorga(p, e, entrada, Pasta(), apresentador);
   EXPECT_EQ(r.TabelasFeitas, 0);
   ASSERT_EQ(apresentador.Textos(TTipo::Erro).size(), 1);
   EXPECT_TRUE(apresentador.Textos(TTipo::Erro)[0].contains(QStringLiteral("Jan/2005")));
@@ -325,8 +329,8 @@ TEST_F(AnaliseOutorga, AnaliseVencidaPelaSecaoPelasOutorgasOuPelasEntradas) {
   p.SetCoordX(1000.0);
   const auto e = Entradas(QDate(2005, 1, 1), QDate(2005, 3, 1), QStringLiteral("1"));
   TTabelaMeses entrada;
-  PreencheEntrada(entrada, e.Inicio, e.Fim, e.VazaoSolicitada);
-  const auto r = CalculaOutorga(p, e, entrada, Pasta());
+  PreencheEntrada(entrada, e.Inicio, e.Fim, e.VazaoSolicitada, apresentador);
+  const auto r = CalculaOutorga(p, e, entrada, Pasta(), apresentador);
   ASSERT_TRUE(r.Completo());
   EXPECT_EQ(MotivoAnaliseVencida(r, p, e, entrada), QString());
   // The box may hold another text: the grid's cells are what was requested.
@@ -378,8 +382,8 @@ TEST_F(AnaliseOutorga, ImagemQueNaoPodeSerGravadaAvisaECalculoSegue) {
   const QString arquivo = pasta.Escreve(QStringLiteral("ocupado"), "x");
   TTabelaMeses entrada;
   const auto e = Entradas(QDate(2005, 1, 1), QDate(2005, 1, 1), QStringLiteral("1"));
-  PreencheEntrada(entrada, e.Inicio, e.Fim, e.VazaoSolicitada);
-  const auto r = CalculaOutorga(p, e, entrada, arquivo + QStringLiteral("/"));
+  PreencheEntrada(entrada, e.Inicio, e.Fim, e.VazaoSolicitada, apresentador);
+  const auto r = CalculaOutorga(p, e, entrada, arquivo + QStringLiteral("/"), apresentador);
   EXPECT_TRUE(r.Completo());
   EXPECT_EQ(apresentador.Textos(TTipo::Erro),
             QStringList(5, QStringLiteral("Erro ao inserir na pasta Imagens")));

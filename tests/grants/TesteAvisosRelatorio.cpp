@@ -67,21 +67,23 @@ TEST(AvisosRelatorio, NaPaginaDaVazaoDisponivel) {
       QStringLiteral("0,5"),
       {QStringLiteral("30"), QStringLiteral("Q710"), QStringLiteral("Tradicional")}};
   TTabelaMeses entrada;
-  PreencheEntrada(entrada, entradas.Inicio, entradas.Fim, entradas.VazaoSolicitada);
+  PreencheEntrada(entrada, entradas.Inicio, entradas.Fim, entradas.VazaoSolicitada, apresentador);
   const TResultadoOutorga resultado =
-      CalculaOutorga(p, entradas, entrada, pasta.Caminho() + QLatin1Char('/'));
+      CalculaOutorga(p, entradas, entrada, pasta.Caminho() + QLatin1Char('/'), apresentador);
   ASSERT_TRUE(resultado.Completo());
   const TJanelaOutorga janela{entradas, &entrada, &resultado};
-  const auto d = PreparaRelatorio(TTipoRelatorio::VazaoDisponivel, p, &janela, QDate(2024, 3, 9));
+  const auto d = PreparaRelatorio(TTipoRelatorio::VazaoDisponivel, p, &janela, QDate(2024, 3, 9),
+                                  apresentador);
   ASSERT_TRUE(d);
   ASSERT_EQ(d->Avisos.size(), 1);
   // The upstream-grants report has no criterion flow to warn about.
-  const auto m = PreparaRelatorio(TTipoRelatorio::OutorgasMontante, p, &janela, QDate(2024, 3, 9));
+  const auto m = PreparaRelatorio(TTipoRelatorio::OutorgasMontante, p, &janela, QDate(2024, 3, 9),
+                                  apresentador);
   ASSERT_TRUE(m);
   EXPECT_TRUE(m->Avisos.isEmpty());
 
   const QString pdf = pasta.Arquivo(QStringLiteral("r.pdf"));
-  ASSERT_TRUE(GravaRelatorioPdf(*d, pdf));
+  ASSERT_TRUE(GravaRelatorioPdf(*d, pdf, apresentador));
   QProcess proc;
   proc.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
   ASSERT_TRUE(proc.waitForFinished(30000));

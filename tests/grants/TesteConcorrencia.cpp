@@ -10,7 +10,7 @@
 #include <memory>
 #include <thread>
 
-#include "app/TSistema.h"
+#include "base/ApresentadorMudo.h"
 #include "comum/ExecutaGerado.h"
 #include "comum/PastaTemporaria.h"
 #include "data/TdmS.h"
@@ -22,6 +22,7 @@
 #include "hydro/ColocaSecao.h"
 #include "hydro/IdentificaSecao.h"
 #include "hydro/TPonto.h"
+#include "sistema/TSistema.h"
 
 namespace {
 
@@ -34,6 +35,7 @@ QString Vazoes(const TVazoes& v) {
 // Everything a request's answer is made of, to the last bit.
 QString Calcula(const TBacia& bacia, const TRedeBalanco& dados, const TPontoMapa& p, int i) {
   TPonto ponto;
+  TApresentadorMudo mudo;
   if (!DentroDaBacia(bacia.Limite, p)) return QStringLiteral("fora");
   IdentificaSecao(ponto, bacia, p);
   QString t = QStringLiteral("%1 %2 %3 %4 %5 %6 ")
@@ -42,7 +44,7 @@ QString Calcula(const TBacia& bacia, const TRedeBalanco& dados, const TPontoMapa
                   .arg(ponto.Regiao())
                   .arg(N(ponto.AreaDrenagem()));
   if (!ponto.SobreHidrografia()) return t + QStringLiteral("fora da hidrografia");
-  CalculaSecao(ponto, bacia);
+  CalculaSecao(ponto, bacia, mudo);
   t += Vazoes(ponto.VazoesTradicional()) + QLatin1Char('|') + Vazoes(ponto.VazoesProporcional()) +
        QLatin1Char('|') + Vazoes(ponto.VazoesConservacao());
 
@@ -55,10 +57,10 @@ QString Calcula(const TBacia& bacia, const TRedeBalanco& dados, const TPontoMapa
       TCriterioOutorga{QString::number(10 + 10 * (i % 9)), QString::fromLatin1(referencias[i % 4]),
                        QString::fromUtf8(metodos[i % 3])}};
   TTabelaMeses entrada;
-  MontaGrade(entrada, inicio, fim);
+  MontaGrade(entrada, inicio, fim, mudo);
   for (QDate d = inicio; d <= fim; d = d.addMonths(1))
     entrada.SetTexto(entrada.ColunaDoAno(d.year()), d.month(), vazao);
-  const TResultadoOutorga r = CalculaOutorga(ponto, e, entrada, QString());
+  const TResultadoOutorga r = CalculaOutorga(ponto, e, entrada, QString(), mudo);
   t += QStringLiteral(" criterio %1").arg(r.VazaoCriterio ? N(*r.VazaoCriterio) : QString());
   for (const TMesOutorga& m : r.Meses)
     t += QStringLiteral(" %1/%2 %3 %4 %5 %6")
@@ -66,7 +68,7 @@ QString Calcula(const TBacia& bacia, const TRedeBalanco& dados, const TPontoMapa
              .arg(m.Ano)
              .arg(N(m.Estadual), N(m.Federal), m.Anterior, m.Posterior);
   if (!r.Completo()) return t + QStringLiteral(" incompleta");
-  const TVerificacaoJusante j = VerificaJusante(bacia, bacia.Rede(), dados, ponto, r);
+  const TVerificacaoJusante j = VerificaJusante(bacia, bacia.Rede(), dados, ponto, r, mudo);
   return t + QLatin1Char(' ') + TextoJusante(j);
 }
 
@@ -83,8 +85,9 @@ TEST(Concorrencia, SecoesLadoALadoComoUmaAposAOutra) {
                   .Codigo,
               0);
   TSistema sistema(TCaminhos(dir, QStringLiteral("TORVEDA")));
-  sistema.CriaFormPrincipal();
-  sistema.CriaDataModule();
+  TApresentadorMudo mudo;
+  sistema.CriaFormPrincipal(mudo);
+  sistema.CriaDataModule(mudo);
   const TBacia bacia = BaciaDoSistema(sistema);
   const TRedeBalanco dados(bacia, bacia.Rede());
 

@@ -22,7 +22,6 @@
 #include <QtTest>
 #include <memory>
 
-#include "app/TSistema.h"
 #include "comum/ApresentadorRoteirizado.h"
 #include "comum/PastaTemporaria.h"
 #include "grants/AnaliseOutorga.h"
@@ -32,6 +31,7 @@
 #include "grants/gui/TtsGrid.h"
 #include "grants/gui/ValidadorNumero.h"
 #include "hydro/TPonto.h"
+#include "sistema/TSistema.h"
 
 namespace {
 
@@ -62,7 +62,7 @@ class TesteJanelasOutorga : public QObject {
     apresentador = std::make_unique<TApresentadorRoteirizado>();
     sistema = std::make_unique<TSistema>(TCaminhos(pasta->Caminho(), QStringLiteral("TORVEDA")));
     sistema->Ponto = std::make_unique<TPonto>();
-    contexto = std::make_unique<TContextoJanela>(TContextoJanela{*sistema, rodape});
+    contexto = std::make_unique<TContextoJanela>(TContextoJanela{*sistema, rodape, *apresentador});
   }
 
   void cleanup() {
@@ -497,11 +497,11 @@ class TesteJanelasOutorga : public QObject {
   void relatoriosSemJanelaOuSemSecao() {
     // No section: that message, whatever the grant window holds.
     TfrmOutorga frm(*contexto);
-    RelatorioVazaoDisponivel(*sistema, &frm, nullptr);
-    RelatorioOutorgasMontante(*sistema, nullptr, nullptr);
+    RelatorioVazaoDisponivel(*sistema, *apresentador, &frm, nullptr);
+    RelatorioOutorgasMontante(*sistema, *apresentador, nullptr, nullptr);
     sistema->Ponto->SetCodTrecho(5);
-    RelatorioVazaoDisponivel(*sistema, nullptr, nullptr);
-    RelatorioOutorgasMontante(*sistema, &frm, nullptr);
+    RelatorioVazaoDisponivel(*sistema, *apresentador, nullptr, nullptr);
+    RelatorioOutorgasMontante(*sistema, *apresentador, &frm, nullptr);
     QCOMPARE(apresentador->Textos(TTipo::Erro),
              (QStringList{MensagemSemSecao(), MensagemSemSecao(),
                           QStringLiteral("Favor verificar se os valores estão corretamente "
@@ -535,7 +535,7 @@ class TesteJanelasOutorga : public QObject {
         }
       }
     });
-    RelatorioVazaoDisponivel(*sistema, &frm, nullptr);
+    RelatorioVazaoDisponivel(*sistema, *apresentador, &frm, nullptr);
     QCOMPARE(titulo, QStringLiteral("Relatório de vazões disponíveis"));
     QVERIFY(modal);
     QVERIFY(apresentador->Registros().isEmpty());
@@ -558,7 +558,7 @@ class TesteJanelasOutorga : public QObject {
           d->reject();
         }
     });
-    RelatorioOutorgasMontante(*sistema, &frm, nullptr);
+    RelatorioOutorgasMontante(*sistema, *apresentador, &frm, nullptr);
     QVERIFY(titulo.isEmpty());
     QCOMPARE(apresentador->Textos(TTipo::Erro).size(), 1);
     QVERIFY(apresentador->Textos(TTipo::Erro)[0].contains(

@@ -14,7 +14,6 @@
 #include <memory>
 
 #include "amostra/Amostra.h"
-#include "app/TSistema.h"
 #include "comum/ApresentadorRoteirizado.h"
 #include "comum/PastaTemporaria.h"
 #include "grants/gui/AtualizaSecao.h"
@@ -25,6 +24,7 @@
 #include "hydro/ColocaSecao.h"
 #include "hydro/TPonto.h"
 #include "import/ComandosOutorgas.h"
+#include "sistema/TSistema.h"
 
 namespace {
 
@@ -69,14 +69,15 @@ class TesteJanelasSecao : public QObject {
   void segundaSecaoEImportacao() {
     TApresentadorRoteirizado apresentador;
     TSistema sistema(TCaminhos(pasta->Caminho(), QStringLiteral("TORVEDA")));
-    sistema.CriaFormPrincipal();
-    sistema.CriaDataModule();
+    sistema.CriaFormPrincipal(apresentador);
+    sistema.CriaDataModule(apresentador);
     QVERIFY(sistema.MapasCarregados);
     TRodapeTeste rodape;
-    TContextoJanela contexto{sistema, rodape};
+    TContextoJanela contexto{sistema, rodape, apresentador};
     const TBacia bacia = BaciaDoSistema(sistema);
     TPonto& ponto = *sistema.Ponto;
-    QCOMPARE(ColocaSecaoNoPonto(ponto, bacia, Secao("principal")), TResultadoSecao::Calculada);
+    QCOMPARE(ColocaSecaoNoPonto(ponto, bacia, Secao("principal"), apresentador),
+             TResultadoSecao::Calculada);
     const QString rioPrincipal = ponto.NomeRio();
 
     QMdiArea mdi;
@@ -112,7 +113,7 @@ class TesteJanelasSecao : public QObject {
     // A second section, on another river, placed while the location window is in front.
     mdi.setActiveSubWindow(localizacao);
     apresentador.Limpa();
-    QCOMPARE(ColocaSecaoNoPonto(ponto, bacia, Secao("afluenteComEstacoes")),
+    QCOMPARE(ColocaSecaoNoPonto(ponto, bacia, Secao("afluenteComEstacoes"), apresentador),
              TResultadoSecao::Calculada);
     QVERIFY(ponto.NomeRio() != rioPrincipal);
     mdi.setActiveSubWindow(subDisp);
@@ -124,7 +125,8 @@ class TesteJanelasSecao : public QObject {
 
     // Back to the main stem and computed there: the registers are not imported yet.
     mdi.setActiveSubWindow(localizacao);
-    QCOMPARE(ColocaSecaoNoPonto(ponto, bacia, Secao("principal")), TResultadoSecao::Calculada);
+    QCOMPARE(ColocaSecaoNoPonto(ponto, bacia, Secao("principal"), apresentador),
+             TResultadoSecao::Calculada);
     mdi.setActiveSubWindow(subOut);
     QTest::mouseClick(frm->btnCalcular, Qt::LeftButton);
     QVERIFY(frm->Resultado().Completo());
@@ -135,7 +137,7 @@ class TesteJanelasSecao : public QObject {
     apresentador.EscolheArquivo(EntradaAqem(sistema).Arquivo);
     rodape.Mostrou = rodape.Ocultou = 0;
     ImportaEAtualizaSecao(
-        sistema, rodape, [&] { ComandoOutorgasAqem(sistema); },
+        sistema, rodape, apresentador, [&] { ComandoOutorgasAqem(sistema, apresentador); },
         [&] {
           return std::vector<QWidget*>{disp, frm};
         });
@@ -153,7 +155,7 @@ class TesteJanelasSecao : public QObject {
     const double total = frm->Resultado().Meses[0].Total;
     QCOMPARE(total, ponto.OutorgadaEstadual(1, 2010) + ponto.OutorgadaFederal(1, 2010));
     ImportaEAtualizaSecao(
-        sistema, rodape, [] {},
+        sistema, rodape, apresentador, [] {},
         [&] {
           return std::vector<QWidget*>{disp, frm};
         });

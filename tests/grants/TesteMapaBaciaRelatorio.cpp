@@ -71,12 +71,13 @@ TEST(MapaBaciaRelatorio, CabeNoEspacoLivreDoCabecalho) {
       QStringLiteral("0,5"),
       {QStringLiteral("30"), QStringLiteral("Q710"), QStringLiteral("Tradicional")}};
   TTabelaMeses entrada;
-  PreencheEntrada(entrada, entradas.Inicio, entradas.Fim, entradas.VazaoSolicitada);
+  PreencheEntrada(entrada, entradas.Inicio, entradas.Fim, entradas.VazaoSolicitada, apresentador);
   const TResultadoOutorga resultado =
-      CalculaOutorga(p, entradas, entrada, pasta.Caminho() + QLatin1Char('/'));
+      CalculaOutorga(p, entradas, entrada, pasta.Caminho() + QLatin1Char('/'), apresentador);
   ASSERT_TRUE(resultado.Completo());
   const TJanelaOutorga janela{entradas, &entrada, &resultado};
-  auto d = PreparaRelatorio(TTipoRelatorio::VazaoDisponivel, p, &janela, QDate(2024, 3, 9));
+  auto d = PreparaRelatorio(TTipoRelatorio::VazaoDisponivel, p, &janela, QDate(2024, 3, 9),
+                            apresentador);
   ASSERT_TRUE(d);
   const QImage sem = Pagina(*d);
   // Nothing of the page is drawn where the map goes.

@@ -17,7 +17,6 @@
 #include <QtTest>
 #include <memory>
 
-#include "app/TSistema.h"
 #include "comum/ApresentadorRoteirizado.h"
 #include "comum/PastaTemporaria.h"
 #include "grants/gui/TDetalhesOrigem.h"
@@ -27,6 +26,7 @@
 #include "hydro/TBaciaContribuicao.h"
 #include "hydro/TPonto.h"
 #include "raster/TImagem.h"
+#include "sistema/TSistema.h"
 
 namespace {
 
@@ -108,7 +108,7 @@ class TesteOrigemJanelas : public QObject {
     apresentador = std::make_unique<TApresentadorRoteirizado>();
     sistema = std::make_unique<TSistema>(TCaminhos(pasta->Caminho(), QStringLiteral("TORVEDA")));
     sistema->Ponto = std::make_unique<TPonto>();
-    contexto = std::make_unique<TContextoJanela>(TContextoJanela{*sistema, rodape});
+    contexto = std::make_unique<TContextoJanela>(TContextoJanela{*sistema, rodape, *apresentador});
   }
 
   void cleanup() {
@@ -293,7 +293,7 @@ class TesteOrigemJanelas : public QObject {
                 175),
         Outorga(TCamadaOutorga::Significante, 6, "Sem ponto", 0.1, TRegraOutorga::SemLocalizacao)};
 
-    TListaOutorgas lista;
+    TListaOutorgas lista(*apresentador);
     lista.resize(1100, 300);
     lista.Carrega(p, nullptr, &bacia);
     lista.show();

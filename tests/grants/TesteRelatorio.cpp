@@ -10,6 +10,7 @@
 #include <QSet>
 #include <QStandardPaths>
 
+#include "base/ApresentadorMudo.h"
 #include "comum/ApresentadorRoteirizado.h"
 #include "comum/PastaTemporaria.h"
 #include "grants/AnaliseOutorga.h"
@@ -75,13 +76,14 @@ class Relatorio : public ::testing::Test {
                   QDate fim = QDate(2010, 12, 1), const QString& vazao = QStringLiteral("0,5")) {
     TJanela j;
     j.Entradas = {inicio, fim, vazao, c};
-    PreencheEntrada(j.Entrada, inicio, fim, vazao);
-    j.Resultado = CalculaOutorga(p, j.Entradas, j.Entrada, pasta.Caminho() + QLatin1Char('/'));
+    PreencheEntrada(j.Entrada, inicio, fim, vazao, apresentador);
+    j.Resultado =
+        CalculaOutorga(p, j.Entradas, j.Entrada, pasta.Caminho() + QLatin1Char('/'), apresentador);
     return j;
   }
   std::optional<TDadosRelatorio> Prepara(TTipoRelatorio tipo, const TPonto& p, const TJanela* j) {
     const std::optional<TJanelaOutorga> v = j ? std::optional(j->Visao()) : std::nullopt;
-    return PreparaRelatorio(tipo, p, v ? &*v : nullptr, QDate(2024, 3, 9));
+    return PreparaRelatorio(tipo, p, v ? &*v : nullptr, QDate(2024, 3, 9), apresentador);
   }
   TPastaTemporaria pasta;
   TApresentadorRoteirizado apresentador;
@@ -205,7 +207,7 @@ TEST_F(Relatorio, PdfDaVazaoDisponivelComTabelasComoTextoELegenda) {
   ASSERT_EQ(d->Tabelas.size(), 2u);
   EXPECT_EQ(PaginasRelatorio(*d), 1);
   const QString pdf = pasta.Arquivo(QStringLiteral("disp.pdf"));
-  ASSERT_TRUE(GravaRelatorioPdf(*d, pdf));
+  ASSERT_TRUE(GravaRelatorioPdf(*d, pdf, apresentador));
   EXPECT_EQ(PaginasDoPdf(pdf), 1);
   const QString texto = TextoDoPdf(pdf).simplified();
   for (const char* esperado : {"Relatório de vazões disponíveis",
@@ -250,7 +252,7 @@ TEST_F(Relatorio, PdfDasOutorgasAMontante) {
   ASSERT_TRUE(d);
   ASSERT_EQ(d->Tabelas.size(), 3u);
   const QString pdf = pasta.Arquivo(QStringLiteral("montante.pdf"));
-  ASSERT_TRUE(GravaRelatorioPdf(*d, pdf));
+  ASSERT_TRUE(GravaRelatorioPdf(*d, pdf, apresentador));
   const QString texto = TextoDoPdf(pdf).simplified();
   for (const char* esperado :
        {"Relatório de vazões outorgadas", "Vazão outorgada a montante da seção de interesse",
@@ -266,9 +268,10 @@ TEST_F(Relatorio, PedidoMensalProcessoEAnalistaNosDoisRelatorios) {
   TPonto p = Secao();
   TJanela j;
   j.Entradas = {QDate(2010, 1, 1), QDate(2010, 3, 1), QStringLiteral("0,5"), Criterio};
-  PreencheEntrada(j.Entrada, QDate(2010, 1, 1), QDate(2010, 3, 1), QStringLiteral("0,5"));
+  PreencheEntrada(j.Entrada, QDate(2010, 1, 1), QDate(2010, 3, 1), QStringLiteral("0,5"),
+                  apresentador);
   j.Entrada.CelulaDoMes(2, 2010)->Texto = QStringLiteral("0,00812");
-  j.Resultado = CalculaOutorga(p, j.Entradas, j.Entrada, QString());
+  j.Resultado = CalculaOutorga(p, j.Entradas, j.Entrada, QString(), apresentador);
   ASSERT_TRUE(j.Resultado.Completo());
   for (TTipoRelatorio tipo : {TTipoRelatorio::VazaoDisponivel, TTipoRelatorio::OutorgasMontante}) {
     auto d = Prepara(tipo, p, &j);
@@ -276,7 +279,7 @@ TEST_F(Relatorio, PedidoMensalProcessoEAnalistaNosDoisRelatorios) {
     IdentificaRelatorio(*d, QStringLiteral(" 1234/2026 "), QStringLiteral("Maria Souza"));
     ASSERT_TRUE(d->PedidoMensal);
     const QString pdf = pasta.Arquivo(QStringLiteral("pedido.pdf"));
-    ASSERT_TRUE(GravaRelatorioPdf(*d, pdf));
+    ASSERT_TRUE(GravaRelatorioPdf(*d, pdf, apresentador));
     const QString texto = TextoDoPdf(pdf).simplified();
     for (const char* esperado :
          {"Período: 01/2010 a 03/2010", "Vazão solicitada: variável por mês", "Processo n",
@@ -302,7 +305,7 @@ TEST_F(Relatorio, PeriodoDe37AnosTemTodosOsValoresNoPdf) {
   const auto d = Prepara(TTipoRelatorio::VazaoDisponivel, p, &j);
   ASSERT_TRUE(d);
   const QString pdf = pasta.Arquivo(QStringLiteral("longo.pdf"));
-  ASSERT_TRUE(GravaRelatorioPdf(*d, pdf));
+  ASSERT_TRUE(GravaRelatorioPdf(*d, pdf, apresentador));
   EXPECT_EQ(PaginasDoPdf(pdf), PaginasRelatorio(*d));
   EXPECT_EQ(PaginasRelatorio(*d), 2);
   const QString texto = TextoDoPdf(pdf, false);
@@ -323,7 +326,7 @@ TEST_F(Relatorio, PeriodoDe37AnosTemTodosOsValoresNoPdf) {
   const auto m = Prepara(TTipoRelatorio::OutorgasMontante, p, &j);
   ASSERT_TRUE(m);
   const QString pdfM = pasta.Arquivo(QStringLiteral("longoM.pdf"));
-  ASSERT_TRUE(GravaRelatorioPdf(*m, pdfM));
+  ASSERT_TRUE(GravaRelatorioPdf(*m, pdfM, apresentador));
   EXPECT_EQ(PaginasDoPdf(pdfM), PaginasRelatorio(*m));
   const QString textoM = TextoDoPdf(pdfM, false);
   for (int ano = 1980; ano <= 2016; ++ano)
@@ -336,6 +339,7 @@ TEST_F(Relatorio, PdfQueNaoPodeSerGravadoAvisa) {
   const auto d = Prepara(TTipoRelatorio::OutorgasMontante, Secao(), &j);
   ASSERT_TRUE(d);
   apresentador.Limpa();
-  EXPECT_FALSE(GravaRelatorioPdf(*d, pasta.Caminho() + QStringLiteral("/nao/existe/r.pdf")));
+  EXPECT_FALSE(
+      GravaRelatorioPdf(*d, pasta.Caminho() + QStringLiteral("/nao/existe/r.pdf"), apresentador));
   ASSERT_EQ(apresentador.Textos(TTipo::Erro).size(), 1);
 }

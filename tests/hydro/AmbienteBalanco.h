@@ -6,12 +6,12 @@
 #include <QJsonObject>
 #include <memory>
 
-#include "app/TSistema.h"
 #include "comum/ExecutaCli.h"
 #include "comum/PastaTemporaria.h"
 #include "grants/AnaliseOutorga.h"
 #include "grants/BalancoRede.h"
 #include "hydro/TBacia.h"
+#include "sistema/TSistema.h"
 
 struct TAmbiente {
   TPastaTemporaria Pasta;

@@ -10,6 +10,7 @@
 #include <QUuid>
 #include <memory>
 
+#include "base/ApresentadorMudo.h"
 #include "base/Caminhos.h"
 #include "comum/PastaTemporaria.h"
 #include "data/Esquema.h"
@@ -71,12 +72,14 @@ class TBaseTeste {
   // The data module over the database (the workbooks are absent, which it reports and survives).
   TdmS& Abre() {
     dmS = std::make_unique<TdmS>(Caminhos_);
-    dmS->Cria();
+    dmS->Cria(apresentador);
     EXPECT_TRUE(dmS->BaseAberta());
     return *dmS;
   }
 
   std::unique_ptr<TdmS> dmS;
+  // What the module says about the absent workbooks is not what these tests look at.
+  TApresentadorMudo apresentador;
 
  private:
   TPastaTemporaria Pasta_;

@@ -11,7 +11,7 @@
 #include <unordered_set>
 
 #include "AmbienteBalanco.h"
-#include "app/TSistema.h"
+#include "base/ApresentadorMudo.h"
 #include "base/Convencoes.h"
 #include "comum/ApresentadorRoteirizado.h"
 #include "comum/ExecutaCli.h"
@@ -24,9 +24,11 @@
 #include "hydro/ColocaSecao.h"
 #include "hydro/IdentificaSecao.h"
 #include "hydro/TPonto.h"
+#include "sistema/TSistema.h"
 
 TAmbiente& Ambiente() {
   static TAmbiente* a = [] {
+    TApresentadorMudo apresentador;
     auto* amb = new TAmbiente;
     const QString dir = amb->Pasta.Caminho();
     amb->Resumo = Cli({QStringLiteral("amostra"), dir}).Json;
@@ -34,8 +36,8 @@ TAmbiente& Ambiente() {
       Cli({QStringLiteral("--dados"), dir, QStringLiteral("importa"),
            QString::fromLatin1(registro)});
     amb->Sistema = std::make_unique<TSistema>(TCaminhos(dir, QStringLiteral("TORVEDA")));
-    amb->Sistema->CriaFormPrincipal();
-    amb->Sistema->CriaDataModule();
+    amb->Sistema->CriaFormPrincipal(apresentador);
+    amb->Sistema->CriaDataModule(apresentador);
     amb->Bacia = std::make_unique<TBacia>(BaciaDoSistema(*amb->Sistema));
     amb->Rede = std::make_unique<TRede>(amb->Bacia->Rede());
     amb->Dados = std::make_unique<TRedeBalanco>(*amb->Bacia, *amb->Rede);
@@ -48,15 +50,16 @@ TAmbiente& Ambiente() {
 // layer, which the command-line runs of these tests write).
 TResultadoOutorga Analise(TPonto& ponto, const TPontoMapa& p, const QString& vazao,
                           const TCriterioOutorga& criterio) {
+  TApresentadorMudo apresentador;
   const TBacia& bacia = *Ambiente().Bacia;
   EXPECT_TRUE(DentroDaBacia(bacia.Limite, p));
   IdentificaSecao(ponto, bacia, p);
   EXPECT_TRUE(ponto.SobreHidrografia());
-  CalculaSecao(ponto, bacia);
+  CalculaSecao(ponto, bacia, apresentador);
   const TEntradasOutorga e{Inicio, Fim, vazao, criterio};
   TTabelaMeses entrada;
-  PreencheEntrada(entrada, Inicio, Fim, vazao);
-  return CalculaOutorga(ponto, e, entrada, QString());
+  PreencheEntrada(entrada, Inicio, Fim, vazao, apresentador);
+  return CalculaOutorga(ponto, e, entrada, QString(), apresentador);
 }
 
 namespace {
@@ -208,6 +211,7 @@ TEST(Balanco, RefusesWhatTheAnalysisRefuses) {
 // The downstream verdict: the availability after the grant at the first failing arc, and at the
 // arc just above it, equals the analysis placed there with the same request.
 TEST(Jusante, FirstFailingArcAgreesWithTheAnalysis) {
+  TApresentadorMudo apresentador;
   TAmbiente& a = Ambiente();
   TPonto secao;
   // A section whose own arc has water to spare and below which some arc has less than every arc
@@ -221,7 +225,8 @@ TEST(Jusante, FirstFailingArcAgreesWithTheAnalysis) {
     p = {s.value(QStringLiteral("X")).toDouble(), s.value(QStringLiteral("Y")).toDouble()};
     const TResultadoOutorga r0 = Analise(secao, p, QStringLiteral("0"));
     ASSERT_TRUE(r0.Completo()) << nome;
-    const TVerificacaoJusante v0 = VerificaJusante(*a.Bacia, *a.Rede, *a.Dados, secao, r0);
+    const TVerificacaoJusante v0 =
+        VerificaJusante(*a.Bacia, *a.Rede, *a.Dados, secao, r0, apresentador);
     EXPECT_EQ(TextoJusante(v0) ==
                   QStringLiteral("Jusante: critério atendido em todos os trechos até o exutório"),
               !v0.PrimeiraFalha);
@@ -239,7 +244,8 @@ TEST(Jusante, FirstFailingArcAgreesWithTheAnalysis) {
 
   TResultadoOutorga r = Analise(secao, p, FormataTabela(pedido));
   ASSERT_TRUE(r.Completo());
-  const TVerificacaoJusante v = VerificaJusante(*a.Bacia, *a.Rede, *a.Dados, secao, r);
+  const TVerificacaoJusante v =
+      VerificaJusante(*a.Bacia, *a.Rede, *a.Dados, secao, r, apresentador);
   ASSERT_TRUE(v.PrimeiraFalha);
   EXPECT_EQ(*v.PrimeiraFalha, k);
   EXPECT_TRUE(

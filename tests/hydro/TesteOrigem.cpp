@@ -66,7 +66,7 @@ TEST(Origem, TradicionalEquacoesEMotivos) {
   TPonto p;
   p.SetRegiao(2);
   p.SetAreaDrenagem(100.0);
-  p.CalculaTradicional(dmS.qryEQ_Tradicional);
+  p.CalculaTradicional(dmS.qryEQ_Tradicional, apresentador);
   const TOrigemMetodo& o = p.OrigemTradicional();
   EXPECT_TRUE(o.Resumo.contains(QStringLiteral("região 2"))) << o.Resumo.toStdString();
   ASSERT_EQ(o.EquacoesDaVazao(0).size(), 1u);
@@ -92,7 +92,7 @@ TEST(Origem, TradicionalEquacoesEMotivos) {
   // A region without any equation: all four say so. A new placement forgets the origin.
   TPonto semRegiao;
   semRegiao.SetRegiao(4);
-  semRegiao.CalculaTradicional(dmS.qryEQ_Tradicional);
+  semRegiao.CalculaTradicional(dmS.qryEQ_Tradicional, apresentador);
   EXPECT_EQ(semRegiao.OrigemTradicional().Motivos[0],
             QStringLiteral("sem equação da região 4 para Q7,10 em EQ_Tradicional"));
   semRegiao.Reinicia();
@@ -121,7 +121,7 @@ TEST(Origem, IntervaloDeValidade) {
     TPonto p;
     p.SetRegiao(1);
     p.SetAreaDrenagem(area);
-    p.CalculaTradicional(dmS.qryEQ_Tradicional);
+    p.CalculaTradicional(dmS.qryEQ_Tradicional, apresentador);
     const TOrigemMetodo& o = p.OrigemTradicional();
     EXPECT_NEAR(p.VazoesTradicional().Q710(), 1.0 + 0.01 * area, 1e-12) << area;
     EXPECT_EQ(o.Avisos[0], fora ? QStringList{aviso} : QStringList{}) << area;
@@ -158,7 +158,7 @@ TEST(Origem, RestricoesIlegiveis) {
   TPonto p;
   p.SetRegiao(1);
   p.SetAreaDrenagem(5.0);
-  p.CalculaTradicional(dmS.qryEQ_Tradicional);
+  p.CalculaTradicional(dmS.qryEQ_Tradicional, apresentador);
   EXPECT_NEAR(p.VazoesTradicional().Q710(), 1.05, 1e-12);
   EXPECT_TRUE(p.OrigemTradicional().Avisos[0].isEmpty());
   EXPECT_TRUE(p.OrigemTradicional().Resumo.contains(QStringLiteral("não lidos")));
@@ -177,7 +177,7 @@ TEST(Origem, ProporcionalEstacoesEMotivos) {
     auto p = std::make_unique<TPonto>();
     p->SetCodTrecho(10);
     p->SetAreaDrenagem(150.0);
-    p->CalculaProporcional(dmS, g.Rede(arcos));
+    p->CalculaProporcional(dmS, g.Rede(arcos), apresentador);
     return p;
   };
 
@@ -230,7 +230,7 @@ TEST(Origem, ProporcionalConfluenciaNaoEncontrada) {
   TPonto p;
   p.SetCodTrecho(20);
   p.SetAreaDrenagem(0.5);
-  p.CalculaProporcional(dmS, c.G.Rede(arcos));
+  p.CalculaProporcional(dmS, c.G.Rede(arcos), apresentador);
   EXPECT_EQ(p.VazoesProporcional().Qmld(), 0.0);
   const TOrigemMetodo& o = p.OrigemProporcional();
   EXPECT_EQ(o.Motivos[0],
@@ -253,7 +253,7 @@ TEST(Origem, ConservacaoTransferencia) {
   TPonto p;
   p.SetCodTrecho(10);
   p.SetAreaDrenagem(0.5);
-  p.CalculaConservacao(dmS.qryRios, dmS.qryEQ_Conservacao, c.G.Rede(c.Arcos()));
+  p.CalculaConservacao(dmS.qryRios, dmS.qryEQ_Conservacao, c.G.Rede(c.Arcos()), apresentador);
   EXPECT_NEAR(p.VazoesConservacao().Qmld(), 0.5 * 0.01, 1e-12);
   const TOrigemMetodo& o = p.OrigemConservacao();
   ASSERT_TRUE(o.Confluencia.has_value());
@@ -283,7 +283,7 @@ TEST(Origem, ConservacaoTransferencia) {
   TPonto q;
   q.SetCodTrecho(10);
   q.SetAreaDrenagem(0.5);
-  q.CalculaConservacao(dmS2.qryRios, dmS2.qryEQ_Conservacao, c.G.Rede(c.Arcos()));
+  q.CalculaConservacao(dmS2.qryRios, dmS2.qryEQ_Conservacao, c.G.Rede(c.Arcos()), apresentador);
   EXPECT_NEAR(q.VazoesConservacao().Qmld(), 0.5 * 0.01, 1e-12);
   EXPECT_EQ(q.OrigemConservacao().Avisos[3],
             QStringList{QStringLiteral("fora do intervalo de validade da equação: 2,5–100 km²")});
@@ -306,7 +306,7 @@ TEST(Origem, ConservacaoCelulaDaConfluenciaNaoEncontrada) {
   TPonto p;
   p.SetCodTrecho(10);
   p.SetAreaDrenagem(0.5);
-  p.CalculaConservacao(dmS.qryRios, dmS.qryEQ_Conservacao, c.G.Rede(semTopo));
+  p.CalculaConservacao(dmS.qryRios, dmS.qryEQ_Conservacao, c.G.Rede(semTopo), apresentador);
   EXPECT_EQ(p.VazoesConservacao().Q710(), 0.0);
   EXPECT_EQ(p.VazoesConservacao().Qmld(), 0.0);
   const std::array<QString, 4>& m = p.OrigemConservacao().Motivos;
@@ -320,7 +320,7 @@ TEST(Origem, ConservacaoCelulaDaConfluenciaNaoEncontrada) {
   TPonto q;
   q.SetCodTrecho(30);
   q.SetAreaDrenagem(0.5);
-  q.CalculaConservacao(dmS.qryRios, dmS.qryEQ_Conservacao, c.G.Rede(semBase));
+  q.CalculaConservacao(dmS.qryRios, dmS.qryEQ_Conservacao, c.G.Rede(semBase), apresentador);
   EXPECT_EQ(q.VazoesConservacao().Q710(), 0.0);
   EXPECT_EQ(q.OrigemConservacao().Motivos[1],
             QStringLiteral("célula da confluência não encontrada (base do trecho 30)"));
@@ -330,7 +330,7 @@ TEST(Origem, ConservacaoCelulaDaConfluenciaNaoEncontrada) {
   TPonto r;
   r.SetCodTrecho(10);
   r.SetAreaDrenagem(0.5);
-  r.CalculaConservacao(dmS.qryRios, dmS.qryEQ_Conservacao, c.G.Rede(c.Arcos()));
+  r.CalculaConservacao(dmS.qryRios, dmS.qryEQ_Conservacao, c.G.Rede(c.Arcos()), apresentador);
   EXPECT_EQ(r.VazoesConservacao().Q710(), 0.0);
   EXPECT_EQ(r.OrigemConservacao().Motivos[0],
             QStringLiteral("área de drenagem 0 do afluente na confluência: divisão por zero"));
@@ -339,7 +339,7 @@ TEST(Origem, ConservacaoCelulaDaConfluenciaNaoEncontrada) {
   const TTabelaArcos semRio({Arco(10, 1, 2), Arco(11, 2, NoExutorio, "", 7)});
   TPonto s;
   s.SetCodTrecho(10);
-  s.CalculaConservacao(dmS.qryRios, dmS.qryEQ_Conservacao, c.G.Rede(semRio));
+  s.CalculaConservacao(dmS.qryRios, dmS.qryEQ_Conservacao, c.G.Rede(semRio), apresentador);
   EXPECT_EQ(s.OrigemConservacao().Motivos[2],
             QStringLiteral("nenhum rio com equações de conservação de massas a jusante da seção"));
 }
@@ -358,7 +358,7 @@ TEST(Origem, VazaoNegativaNaoEVazao) {
   TPonto p;
   p.SetRegiao(2);
   p.SetAreaDrenagem(100.0);
-  p.CalculaTradicional(dmS.qryEQ_Tradicional);
+  p.CalculaTradicional(dmS.qryEQ_Tradicional, apresentador);
   EXPECT_EQ(p.VazoesTradicional().Q710(), 0.0);
   EXPECT_EQ(p.OrigemTradicional().Motivos[0],
             QStringLiteral("a equação EQ_Tradicional 1 (Lin) em 100 km² dá vazão negativa "
@@ -372,7 +372,8 @@ TEST(Origem, VazaoNegativaNaoEVazao) {
   p.SetAreaDrenagem(700.0);
   p.CalculaProporcional(
       dmS,
-      g.Rede(TTabelaArcos({Arco(20, 1, 2, "1"), Arco(10, 2, 3), Arco(30, 3, NoExutorio, "2")})));
+      g.Rede(TTabelaArcos({Arco(20, 1, 2, "1"), Arco(10, 2, 3), Arco(30, 3, NoExutorio, "2")})),
+      apresentador);
   const TOrigemMetodo& o = p.OrigemProporcional();
   EXPECT_EQ(p.VazoesProporcional().Q710(), 0.0);
   EXPECT_EQ(o.Motivos[0],
@@ -398,11 +399,13 @@ TEST(Origem, ProporcionalAvisaExtrapolacao) {
   p.SetAreaDrenagem(300.0);
   p.CalculaProporcional(
       dmS,
-      g.Rede(TTabelaArcos({Arco(20, 1, 2, "1"), Arco(10, 2, 3), Arco(30, 3, NoExutorio, "2")})));
+      g.Rede(TTabelaArcos({Arco(20, 1, 2, "1"), Arco(10, 2, 3), Arco(30, 3, NoExutorio, "2")})),
+      apresentador);
   for (const QStringList& a : p.OrigemProporcional().Avisos) EXPECT_TRUE(a.isEmpty());
 
   p.SetAreaDrenagem(150.0);
-  p.CalculaProporcional(dmS, g.Rede(TTabelaArcos({Arco(10, 2, 3), Arco(30, 3, NoExutorio, "2")})));
+  p.CalculaProporcional(dmS, g.Rede(TTabelaArcos({Arco(10, 2, 3), Arco(30, 3, NoExutorio, "2")})),
+                        apresentador);
   EXPECT_EQ(p.OrigemProporcional().Avisos[3],
             QStringList{QStringLiteral("extrapolada da área de drenagem da estação 2: 300 km²")});
   EXPECT_TRUE(p.OrigemProporcional().AvisosDoMetodo().contains(

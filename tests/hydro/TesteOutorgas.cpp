@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "BaciaTeste.h"
-#include "comum/ApresentadorRoteirizado.h"
 #include "hydro/IdentificaSecao.h"
 #include "hydro/TPonto.h"
 
@@ -88,7 +87,6 @@ TEST(Outorgas, PosicaoPelaRede) {
 
 // A section on the Rio Paracatu at cell (6,4), unit 111, region 1.
 TEST(Outorgas, SomaMesAMes) {
-  TApresentadorRoteirizado apresentador;
   TBaciaTeste b;
   using C = QVariantMap;
   // Significant, drains into the section's arc: January 2005 to January 2007.
@@ -159,7 +157,6 @@ TEST(Outorgas, SomaMesAMes) {
   EXPECT_EQ(progresso[5].Max, 1);
   EXPECT_EQ(progresso[5].Texto, QStringLiteral("Calculando vazões outorgadas insignificante..."));
   EXPECT_EQ(progresso[6].Texto, QStringLiteral("Calculando vazões outorgadas ANA..."));
-  EXPECT_TRUE(apresentador.Textos(TApresentadorRoteirizado::TTipo::Mensagem).isEmpty());
 }
 
 // Months outside 1980-2100 are written nowhere, and a validity of centuries costs nothing.

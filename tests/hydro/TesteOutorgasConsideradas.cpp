@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "BaciaTeste.h"
-#include "comum/ApresentadorRoteirizado.h"
 #include "hydro/IdentificaSecao.h"
 #include "hydro/TPonto.h"
 
@@ -36,7 +35,6 @@ void ConfereSomas(const TPonto& p) {
 
 // A section on the Rio Paracatu at cell (6,4), unit 111, region 1.
 TEST(OutorgasConsideradas, ListaERazoes) {
-  TApresentadorRoteirizado apresentador;
   TBaciaTeste b;
   SignificanteCompleta(b);
   TBaciaTeste::Ponto(*b.Signif, b.G.Centro(7, 1),
@@ -126,7 +124,6 @@ TEST(OutorgasConsideradas, ListaERazoes) {
 
 // The network decides inside the section's own unit, and the headwater rule outside it.
 TEST(OutorgasConsideradas, RegrasDaRede) {
-  TApresentadorRoteirizado apresentador;
   TBaciaTeste b;
   const C valida{{"Vazao", 1.0}, {"Datapublic", QDate(2001, 1, 1)}, {"Validade", 1}};
   TBaciaTeste::Ponto(*b.Signif, b.G.Centro(0, 0), valida);  // drains to arc 10

@@ -269,12 +269,12 @@ TEST(Rede, TopoEBaseDoTrecho) {
   const TTabelaArcos t({a, Arco(77, 3, 4)});
   const TRede rede = g.Rede(t);
   // The index scan from the centre's cell meets the arc at (2,3): the walks start there.
-  EXPECT_EQ(rede.CelulaTopoTrecho(9), g.Celula(2, 2));
-  EXPECT_EQ(rede.CelulaBaseTrecho(9), g.Celula(2, 3));
+  EXPECT_EQ(rede.CelulaTopoTrecho(9, apresentador), g.Celula(2, 2));
+  EXPECT_EQ(rede.CelulaBaseTrecho(9, apresentador), g.Celula(2, 3));
   EXPECT_TRUE(apresentador.Textos().isEmpty());
 
   // An arc absent from the grid.
-  EXPECT_EQ(rede.CelulaTopoTrecho(77), 0);
+  EXPECT_EQ(rede.CelulaTopoTrecho(77, apresentador), 0);
   EXPECT_EQ(apresentador.Textos(),
             QStringList{QStringLiteral("Erro ao encontrar segmento com equação.")});
 }
@@ -288,7 +288,7 @@ TEST(Rede, TrechoSemSegmentoNaRede) {
   a.YMin = a.YMax = TGradesTeste::Yll + 2.5 * TGradesTeste::Lado;
   const TTabelaArcos t({a});
   const TRede rede = g.Rede(t);
-  EXPECT_EQ(rede.CelulaBaseTrecho(9), 0);
+  EXPECT_EQ(rede.CelulaBaseTrecho(9, apresentador), 0);
   EXPECT_EQ(apresentador.Textos(),
             QStringList{QStringLiteral("Erro ao encontrar segmento sem espúrio com equação.")});
 }

@@ -62,7 +62,7 @@ TEST(Regionalizacao, Tradicional) {
   TPonto p;
   p.SetRegiao(2);
   p.SetAreaDrenagem(100.0);
-  p.CalculaTradicional(dmS.qryEQ_Tradicional);
+  p.CalculaTradicional(dmS.qryEQ_Tradicional, apresentador);
   EXPECT_NEAR(p.VazoesTradicional().Q710(), 19.9054, 1e-4);
   EXPECT_EQ(p.VazoesTradicional().Q90(), 0.0);
   EXPECT_EQ(p.VazoesTradicional().Q95(), 0.0);
@@ -73,7 +73,7 @@ TEST(Regionalizacao, Tradicional) {
 
   // A region without equations leaves the record as the placement left it.
   TPonto semRegiao;
-  semRegiao.CalculaTradicional(dmS.qryEQ_Tradicional);
+  semRegiao.CalculaTradicional(dmS.qryEQ_Tradicional, apresentador);
   EsperaVazoes(semRegiao.VazoesTradicional(), 0, 0, 0, 0);
 }
 
@@ -86,7 +86,7 @@ TEST(Regionalizacao, ConsultaRecusadaMostraOSql) {
   apresentador.Limpa();
   TPonto p;
   p.SetRegiao(1);
-  EXPECT_THROW(p.CalculaTradicional(dmS.qryEQ_Tradicional), ETorveda);
+  EXPECT_THROW(p.CalculaTradicional(dmS.qryEQ_Tradicional, apresentador), ETorveda);
   ASSERT_EQ(apresentador.Registros().size(), 1);
   EXPECT_EQ(apresentador.Registros()[0].Tipo, TApresentadorRoteirizado::TTipo::Mensagem);
   EXPECT_EQ(apresentador.Registros()[0].Texto,
@@ -108,18 +108,18 @@ TEST(Regionalizacao, ProporcionalMontanteEJusante) {
   TPonto p;
   p.SetCodTrecho(10);
   p.SetAreaDrenagem(150.0);
-  p.CalculaProporcional(dmS, g.Rede(ambas));
+  p.CalculaProporcional(dmS, g.Rede(ambas), apresentador);
   EsperaVazoes(p.VazoesProporcional(), 2.75, 5.5, 8.25, 11.0);
 
   const TTabelaArcos soJusante({Arco(10, 2, 3), Arco(30, 3, NoExutorio, "3")});
   p.VazoesProporcional().Zera();
   p.SetAreaDrenagem(100.0);
-  p.CalculaProporcional(dmS, g.Rede(soJusante));
+  p.CalculaProporcional(dmS, g.Rede(soJusante), apresentador);
   EsperaVazoes(p.VazoesProporcional(), 2, 4, 6, 8);
 
   const TTabelaArcos soMontante({Arco(20, 1, 2, "2"), Arco(10, 2, 3), Arco(30, 3, NoExutorio)});
   p.SetAreaDrenagem(150.0);
-  p.CalculaProporcional(dmS, g.Rede(soMontante));
+  p.CalculaProporcional(dmS, g.Rede(soMontante), apresentador);
   EsperaVazoes(p.VazoesProporcional(), 2.5, 5, 7.5, 10);
 
   // No station above nor below (the one on the side arc 20 counts for neither, and nothing
@@ -127,16 +127,16 @@ TEST(Regionalizacao, ProporcionalMontanteEJusante) {
   const TTabelaArcos nenhuma({Arco(20, 1, 2, "1"), Arco(10, 5, 2), Arco(30, 2, NoExutorio)});
   p.SetCodTrecho(10);
   p.VazoesProporcional().SetQ710(7.0);
-  p.CalculaProporcional(dmS, g.Rede(nenhuma));
+  p.CalculaProporcional(dmS, g.Rede(nenhuma), apresentador);
   EXPECT_EQ(p.VazoesProporcional().Q710(), 7.0);
 
   // A station missing from the table, or two stations of the same area, zero the record.
   const TTabelaArcos ausente({Arco(20, 1, 2, "99"), Arco(10, 2, 3), Arco(30, 3, NoExutorio, "2")});
-  p.CalculaProporcional(dmS, g.Rede(ausente));
+  p.CalculaProporcional(dmS, g.Rede(ausente), apresentador);
   EsperaVazoes(p.VazoesProporcional(), 0, 0, 0, 0);
   const TTabelaArcos mesmaArea({Arco(20, 1, 2, "1"), Arco(10, 2, 3), Arco(30, 3, NoExutorio, "4")});
   p.VazoesProporcional().SetQ710(7.0);
-  p.CalculaProporcional(dmS, g.Rede(mesmaArea));
+  p.CalculaProporcional(dmS, g.Rede(mesmaArea), apresentador);
   EsperaVazoes(p.VazoesProporcional(), 0, 0, 0, 0);
   EXPECT_TRUE(apresentador.Textos(TApresentadorRoteirizado::TTipo::Mensagem).isEmpty());
 }
@@ -158,7 +158,7 @@ TEST(Regionalizacao, ProporcionalPorAfluente) {
   TPonto p;
   p.SetCodTrecho(20);
   p.SetAreaDrenagem(0.5);
-  p.CalculaProporcional(dmS, c.G.Rede(arcos));
+  p.CalculaProporcional(dmS, c.G.Rede(arcos), apresentador);
   // At 2.75 km^2 between the stations, then scaled to 0.5 km^2.
   const double f = (2.75 - 1.0) / 4.0;
   EsperaVazoes(p.VazoesProporcional(), 0.5 / 2.75 * (1 + f * 2), 0.5 / 2.75 * (2 + f * 4),
@@ -174,7 +174,7 @@ TEST(Regionalizacao, ProporcionalPorAfluente) {
   q.SetCodTrecho(20);
   q.SetAreaDrenagem(0.5);
   q.VazoesProporcional().SetQ710(1.0);
-  q.CalculaProporcional(base2.Abre(), c.G.Rede(arcos));
+  q.CalculaProporcional(base2.Abre(), c.G.Rede(arcos), apresentador);
   EsperaVazoes(q.VazoesProporcional(), 0, 0, 0, 0);
 }
 
@@ -192,7 +192,7 @@ TEST(Regionalizacao, ConservacaoNoProprioRio) {
   p.SetCodTrecho(10);
   p.SetCodEqConserv(5);
   p.SetAreaDrenagem(250.0);
-  p.CalculaConservacao(dmS.qryRios, dmS.qryEQ_Conservacao, g.Rede(arcos));
+  p.CalculaConservacao(dmS.qryRios, dmS.qryEQ_Conservacao, g.Rede(arcos), apresentador);
   EsperaVazoes(p.VazoesConservacao(), 3.5, 0, 1, 0);
   EXPECT_FALSE(dmS.qryRios.Ativa());
   EXPECT_FALSE(dmS.qryEQ_Conservacao.Ativa());
@@ -214,7 +214,7 @@ TEST(Regionalizacao, ConservacaoPorTransferencia) {
   TPonto p;
   p.SetCodTrecho(10);
   p.SetAreaDrenagem(0.5);
-  p.CalculaConservacao(dmS.qryRios, dmS.qryEQ_Conservacao, c.G.Rede(arcos));
+  p.CalculaConservacao(dmS.qryRios, dmS.qryEQ_Conservacao, c.G.Rede(arcos), apresentador);
   const double abaixo = 2.75, afluente = 0.75, acima = abaixo - afluente;
   EXPECT_NEAR(p.VazoesConservacao().Q710(),
               0.5 * (2 * std::sqrt(abaixo) - 2 * std::sqrt(acima)) / afluente, 1e-12);
@@ -227,7 +227,7 @@ TEST(Regionalizacao, ConservacaoPorTransferencia) {
   TPonto q;
   q.SetCodTrecho(10);
   q.SetAreaDrenagem(0.5);
-  q.CalculaConservacao(dmS.qryRios, dmS.qryEQ_Conservacao, c.G.Rede(semRio));
+  q.CalculaConservacao(dmS.qryRios, dmS.qryEQ_Conservacao, c.G.Rede(semRio), apresentador);
   EsperaVazoes(q.VazoesConservacao(), 0, 0, 0, 0);
 }
 
@@ -245,7 +245,7 @@ TEST(Regionalizacao, ConservacaoSemAreaDoAfluente) {
   TPonto p;
   p.SetCodTrecho(30);
   p.SetAreaDrenagem(0.5);
-  p.CalculaConservacao(dmS.qryRios, dmS.qryEQ_Conservacao, c.G.Rede(arcos));
+  p.CalculaConservacao(dmS.qryRios, dmS.qryEQ_Conservacao, c.G.Rede(arcos), apresentador);
   EsperaVazoes(p.VazoesConservacao(), 0, 0, 0, 0);
   EXPECT_EQ(apresentador.Textos(TApresentadorRoteirizado::TTipo::Mensagem),
             QStringList{QStringLiteral("Erro ao encontrar segmento com equação.")});

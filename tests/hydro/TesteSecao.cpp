@@ -112,7 +112,8 @@ TEST(Secao, CliqueNoRioCalculaEGravaOPonto) {
     if (eventos.last() != QStringLiteral("progresso")) eventos << QStringLiteral("progresso");
   };
 
-  EXPECT_EQ(ColocaSecaoNoPonto(p, bacia, b.G.Centro(6, 4), ui), TResultadoSecao::Calculada);
+  EXPECT_EQ(ColocaSecaoNoPonto(p, bacia, b.G.Centro(6, 4), apresentador, ui),
+            TResultadoSecao::Calculada);
   EXPECT_EQ(apresentador.Textos(),
             QStringList{QStringLiteral("Deseja criar a seção de outorga nesta localidade: \nRio: "
                                        "Rio Paracatu\nMunicípio: Paracatu\nEstado: MG\nÁrea de "
@@ -134,7 +135,8 @@ TEST(Secao, CliqueNoRioCalculaEGravaOPonto) {
   apresentador.Limpa();
   apresentador.Responde(TResposta::Sim);
   apresentador.Responde(TResposta::Nao);
-  EXPECT_EQ(ColocaSecaoNoPonto(p, bacia, b.G.Centro(2, 1)), TResultadoSecao::NaoSubstituida);
+  EXPECT_EQ(ColocaSecaoNoPonto(p, bacia, b.G.Centro(2, 1), apresentador),
+            TResultadoSecao::NaoSubstituida);
   EXPECT_EQ(apresentador.Textos().last(),
             QStringLiteral("Uma seção já foi definida. Deseja substituir a seção existente?"));
   EXPECT_EQ(p.CodTrecho(), 10);  // placed, not computed
@@ -144,7 +146,8 @@ TEST(Secao, CliqueNoRioCalculaEGravaOPonto) {
   EXPECT_EQ(r.Ponto(), b.G.Centro(6, 4));
 
   // Yes: one record only, at the new point.
-  EXPECT_EQ(ColocaSecaoNoPonto(p, bacia, b.G.Centro(2, 1)), TResultadoSecao::Calculada);
+  EXPECT_EQ(ColocaSecaoNoPonto(p, bacia, b.G.Centro(2, 1), apresentador),
+            TResultadoSecao::Calculada);
   EXPECT_EQ(RegistrosGravados(*b.CamadaPonto), 1);
   r = b.CamadaPonto->Registros();
   r.Primeiro();
@@ -158,7 +161,8 @@ TEST(Secao, CliqueForaDaBaciaOuDaHidrografia) {
   apresentador.Limpa();
   TPonto p;
   p.SetNomeRio(QStringLiteral("anterior"));
-  EXPECT_EQ(ColocaSecaoNoPonto(p, bacia, b.G.Centro(9, 4)), TResultadoSecao::ForaDaBacia);
+  EXPECT_EQ(ColocaSecaoNoPonto(p, bacia, b.G.Centro(9, 4), apresentador),
+            TResultadoSecao::ForaDaBacia);
   ASSERT_EQ(apresentador.Registros().size(), 1);
   EXPECT_EQ(apresentador.Registros()[0].Tipo, TTipo::Informacao);
   EXPECT_EQ(apresentador.Registros()[0].Texto,
@@ -169,7 +173,8 @@ TEST(Secao, CliqueForaDaBaciaOuDaHidrografia) {
   // No to the confirmation: placed, the layer untouched.
   apresentador.Limpa();
   apresentador.Responde(TResposta::Nao);
-  EXPECT_EQ(ColocaSecaoNoPonto(p, bacia, b.G.Centro(7, 1)), TResultadoSecao::NaoConfirmada);
+  EXPECT_EQ(ColocaSecaoNoPonto(p, bacia, b.G.Centro(7, 1), apresentador),
+            TResultadoSecao::NaoConfirmada);
   EXPECT_EQ(b.CamadaPonto->Registros().Conta(), 0);
   EXPECT_TRUE(apresentador.Textos().first().contains(QStringLiteral("\nRio: \nMunicípio:")));
 
@@ -178,7 +183,8 @@ TEST(Secao, CliqueForaDaBaciaOuDaHidrografia) {
   bool mostrou = false;
   TInterfaceSecao ui;
   ui.MostraProgresso = [&] { mostrou = true; };
-  EXPECT_EQ(ColocaSecaoNoPonto(p, bacia, b.G.Centro(7, 1), ui), TResultadoSecao::ForaDaHidrografia);
+  EXPECT_EQ(ColocaSecaoNoPonto(p, bacia, b.G.Centro(7, 1), apresentador, ui),
+            TResultadoSecao::ForaDaHidrografia);
   EXPECT_FALSE(mostrou);
   EXPECT_EQ(apresentador.Textos(TTipo::Informacao),
             QStringList{QStringLiteral("A seção escolhida está fora da hidrografia. Escolha uma "
@@ -193,14 +199,15 @@ TEST(Secao, CoordenadasDigitadas) {
   const TBacia bacia = b.Bacia();
   apresentador.Limpa();
   TPonto p;
-  EXPECT_EQ(ColocaSecaoDigitada(p, bacia, QString(), QStringLiteral("470910")),
+  EXPECT_EQ(ColocaSecaoDigitada(p, bacia, QString(), QStringLiteral("470910"), apresentador),
             TResultadoSecao::EntradaInvalida);
   EXPECT_EQ(apresentador.Textos(TTipo::Erro),
             QStringList{QStringLiteral("Favor inserir os valores de Latitude e Longitude.")});
   EXPECT_EQ(b.CamadaPonto->Registros().Conta(), 0);
 
   apresentador.Limpa();
-  EXPECT_EQ(ColocaSecaoDigitada(p, bacia, QStringLiteral("162930"), QStringLiteral("470910")),
+  EXPECT_EQ(ColocaSecaoDigitada(p, bacia, QStringLiteral("162930"), QStringLiteral("470910"),
+                                apresentador),
             TResultadoSecao::ForaDaBacia);
   EXPECT_EQ(apresentador.Textos(TTipo::Erro),
             QStringList{QStringLiteral(
@@ -217,7 +224,7 @@ TEST(Secao, CoordenadasDigitadas) {
   };
   apresentador.Limpa();
   apresentador.Responde(TResposta::Nao);
-  EXPECT_EQ(ColocaSecaoDigitada(p, bacia, ddmmss(g.Y), ddmmss(g.X)),
+  EXPECT_EQ(ColocaSecaoDigitada(p, bacia, ddmmss(g.Y), ddmmss(g.X), apresentador),
             TResultadoSecao::NaoConfirmada);
   EXPECT_TRUE(apresentador.Textos().first().startsWith(
       QStringLiteral("Deseja criar a seção de outorga nessa localidade: \nRio: Córrego Afluente")));
@@ -242,7 +249,7 @@ TEST(Secao, FalhaDoCalculoNaoViraErroDeDigitacao) {
   bool oculto = false;
   TInterfaceSecao ui;
   ui.OcultaProgresso = [&] { oculto = true; };
-  EXPECT_THROW(ColocaSecaoDigitada(p, bacia, ddmmss(g.Y), ddmmss(g.X), ui), ETorveda);
+  EXPECT_THROW(ColocaSecaoDigitada(p, bacia, ddmmss(g.Y), ddmmss(g.X), apresentador, ui), ETorveda);
   EXPECT_FALSE(apresentador.Textos(TTipo::Erro)
                    .contains(QStringLiteral("Favor inserir os valores de Latitude e Longitude.")));
   EXPECT_FALSE(oculto);  // it failed before the progress bar was shown

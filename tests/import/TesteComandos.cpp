@@ -10,13 +10,13 @@
 #include <vector>
 
 #include "Montagem.h"
-#include "app/TSistema.h"
 #include "comum/ApresentadorRoteirizado.h"
 #include "comum/PastaTemporaria.h"
 #include "data/TdmS.h"
 #include "gis/TCamada.h"
 #include "gis/TRegistros.h"
 #include "import/ComandosOutorgas.h"
+#include "sistema/TSistema.h"
 
 namespace {
 
@@ -55,8 +55,8 @@ class Comandos : public ::testing::Test {
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
                        Pasta.Caminho() + QStringLiteral("/config"));
     Sistema = std::make_unique<TSistema>(Caminhos);
-    Sistema->CriaFormPrincipal();
-    Sistema->CriaDataModule();
+    Sistema->CriaFormPrincipal(Apresentador);
+    Sistema->CriaDataModule(Apresentador);
     Apresentador.Limpa();
   }
   qint64 Conta(const QString& camada) {
@@ -74,16 +74,16 @@ class Comandos : public ::testing::Test {
 TEST_F(Comandos, NaoOuCanceladoNaoMudaNada) {
   Inicia(true, true);
   // Cancelling the dialog ends the command before any question.
-  ComandoOutorgasAqem(*Sistema);
+  ComandoOutorgasAqem(*Sistema, Apresentador);
   EXPECT_EQ(Apresentador.Textos(), QStringList{TextosOutorgas::TituloAqem});
   Apresentador.Limpa();
   const QString xlsx = Caminhos.OutorgasAqem() + QLatin1Char('x');
   Apresentador.EscolheArquivo(xlsx);
   Apresentador.Responde(TResposta::Nao);
-  ComandoOutorgasAqem(*Sistema);
+  ComandoOutorgasAqem(*Sistema, Apresentador);
   Apresentador.EscolheArquivo(Caminhos.OutorgasAna());
   Apresentador.Responde(TResposta::Nao);
-  ComandoOutorgasAna(*Sistema);
+  ComandoOutorgasAna(*Sistema, Apresentador);
   EXPECT_EQ(
       Apresentador.Textos(),
       (QStringList{TextosOutorgas::TituloAqem, TextosOutorgas::PerguntaAqem(xlsx),
@@ -106,7 +106,7 @@ TEST_F(Comandos, EscolheAPlanilhaPerguntaEImporta) {
     progresso.emplace_back(maximo, posicao, texto);
   };
   Apresentador.EscolheArquivo(xlsx);
-  ComandoOutorgasAqem(*Sistema, barra);
+  ComandoOutorgasAqem(*Sistema, Apresentador, barra);
   const QStringList textos = Apresentador.Textos();
   ASSERT_EQ(textos.size(), 3) << textos.join(u'|').toStdString();
   EXPECT_EQ(textos[1], QStringLiteral("A operação de Atualização das Outorgas Estaduais (AQEM) "
@@ -143,7 +143,7 @@ TEST_F(Comandos, EscolheAPlanilhaPerguntaEImporta) {
   ASSERT_TRUE(QFile::remove(Caminhos.OutorgasAna()));
   Apresentador.Limpa();
   Apresentador.EscolheArquivo(ana);
-  ComandoOutorgasAna(*Sistema);
+  ComandoOutorgasAna(*Sistema, Apresentador);
   ASSERT_EQ(Apresentador.Textos().size(), 3);
   EXPECT_EQ(Apresentador.Textos()[1], TextosOutorgas::PerguntaAna(ana));
   TRegistros federal = Sistema->Camada(CamadasAna::Outorgas)->Registros();
@@ -163,9 +163,9 @@ TEST_F(Comandos, EscolheAPlanilhaPerguntaEImporta) {
 TEST_F(Comandos, PlanilhaAusenteNaoApagaAsCamadas) {
   Inicia(false, false);
   Apresentador.EscolheArquivo(Caminhos.OutorgasAqem());
-  ComandoOutorgasAqem(*Sistema);
+  ComandoOutorgasAqem(*Sistema, Apresentador);
   Apresentador.EscolheArquivo(Caminhos.OutorgasAna());
-  ComandoOutorgasAna(*Sistema);
+  ComandoOutorgasAna(*Sistema, Apresentador);
   const QStringList erros = Apresentador.Textos(T::Erro);
   ASSERT_EQ(erros.size(), 2);
   EXPECT_TRUE(erros[0].contains(QStringLiteral("TORVEDA_Outorgas_AQEM.xls")))
@@ -193,9 +193,9 @@ TEST_F(Comandos, PlanilhaTrocadaDepoisDaInicializacao) {
                            {QStringLiteral("Longitude"), QStringLiteral("43° 45' 12\"")},
                            {QStringLiteral("Qc01 (m³/h)"), 36}}}));
   Apresentador.EscolheArquivo(Caminhos.OutorgasAqem());
-  ComandoOutorgasAqem(*Sistema);
+  ComandoOutorgasAqem(*Sistema, Apresentador);
   Apresentador.EscolheArquivo(Caminhos.OutorgasAna());
-  ComandoOutorgasAna(*Sistema);
+  ComandoOutorgasAna(*Sistema, Apresentador);
   EXPECT_TRUE(Apresentador.Textos(T::Erro).isEmpty())
       << Apresentador.Textos(T::Erro).join(u'|').toStdString();
   TRegistros sup = Sistema->Camada(CamadasAqem::SupSignif)->Registros();

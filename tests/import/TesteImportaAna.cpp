@@ -90,8 +90,8 @@ TEST_P(ImportacaoAna, FalhaMantemACamada) {
   auto outorgas = Montagem::AbreCamada(sig, CamadasAna::Outorgas);
   auto regioes = Montagem::AbreCamada(sig, CamadasAna::Regioes);
   const auto antes = Montagem::Retrato(sig, CamadasAna::Outorgas);
-  const TResultadoImportacao r =
-      ImportaOutorgasAna({&tabela, arquivo, outorgas.get(), regioes.get(), {}, {}, {}});
+  const TResultadoImportacao r = ImportaOutorgasAna(
+      {&tabela, arquivo, outorgas.get(), regioes.get(), {}, {}, {}}, apresentador);
 
   ASSERT_EQ(apresentador.Textos(T::Mensagem).size(), 1);
   EXPECT_TRUE(apresentador.Textos(T::Mensagem)
@@ -133,7 +133,8 @@ TEST(ImportaAnaVazao, MensalNegativaFalha) {
   tabela.Abre(livro);
   auto outorgas = Montagem::AbreCamada(sig, CamadasAna::Outorgas);
   auto regioes = Montagem::AbreCamada(sig, CamadasAna::Regioes);
-  const auto r = ImportaOutorgasAna({&tabela, arquivo, outorgas.get(), regioes.get(), {}, {}, {}});
+  const auto r = ImportaOutorgasAna({&tabela, arquivo, outorgas.get(), regioes.get(), {}, {}, {}},
+                                    apresentador);
   ASSERT_EQ(r.Passos.size(), 1u);
   EXPECT_EQ(r.Passos[0].LinhaFalha, 2);
   EXPECT_EQ(r.Passos[0].ColunaFalha, Mes(3));
@@ -158,8 +159,8 @@ TEST_P(ImportacaoAna, RegioesEMeses) {
   tabela.Abre(livro);
   auto outorgas = Montagem::AbreCamada(sig, CamadasAna::Outorgas);
   auto regioes = Montagem::AbreCamada(sig, CamadasAna::Regioes);
-  const TResultadoImportacao r =
-      ImportaOutorgasAna({&tabela, arquivo, outorgas.get(), regioes.get(), {}, {}, {}});
+  const TResultadoImportacao r = ImportaOutorgasAna(
+      {&tabela, arquivo, outorgas.get(), regioes.get(), {}, {}, {}}, apresentador);
 
   EXPECT_TRUE(apresentador.Textos(T::Mensagem).isEmpty());
   ASSERT_EQ(r.Passos.size(), 1u);
@@ -227,7 +228,8 @@ TEST(ImportaAnaIndisponivel, PlanilhaOuRegioesAusentes) {
   auto regioes = Montagem::AbreCamada(sig, CamadasAna::Regioes);
   const QString arquivo = QStringLiteral("/dados/Dados/DadosBD/TORVEDA_Outorgas_ANA.xls");
 
-  auto r = ImportaOutorgasAna({&fechada, arquivo, outorgas.get(), regioes.get(), {}, {}, {}});
+  auto r = ImportaOutorgasAna({&fechada, arquivo, outorgas.get(), regioes.get(), {}, {}, {}},
+                              apresentador);
   EXPECT_FALSE(r.Executada);
   ASSERT_EQ(apresentador.Textos(T::Erro).size(), 1);
   EXPECT_TRUE(
@@ -244,7 +246,7 @@ TEST(ImportaAnaIndisponivel, PlanilhaOuRegioesAusentes) {
   TTabelaPlanilha tabela{QStringLiteral("Outorgas ANA")};
   tabela.Abre(livro);
   TCamada semRegioes(CamadasAna::Regioes);
-  r = ImportaOutorgasAna({&tabela, livroOk, outorgas.get(), &semRegioes, {}, {}, {}});
+  r = ImportaOutorgasAna({&tabela, livroOk, outorgas.get(), &semRegioes, {}, {}, {}}, apresentador);
   EXPECT_FALSE(r.Executada);
   ASSERT_EQ(apresentador.Textos(T::Erro).size(), 1);
   EXPECT_TRUE(apresentador.Textos(T::Erro).first().contains(CamadasAna::Regioes));

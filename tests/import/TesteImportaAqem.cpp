@@ -152,7 +152,7 @@ class ImportacaoAqem : public ::testing::TestWithParam<const char*> {
 TEST_P(ImportacaoAqem, QuatroPassos) {
   Montagem::EscreveLivro(Arquivo, Montagem::LivroAqem(Superficiais(), Certidoes(), Subterraneas()));
   Abre();
-  const TResultadoImportacao r = ImportaOutorgasAqem(Entrada());
+  const TResultadoImportacao r = ImportaOutorgasAqem(Entrada(), Apresentador);
   EXPECT_TRUE(Apresentador.Textos(T::Mensagem).isEmpty());
   EXPECT_TRUE(Apresentador.Textos(T::Erro).isEmpty());
   ASSERT_TRUE(r.Executada);
@@ -258,7 +258,7 @@ TEST_P(ImportacaoAqem, FalhaNaFolhaDeCertidoesMantemAsQuatro) {
   Abre();
   std::map<QString, Montagem::TRetrato> antes;
   for (const QString& c : TodasAqem) antes[c] = Montagem::Retrato(Sig, c);
-  const TResultadoImportacao r = ImportaOutorgasAqem(Entrada());
+  const TResultadoImportacao r = ImportaOutorgasAqem(Entrada(), Apresentador);
 
   // Reported by both steps that read the sheet: the row has a flow for each of them.
   const QStringList caixas = Apresentador.Textos(T::Mensagem);
@@ -302,7 +302,7 @@ TEST_P(ImportacaoAqem, VazaoImpossivelFalhaNaLinha) {
     Apresentador.Limpa();
     std::map<QString, Montagem::TRetrato> antes;
     for (const QString& c : TodasAqem) antes[c] = Montagem::Retrato(Sig, c);
-    const TResultadoImportacao r = ImportaOutorgasAqem(Entrada());
+    const TResultadoImportacao r = ImportaOutorgasAqem(Entrada(), Apresentador);
     ASSERT_EQ(r.Passos.size(), 4u);
     const TResultadoPasso& p = r.Passos[0];
     EXPECT_EQ(p.LinhaFalha, 6);
@@ -325,7 +325,7 @@ TEST_P(ImportacaoAqem, CamadaSomenteLeitura) {
   ASSERT_TRUE(QFile::setPermissions(dbf, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
   std::map<QString, Montagem::TRetrato> antes;
   for (const QString& c : TodasAqem) antes[c] = Montagem::Retrato(Sig, c);
-  const TResultadoImportacao r = ImportaOutorgasAqem(Entrada());
+  const TResultadoImportacao r = ImportaOutorgasAqem(Entrada(), Apresentador);
   EXPECT_FALSE(r.Executada);
   EXPECT_EQ(r.Mantidas(), TodasAqem);
   ASSERT_EQ(Apresentador.Textos(T::Erro).size(), 1);
@@ -348,7 +348,7 @@ TEST_P(ImportacaoAqem, FolhaSemTitulo) {
   Abre();
   std::map<QString, Montagem::TRetrato> antes;
   for (const QString& c : TodasAqem) antes[c] = Montagem::Retrato(Sig, c);
-  const TResultadoImportacao r = ImportaOutorgasAqem(Entrada());
+  const TResultadoImportacao r = ImportaOutorgasAqem(Entrada(), Apresentador);
   EXPECT_FALSE(r.Executada);
   ASSERT_EQ(Apresentador.Textos(T::Erro).size(), 1);
   const QString erro = Apresentador.Textos(T::Erro).first();
@@ -392,7 +392,7 @@ TEST(ImportaAqemVazia, PerguntaAntesDeEsvaziar) {
   };
 
   apresentador.Responde(TResposta::Nao);
-  auto r = ImportaOutorgasAqem(e);
+  auto r = ImportaOutorgasAqem(e, apresentador);
   ASSERT_EQ(apresentador.Textos(T::Confirmacao).size(), 1);
   const QString pergunta = apresentador.Textos(T::Confirmacao).first();
   EXPECT_TRUE(pergunta.contains(QStringLiteral(
@@ -406,7 +406,7 @@ TEST(ImportaAqemVazia, PerguntaAntesDeEsvaziar) {
 
   e.Vazia = TSubstituicaoVazia::Recusa;
   apresentador.Limpa();
-  r = ImportaOutorgasAqem(e);
+  r = ImportaOutorgasAqem(e, apresentador);
   EXPECT_TRUE(apresentador.Textos(T::Confirmacao).isEmpty());
   ASSERT_EQ(apresentador.Textos(T::Erro).size(), 1);
   EXPECT_TRUE(apresentador.Textos(T::Erro).first().endsWith(
@@ -415,7 +415,7 @@ TEST(ImportaAqemVazia, PerguntaAntesDeEsvaziar) {
 
   e.Vazia = TSubstituicaoVazia::Pergunta;
   apresentador.Responde(TResposta::Sim);
-  r = ImportaOutorgasAqem(e);
+  r = ImportaOutorgasAqem(e, apresentador);
   EXPECT_TRUE(r.Completa());
   EXPECT_EQ(contas(), (QList<qint64>{0, 0, 0, 0}));
 }
@@ -444,7 +444,7 @@ TEST(ImportaAqemIndisponivel, NadaMudaEOUsuarioSabePorque) {
   const QString arquivo = QStringLiteral("/dados/Dados/DadosBD/TORVEDA_Outorgas_AQEM.xls");
   TEntradaAqem e{&sup,       &ins,       &sub,         arquivo, c[0].get(), c[1].get(),
                  c[2].get(), c[3].get(), limite.get(), {},      {},         {}};
-  auto r = ImportaOutorgasAqem(e);
+  auto r = ImportaOutorgasAqem(e, apresentador);
   EXPECT_FALSE(r.Executada);
   ASSERT_EQ(apresentador.Textos(T::Erro).size(), 1);
   EXPECT_TRUE(
@@ -461,7 +461,7 @@ TEST(ImportaAqemIndisponivel, NadaMudaEOUsuarioSabePorque) {
   livro.Abre();
   for (TTabelaPlanilha* t : {&sup, &ins, &sub}) t->Abre(livro);
   e.SubSignif = &invalida;
-  r = ImportaOutorgasAqem(e);
+  r = ImportaOutorgasAqem(e, apresentador);
   EXPECT_FALSE(r.Executada);
   ASSERT_EQ(apresentador.Textos(T::Erro).size(), 1);
   EXPECT_TRUE(apresentador.Textos(T::Erro).first().contains(CamadasAqem::SubSignif));

@@ -284,7 +284,7 @@ TEST(Grava, GSRecusadoEExtensaoDesconhecida) {
   TApresentadorRoteirizado apresentador;
   TImagem g;
   Preenche(g);
-  EXPECT_FALSE(g.Grava(pasta.Arquivo(QStringLiteral("k.krg"))));
+  EXPECT_FALSE(g.Grava(pasta.Arquivo(QStringLiteral("k.krg")), apresentador));
   EXPECT_EQ(apresentador.Textos(TApresentadorRoteirizado::TTipo::Mensagem),
             QStringList{QStringLiteral("A gravação de arquivos no formato do GS+ não está "
                                        "disponível. Favor gravar os resultados no formato do "

@@ -190,7 +190,7 @@ TEST(Imagem, CarregaArquivoAusenteExtensaoDesconhecidaEGS) {
   TPastaTemporaria pasta;
   TApresentadorRoteirizado apresentador;
   TImagem g(true);
-  EXPECT_FALSE(g.Carrega(pasta.Arquivo(QStringLiteral("nada.hdr"))));
+  EXPECT_FALSE(g.Carrega(pasta.Arquivo(QStringLiteral("nada.hdr")), apresentador));
   EXPECT_TRUE(apresentador.Textos().isEmpty());
   EXPECT_TRUE(g.NomeArquivo().isEmpty());
 
@@ -204,7 +204,7 @@ TEST(Imagem, CarregaArquivoAusenteExtensaoDesconhecidaEGS) {
   }
   EXPECT_EQ(g.NomeArquivo(), tif);
 
-  EXPECT_FALSE(g.Carrega(pasta.Escreve(QStringLiteral("k.krg"), "x")));
+  EXPECT_FALSE(g.Carrega(pasta.Escreve(QStringLiteral("k.krg"), "x"), apresentador));
   EXPECT_EQ(g.OrigemRaster(), TImagem::FormatoGS);
   EXPECT_EQ(apresentador.Textos(TApresentadorRoteirizado::TTipo::Mensagem),
             QStringList{QStringLiteral(

@@ -7,11 +7,11 @@
 #include <limits>
 
 #include "GradesTeste.h"
-#include "app/TSistema.h"
 #include "comum/ApresentadorRoteirizado.h"
 #include "comum/PastaTemporaria.h"
 #include "raster/THeaderMDE.h"
 #include "raster/TImagem.h"
+#include "sistema/TSistema.h"
 
 using namespace GradesTeste;
 
@@ -51,7 +51,7 @@ TEST(SistemaMatrizes, TudoPresenteCarregaEmDiscoSemMensagens) {
   Matrizes(pasta);
   TApresentadorRoteirizado apresentador;
   TSistema s(TCaminhos(pasta.Caminho(), QStringLiteral("TORVEDA")));
-  s.CriaFormPrincipal();
+  s.CriaFormPrincipal(apresentador);
   for (const QString& m : {ErroHeader, ErroMatrizes})
     EXPECT_FALSE(apresentador.Textos().contains(m));
   ASSERT_NE(s.HeaderMDE, nullptr);
@@ -82,7 +82,7 @@ TEST(SistemaMatrizes, FalhasSaoRegistradasEOInicioSegue) {
   pasta.Escreve(QStringLiteral("Dados/DadosSIG/Matrizes/dir_esc.hdr"), "ncols         tres\r\n");
   TApresentadorRoteirizado apresentador;
   TSistema s(TCaminhos(pasta.Caminho(), QStringLiteral("TORVEDA")));
-  s.CriaFormPrincipal();
+  s.CriaFormPrincipal(apresentador);
   const QStringList erros = apresentador.Textos(TApresentadorRoteirizado::TTipo::Erro);
   ASSERT_GE(erros.size(), 2);
   EXPECT_EQ(erros[0], ErroHeader);
@@ -110,7 +110,7 @@ TEST(SistemaMatrizes, CelulasConferidasUmaVezPorVersaoDosArquivos) {
   const auto inicia = [&] {
     TApresentadorRoteirizado apresentador;
     TSistema s(TCaminhos(pasta.Caminho(), QStringLiteral("TORVEDA")));
-    s.CriaFormPrincipal();
+    s.CriaFormPrincipal(apresentador);
     return std::pair{apresentador.Textos(TApresentadorRoteirizado::TTipo::Erro),
                      s.ImgDirEsc->NCols()};
   };

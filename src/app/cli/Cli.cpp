@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <utility>
 
-#include "app/TSistema.h"
 #include "data/TdmS.h"
+#include "sistema/TSistema.h"
 
 namespace {
 std::vector<TComandoCli>& Registro() {
@@ -28,10 +28,10 @@ void ImprimeJson(const QJsonObject& objeto) {
   std::fflush(stdout);
 }
 
-std::unique_ptr<TSistema> IniciaSistema(const TContextoCli& ctx) {
+std::unique_ptr<TSistema> IniciaSistema(TContextoCli& ctx) {
   auto sistema = std::make_unique<TSistema>(ctx.Caminhos);
-  sistema->CriaFormPrincipal();
-  sistema->CriaDataModule();
+  sistema->CriaFormPrincipal(ctx.Apresentador);
+  sistema->CriaDataModule(ctx.Apresentador);
   return sistema;
 }
 
@@ -56,8 +56,8 @@ void EscreveErro(const QString& linha) {
 
 }  // namespace
 
-std::unique_ptr<TSistema> IniciaSistemaParaCalculo(const TContextoCli& ctx) {
-  TApresentadorCli& apresentador = ApresentadorCli();
+std::unique_ptr<TSistema> IniciaSistemaParaCalculo(TContextoCli& ctx) {
+  TApresentadorCli& apresentador = ctx.Apresentador;
   apresentador.Retem();
   auto sistema = IniciaSistema(ctx);
   const QStringList retidas = apresentador.Solta();
@@ -93,18 +93,11 @@ TResposta TApresentadorCli::Confirmacao(const QString& texto) {
   return TResposta::Sim;
 }
 void TApresentadorCli::Mensagem(const QString& texto) { Escreve(QStringLiteral("TORVEDA"), texto); }
-QString TApresentadorCli::AbreArquivo(const QString&, const QString&, const QString&) {
-  return {};
-}
+QString TApresentadorCli::AbreArquivo(const QString&, const QString&, const QString&) { return {}; }
 
 QStringList TApresentadorCli::Solta() {
   Retendo_ = false;
   return std::exchange(Retidas_, {});
-}
-
-TApresentadorCli& ApresentadorCli() {
-  static TApresentadorCli apresentador;
-  return apresentador;
 }
 
 int ErroDeUso(const TComandoCli& comando, const QString& detalhe) {

@@ -1,6 +1,7 @@
 #pragma once
 // The headless front end's frame: global options, the command registry, JSON output and the
-// presenter that prints messages to stderr and answers Yes to every question.
+// presenter that prints messages to stderr and answers Yes to every question (one per command
+// run, carried by its context).
 
 #include <QJsonObject>
 #include <QString>
@@ -14,34 +15,7 @@
 
 class TSistema;
 
-struct TContextoCli {
-  TCaminhos Caminhos;
-  QStringList Args;  // the command's own arguments
-};
-
-struct TComandoCli {
-  QString Nome;
-  QString Uso;  // one line: the arguments after the command's name
-  std::function<int(TContextoCli&)> Executa;
-};
-
-// Called from a static initializer in each Comando*.cpp file.
-bool RegistraComando(TComandoCli comando);
-const std::vector<TComandoCli>& Comandos();
-
-// Prints one JSON object on stdout (indented, UTF-8).
-void ImprimeJson(const QJsonObject& objeto);
-
-// Runs the start-up of the windowed program (main window's loads, then the data module) against
-// the context's data tree.
-std::unique_ptr<TSistema> IniciaSistema(const TContextoCli& ctx);
-
-// The start-up for a command that computes from the basin data (secao, analise, lote). When a
-// load it depends on failed (the header, the grids, the shapefile connection and layers, the
-// reference database; not the register workbooks), that load's message is shown before the
-// start-up's other messages and the answer is nullptr: the command exits 1 without computing.
-std::unique_ptr<TSistema> IniciaSistemaParaCalculo(const TContextoCli& ctx);
-
+// Each command run has its own.
 class TApresentadorCli final : public TApresentador {
  public:
   void Erro(const QString& texto) override;
@@ -66,7 +40,34 @@ class TApresentadorCli final : public TApresentador {
   QStringList Retidas_;
 };
 
-TApresentadorCli& ApresentadorCli();
+struct TContextoCli {
+  TCaminhos Caminhos;
+  QStringList Args;               // the command's own arguments
+  TApresentadorCli Apresentador;  // where the command's messages go
+};
+
+struct TComandoCli {
+  QString Nome;
+  QString Uso;  // one line: the arguments after the command's name
+  std::function<int(TContextoCli&)> Executa;
+};
+
+// Called from a static initializer in each Comando*.cpp file.
+bool RegistraComando(TComandoCli comando);
+const std::vector<TComandoCli>& Comandos();
+
+// Prints one JSON object on stdout (indented, UTF-8).
+void ImprimeJson(const QJsonObject& objeto);
+
+// Runs the start-up of the windowed program (main window's loads, then the data module) against
+// the context's data tree.
+std::unique_ptr<TSistema> IniciaSistema(TContextoCli& ctx);
+
+// The start-up for a command that computes from the basin data (secao, analise, lote). When a
+// load it depends on failed (the header, the grids, the shapefile connection and layers, the
+// reference database; not the register workbooks), that load's message is shown before the
+// start-up's other messages and the answer is nullptr: the command exits 1 without computing.
+std::unique_ptr<TSistema> IniciaSistemaParaCalculo(TContextoCli& ctx);
 
 // A failure of the command's own arguments: prints the usage and returns 2.
 int ErroDeUso(const TComandoCli& comando, const QString& detalhe);

@@ -3,9 +3,9 @@
 #include <QJsonObject>
 #include <cstdio>
 
-#include "base/Erro.h"
-#include "app/cli/Cli.h"
 #include "amostra/Amostra.h"
+#include "app/cli/Cli.h"
+#include "base/Erro.h"
 
 namespace {
 
@@ -56,7 +56,7 @@ int Amostra(TContextoCli& ctx) {
     ImprimeJson(GeraAmostra(dir, opcoes));
     return 0;
   } catch (const ETorveda& e) {
-    ApresentadorCli().Erro(e.mensagem());
+    ctx.Apresentador.Erro(e.mensagem());
     return 1;
   }
 }

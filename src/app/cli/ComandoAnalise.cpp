@@ -38,7 +38,6 @@
 #include <cmath>
 #include <optional>
 
-#include "app/TSistema.h"
 #include "app/cli/Cli.h"
 #include "app/cli/JsonSecao.h"
 #include "base/Erro.h"
@@ -52,6 +51,7 @@
 #include "hydro/ColocaSecao.h"
 #include "hydro/TMalha.h"
 #include "hydro/TPonto.h"
+#include "sistema/TSistema.h"
 
 namespace {
 
@@ -188,32 +188,34 @@ int Analise(const TComandoCli& comando, TContextoCli& ctx) {
   try {
     const TBacia bacia = BaciaDoSistema(*sistema);
     TPonto& ponto = *sistema->Ponto;
-    ApresentadorCli().Limpa();
+    ctx.Apresentador.Limpa();
     const TResultadoSecao rs =
-        a.Xy ? ColocaSecaoNoPonto(ponto, bacia, TPontoMapa{*NumeroCli(a.A), *NumeroCli(a.B)})
-             : ColocaSecaoDigitada(ponto, bacia, a.A, a.B);
+        a.Xy ? ColocaSecaoNoPonto(ponto, bacia, TPontoMapa{*NumeroCli(a.A), *NumeroCli(a.B)},
+                                  ctx.Apresentador)
+             : ColocaSecaoDigitada(ponto, bacia, a.A, a.B, ctx.Apresentador);
     if (rs == TResultadoSecao::EntradaInvalida) return 2;
     const bool dentro = rs != TResultadoSecao::ForaDaBacia;
     const QJsonObject secao =
-        JsonSecao(ponto, TMalha(*sistema->HeaderMDE), dentro, ApresentadorCli().Mensagens());
+        JsonSecao(ponto, TMalha(*sistema->HeaderMDE), dentro, ctx.Apresentador.Mensagens());
     if (!dentro) {
       ImprimeJson({{QStringLiteral("Secao"), secao},
                    {QStringLiteral("Mensagens"),
-                    QJsonArray::fromStringList(ApresentadorCli().Mensagens())}});
+                    QJsonArray::fromStringList(ctx.Apresentador.Mensagens())}});
       return 3;
     }
 
     // "Ok", then "Calcular", as in the grant window.
     const QString pasta = sistema->Caminhos().Relatorios();
     TTabelaMeses entrada;
-    PreencheEntrada(entrada, a.Entradas.Inicio, a.Entradas.Fim, a.Entradas.VazaoSolicitada);
-    const TResultadoOutorga r = CalculaOutorga(ponto, a.Entradas, entrada, pasta);
+    PreencheEntrada(entrada, a.Entradas.Inicio, a.Entradas.Fim, a.Entradas.VazaoSolicitada,
+                    ctx.Apresentador);
+    const TResultadoOutorga r = CalculaOutorga(ponto, a.Entradas, entrada, pasta, ctx.Apresentador);
     QJsonArray imagens;
     for (const QString& arquivo : r.Imagens) imagens.append(arquivo);
     // The pictures are part of what the command promises: a table made but not written fails it.
     const bool imagensOk = !r.Completo() || r.Imagens.size() == NumImagens;
     if (!imagensOk)
-      Apresentador().Erro(
+      ctx.Apresentador.Erro(
           QStringLiteral("Não foi possível gravar as imagens das tabelas na pasta %1 (%2 de %3 "
                          "gravadas).")
               .arg(pasta)
@@ -230,10 +232,10 @@ int Analise(const TComandoCli& comando, TContextoCli& ctx) {
     for (const auto& [tipo, arquivo] : pedidos) {
       if (arquivo.isEmpty()) continue;
       // Refused, and nothing written, when the analysis did not complete.
-      auto dados = PreparaRelatorio(tipo, ponto, &janela, QDate::currentDate());
+      auto dados = PreparaRelatorio(tipo, ponto, &janela, QDate::currentDate(), ctx.Apresentador);
       if (dados && tipo == TTipoRelatorio::VazaoDisponivel)
         dados->MapaBacia = MapaBaciaDoSistema(*sistema, ponto);
-      const bool ok = dados && GravaRelatorioPdf(*dados, arquivo);
+      const bool ok = dados && GravaRelatorioPdf(*dados, arquivo, ctx.Apresentador);
       if (ok) relatorios.append(QFileInfo(arquivo).absoluteFilePath());
       relatoriosOk = relatoriosOk && ok;
     }
@@ -247,16 +249,17 @@ int Analise(const TComandoCli& comando, TContextoCli& ctx) {
     if (a.Jusante && r.Completo()) {
       const TRede rede = bacia.Rede();
       json.insert(QStringLiteral("Jusante"),
-                  JsonJusante(VerificaJusante(bacia, rede, TRedeBalanco(bacia, rede), ponto, r)));
+                  JsonJusante(VerificaJusante(bacia, rede, TRedeBalanco(bacia, rede), ponto, r,
+                                              ctx.Apresentador)));
     }
     json.insert(QStringLiteral("Mensagens"),
-                QJsonArray::fromStringList(ApresentadorCli().Mensagens()));
+                QJsonArray::fromStringList(ctx.Apresentador.Mensagens()));
     ImprimeJson(json);
     return r.Completo() && imagensOk && relatoriosOk ? 0 : 1;
   } catch (const ETorveda& e) {
-    Apresentador().Erro(e.mensagem());
+    ctx.Apresentador.Erro(e.mensagem());
   } catch (const std::exception& e) {
-    Apresentador().Erro(QString::fromLocal8Bit(e.what()));
+    ctx.Apresentador.Erro(QString::fromLocal8Bit(e.what()));
   }
   return 1;
 }

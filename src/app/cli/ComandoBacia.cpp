@@ -16,7 +16,6 @@
 #include <QJsonObject>
 #include <optional>
 
-#include "app/TSistema.h"
 #include "app/cli/Cli.h"
 #include "app/cli/JsonSecao.h"
 #include "base/Erro.h"
@@ -27,6 +26,7 @@
 #include "hydro/IdentificaSecao.h"
 #include "hydro/TPonto.h"
 #include "hydro/TextoGMS.h"
+#include "sistema/TSistema.h"
 
 namespace {
 
@@ -79,9 +79,9 @@ int Bacia(const TComandoCli& comando, TContextoCli& ctx) {
   auto sistema = IniciaSistema(ctx);
   try {
     const TBacia bacia = BaciaDoSistema(*sistema);
-    ApresentadorCli().Limpa();
+    ctx.Apresentador.Limpa();
     if (!DentroDaBacia(bacia.Limite, ponto)) {
-      Apresentador().Informacao(
+      ctx.Apresentador.Informacao(
           QStringLiteral("A seção de interesse está fora do limite da bacia."));
       return 3;
     }
@@ -123,13 +123,13 @@ int Bacia(const TComandoCli& comando, TContextoCli& ctx) {
          Outorgas(comparacao.DentroNaoConsideradas, secao.Outorgas())},
         {QStringLiteral("OutorgasConsideradasFora"),
          Outorgas(comparacao.ConsideradasFora, secao.Outorgas())},
-        {QStringLiteral("Mensagens"), QJsonArray::fromStringList(ApresentadorCli().Mensagens())},
+        {QStringLiteral("Mensagens"), QJsonArray::fromStringList(ctx.Apresentador.Mensagens())},
     });
     return 0;
   } catch (const ETorveda& e) {
-    Apresentador().Erro(e.mensagem());
+    ctx.Apresentador.Erro(e.mensagem());
   } catch (const std::exception& e) {
-    Apresentador().Erro(QString::fromLocal8Bit(e.what()));
+    ctx.Apresentador.Erro(QString::fromLocal8Bit(e.what()));
   }
   return 1;
 }

@@ -22,7 +22,6 @@
 #include <optional>
 #include <unordered_map>
 
-#include "app/TSistema.h"
 #include "app/cli/Cli.h"
 #include "base/Convencoes.h"
 #include "base/Erro.h"
@@ -32,6 +31,7 @@
 #include "grants/BalancoRede.h"
 #include "grants/FiltroTecla.h"
 #include "hydro/BaciaDoSistema.h"
+#include "sistema/TSistema.h"
 
 namespace {
 
@@ -162,12 +162,12 @@ int Balanco(const TComandoCli& comando, TContextoCli& ctx) {
   auto sistema = IniciaSistemaParaCalculo(ctx);
   if (!sistema) return 1;
   try {
-    ApresentadorCli().Limpa();
+    ctx.Apresentador.Limpa();
     const TBacia bacia = BaciaDoSistema(*sistema);
     const TRede rede = bacia.Rede();
     const TRedeBalanco dados(bacia, rede);
     const std::optional<TBalanco> b =
-        CalculaBalanco(bacia, rede, dados, a.Inicio, a.Fim, a.Criterio, Apresentador());
+        CalculaBalanco(bacia, rede, dados, a.Inicio, a.Fim, a.Criterio, ctx.Apresentador);
     if (!b) return 1;
     if (QFileInfo(a.Saida).suffix().toLower() == QStringLiteral("csv"))
       GravaCsv(*b, a.Saida);
@@ -185,12 +185,12 @@ int Balanco(const TComandoCli& comando, TContextoCli& ctx) {
          {QStringLiteral("TrechosSemCelula"), Lista(b->SemCelula)},
          {QStringLiteral("TrechosNaoColocados"), Lista(b->NaoColocados)},
          {QStringLiteral("Arquivo"), QFileInfo(a.Saida).absoluteFilePath()},
-         {QStringLiteral("Mensagens"), QJsonArray::fromStringList(ApresentadorCli().Mensagens())}});
+         {QStringLiteral("Mensagens"), QJsonArray::fromStringList(ctx.Apresentador.Mensagens())}});
     return 0;
   } catch (const ETorveda& e) {
-    Apresentador().Erro(e.mensagem());
+    ctx.Apresentador.Erro(e.mensagem());
   } catch (const std::exception& e) {
-    Apresentador().Erro(QString::fromLocal8Bit(e.what()));
+    ctx.Apresentador.Erro(QString::fromLocal8Bit(e.what()));
   }
   return 1;
 }

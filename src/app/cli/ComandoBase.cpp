@@ -74,10 +74,10 @@ int Importa(TContextoCli& ctx, const QStringList& args) {
     if (existia && !substituir)
       mensagem += QStringLiteral("\nUse --substituir para trocá-lo pela base importada.");
     saida.insert(QStringLiteral("erro"), mensagem);
-    Apresentador().Erro(mensagem);
+    ctx.Apresentador.Erro(mensagem);
   } catch (const std::exception& e) {
     saida.insert(QStringLiteral("erro"), QString::fromLocal8Bit(e.what()));
-    Apresentador().Erro(QString::fromLocal8Bit(e.what()));
+    ctx.Apresentador.Erro(QString::fromLocal8Bit(e.what()));
   }
   ImprimeJson(saida);
   return codigo;
@@ -99,10 +99,10 @@ int Exporta(TContextoCli& ctx, const QStringList& args) {
     codigo = 0;
   } catch (const ETorveda& e) {
     saida.insert(QStringLiteral("erro"), e.mensagem());
-    Apresentador().Erro(e.mensagem());
+    ctx.Apresentador.Erro(e.mensagem());
   } catch (const std::exception& e) {
     saida.insert(QStringLiteral("erro"), QString::fromLocal8Bit(e.what()));
-    Apresentador().Erro(QString::fromLocal8Bit(e.what()));
+    ctx.Apresentador.Erro(QString::fromLocal8Bit(e.what()));
   }
   ImprimeJson(saida);
   return codigo;

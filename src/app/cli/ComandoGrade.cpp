@@ -56,10 +56,10 @@ QJsonObject Estatisticas(const TImagem& g) {
   return e;
 }
 
-bool CarregaOuAvisa(TImagem& g, const QString& arquivo) {
-  if (g.Carrega(arquivo)) return true;
+bool CarregaOuAvisa(TContextoCli& ctx, TImagem& g, const QString& arquivo) {
+  if (g.Carrega(arquivo, ctx.Apresentador)) return true;
   if (g.OrigemRaster() != TImagem::FormatoGS)
-    Apresentador().Erro(QStringLiteral("Erro ao abrir a imagem %1.").arg(arquivo));
+    ctx.Apresentador.Erro(QStringLiteral("Erro ao abrir a imagem %1.").arg(arquivo));
   return false;
 }
 
@@ -71,16 +71,17 @@ bool DescreveGrade(const TImagem& g) {
          largura > 0.0 && altura > 0.0;
 }
 
-int Info(const QString& arquivo) {
+int Info(TContextoCli& ctx, const QString& arquivo) {
   TImagem g(true);
-  if (!CarregaOuAvisa(g, arquivo)) return 1;
+  if (!CarregaOuAvisa(ctx, g, arquivo)) return 1;
   if (!DescreveGrade(g)) {
-    Apresentador().Erro(QStringLiteral("A imagem %1 não descreve uma grade: %2 colunas, %3 linhas, "
-                                       "células de %4.")
-                            .arg(arquivo)
-                            .arg(g.NCols())
-                            .arg(g.NRows())
-                            .arg(g.TamanhoCelula()));
+    ctx.Apresentador.Erro(
+        QStringLiteral("A imagem %1 não descreve uma grade: %2 colunas, %3 linhas, "
+                       "células de %4.")
+            .arg(arquivo)
+            .arg(g.NCols())
+            .arg(g.NRows())
+            .arg(g.TamanhoCelula()));
     return 1;
   }
   ImprimeJson(QJsonObject{
@@ -106,17 +107,17 @@ int Info(const QString& arquivo) {
   return 0;
 }
 
-int Celula(const QString& arquivo, const QString& textoIndice) {
+int Celula(TContextoCli& ctx, const QString& arquivo, const QString& textoIndice) {
   bool ok = false;
   const qlonglong indice = textoIndice.toLongLong(&ok);
   if (!ok) return ErroDeUso(Comando(), QStringLiteral("índice inválido: ") + textoIndice);
   TImagem g(true);
-  if (!CarregaOuAvisa(g, arquivo)) return 1;
+  if (!CarregaOuAvisa(ctx, g, arquivo)) return 1;
   if (!g.DentroDaGrade(indice)) {
-    Apresentador().Erro(QStringLiteral("A célula %1 está fora da imagem (%2 colunas, %3 linhas).")
-                            .arg(indice)
-                            .arg(g.NCols())
-                            .arg(g.NRows()));
+    ctx.Apresentador.Erro(QStringLiteral("A célula %1 está fora da imagem (%2 colunas, %3 linhas).")
+                              .arg(indice)
+                              .arg(g.NCols())
+                              .arg(g.NRows()));
     return 1;
   }
   ImprimeJson(QJsonObject{{QStringLiteral("arquivo"), g.NomeArquivo()},
@@ -129,12 +130,12 @@ int Celula(const QString& arquivo, const QString& textoIndice) {
   return 0;
 }
 
-int Converte(const QString& entrada, const QString& saida) {
+int Converte(TContextoCli& ctx, const QString& entrada, const QString& saida) {
   TImagem g(true);
-  if (!CarregaOuAvisa(g, entrada)) return 1;
-  if (!g.Grava(saida)) {
+  if (!CarregaOuAvisa(ctx, g, entrada)) return 1;
+  if (!g.Grava(saida, ctx.Apresentador)) {
     if (!saida.right(3).toUpper().endsWith(QLatin1String("KRG")))
-      Apresentador().Erro(QStringLiteral("Erro ao gravar a imagem %1.").arg(saida));
+      ctx.Apresentador.Erro(QStringLiteral("Erro ao gravar a imagem %1.").arg(saida));
     return 1;
   }
   ImprimeJson(QJsonObject{{QStringLiteral("entrada"), entrada},
@@ -147,14 +148,14 @@ int Converte(const QString& entrada, const QString& saida) {
 int Grade(TContextoCli& ctx) {
   const QStringList& a = ctx.Args;
   try {
-    if (a.size() == 2 && a[0] == QLatin1String("info")) return Info(a[1]);
-    if (a.size() == 3 && a[0] == QLatin1String("celula")) return Celula(a[1], a[2]);
-    if (a.size() == 3 && a[0] == QLatin1String("converte")) return Converte(a[1], a[2]);
+    if (a.size() == 2 && a[0] == QLatin1String("info")) return Info(ctx, a[1]);
+    if (a.size() == 3 && a[0] == QLatin1String("celula")) return Celula(ctx, a[1], a[2]);
+    if (a.size() == 3 && a[0] == QLatin1String("converte")) return Converte(ctx, a[1], a[2]);
   } catch (const ETorveda& e) {
-    Apresentador().Erro(e.mensagem());
+    ctx.Apresentador.Erro(e.mensagem());
     return 1;
   } catch (const std::exception& e) {
-    Apresentador().Erro(QString::fromLocal8Bit(e.what()));
+    ctx.Apresentador.Erro(QString::fromLocal8Bit(e.what()));
     return 1;
   }
   return ErroDeUso(Comando(), QStringLiteral("argumentos inválidos"));

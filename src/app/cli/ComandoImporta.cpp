@@ -18,11 +18,11 @@
 #include <cstdio>
 #include <exception>
 
-#include "app/TSistema.h"
 #include "app/cli/Cli.h"
 #include "base/Apresentador.h"
 #include "base/Erro.h"
 #include "import/ComandosOutorgas.h"
+#include "sistema/TSistema.h"
 
 namespace {
 
@@ -47,30 +47,30 @@ int Importa(TContextoCli& ctx) {
   auto sistema = IniciaSistema(ctx);
   // Only what the import itself shows goes into the output; the start-up's own messages were
   // already printed.
-  ApresentadorCli().Limpa();
+  ctx.Apresentador.Limpa();
   TResultadoImportacao r;
   try {
     if (registro == QLatin1String("aqem")) {
       TEntradaAqem e = EntradaAqem(*sistema);
       e.Vazia = vazia;
-      r = ImportaOutorgasAqem(e);
+      r = ImportaOutorgasAqem(e, ctx.Apresentador);
     } else {
       TEntradaAna e = EntradaAna(*sistema);
       e.Vazia = vazia;
-      r = ImportaOutorgasAna(e);
+      r = ImportaOutorgasAna(e, ctx.Apresentador);
     }
     if (!r.Esvaziadas.isEmpty())
       EscreveDica(QStringLiteral("Use --aceita-vazia para esvaziá-las mesmo assim."));
   } catch (const ETorveda& e) {
     r.Erro = e.mensagem();
-    Apresentador().Erro(r.Erro);
+    ctx.Apresentador.Erro(r.Erro);
   } catch (const std::exception& e) {
     r.Erro = QString::fromLocal8Bit(e.what());
-    Apresentador().Erro(r.Erro);
+    ctx.Apresentador.Erro(r.Erro);
   }
   QJsonObject saida = r.Json();
   saida.insert(QStringLiteral("mensagens"),
-               QJsonArray::fromStringList(ApresentadorCli().Mensagens()));
+               QJsonArray::fromStringList(ctx.Apresentador.Mensagens()));
   ImprimeJson(saida);
   return r.Completa() ? 0 : 1;
 }

@@ -17,13 +17,13 @@
 #include <QFileInfo>
 #include <cstdio>
 
-#include "app/TSistema.h"
 #include "app/cli/Cli.h"
 #include "base/Erro.h"
 #include "data/ArquivoTabela.h"
 #include "grants/Lote.h"
 #include "grants/LoteParalelo.h"
 #include "hydro/BaciaDoSistema.h"
+#include "sistema/TSistema.h"
 
 namespace {
 
@@ -57,7 +57,7 @@ class TBarraProgresso {
   bool Ativa_;
 };
 
-int Modelo(const TComandoCli& comando, const QString& arquivo) {
+int Modelo(const TComandoCli& comando, TContextoCli& ctx, const QString& arquivo) {
   try {
     if (FormatoDoArquivo(arquivo) == TFormatoTabela::Json)
       return ErroDeUso(comando,
@@ -69,14 +69,14 @@ int Modelo(const TComandoCli& comando, const QString& arquivo) {
     ImprimeJson({{QStringLiteral("Modelo"), QFileInfo(arquivo).absoluteFilePath()}});
     return 0;
   } catch (const ETorveda& e) {
-    Apresentador().Erro(e.mensagem());
+    ctx.Apresentador.Erro(e.mensagem());
   }
   return 1;
 }
 
 int Lote(const TComandoCli& comando, TContextoCli& ctx) {
   QStringList a = ctx.Args;
-  if (a.size() == 2 && a[0] == QStringLiteral("--modelo")) return Modelo(comando, a[1]);
+  if (a.size() == 2 && a[0] == QStringLiteral("--modelo")) return Modelo(comando, ctx, a[1]);
   int tarefas = TarefasPadraoLote();
   if (const qsizetype i = a.indexOf(QStringLiteral("--tarefas")); i >= 0) {
     bool ok = false;
@@ -131,9 +131,9 @@ int Lote(const TComandoCli& comando, TContextoCli& ctx) {
                  {QStringLiteral("Saida"), QFileInfo(arquivoSaida).absoluteFilePath()}});
     return falhas == 0 ? 0 : 1;
   } catch (const ETorveda& e) {
-    Apresentador().Erro(e.mensagem());
+    ctx.Apresentador.Erro(e.mensagem());
   } catch (const std::exception& e) {
-    Apresentador().Erro(QString::fromLocal8Bit(e.what()));
+    ctx.Apresentador.Erro(QString::fromLocal8Bit(e.what()));
   }
   return 1;
 }

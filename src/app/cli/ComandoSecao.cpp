@@ -19,7 +19,6 @@
 #include <cstdio>
 #include <optional>
 
-#include "app/TSistema.h"
 #include "app/cli/Cli.h"
 #include "app/cli/JsonSecao.h"
 #include "base/Erro.h"
@@ -27,6 +26,7 @@
 #include "hydro/ColocaSecao.h"
 #include "hydro/TMalha.h"
 #include "hydro/TPonto.h"
+#include "sistema/TSistema.h"
 
 namespace {
 
@@ -49,26 +49,27 @@ int Secao(const TComandoCli& comando, TContextoCli& ctx) {
     const TBacia bacia = BaciaDoSistema(*sistema);
     TPonto& ponto = *sistema->Ponto;
     // Only what the placement and the computations show.
-    ApresentadorCli().Limpa();
-    const TResultadoSecao r = xy ? ColocaSecaoNoPonto(ponto, bacia, TPontoMapa{*x, *y})
-                                 : ColocaSecaoDigitada(ponto, bacia, a[1], a[2]);
+    ctx.Apresentador.Limpa();
+    const TResultadoSecao r =
+        xy ? ColocaSecaoNoPonto(ponto, bacia, TPontoMapa{*x, *y}, ctx.Apresentador)
+           : ColocaSecaoDigitada(ponto, bacia, a[1], a[2], ctx.Apresentador);
     if (r == TResultadoSecao::EntradaInvalida) return 2;
     const bool dentro = r != TResultadoSecao::ForaDaBacia;
     const TMalha malha(*sistema->HeaderMDE);
     if (listas) {
       const QByteArray texto =
-          TextoJsonSecaoComListas(ponto, malha, dentro, ApresentadorCli().Mensagens());
+          TextoJsonSecaoComListas(ponto, malha, dentro, ctx.Apresentador.Mensagens());
       std::fwrite(texto.constData(), 1, static_cast<size_t>(texto.size()), stdout);
       std::fflush(stdout);
     } else {
-      ImprimeJson(JsonSecao(ponto, malha, dentro, ApresentadorCli().Mensagens(),
-                            TListasOutorgas::Omitidas));
+      ImprimeJson(
+          JsonSecao(ponto, malha, dentro, ctx.Apresentador.Mensagens(), TListasOutorgas::Omitidas));
     }
     return dentro ? 0 : 3;
   } catch (const ETorveda& e) {
-    Apresentador().Erro(e.mensagem());
+    ctx.Apresentador.Erro(e.mensagem());
   } catch (const std::exception& e) {
-    Apresentador().Erro(QString::fromLocal8Bit(e.what()));
+    ctx.Apresentador.Erro(QString::fromLocal8Bit(e.what()));
   }
   return 1;
 }

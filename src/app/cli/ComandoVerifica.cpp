@@ -1,8 +1,8 @@
 // torveda-cli verifica: the start-up loads of the windowed program, as JSON.
 #include <QJsonArray>
 
-#include "app/TSistema.h"
 #include "app/cli/Cli.h"
+#include "sistema/TSistema.h"
 
 namespace {
 
@@ -17,12 +17,12 @@ int Verifica(TContextoCli& ctx) {
     tudoOk = tudoOk && c.Ok;
   }
   tudoOk = tudoOk && sistema->MapasCarregados;
-  ImprimeJson(QJsonObject{{QStringLiteral("dados"), ctx.Caminhos.Dir()},
-                          {QStringLiteral("cargas"), cargas},
-                          {QStringLiteral("erroInicial"), sistema->ErroInicial()},
-                          {QStringLiteral("MapasCarregados"), sistema->MapasCarregados},
-                          {QStringLiteral("mensagens"),
-                           QJsonArray::fromStringList(ApresentadorCli().Mensagens())}});
+  ImprimeJson(QJsonObject{
+      {QStringLiteral("dados"), ctx.Caminhos.Dir()},
+      {QStringLiteral("cargas"), cargas},
+      {QStringLiteral("erroInicial"), sistema->ErroInicial()},
+      {QStringLiteral("MapasCarregados"), sistema->MapasCarregados},
+      {QStringLiteral("mensagens"), QJsonArray::fromStringList(ctx.Apresentador.Mensagens())}});
   return tudoOk ? 0 : 1;
 }
 

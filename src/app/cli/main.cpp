@@ -27,7 +27,6 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);
   QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
-  DefineApresentador(&ApresentadorCli());
 
   QStringList args = app.arguments();
   args.removeFirst();
@@ -53,7 +52,7 @@ int main(int argc, char** argv) {
   const QString nome = args.takeFirst();
   for (const auto& c : Comandos()) {
     if (c.Nome != nome) continue;
-    TContextoCli ctx{TCaminhos(dados, nomeBase), args};
+    TContextoCli ctx{TCaminhos(dados, nomeBase), args, {}};
     return c.Executa(ctx);
   }
   Uso();

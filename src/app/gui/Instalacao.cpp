@@ -1,6 +1,5 @@
 #include "app/gui/Instalacao.h"
 
-#include "app/TSistema.h"
 #include "app/gui/TfrmMain.h"
 #include "editing/TfrmAtualizaEqCons.h"
 #include "editing/TfrmAtualizaEqTrad.h"
@@ -13,9 +12,11 @@
 #include "grants/gui/TfrmOutorga.h"
 #include "hydro/TPonto.h"
 #include "import/ComandosOutorgas.h"
+#include "sistema/TSistema.h"
 
 void InstalaJanelas(TfrmMain& frmMain) {
   TSistema& sistema = frmMain.Sistema();
+  TApresentador& apresentador = frmMain.Contexto().Apresentador;
 
   // The location window is kept for the whole run.
   frmMain.DefineFabrica(
@@ -56,24 +57,26 @@ void InstalaJanelas(TfrmMain& frmMain) {
     return std::vector<QWidget*>{frmMain.Filho(TTipoJanela::Vazao),
                                  frmMain.Filho(TTipoJanela::Outorga)};
   };
-  frmMain.DefineComando(
-      QStringLiteral("mmiOutorgasAqem"), [&frmMain, &sistema, barra, janelasDaSecao] {
-        ImportaEAtualizaSecao(
-            sistema, frmMain, [&sistema, barra] { ComandoOutorgasAqem(sistema, barra()); },
-            janelasDaSecao);
-      });
-  frmMain.DefineComando(
-      QStringLiteral("mmiOutorgasAna"), [&frmMain, &sistema, barra, janelasDaSecao] {
-        ImportaEAtualizaSecao(
-            sistema, frmMain, [&sistema, barra] { ComandoOutorgasAna(sistema, barra()); },
-            janelasDaSecao);
-      });
+  frmMain.DefineComando(QStringLiteral("mmiOutorgasAqem"), [&frmMain, &sistema, &apresentador,
+                                                            barra, janelasDaSecao] {
+    ImportaEAtualizaSecao(
+        sistema, frmMain, apresentador,
+        [&sistema, &apresentador, barra] { ComandoOutorgasAqem(sistema, apresentador, barra()); },
+        janelasDaSecao);
+  });
+  frmMain.DefineComando(QStringLiteral("mmiOutorgasAna"), [&frmMain, &sistema, &apresentador, barra,
+                                                           janelasDaSecao] {
+    ImportaEAtualizaSecao(
+        sistema, frmMain, apresentador,
+        [&sistema, &apresentador, barra] { ComandoOutorgasAna(sistema, apresentador, barra()); },
+        janelasDaSecao);
+  });
 
   // The reports read the grant window's criterion at the moment they are asked for.
-  frmMain.DefineComando(QStringLiteral("mmiRelVazaoDisp"), [&frmMain, &sistema] {
-    RelatorioVazaoDisponivel(sistema, frmMain.Filho(TTipoJanela::Outorga), &frmMain);
+  frmMain.DefineComando(QStringLiteral("mmiRelVazaoDisp"), [&frmMain, &sistema, &apresentador] {
+    RelatorioVazaoDisponivel(sistema, apresentador, frmMain.Filho(TTipoJanela::Outorga), &frmMain);
   });
-  frmMain.DefineComando(QStringLiteral("mmiRelOutMontante"), [&frmMain, &sistema] {
-    RelatorioOutorgasMontante(sistema, frmMain.Filho(TTipoJanela::Outorga), &frmMain);
+  frmMain.DefineComando(QStringLiteral("mmiRelOutMontante"), [&frmMain, &sistema, &apresentador] {
+    RelatorioOutorgasMontante(sistema, apresentador, frmMain.Filho(TTipoJanela::Outorga), &frmMain);
   });
 }

@@ -32,7 +32,7 @@ void TAplicacao::Reporta(const QString& texto) {
   // the first one is what the user needs to read.
   if (Mostrando_) return;
   Mostrando_ = true;
-  Apresentador().ErroNaoTratado(texto);
+  if (Apresentador_) Apresentador_->ErroNaoTratado(texto);
   Mostrando_ = false;
 }
 

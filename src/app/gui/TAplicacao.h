@@ -7,12 +7,17 @@
 #include <QApplication>
 #include <functional>
 
+class TApresentador;
+
 class TAplicacao : public QApplication {
   Q_OBJECT
  public:
   TAplicacao(int& argc, char** argv);
 
   bool notify(QObject* receptor, QEvent* evento) override;
+
+  // Where the guard shows a failure (not owned; nullptr: nowhere, the failure only counted).
+  void AvisaFalhasEm(TApresentador* apresentador) { Apresentador_ = apresentador; }
 
   // Run after a failure was shown; the main window puts its status bar back in order here.
   void DefineRecuperacao(std::function<void()> recuperacao) {
@@ -25,6 +30,7 @@ class TAplicacao : public QApplication {
  private:
   void Reporta(const QString& texto);
 
+  TApresentador* Apresentador_ = nullptr;
   std::function<void()> Recuperacao_;
   int Capturadas_ = 0;
   bool Mostrando_ = false;

@@ -15,13 +15,13 @@
 #include <QToolButton>
 #include <QUrl>
 
-#include "app/TSistema.h"
 #include "app/gui/Arte.h"
 #include "app/gui/EnderecosWeb.h"
 #include "app/gui/TfrmAjuda.h"
 #include "app/gui/TfrmSplash.h"
 #include "base/Apresentador.h"
 #include "hydro/TPonto.h"
+#include "sistema/TSistema.h"
 
 namespace {
 // Texts of status panel 0 (six leading blanks).
@@ -35,8 +35,8 @@ const QString StatusEqCons =
 const QString StatusManutencao = QStringLiteral("      Manutenção");
 }  // namespace
 
-TfrmMain::TfrmMain(TSistema& sistema, QWidget* parent)
-    : QMainWindow(parent), Sistema_(sistema), Contexto_{sistema, *this} {
+TfrmMain::TfrmMain(TSistema& sistema, TApresentador& apresentador, QWidget* parent)
+    : QMainWindow(parent), Sistema_(sistema), Contexto_{sistema, *this, apresentador} {
   setObjectName(QStringLiteral("frmMain"));
   setWindowTitle(QStringLiteral("TORVEDA - Sistema integrado para a gestão de recursos hídricos"));
   setWindowIcon(IconePrograma());
@@ -67,7 +67,7 @@ TfrmMain::TfrmMain(TSistema& sistema, QWidget* parent)
 
   // Creation step: help file, then the basin's data.
   ArquivoAjuda_ = Sistema_.Caminhos().Ajuda();
-  Sistema_.CriaFormPrincipal();
+  Sistema_.CriaFormPrincipal(apresentador);
   Sistema_.Ponto->OnProgresso = [this](TPonto& p, std::int32_t max, std::int32_t pos,
                                        const QString& texto) {
     AtualizaProgresso(p, max, pos, texto);
@@ -269,7 +269,8 @@ QWidget* TfrmMain::MostraFilho(TTipoJanela tipo) {
   EscreveStatus(1, QStringLiteral(" "));
   if (!e.Janela) {
     if (!e.Fabrica) {
-      Apresentador().Informacao(QStringLiteral("Esta janela ainda não faz parte desta versão."));
+      Contexto_.Apresentador.Informacao(
+          QStringLiteral("Esta janela ainda não faz parte desta versão."));
       return nullptr;
     }
     QWidget* janela = e.Fabrica(Contexto_);
@@ -331,7 +332,8 @@ void TfrmMain::mmManutencaoClick() { MostraFilho(TTipoJanela::Manutencao); }
 void TfrmMain::ExecutaComando(const QString& nomeItem) {
   const auto it = Comandos_.constFind(nomeItem);
   if (it == Comandos_.constEnd() || !*it) {
-    Apresentador().Informacao(QStringLiteral("Este comando ainda não faz parte desta versão."));
+    Contexto_.Apresentador.Informacao(
+        QStringLiteral("Este comando ainda não faz parte desta versão."));
     return;
   }
   (*it)();
@@ -348,8 +350,8 @@ void TfrmMain::AbreAjuda(bool busca) {
     Ajuda_->setAttribute(Qt::WA_DeleteOnClose);
   }
   if (!Ajuda_->Carrega(ArquivoAjuda_)) {
-    Apresentador().Erro(QStringLiteral("Não foi possível abrir o arquivo de ajuda ") +
-                        ArquivoAjuda_ + QLatin1Char('.'));
+    Contexto_.Apresentador.Erro(QStringLiteral("Não foi possível abrir o arquivo de ajuda ") +
+                                ArquivoAjuda_ + QLatin1Char('.'));
     Ajuda_->close();
     return;
   }

@@ -9,7 +9,7 @@
 #include <array>
 #include <functional>
 
-#include "app/gui/TRodape.h"
+#include "base/gui/ContextoJanela.h"
 
 class QLabel;
 class QMdiArea;
@@ -18,6 +18,7 @@ class QMenu;
 class QAction;
 class QProgressBar;
 class QToolButton;
+class TApresentador;
 class TSistema;
 class TPonto;
 class TfrmAjuda;
@@ -38,8 +39,9 @@ class TfrmMain : public QMainWindow, public TRodape {
   Q_OBJECT
  public:
   // Runs the window's creation step: the help file name, then the system's loads (Ponto with
-  // AtualizaProgresso attached, header, grids, connection, layers, MapasCarregados).
-  explicit TfrmMain(TSistema& sistema, QWidget* parent = nullptr);
+  // AtualizaProgresso attached, header, grids, connection, layers, MapasCarregados). Its own
+  // messages, the loads' and those of every child window go to `apresentador`.
+  TfrmMain(TSistema& sistema, TApresentador& apresentador, QWidget* parent = nullptr);
   ~TfrmMain() override;
 
   // Builds a child window of a kind. The windowed program installs one for each kind it has;
@@ -81,6 +83,8 @@ class TfrmMain : public QMainWindow, public TRodape {
 
   const QString& ArquivoAjuda() const { return ArquivoAjuda_; }
   TSistema& Sistema() { return Sistema_; }
+  // What the child windows receive.
+  TContextoJanela& Contexto() { return Contexto_; }
   QLabel* lblBarraProgresso = nullptr;
   QProgressBar* prbBarraProgresso = nullptr;
 

@@ -15,8 +15,12 @@
 #include "hydro/TBacia.h"
 #include "hydro/TPonto.h"
 
-TBaciaNoMapa::TBaciaNoMapa(TCamada* camadaPonto, std::function<const TBacia*()> bacia, QObject* pai)
-    : QObject(pai), CamadaPonto_(camadaPonto), BaciaDoPrograma_(std::move(bacia)) {
+TBaciaNoMapa::TBaciaNoMapa(TCamada* camadaPonto, std::function<const TBacia*()> bacia,
+                           TApresentador& apresentador, QObject* pai)
+    : QObject(pai),
+      CamadaPonto_(camadaPonto),
+      BaciaDoPrograma_(std::move(bacia)),
+      Apresentador_(apresentador) {
   if (camadaPonto) connect(camadaPonto, &TCamada::Alterada, this, &TBaciaNoMapa::Atualiza);
 }
 
@@ -103,13 +107,13 @@ void TBaciaNoMapa::Desenha(TMap& mapa, QPainter& p) const {
 void TBaciaNoMapa::Exporta() {
   const TBacia* bacia = BaciaDoPrograma_ ? BaciaDoPrograma_() : nullptr;
   if (!bacia || !Ponto_ || Bacia_.Vazia()) {
-    Apresentador().Informacao(
+    Apresentador_.Informacao(
         QStringLiteral("Defina uma seção de interesse para exportar a sua bacia."));
     return;
   }
   QString arquivo =
-      Apresentador().SalvaArquivo(QStringLiteral("Exportar bacia"), QDir::homePath(),
-                                  QStringLiteral("GeoPackage (*.gpkg);;Shapefile (*.shp)"));
+      Apresentador_.SalvaArquivo(QStringLiteral("Exportar bacia"), QDir::homePath(),
+                                 QStringLiteral("GeoPackage (*.gpkg);;Shapefile (*.shp)"));
   if (arquivo.isEmpty()) return;
   const QString extensao = QFileInfo(arquivo).suffix().toLower();
   if (extensao != QStringLiteral("gpkg") && extensao != QStringLiteral("shp"))
@@ -120,11 +124,11 @@ void TBaciaNoMapa::Exporta() {
     auto secao = std::make_unique<TPonto>();
     IdentificaSecao(*secao, *bacia, *Ponto_);
     ExportaBaciaDaSecao(arquivo, *secao, Bacia_, Contorno_);
-    Apresentador().Informacao(QStringLiteral("A bacia foi gravada em ") + arquivo +
-                              QLatin1Char('.'));
+    Apresentador_.Informacao(QStringLiteral("A bacia foi gravada em ") + arquivo +
+                             QLatin1Char('.'));
   } catch (const ETorveda& e) {
-    Apresentador().Erro(e.mensagem());
+    Apresentador_.Erro(e.mensagem());
   } catch (const std::exception& e) {
-    Apresentador().Erro(QString::fromLocal8Bit(e.what()));
+    Apresentador_.Erro(QString::fromLocal8Bit(e.what()));
   }
 }

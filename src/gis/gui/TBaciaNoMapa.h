@@ -16,6 +16,7 @@
 #include "hydro/TBaciaContribuicao.h"
 
 class QPainter;
+class TApresentador;
 class TCamada;
 class TMap;
 struct TBacia;
@@ -24,8 +25,10 @@ class TBaciaNoMapa : public QObject {
   Q_OBJECT
 
  public:
-  // `bacia` gives the program's basin objects when they loaded, nullptr otherwise.
-  TBaciaNoMapa(TCamada* camadaPonto, std::function<const TBacia*()> bacia, QObject* pai = nullptr);
+  // `bacia` gives the program's basin objects when they loaded, nullptr otherwise; the export's
+  // dialog and messages go to `apresentador`.
+  TBaciaNoMapa(TCamada* camadaPonto, std::function<const TBacia*()> bacia,
+               TApresentador& apresentador, QObject* pai = nullptr);
   ~TBaciaNoMapa() override;
 
   // Draws the outline on a map, after its top layer.
@@ -50,6 +53,7 @@ class TBaciaNoMapa : public QObject {
 
   QPointer<TCamada> CamadaPonto_;
   std::function<const TBacia*()> BaciaDoPrograma_;
+  TApresentador& Apresentador_;
   std::vector<QPointer<TMap>> Mapas_;
   bool Visivel_ = true;
   quint64 Versao_ = ~quint64{0};

@@ -10,12 +10,12 @@
 #include <cstdint>
 #include <initializer_list>
 
-#include "app/TSistema.h"
 #include "gis/TCamada.h"
 #include "gis/TDadosShape.h"
 #include "gis/TRegistros.h"
 #include "grants/FormataNumero.h"
 #include "hydro/TPonto.h"
+#include "sistema/TSistema.h"
 
 struct TfrmIdentificacao::TTipoFeicao {
   const char* Camada;

@@ -15,11 +15,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/TSistema.h"
-#include "app/gui/TRodape.h"
 #include "base/Apresentador.h"
 #include "base/Convencoes.h"
 #include "base/Erro.h"
+#include "base/gui/ContextoJanela.h"
 #include "gis/TCamada.h"
 #include "gis/TMap.h"
 #include "gis/TSimbolo.h"
@@ -32,6 +31,7 @@
 #include "hydro/IdentificaSecao.h"
 #include "hydro/TPonto.h"
 #include "hydro/TRede.h"
+#include "sistema/TSistema.h"
 
 namespace {
 
@@ -73,14 +73,17 @@ void Ancora(QWidget* filho, const QRect& projeto, const QSize& tamanhoPai) {
 }  // namespace
 
 TfrmLocalizacao::TfrmLocalizacao(TContextoJanela& contexto, QWidget* pai)
-    : QWidget(pai), Sistema_(contexto.Sistema), Rodape_(contexto.Rodape) {
+    : QWidget(pai),
+      Sistema_(contexto.Sistema),
+      Rodape_(contexto.Rodape),
+      Apresentador_(contexto.Apresentador) {
   setObjectName(QStringLiteral("frmLocalizacao"));
   setWindowTitle(QStringLiteral("Localização"));
   MontaTela();
   if (Sistema_.MapasCarregados) {
     AdicionaCamadas();
   } else {
-    Apresentador().Informacao(QStringLiteral(
+    Apresentador_.Informacao(QStringLiteral(
         "Os mapas não foram carregados corretamente. Verifique a Ajuda do programa."));
     Desativa();
   }
@@ -354,7 +357,7 @@ void TfrmLocalizacao::AdicionaCamadas() {
     try {
       LimpaCamadaPonto(*ponto);
     } catch (const ETorveda& e) {
-      Apresentador().Erro(e.mensagem());
+      Apresentador_.Erro(e.mensagem());
     }
   }
   for (const char* nome :
@@ -362,7 +365,7 @@ void TfrmLocalizacao::AdicionaCamadas() {
         "Out_Sub_Signif_AQEM", "Out_Sub_Insignif_AQEM", "Out_Sup_ANA", "Ad_Regioes"})
     a1(nome);
   BaciaNoMapa = new TBaciaNoMapa(
-      camada("Ponto"), [this] { return Bacia(); }, this);
+      camada("Ponto"), [this] { return Bacia(); }, Apresentador_, this);
   BaciaNoMapa->AdicionaMapa(Map1);
   BaciaNoMapa->AdicionaMapa(Map2);
   connect(chkBacia, &QCheckBox::clicked, BaciaNoMapa, &TBaciaNoMapa::SetVisivel);
@@ -432,7 +435,7 @@ void TfrmLocalizacao::sbFullExtendClick() {
     Map1->SetExtensao(extensao);
     Map1->Refresca();
   } catch (const std::exception&) {
-    Apresentador().Erro(QStringLiteral("Erro ao redimensionar os mapas."));
+    Apresentador_.Erro(QStringLiteral("Erro ao redimensionar os mapas."));
   }
 }
 
@@ -471,7 +474,7 @@ const TBacia* TfrmLocalizacao::Bacia() {
     try {
       Bacia_.emplace(BaciaDoSistema(Sistema_));
     } catch (const ETorveda& e) {
-      if (!BaciaTentada_) Apresentador().Erro(e.mensagem());
+      if (!BaciaTentada_) Apresentador_.Erro(e.mensagem());
       BaciaTentada_ = true;
       return nullptr;
     }
@@ -503,7 +506,7 @@ void TfrmLocalizacao::Coloca(F&& fluxo) {
     if (r == TResultadoSecao::NaoConfirmada || r == TResultadoSecao::NaoSubstituida)
       *Sistema_.Ponto = anterior;
   } catch (const ETorveda& e) {
-    Apresentador().Erro(e.mensagem());
+    Apresentador_.Erro(e.mensagem());
   }
   Map1->Refresca();
   Map2->Refresca();
@@ -518,7 +521,7 @@ void TfrmLocalizacao::btnCriarClick() {
   };
   const QString lat = digitos(meLatitude), lon = digitos(meLongitude);
   Coloca([&](TPonto& ponto, const TBacia& bacia) {
-    return ColocaSecaoDigitada(ponto, bacia, lat, lon, Interface());
+    return ColocaSecaoDigitada(ponto, bacia, lat, lon, Apresentador_, Interface());
   });
 }
 
@@ -536,7 +539,7 @@ void TfrmLocalizacao::Map1MouseDown(int, int, int x, int y) {
     Map1->SetPonteiro(53);
   } else if (sbCursor->isChecked()) {
     Coloca([&](TPonto& ponto, const TBacia& bacia) {
-      return ColocaSecaoNoPonto(ponto, bacia, p, Interface());
+      return ColocaSecaoNoPonto(ponto, bacia, p, Apresentador_, Interface());
     });
   } else if (sbInformation->isChecked()) {
     const TBacia* bacia = Bacia();
@@ -548,7 +551,7 @@ void TfrmLocalizacao::Map1MouseDown(int, int, int x, int y) {
       frmIdentificacao->MontaArvore(p, identificado);
       frmIdentificacao->exec();
     } catch (const ETorveda& e) {
-      Apresentador().Erro(e.mensagem());
+      Apresentador_.Erro(e.mensagem());
     }
   }
 }

@@ -23,6 +23,7 @@ class TfrmIdentificacao;
 struct TContextoJanela;
 struct TInterfaceSecao;
 class TRodape;
+class TApresentador;
 class TSistema;
 
 class TfrmLocalizacao : public QWidget {
@@ -91,6 +92,7 @@ class TfrmLocalizacao : public QWidget {
 
   TSistema& Sistema_;
   TRodape& Rodape_;
+  TApresentador& Apresentador_;
   QButtonGroup* Ferramentas_ = nullptr;
   std::optional<TBacia> Bacia_;
   bool BaciaTentada_ = false;

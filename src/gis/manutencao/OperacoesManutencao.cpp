@@ -1,6 +1,5 @@
 #include "gis/manutencao/OperacoesManutencao.h"
 
-#include "app/TSistema.h"
 #include "base/Apresentador.h"
 #include "base/Erro.h"
 #include "grants/FormataNumero.h"
@@ -11,6 +10,7 @@
 #include "hydro/TextoGMS.h"
 #include "raster/THeaderMDE.h"
 #include "raster/TImagem.h"
+#include "sistema/TSistema.h"
 
 namespace {
 

@@ -14,12 +14,12 @@
 
 #include "base/Apresentador.h"
 #include "base/Erro.h"
-#include "app/TSistema.h"
 #include "gis/TCamadaImagem.h"
 #include "gis/TMap.h"
 #include "gis/manutencao/EqPelmar.h"
 #include "gis/manutencao/OperacoesManutencao.h"
 #include "hydro/TPonto.h"
+#include "sistema/TSistema.h"
 
 namespace {
 
@@ -31,13 +31,13 @@ constexpr int PonteiroArrastando = 54;
 constexpr int PonteiroInformacao = 55;
 
 // A handler's failure reaches the analyst as the error box, and the window goes on.
-void Protege(const std::function<void()>& f) {
+void Protege(TApresentador& apresentador, const std::function<void()>& f) {
   try {
     f();
   } catch (const ETorveda& e) {
-    Apresentador().Erro(e.mensagem());
+    apresentador.Erro(e.mensagem());
   } catch (const std::exception& e) {
-    Apresentador().Erro(QString::fromLocal8Bit(e.what()));
+    apresentador.Erro(QString::fromLocal8Bit(e.what()));
   }
 }
 
@@ -67,7 +67,7 @@ QLineEdit* Caixa(QWidget* pai, const char* nome, int x, int y, int largura,
 }  // namespace
 
 TfrmManutencao::TfrmManutencao(TContextoJanela& contexto, QWidget* parent)
-    : QWidget(parent), Sistema_(contexto.Sistema) {
+    : QWidget(parent), Sistema_(contexto.Sistema), Apresentador_(contexto.Apresentador) {
   setObjectName(QStringLiteral("frmManutencao"));
   setWindowTitle(QStringLiteral("Manutenção"));
   resize(834, 552);
@@ -173,11 +173,11 @@ void TfrmManutencao::MontaCampos() {
 }
 
 void TfrmManutencao::btnConexaoGridsClick() {
-  const QString arquivo = Apresentador().AbreArquivo(
+  const QString arquivo = Apresentador_.AbreArquivo(
       QStringLiteral("Abrir arquivo de dados"), QString(),
       QStringLiteral("Arquivos hdr.adf (*.adf);;Todos os Arquivos (*.*)"));
   if (arquivo.isEmpty()) {
-    Apresentador().Erro(QStringLiteral("Erro ao abrir o arquivo."));
+    Apresentador_.Erro(QStringLiteral("Erro ao abrir o arquivo."));
     return;
   }
   edtManutencao1->setText(arquivo);
@@ -185,7 +185,7 @@ void TfrmManutencao::btnConexaoGridsClick() {
   nova->SetArquivo(arquivo);
   if (!nova->Valida()) {
     // The grid shown before stays, and so does the layer the full-extent tool measures.
-    Apresentador().Informacao(QStringLiteral("Erro ao abrir o grid."));
+    Apresentador_.Informacao(QStringLiteral("Erro ao abrir o grid."));
     return;
   }
   MapManutencao1->LimpaCamadas();
@@ -223,19 +223,20 @@ void TfrmManutencao::MapManutencao1MouseDown(int, int, int x, int y) {
     MapManutencao1->SetPonteiro(PonteiroPan);
   }
   if (sbInformation->isChecked()) {
-    Protege([&] {
+    Protege(Apresentador_, [&] {
       if (!Sistema_.Ponto) throw ETorveda(QStringLiteral("A seção de interesse não existe."));
-      Apresentador().Informacao(Manutencao::TextoInformacao(p, *Sistema_.Ponto));
+      Apresentador_.Informacao(Manutencao::TextoInformacao(p, *Sistema_.Ponto));
     });
   }
 }
 
 void TfrmManutencao::Button1Click() {
-  Protege([this] { Edit3->setText(Manutencao::PegaArea(Sistema_, Edit1->text(), Edit2->text())); });
+  Protege(Apresentador_,
+          [this] { Edit3->setText(Manutencao::PegaArea(Sistema_, Edit1->text(), Edit2->text())); });
 }
 
 void TfrmManutencao::Button2Click() {
-  Protege([this] {
+  Protege(Apresentador_, [this] {
     const auto [x, y] = Manutencao::ParaUtm(edtLatitude->text(), edtLongitude->text());
     edtX->setText(x);
     edtY->setText(y);
@@ -243,7 +244,7 @@ void TfrmManutencao::Button2Click() {
 }
 
 void TfrmManutencao::Button4Click() {
-  Protege([this] {
+  Protege(Apresentador_, [this] {
     const auto [latitude, longitude] = Manutencao::ParaLatLong(edtX->text(), edtY->text());
     edtLatitude->setText(latitude);
     edtLongitude->setText(longitude);
@@ -251,7 +252,7 @@ void TfrmManutencao::Button4Click() {
 }
 
 void TfrmManutencao::Button3Click() {
-  Protege([this] {
+  Protege(Apresentador_, [this] {
     const TCursorEspera espera;
     CopiaEqPelmar(Sistema_.Caminhos().DadosSIGManutencao());
   });

@@ -8,7 +8,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "app/gui/TRodape.h"
+#include "base/gui/ContextoJanela.h"
 
 class QFrame;
 class QLabel;
@@ -17,6 +17,7 @@ class QPushButton;
 class QToolButton;
 class TCamadaImagem;
 class TMap;
+class TApresentador;
 class TSistema;
 
 class TfrmManutencao : public QWidget {
@@ -63,5 +64,6 @@ class TfrmManutencao : public QWidget {
   void MontaCampos();
 
   TSistema& Sistema_;
+  TApresentador& Apresentador_;
   std::unique_ptr<TCamadaImagem> CamadaImagem_;
 };

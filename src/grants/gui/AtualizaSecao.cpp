@@ -4,14 +4,15 @@
 #include <QMetaObject>
 #include <exception>
 
-#include "app/gui/TRodape.h"
 #include "base/Apresentador.h"
 #include "base/Erro.h"
+#include "base/gui/ContextoJanela.h"
 #include "grants/OutorgasDaSecao.h"
 #include "hydro/BaciaDoSistema.h"
 #include "hydro/TPonto.h"
 
-void ImportaEAtualizaSecao(TSistema& sistema, TRodape& rodape, const std::function<void()>& importa,
+void ImportaEAtualizaSecao(TSistema& sistema, TRodape& rodape, TApresentador& apresentador,
+                           const std::function<void()>& importa,
                            const std::function<std::vector<QWidget*>()>& janelas) {
   std::optional<TBacia> bacia;
   std::vector<unsigned long long> antes;
@@ -29,9 +30,9 @@ void ImportaEAtualizaSecao(TSistema& sistema, TRodape& rodape, const std::functi
     interface.OcultaProgresso = [&rodape] { rodape.MostraProgresso(false); };
     RecalculaOutorgas(*sistema.Ponto, *bacia, interface);
   } catch (const ETorveda& e) {
-    Apresentador().Erro(e.mensagem());
+    apresentador.Erro(e.mensagem());
   } catch (const std::exception& e) {
-    Apresentador().Erro(QString::fromLocal8Bit(e.what()));
+    apresentador.Erro(QString::fromLocal8Bit(e.what()));
   }
   for (QWidget* w : janelas())
     if (w) QMetaObject::invokeMethod(w, "AtualizaSecao");

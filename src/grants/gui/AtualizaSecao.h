@@ -7,12 +7,14 @@
 #include <functional>
 #include <vector>
 
+class TApresentador;
 class TRodape;
 class TSistema;
 
 // Runs importa; then, if the grant layers changed, recomputes the section's upstream grants and
 // calls AtualizaSecao() on every window given that is open (nullptr: none).
-void ImportaEAtualizaSecao(TSistema& sistema, TRodape& rodape, const std::function<void()>& importa,
+void ImportaEAtualizaSecao(TSistema& sistema, TRodape& rodape, TApresentador& apresentador,
+                           const std::function<void()>& importa,
                            const std::function<std::vector<QWidget*>()>& janelas);
 
 class QLabel;

@@ -5,7 +5,6 @@
 #include <exception>
 #include <optional>
 
-#include "app/TSistema.h"
 #include "base/Apresentador.h"
 #include "base/Erro.h"
 #include "grants/AnaliseOutorga.h"
@@ -14,20 +13,22 @@
 #include "grants/gui/TfrmOutorga.h"
 #include "grants/gui/TtsGrid.h"
 #include "hydro/TPonto.h"
+#include "sistema/TSistema.h"
 
 namespace {
 
-void Relatorio(TTipoRelatorio tipo, TSistema& sistema, QWidget* janelaOutorga, QWidget* dono) {
+void Relatorio(TTipoRelatorio tipo, TSistema& sistema, TApresentador& apresentador,
+               QWidget* janelaOutorga, QWidget* dono) {
   try {
     if (!sistema.Ponto) {
-      Apresentador().Erro(MensagemSemSecao());
+      apresentador.Erro(MensagemSemSecao());
       return;
     }
     std::optional<TJanelaOutorga> janela;
     auto* frm = qobject_cast<TfrmOutorga*>(janelaOutorga);
     if (frm) janela = TJanelaOutorga{frm->Entradas(), &frm->tsEntrada->Tabela(), &frm->Resultado()};
-    auto dados =
-        PreparaRelatorio(tipo, *sistema.Ponto, janela ? &*janela : nullptr, QDate::currentDate());
+    auto dados = PreparaRelatorio(tipo, *sistema.Ponto, janela ? &*janela : nullptr,
+                                  QDate::currentDate(), apresentador);
     if (auto* frm = qobject_cast<TfrmOutorga*>(janelaOutorga); dados && frm)
       IdentificaRelatorio(*dados, frm->edtProcesso->text(), frm->edtAnalista->text());
     if (dados && tipo == TTipoRelatorio::VazaoDisponivel)
@@ -35,18 +36,20 @@ void Relatorio(TTipoRelatorio tipo, TSistema& sistema, QWidget* janelaOutorga, Q
     // A printed report is the analysis delivered: closing its window loses nothing then.
     if (dados && MostraPreviaRelatorio(*dados, dono) && frm) frm->ResultadoEntregue();
   } catch (const ETorveda& e) {
-    Apresentador().Erro(e.mensagem());
+    apresentador.Erro(e.mensagem());
   } catch (const std::exception& e) {
-    Apresentador().Erro(QString::fromLocal8Bit(e.what()));
+    apresentador.Erro(QString::fromLocal8Bit(e.what()));
   }
 }
 
 }  // namespace
 
-void RelatorioVazaoDisponivel(TSistema& sistema, QWidget* janelaOutorga, QWidget* dono) {
-  Relatorio(TTipoRelatorio::VazaoDisponivel, sistema, janelaOutorga, dono);
+void RelatorioVazaoDisponivel(TSistema& sistema, TApresentador& apresentador,
+                              QWidget* janelaOutorga, QWidget* dono) {
+  Relatorio(TTipoRelatorio::VazaoDisponivel, sistema, apresentador, janelaOutorga, dono);
 }
 
-void RelatorioOutorgasMontante(TSistema& sistema, QWidget* janelaOutorga, QWidget* dono) {
-  Relatorio(TTipoRelatorio::OutorgasMontante, sistema, janelaOutorga, dono);
+void RelatorioOutorgasMontante(TSistema& sistema, TApresentador& apresentador,
+                               QWidget* janelaOutorga, QWidget* dono) {
+  Relatorio(TTipoRelatorio::OutorgasMontante, sistema, apresentador, janelaOutorga, dono);
 }

@@ -3,9 +3,12 @@
 // the grant window's criterion, fills the page and shows it in the modal print preview.
 
 class QWidget;
+class TApresentador;
 class TSistema;
 
 // janelaOutorga: the current grant analysis window, or nullptr when none is open (any other
 // widget counts as none). dono: the window the preview is centred on.
-void RelatorioVazaoDisponivel(TSistema& sistema, QWidget* janelaOutorga, QWidget* dono);
-void RelatorioOutorgasMontante(TSistema& sistema, QWidget* janelaOutorga, QWidget* dono);
+void RelatorioVazaoDisponivel(TSistema& sistema, TApresentador& apresentador,
+                              QWidget* janelaOutorga, QWidget* dono);
+void RelatorioOutorgasMontante(TSistema& sistema, TApresentador& apresentador,
+                               QWidget* janelaOutorga, QWidget* dono);

@@ -65,7 +65,8 @@ class TFiltroOutorgas : public QSortFilterProxyModel {
   bool SoDivergentes_ = false;
 };
 
-TListaOutorgas::TListaOutorgas(QWidget* parent) : QWidget(parent) {
+TListaOutorgas::TListaOutorgas(TApresentador& apresentador, QWidget* parent)
+    : QWidget(parent), Apresentador_(apresentador) {
   setObjectName(QStringLiteral("ListaOutorgas"));
   auto* layout = new QVBoxLayout(this);
   auto* barra = new QHBoxLayout;
@@ -229,10 +230,10 @@ void TListaOutorgas::Exporta() {
                                   Identificacao ? Identificacao() : TIdentificacaoAnalise{}));
     QStringList nomes;
     for (const QString& g : gravados) nomes << QDir::toNativeSeparators(g);
-    Apresentador().Informacao(QStringLiteral("Tabelas exportadas para:\n") +
-                              nomes.join(QLatin1Char('\n')));
+    Apresentador_.Informacao(QStringLiteral("Tabelas exportadas para:\n") +
+                             nomes.join(QLatin1Char('\n')));
     if (Exportou) Exportou();
   } catch (const ETorveda& e) {
-    Apresentador().Erro(e.mensagem());
+    Apresentador_.Erro(e.mensagem());
   }
 }

@@ -17,6 +17,7 @@ class QPushButton;
 class QStandardItem;
 class QStandardItemModel;
 class QTableView;
+class TApresentador;
 class TBaciaContribuicao;
 class TFiltroOutorgas;
 class TPonto;
@@ -28,7 +29,8 @@ struct TIdentificacaoAnalise;
 class TListaOutorgas : public QWidget {
   Q_OBJECT
  public:
-  explicit TListaOutorgas(QWidget* parent = nullptr);
+  // The export tells where it wrote, or why it could not, through `apresentador`.
+  explicit TListaOutorgas(TApresentador& apresentador, QWidget* parent = nullptr);
 
   // Fills the table from the section; the analysis (may be nullptr) joins its month x year tables
   // to the export. The section's basin (may be nullptr or empty: no comparison) is kept.
@@ -61,6 +63,7 @@ class TListaOutorgas : public QWidget {
   void Filtra();
   void Exporta();
 
+  TApresentador& Apresentador_;
   const TPonto* Ponto_ = nullptr;
   const TResultadoOutorga* Resultado_ = nullptr;
   const TBaciaContribuicao* Bacia_ = nullptr;

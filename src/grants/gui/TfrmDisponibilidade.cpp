@@ -7,12 +7,12 @@
 #include <QMdiSubWindow>
 #include <algorithm>
 
-#include "app/TSistema.h"
 #include "grants/DescricaoSecao.h"
 #include "grants/FormataNumero.h"
 #include "grants/gui/AtualizaSecao.h"
 #include "grants/gui/TDetalhesOrigem.h"
 #include "hydro/TPonto.h"
+#include "sistema/TSistema.h"
 
 namespace {
 

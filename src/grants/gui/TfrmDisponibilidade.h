@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <array>
 
-#include "app/gui/TRodape.h"
+#include "base/gui/ContextoJanela.h"
 
 class QGroupBox;
 class QLabel;

@@ -20,7 +20,6 @@
 #include <QVBoxLayout>
 #include <exception>
 
-#include "app/TSistema.h"
 #include "base/Apresentador.h"
 #include "base/Convencoes.h"
 #include "base/Erro.h"
@@ -35,6 +34,7 @@
 #include "grants/gui/TtsGrid.h"
 #include "grants/gui/ValidadorNumero.h"
 #include "hydro/TPonto.h"
+#include "sistema/TSistema.h"
 
 namespace {
 
@@ -128,7 +128,7 @@ int LarguraItens(QComboBox* caixa) {
 }  // namespace
 
 TfrmOutorga::TfrmOutorga(TContextoJanela& contexto, QWidget* parent)
-    : QWidget(parent), Sistema_(contexto.Sistema) {
+    : QWidget(parent), Sistema_(contexto.Sistema), Apresentador_(contexto.Apresentador) {
   setObjectName(QStringLiteral("frmOutorga"));
   setWindowTitle(QStringLiteral("Outorga"));
   resize(834, 544);
@@ -375,7 +375,7 @@ void TfrmOutorga::btnOutorgasClick() {
     dlgOutorgas->setObjectName(QStringLiteral("dlgOutorgas"));
     dlgOutorgas->setWindowTitle(QStringLiteral("Outorgas consideradas"));
     dlgOutorgas->resize(980, 520);
-    ListaOutorgas = new TListaOutorgas(dlgOutorgas);
+    ListaOutorgas = new TListaOutorgas(Apresentador_, dlgOutorgas);
     ListaOutorgas->Exportou = [this] { ResultadoEntregue(); };
     (new QVBoxLayout(dlgOutorgas))->addWidget(ListaOutorgas);
   }
@@ -468,30 +468,31 @@ TEntradasOutorga TfrmOutorga::Entradas() const {
 
 void TfrmOutorga::btnOkClick() {
   try {
-    if (PreencheEntrada(tsEntrada->Tabela(), Inicio(), Fim(), edtValorOutorga->text()))
+    if (PreencheEntrada(tsEntrada->Tabela(), Inicio(), Fim(), edtValorOutorga->text(),
+                        Apresentador_))
       tsEntrada->Atualiza();
     VerificaDesatualizado();
   } catch (const ETorveda& e) {
-    Apresentador().Erro(e.mensagem());
+    Apresentador_.Erro(e.mensagem());
   }
 }
 
 void TfrmOutorga::btnCalcularClick() {
   try {
     if (!Sistema_.Ponto) {
-      Apresentador().Erro(MensagemSemSecao());
+      Apresentador_.Erro(MensagemSemSecao());
       return;
     }
     // The box lets 0 through while typing (it may become 10); it is refused here, saying what
     // the box expects.
     if (Sistema_.Ponto->SobreHidrografia() && !edtValorCriterio->text().isEmpty() &&
         !edtValorCriterio->hasAcceptableInput()) {
-      Apresentador().Erro(TextoPercentualEsperado());
+      Apresentador_.Erro(TextoPercentualEsperado());
       edtValorCriterio->setFocus();
       return;
     }
     TResultadoOutorga r = CalculaOutorga(*Sistema_.Ponto, Entradas(), tsEntrada->Tabela(),
-                                         Sistema_.Caminhos().Relatorios());
+                                         Sistema_.Caminhos().Relatorios(), Apresentador_);
     // All or nothing: a run stopped by a check leaves the grid showing the last complete one.
     if (!r.Completo()) return;
     Resultado_ = std::move(r);
@@ -503,9 +504,9 @@ void TfrmOutorga::btnCalcularClick() {
     lblLegenda->setText(TextoLegenda(Resultado_));
     MostraResultado();
   } catch (const ETorveda& e) {
-    Apresentador().Erro(e.mensagem());
+    Apresentador_.Erro(e.mensagem());
   } catch (const std::exception& e) {
-    Apresentador().Erro(QString::fromLocal8Bit(e.what()));
+    Apresentador_.Erro(QString::fromLocal8Bit(e.what()));
   }
 }
 
@@ -565,7 +566,7 @@ void TfrmOutorga::ResultadoEntregue() {
 
 bool TfrmOutorga::PodeFechar() {
   if (!TrabalhoPendente()) return true;
-  return Apresentador().PerguntaSalvar(
+  return Apresentador_.PerguntaSalvar(
              QStringLiteral("Os valores digitados nesta análise de outorga e os seus resultados "
                             "ainda não foram impressos nem exportados. Deseja descartá-los e "
                             "fechar a janela?"),

@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <optional>
 
-#include "app/gui/TRodape.h"
+#include "base/gui/ContextoJanela.h"
 #include "grants/AnaliseOutorga.h"
 #include "hydro/TBaciaContribuicao.h"
 
@@ -18,6 +18,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class TApresentador;
 class TSistema;
 class TListaOutorgas;
 class TtsGrid;
@@ -114,6 +115,7 @@ class TfrmOutorga : public QWidget {
   void CarregaLista(bool soSeMudou = false);
 
   TSistema& Sistema_;
+  TApresentador& Apresentador_;
   TResultadoOutorga Resultado_;
   bool Desatualizado_ = false;       // the grid shows Resultado_ greyed
   TBaciaContribuicao BaciaLista_;    // the basin the grant list compares with

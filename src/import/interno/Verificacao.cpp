@@ -78,24 +78,27 @@ QString Verificacao::FaltaNaFolha(const TTabelaPlanilha& tabela, const QStringLi
   return ColunasOutorgas::MensagemAusentes(tabela.Folha(), tabela.Arquivo(), ausentes);
 }
 
-TResultadoImportacao Verificacao::Recusa(TResultadoImportacao& r, const QString& mensagem) {
+TResultadoImportacao Verificacao::Recusa(TResultadoImportacao& r, const QString& mensagem,
+                                         TApresentador& apresentador) {
   r.Executada = false;
   r.Erro = mensagem;
-  Apresentador().Erro(mensagem);
+  apresentador.Erro(mensagem);
   return r;
 }
 
 Verificacao::TPassoPreparado Verificacao::PreparaPasso(
-    TCamada& camada, const std::function<TResultadoPasso(TRegistros&)>& passo) {
+    TCamada& camada, const std::function<TResultadoPasso(TRegistros&)>& passo,
+    TApresentador& apresentador) {
   TPassoPreparado p;
   p.Camada = &camada;
   p.Rascunho = camada.Dados()->NovoRascunho();
   {
     TRegistros registros(p.Rascunho, {});
+    registros.AvisaFalhasEm(apresentador);
     p.Resultado = passo(registros);
   }
   p.Resultado.Camada = camada.Nome();
-  MostraFalhas(p.Resultado);
+  MostraFalhas(p.Resultado, apresentador);
   return p;
 }
 
@@ -123,7 +126,7 @@ QStringList Esvaziadas(const std::vector<Verificacao::TPassoPreparado>& passos,
 }  // namespace
 
 bool Verificacao::SubstituiJuntas(TResultadoImportacao& r, std::vector<TPassoPreparado>& passos,
-                                  TSubstituicaoVazia vazia) {
+                                  TSubstituicaoVazia vazia, TApresentador& apresentador) {
   auto registra = [&] {
     r.Passos.clear();
     for (auto& p : passos) {
@@ -144,7 +147,7 @@ bool Verificacao::SubstituiJuntas(TResultadoImportacao& r, std::vector<TPassoPre
         "A planilha não tem nenhuma outorga para estas camadas, que seriam esvaziadas:");
     r.Esvaziadas = camadas;
     if (vazia == TSubstituicaoVazia::Pergunta &&
-        Apresentador().Confirmacao(JuntaLinhas(
+        apresentador.Confirmacao(JuntaLinhas(
             QStringList{cabeca} + linhas +
             QStringList{QStringLiteral("Deseja esvaziar essas camadas mesmo assim?")})) ==
             TResposta::Sim) {
@@ -153,10 +156,10 @@ bool Verificacao::SubstituiJuntas(TResultadoImportacao& r, std::vector<TPassoPre
       r.Erro = JuntaLinhas(QStringList{cabeca} + linhas + QStringList{NadaAlterado(r)});
       registra();
       if (vazia == TSubstituicaoVazia::Recusa) {
-        Apresentador().Erro(r.Erro);
+        apresentador.Erro(r.Erro);
         return true;
       }
-      Apresentador().Informacao(NadaAlterado(r));
+      apresentador.Informacao(NadaAlterado(r));
       return false;
     }
   }
@@ -169,7 +172,7 @@ bool Verificacao::SubstituiJuntas(TResultadoImportacao& r, std::vector<TPassoPre
       novas.push_back(p.Camada->Dados()->PreparaSubstituicao(*p.Rascunho));
     } catch (const ETorveda& e) {
       p.Resultado.ErroGravacao = e.mensagem();
-      MostraFalhas(p.Resultado);
+      MostraFalhas(p.Resultado, apresentador);
       registra();
       return true;
     }
@@ -179,7 +182,7 @@ bool Verificacao::SubstituiJuntas(TResultadoImportacao& r, std::vector<TPassoPre
       novas[i]->Marca();
     } catch (const ETorveda& e) {
       passos[i].Resultado.ErroGravacao = e.mensagem();
-      MostraFalhas(passos[i].Resultado);
+      MostraFalhas(passos[i].Resultado, apresentador);
       registra();
       return true;
     }
@@ -191,7 +194,7 @@ bool Verificacao::SubstituiJuntas(TResultadoImportacao& r, std::vector<TPassoPre
       passos[i].Resultado.Substituida = true;
     } catch (const ETorveda& e) {
       passos[i].Resultado.ErroGravacao = e.mensagem();
-      MostraFalhas(passos[i].Resultado);
+      MostraFalhas(passos[i].Resultado, apresentador);
     }
   }
   registra();
@@ -244,7 +247,7 @@ QString Verificacao::Resumo(const TResultadoImportacao& r) {
   return JuntaLinhas(linhas);
 }
 
-void Verificacao::MostraFalhas(const TResultadoPasso& passo) {
-  if (!passo.Falha.isEmpty()) Apresentador().Mensagem(passo.Falha);
-  if (!passo.ErroGravacao.isEmpty()) Apresentador().Erro(passo.ErroGravacao);
+void Verificacao::MostraFalhas(const TResultadoPasso& passo, TApresentador& apresentador) {
+  if (!passo.Falha.isEmpty()) apresentador.Mensagem(passo.Falha);
+  if (!passo.ErroGravacao.isEmpty()) apresentador.Erro(passo.ErroGravacao);
 }

@@ -11,6 +11,7 @@
 #include "import/EsquemaOutorgas.h"
 #include "import/ResultadoImportacao.h"
 
+class TApresentador;
 class TCamada;
 class TDadosShape;
 class TRegistros;
@@ -52,7 +53,8 @@ QStringList ColunasDoPasso(const std::vector<TAtributo>& atributos, const QStrin
 QString FaltaNaFolha(const TTabelaPlanilha& tabela, const QStringList& colunas);
 
 // Shows the refusal as an error, records it and returns the result unchanged otherwise.
-TResultadoImportacao Recusa(TResultadoImportacao& r, const QString& mensagem);
+TResultadoImportacao Recusa(TResultadoImportacao& r, const QString& mensagem,
+                            TApresentador& apresentador);
 
 // One step run into a draft of its layer, its records not yet in place.
 struct TPassoPreparado {
@@ -63,7 +65,8 @@ struct TPassoPreparado {
 
 // Runs one step into a draft of the layer, changing nothing, and shows its failing row.
 TPassoPreparado PreparaPasso(TCamada& camada,
-                             const std::function<TResultadoPasso(TRegistros&)>& passo);
+                             const std::function<TResultadoPasso(TRegistros&)>& passo,
+                             TApresentador& apresentador);
 
 // Puts the records of every prepared step in place of their layers' together, or none: none
 // when a step failed; when a layer that holds grants would be left without any, only if `vazia`
@@ -72,7 +75,7 @@ TPassoPreparado PreparaPasso(TCamada& camada,
 // writing keeps every layer as it was. Records the steps in `r`. False when the user declined:
 // nothing was changed and no summary is due.
 bool SubstituiJuntas(TResultadoImportacao& r, std::vector<TPassoPreparado>& passos,
-                     TSubstituicaoVazia vazia);
+                     TSubstituicaoVazia vazia, TApresentador& apresentador);
 
 // Where and why a step's row failed: "Falha na linha 7, coluna "Latitude": ...", as the
 // summary and the failure's box both say it.
@@ -88,6 +91,6 @@ QString Resumo(const TResultadoImportacao& r);
 
 // The failing row's message in an application-titled box; a layer that could not be written
 // as an error.
-void MostraFalhas(const TResultadoPasso& passo);
+void MostraFalhas(const TResultadoPasso& passo, TApresentador& apresentador);
 
 }  // namespace Verificacao

@@ -11,8 +11,7 @@
 #include <memory>
 
 #include "amostra/Amostra.h"
-#include "app/TSistema.h"
-#include "app/gui/TRodape.h"
+#include "base/gui/ContextoJanela.h"
 #include "comum/ApresentadorRoteirizado.h"
 #include "comum/PastaTemporaria.h"
 #include "gis/TCamada.h"
@@ -22,6 +21,7 @@
 #include "hydro/BaciaDaSecao.h"
 #include "hydro/BaciaDoSistema.h"
 #include "hydro/ColocaSecao.h"
+#include "sistema/TSistema.h"
 
 namespace {
 
@@ -89,10 +89,10 @@ class TesteBaciaNoMapa : public QObject {
   void init() {
     apresentador = std::make_unique<TApresentadorRoteirizado>();
     sistema = std::make_unique<TSistema>(TCaminhos(pasta->Caminho(), QStringLiteral("TORVEDA")));
-    sistema->CriaFormPrincipal();
-    sistema->CriaDataModule();
+    sistema->CriaFormPrincipal(*apresentador);
+    sistema->CriaDataModule(*apresentador);
     QVERIFY(sistema->MapasCarregados);
-    contexto = std::make_unique<TContextoJanela>(TContextoJanela{*sistema, rodape});
+    contexto = std::make_unique<TContextoJanela>(TContextoJanela{*sistema, rodape, *apresentador});
     frm = std::make_unique<TfrmLocalizacao>(*contexto);
     frm->resize(1000, 700);
     frm->show();

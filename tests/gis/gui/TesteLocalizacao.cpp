@@ -16,8 +16,7 @@
 #include <optional>
 
 #include "amostra/Amostra.h"
-#include "app/TSistema.h"
-#include "app/gui/TRodape.h"
+#include "base/gui/ContextoJanela.h"
 #include "comum/ApresentadorRoteirizado.h"
 #include "comum/PastaTemporaria.h"
 #include "gis/TCamada.h"
@@ -28,6 +27,7 @@
 #include "hydro/BaciaDoSistema.h"
 #include "hydro/IdentificaSecao.h"
 #include "hydro/TPonto.h"
+#include "sistema/TSistema.h"
 
 namespace {
 
@@ -114,11 +114,11 @@ class TesteLocalizacao : public QObject {
   void init() {
     apresentador = std::make_unique<TApresentadorRoteirizado>();
     sistema = std::make_unique<TSistema>(TCaminhos(pasta->Caminho(), QStringLiteral("TORVEDA")));
-    sistema->CriaFormPrincipal();
-    sistema->CriaDataModule();
+    sistema->CriaFormPrincipal(*apresentador);
+    sistema->CriaDataModule(*apresentador);
     QVERIFY(sistema->MapasCarregados);
     rodape = TRodapeTeste();
-    contexto = std::make_unique<TContextoJanela>(TContextoJanela{*sistema, rodape});
+    contexto = std::make_unique<TContextoJanela>(TContextoJanela{*sistema, rodape, *apresentador});
     frm = std::make_unique<TfrmLocalizacao>(*contexto);
     frm->resize(834, 552);
     frm->show();
@@ -135,7 +135,7 @@ class TesteLocalizacao : public QObject {
 
   void semMapasAJanelaFicaInerte() {
     TSistema vazio(TCaminhos(pasta->Caminho() + QStringLiteral("/nada"), QStringLiteral("X")));
-    TContextoJanela c{vazio, rodape};
+    TContextoJanela c{vazio, rodape, *apresentador};
     TfrmLocalizacao inerte(c);
     QCOMPARE(apresentador->Textos(TTipo::Informacao),
              QStringList(QStringLiteral(
@@ -391,7 +391,7 @@ class TesteLocalizacao : public QObject {
       GDALClose(ds);
     }
     TSistema semCampo(TCaminhos(outra.Caminho(), QStringLiteral("TORVEDA")));
-    semCampo.CriaFormPrincipal();
+    semCampo.CriaFormPrincipal(*apresentador);
     TCamada& estacoes = *semCampo.Camada(QStringLiteral("Est_Fluviometricas"));
     estacoes.SetVisivel(true);
     TRegistros r = estacoes.Registros();

@@ -11,8 +11,7 @@
 #include <memory>
 
 #include "GradeArcInfo.h"
-#include "app/TSistema.h"
-#include "app/gui/TRodape.h"
+#include "base/gui/ContextoJanela.h"
 #include "comum/ApresentadorRoteirizado.h"
 #include "comum/PastaTemporaria.h"
 #include "gis/TCamadaImagem.h"
@@ -24,6 +23,7 @@
 #include "hydro/TPonto.h"
 #include "raster/THeaderMDE.h"
 #include "raster/TImagem.h"
+#include "sistema/TSistema.h"
 
 namespace {
 
@@ -110,7 +110,7 @@ class TesteManutencao : public QObject {
     apresentador = std::make_unique<TApresentadorRoteirizado>();
     sistema = std::make_unique<TSistema>(TCaminhos(pasta->Caminho(), QStringLiteral("TORVEDA")));
     sistema->Ponto = std::make_unique<TPonto>();
-    contexto = std::make_unique<TContextoJanela>(TContextoJanela{*sistema, rodape});
+    contexto = std::make_unique<TContextoJanela>(TContextoJanela{*sistema, rodape, *apresentador});
     frm = std::make_unique<TfrmManutencao>(*contexto);
     frm->show();
   }

@@ -5,7 +5,6 @@
 // what is wrong with which file.
 #include <exception>
 
-#include "app/TSistema.h"
 #include "base/Apresentador.h"
 #include "base/Erro.h"
 #include "raster/ConferenciaCelulas.h"
@@ -13,6 +12,7 @@
 #include "raster/MemoriaConferencia.h"
 #include "raster/THeaderMDE.h"
 #include "raster/TImagem.h"
+#include "sistema/TSistema.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ QString ComDetalhe(const QString& mensagem, const QString& detalhe) {
 
 }  // namespace
 
-void TSistema::CarregaHeader() {
+void TSistema::CarregaHeader(TApresentador& apresentador) {
   HeaderMDE = std::make_unique<THeaderMDE>();
   HeaderOk_ = false;
   const QString nome = QStringLiteral("Header.hdr");
@@ -45,10 +45,10 @@ void TSistema::CarregaHeader() {
   HeaderMDE = std::make_unique<THeaderMDE>();
   const QString msg = ComDetalhe(QStringLiteral("Erro ao abrir o arquivo Header.hdr"), detalhe);
   RegistraFalha(nome, msg);
-  Apresentador().Erro(msg);
+  apresentador.Erro(msg);
 }
 
-void TSistema::CarregaMatrizes() {
+void TSistema::CarregaMatrizes(TApresentador& apresentador) {
   // All four exist even when a load fails, so that a later reader meets an empty grid (every
   // cell answers no data) rather than a null pointer.
   ImgHidroMapeada = std::make_unique<TImagem>(true);
@@ -102,7 +102,7 @@ void TSistema::CarregaMatrizes() {
         detalhe);
     RegistraFalha(nome, msg);
     memoria.Grava();
-    Apresentador().Erro(msg);
+    apresentador.Erro(msg);
     return;
   }
   memoria.Grava();

@@ -13,11 +13,3 @@ class TRodape {
   // Shows (with the bar's minimum at 0) or hides lblBarraProgresso and prbBarraProgresso.
   virtual void MostraProgresso(bool visivel) = 0;
 };
-
-class TSistema;
-
-// What every child window receives from the main window.
-struct TContextoJanela {
-  TSistema& Sistema;
-  TRodape& Rodape;
-};

@@ -1,10 +1,10 @@
 // Start-up steps 6 to 8: the shapefile connection and the 17 basin layers.
 #include <QDir>
 
-#include "app/TSistema.h"
 #include "gis/CatalogoCamadas.h"
 #include "gis/TCamada.h"
 #include "gis/TConexaoShape.h"
+#include "sistema/TSistema.h"
 
 void TSistema::ConectaShape() {
   ConexaoShape = std::make_unique<TConexaoShape>(QDir::cleanPath(Caminhos_.DadosSIG()));

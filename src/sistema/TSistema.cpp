@@ -1,4 +1,4 @@
-#include "app/TSistema.h"
+#include "sistema/TSistema.h"
 
 #include <exception>
 
@@ -15,11 +15,11 @@ TSistema::TSistema(const TCaminhos& caminhos) : Caminhos_(caminhos) {}
 
 TSistema::~TSistema() = default;
 
-void TSistema::CriaFormPrincipal() {
+void TSistema::CriaFormPrincipal(TApresentador& apresentador) {
   ErroInicial_ = QStringLiteral(" ");
   Ponto = std::make_unique<TPonto>();
-  CarregaHeader();
-  CarregaMatrizes();
+  CarregaHeader(apresentador);
+  CarregaMatrizes(apresentador);
 
   // Steps 6 to 8 run under one guard: an error raised by the map engine skips the rest of them
   // and is reported with the text recorded so far.
@@ -29,12 +29,12 @@ void TSistema::CriaFormPrincipal() {
     OcultaCamadas();
   } catch (const ETorveda& e) {
     RegistraDados(QStringLiteral("Mapas"), false, e.mensagem());
-    Apresentador().Erro(ErroInicial_);
+    apresentador.Erro(ErroInicial_);
     MapasCarregados = false;
     return;
   } catch (const std::exception& e) {
     RegistraDados(QStringLiteral("Mapas"), false, QString::fromLocal8Bit(e.what()));
-    Apresentador().Erro(ErroInicial_);
+    apresentador.Erro(ErroInicial_);
     MapasCarregados = false;
     return;
   }

@@ -1,8 +1,10 @@
 #pragma once
-// The program-wide objects, created once at start-up in a fixed order and kept until the end:
+// One loaded data tree, created at start-up in a fixed order and kept until its holder ends:
 // Ponto, HeaderMDE, the four drainage grids, ConexaoShape with the 17 basin layers,
-// MapasCarregados and the data module dmS. The windowed program and `torveda-cli verifica` run
-// the very same start-up code.
+// MapasCarregados and the data module dmS. Whoever runs the start-up (the windowed program, each
+// CLI command, a test) holds it and hands it to the windows and the computations; nothing reaches
+// it any other way. The windowed program and `torveda-cli verifica` run the very same start-up
+// code.
 
 #include <QString>
 #include <memory>
@@ -10,6 +12,7 @@
 
 #include "base/Caminhos.h"
 
+class TApresentador;
 class TPonto;
 class THeaderMDE;
 class TImagem;
@@ -33,10 +36,11 @@ class TSistema {
 
   // The main window's creation: steps 2 to 9 (the help file, step 1, is the window's own).
   // Creates Ponto, loads the header, the four grids, the shapefile connection and the layers,
-  // and sets MapasCarregados. Failures are recorded and start-up goes on.
-  void CriaFormPrincipal();
+  // and sets MapasCarregados. Failures are recorded, shown through the presenter, and start-up
+  // goes on.
+  void CriaFormPrincipal(TApresentador& apresentador);
   // The data module's creation: opens the database and the two register workbooks.
-  void CriaDataModule();
+  void CriaDataModule(TApresentador& apresentador);
 
   const TCaminhos& Caminhos() const { return Caminhos_; }
 
@@ -62,11 +66,11 @@ class TSistema {
 
  private:
   // Each step lives beside the subsystem it loads.
-  void CarregaHeader();    // step 4
-  void CarregaMatrizes();  // step 5
-  void ConectaShape();     // step 6
-  void AbreCamadas();      // step 7
-  void OcultaCamadas();    // step 8
+  void CarregaHeader(TApresentador& apresentador);    // step 4
+  void CarregaMatrizes(TApresentador& apresentador);  // step 5
+  void ConectaShape();                                // step 6
+  void AbreCamadas();                                 // step 7
+  void OcultaCamadas();                               // step 8
 
   void RegistraSucesso(const QString& nome);
   // Records a failed load and makes its message the start-up error text.
