@@ -157,8 +157,7 @@ bool TdmS::AbreBase(TApresentador& apresentador) {
 
   auto falha = [this, &apresentador](const QString& erro) {
     ErroBase_ = erro;
-    for (TConsulta* q : {&qryEQ_Tradicional, &qryEstFluviometricas, &qryEQ_Conservacao, &qryRios})
-      q->DefineErroConexao(ErroBase_);
+    DefineErroConsultas(ErroBase_);
     Cargas_.push_back({NomeArquivo(ArquivoBase_), false, ErroBase_});
     apresentador.Erro(ErroBase_);
     return false;
@@ -194,8 +193,7 @@ bool TdmS::AbreBase(TApresentador& apresentador) {
 
   BaseAberta_ = true;
   ErroBase_.clear();
-  for (TConsulta* q : {&qryEQ_Tradicional, &qryEstFluviometricas, &qryEQ_Conservacao, &qryRios})
-    q->DefineErroConexao(QString());
+  DefineErroConsultas(QString());
   // A database lacking what the program reads stays open for what it has (the editing windows,
   // the tables that are there), but its load fails and says what is missing.
   if (const QString defeito = ConferenciaBase::Confere(db, info.size() == 0); !defeito.isEmpty()) {
@@ -207,6 +205,29 @@ bool TdmS::AbreBase(TApresentador& apresentador) {
   }
   Cargas_.push_back({NomeArquivo(ArquivoBase_), true, {}});
   return true;
+}
+
+void TdmS::DefineErroConsultas(const QString& erro) {
+  for (TConsulta* q : {&qryEQ_Tradicional, &qryEstFluviometricas, &qryEQ_Conservacao, &qryRios})
+    q->DefineErroConexao(erro);
+}
+
+std::unique_ptr<TdmS> TdmS::CopiaDaBase(const TdmS& origem) {
+  auto copia = std::make_unique<TdmS>(origem.Caminhos_);
+  copia->ErroBase_ = origem.ErroBase_;
+  if (origem.BaseAberta_) {
+    // Cloning by name is the form Qt allows from a thread that does not own the original.
+    QSqlDatabase db = QSqlDatabase::cloneDatabase(origem.NomeConexao_, copia->NomeConexao_);
+    if (db.open()) {
+      copia->BaseAberta_ = true;
+      copia->ErroBase_.clear();
+    } else {
+      copia->ErroBase_ = QStringLiteral("Não foi possível abrir o banco de dados %1: %2")
+                             .arg(origem.ArquivoBase_, db.lastError().text());
+    }
+  }
+  copia->DefineErroConsultas(copia->ErroBase_);
+  return copia;
 }
 
 bool TdmS::AbreLivro(TLivroPlanilha& livro, const QString& arquivo, TApresentador& apresentador) {

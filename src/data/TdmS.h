@@ -21,6 +21,7 @@
 #include <QSqlDatabase>
 #include <QString>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "base/Caminhos.h"
@@ -59,6 +60,12 @@ class TdmS {
 
   // Only computes the paths; Cria() opens everything.
   explicit TdmS(const TCaminhos& caminhos);
+  // The reference database of `origem` on a connection of its own, opened in the calling thread,
+  // with its own four queries and no workbook: a Qt SQL connection and the query objects serve
+  // one thread only, so a thread that computes sections beside others reads through one of these
+  // (built and dropped in that thread). When `origem` has no open database, or the copy cannot
+  // open it, every query throws saying why, as on the original. Shows nothing.
+  static std::unique_ptr<TdmS> CopiaDaBase(const TdmS& origem);
   ~TdmS();
   TdmS(const TdmS&) = delete;
   TdmS& operator=(const TdmS&) = delete;
@@ -114,6 +121,7 @@ class TdmS {
 
  private:
   bool AbreBase(TApresentador& apresentador);
+  void DefineErroConsultas(const QString& erro);
   bool AbreLivro(TLivroPlanilha& livro, const QString& arquivoXls, TApresentador& apresentador);
   void AbreFolhasAqem(TApresentador& apresentador);
   void AbreFolhaAna(TApresentador& apresentador);

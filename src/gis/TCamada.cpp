@@ -73,8 +73,20 @@ double DistanciaAte(const TFeicao& f, TTipoGeometria tipo, const TPontoMapa& p) 
   return melhor;
 }
 
+namespace {
+
+std::atomic<quint64> ProximaGeracao{0};
+
+}  // namespace
+
 void TCamada::TCaches::AtualizaFeicoes(const TDadosShape::TDados& d) {
-  if (VersaoFeicoes == d.Versao) return;
+  if (VersaoFeicoes.load(std::memory_order_acquire) == d.Versao) return;
+  const std::lock_guard trava(Guarda);
+  AtualizaFeicoesTravado(d);
+}
+
+void TCamada::TCaches::AtualizaFeicoesTravado(const TDadosShape::TDados& d) {
+  if (VersaoFeicoes.load(std::memory_order_relaxed) == d.Versao) return;
   Feicoes.clear();
   Feicoes.reserve(static_cast<std::size_t>(d.Vivos));
   Extensao = TRetangulo();
@@ -97,29 +109,34 @@ void TCamada::TCaches::AtualizaFeicoes(const TDadosShape::TDados& d) {
     Extensao.Inclui(f.Extensao);
     Feicoes.push_back(std::move(f));
   }
-  VersaoFeicoes = d.Versao;
-  VersaoIndice = 0;  // the index points into Feicoes
+  VersaoIndice.store(0, std::memory_order_relaxed);  // the index points into Feicoes
+  VersaoFeicoes.store(d.Versao, std::memory_order_release);
 }
 
 void TCamada::TCaches::AtualizaIndice(const TDadosShape::TDados& d) {
-  AtualizaFeicoes(d);
-  if (VersaoIndice == d.Versao) return;
+  if (VersaoIndice.load(std::memory_order_acquire) == d.Versao) return;
+  const std::lock_guard trava(Guarda);
+  AtualizaFeicoesTravado(d);
+  if (VersaoIndice.load(std::memory_order_relaxed) == d.Versao) return;
   Poligonos.clear();
   Baldes.clear();
+  Preparadas.clear();
+  Geracao = ++ProximaGeracao;
   Nx = Ny = 0;
-  VersaoIndice = d.Versao;
+  // Published only once the index is complete: a search never sees half of one.
+  struct TPublica {
+    std::atomic<quint64>& Versao;
+    quint64 Valor;
+    ~TPublica() { Versao.store(Valor, std::memory_order_release); }
+  } publica{VersaoIndice, d.Versao};
   if (d.Geometria != TTipoGeometria::Poligono) return;
 
-  const bool geos = OGRGeometryFactory::haveGEOS();
   for (const TFeicao& f : Feicoes) {
     const OGRGeometry* g = d.Registros[static_cast<std::size_t>(f.Chave)]->GetGeometryRef();
     if (!g || g->IsEmpty()) continue;
-    TPoligono pol{f.Chave, {}, nullptr, &f};
+    TPoligono pol{f.Chave, {}, g, &f};
     g->getEnvelope(&pol.Env);
-    if (geos)
-      pol.Preparada.reset(
-          OGRCreatePreparedGeometry(OGRGeometry::ToHandle(const_cast<OGRGeometry*>(g))));
-    Poligonos.push_back(std::move(pol));
+    Poligonos.push_back(pol);
   }
   if (Poligonos.empty()) return;
 
@@ -147,6 +164,28 @@ void TCamada::TCaches::AtualizaIndice(const TDadosShape::TDados& d) {
                static_cast<std::size_t>(x)]
             .push_back(static_cast<int>(i));
   }
+}
+
+const TCamada::TCaches::TPreparadas& TCamada::TCaches::PreparadasDaThread() {
+  // The set used last by this thread, found again without the lock while its index stands.
+  thread_local quint64 geracao = 0;
+  thread_local const TPreparadas* ultimas = nullptr;
+  if (ultimas && geracao == Geracao) return *ultimas;
+
+  const std::lock_guard trava(Guarda);
+  std::unique_ptr<TPreparadas>& minhas = Preparadas[std::this_thread::get_id()];
+  if (!minhas) {
+    minhas = std::make_unique<TPreparadas>();
+    minhas->reserve(Poligonos.size());
+    const bool geos = OGRGeometryFactory::haveGEOS();
+    for (const TPoligono& pol : Poligonos)
+      minhas->emplace_back(geos ? OGRCreatePreparedGeometry(OGRGeometry::ToHandle(
+                                      const_cast<OGRGeometry*>(pol.Geometria)))
+                                : nullptr);
+  }
+  geracao = Geracao;
+  ultimas = minhas.get();
+  return *minhas;
 }
 
 TCamada::TCamada(const QString& nome, QObject* pai)

@@ -48,7 +48,8 @@ TConversorCoordenadas::TConversorCoordenadas() : Impl_(std::make_unique<TImpl>()
 TConversorCoordenadas::~TConversorCoordenadas() = default;
 
 const TConversorCoordenadas& TConversorCoordenadas::Padrao() {
-  static const TConversorCoordenadas conversor;
+  // One per thread: a PROJ transformation may not be used by two threads at once.
+  thread_local const TConversorCoordenadas conversor;
   return conversor;
 }
 

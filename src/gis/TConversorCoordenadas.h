@@ -19,7 +19,7 @@ class TConversorCoordenadas {
   TConversorCoordenadas(const TConversorCoordenadas&) = delete;
   TConversorCoordenadas& operator=(const TConversorCoordenadas&) = delete;
 
-  // The program's one converter, built on first use.
+  // The calling thread's converter, built on its first use.
   static const TConversorCoordenadas& Padrao();
 
   // Geographic -> projected. Throws ETorveda when the point cannot be transformed.

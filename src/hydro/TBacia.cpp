@@ -57,6 +57,7 @@ TTabelaArcos LeTabelaArcos(const TCamada& hidrografia) {
 
 std::shared_ptr<const TTabelaArcos> TCacheArcos::Tabela(const TCamada& hidrografia) {
   const quint64 versao = hidrografia.Versao();
+  const std::lock_guard trava(Guarda_);
   if (!Tabela_ || Camada_ != &hidrografia || Versao_ != versao) {
     Tabela_ = std::make_shared<const TTabelaArcos>(LeTabelaArcos(hidrografia));
     Camada_ = &hidrografia;

@@ -4,6 +4,7 @@
 // from small fixtures of their own.
 
 #include <memory>
+#include <mutex>
 
 #include "hydro/TRede.h"
 #include "hydro/TTabelaArcos.h"
@@ -14,12 +15,13 @@ class TCamada;
 class TdmS;
 
 // The arc table of a hydrography layer, read once and read again only after the layer's
-// records change (its version grows).
+// records change (its version grows). Safe to ask from several threads.
 class TCacheArcos {
  public:
   std::shared_ptr<const TTabelaArcos> Tabela(const TCamada& hidrografia);
 
  private:
+  std::mutex Guarda_;
   const TCamada* Camada_ = nullptr;
   quint64 Versao_ = 0;
   std::shared_ptr<const TTabelaArcos> Tabela_;

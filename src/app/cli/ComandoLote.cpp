@@ -1,9 +1,12 @@
 // torveda-cli lote: answers a table of grant requests in one run. The data tree is loaded once;
 // each row is placed and analysed as `analise` does, without writing to the "Ponto" layer or the
-// picture folder, and gets one answer row, written as soon as it is made; with --jusante the row
-// also carries the downstream check of every arc end below the section.
+// picture folder, and gets one answer row, written in input order as soon as it and the rows
+// before it are made; with --jusante the row also carries the downstream check of every arc end
+// below the section. --tarefas N answers N rows at once (one per core when not given); the
+// output is the same for any N.
 //
 //   lote ENTRADA.csv|ENTRADA.xlsx --saida SAIDA.csv|SAIDA.xlsx|SAIDA.json [--jusante]
+//        [--tarefas N]
 //   lote --modelo ARQ.csv|ARQ.xlsx    writes an input table with the headings and one example
 //
 // Exit codes: 0 every request answered "ok"; 1 the data tree did not load, the input could not
@@ -18,8 +21,8 @@
 #include "base/Erro.h"
 #include "data/ArquivoTabela.h"
 #include "grants/Lote.h"
+#include "grants/LoteParalelo.h"
 #include "hydro/BaciaDoSistema.h"
-#include "hydro/TPonto.h"
 #include "sistema/TSistema.h"
 
 namespace {
@@ -72,8 +75,17 @@ int Modelo(const TComandoCli& comando, TContextoCli& ctx, const QString& arquivo
 }
 
 int Lote(const TComandoCli& comando, TContextoCli& ctx) {
-  const QStringList& a = ctx.Args;
+  QStringList a = ctx.Args;
   if (a.size() == 2 && a[0] == QStringLiteral("--modelo")) return Modelo(comando, ctx, a[1]);
+  int tarefas = TarefasPadraoLote();
+  if (const qsizetype i = a.indexOf(QStringLiteral("--tarefas")); i >= 0) {
+    bool ok = false;
+    const int n = i + 1 < a.size() ? a[i + 1].toInt(&ok) : 0;
+    if (!ok || n < 1)
+      return ErroDeUso(comando, QStringLiteral("--tarefas pede um número inteiro maior que zero."));
+    tarefas = n;
+    a.remove(i, 2);
+  }
   const bool jusante = a.size() == 4 && a[3] == QStringLiteral("--jusante");
   if ((a.size() != 3 && !jusante) || a[1] != QStringLiteral("--saida"))
     return ErroDeUso(comando, QStringLiteral("Informe a tabela de pedidos e --saida ARQ."));
@@ -97,8 +109,6 @@ int Lote(const TComandoCli& comando, TContextoCli& ctx) {
         if (!c.Ok) throw ETorveda(c.Mensagem.isEmpty() ? c.Nome : c.Mensagem);
     }
     const TBacia bacia = BaciaDoSistema(*sistema);
-    // A section of the run's own: the program's section and its layer stay as they are.
-    TPonto ponto;
     // The network is read once for every request's downstream check.
     std::optional<TRedeBalanco> rede;
     if (jusante) rede.emplace(bacia, bacia.Rede());
@@ -107,15 +117,13 @@ int Lote(const TComandoCli& comando, TContextoCli& ctx) {
     const int total = static_cast<int>(tabela.Linhas.size());
     TBarraProgresso barra(total);
     int feitos = 0, falhas = 0;
-    for (const QStringList& linha : tabela.Linhas) {
-      QString erro;
-      const std::optional<TPedidoLote> pedido = leitor.Le(linha, erro);
-      const TRespostaLote r = pedido ? AnalisaPedido(ponto, bacia, *pedido, rede ? &*rede : nullptr)
-                                     : leitor.RespostaNaoLida(linha, erro);
-      if (!r.Ok) ++falhas;
-      saida.Escreve(LinhaRespostaLote(r, jusante));
-      barra.Avanca(++feitos, falhas);
-    }
+    // Sections of the run's own: the program's section and its layer stay as they are.
+    RespondeLote(bacia, leitor, tabela.Linhas, rede ? &*rede : nullptr, tarefas,
+                 [&](const TRespostaLote& r) {
+                   if (!r.Ok) ++falhas;
+                   saida.Escreve(LinhaRespostaLote(r, jusante));
+                   barra.Avanca(++feitos, falhas);
+                 });
     saida.Conclui();
     ImprimeJson({{QStringLiteral("Pedidos"), total},
                  {QStringLiteral("Respondidos"), total - falhas},
@@ -132,9 +140,8 @@ int Lote(const TComandoCli& comando, TContextoCli& ctx) {
 
 const TComandoCli ComandoLote{
     QStringLiteral("lote"),
-    QStringLiteral(
-        "ENTRADA.csv|ENTRADA.xlsx --saida SAIDA.csv|SAIDA.xlsx|SAIDA.json [--jusante]  |  "
-        "lote --modelo ARQ.xlsx"),
+    QStringLiteral("ENTRADA.csv|ENTRADA.xlsx --saida SAIDA.csv|SAIDA.xlsx|SAIDA.json [--jusante] "
+                   "[--tarefas N]  |  lote --modelo ARQ.xlsx"),
     [](TContextoCli& ctx) { return Lote(ComandoLote, ctx); }};
 
 [[maybe_unused]] const bool registrado = RegistraComando(ComandoLote);
