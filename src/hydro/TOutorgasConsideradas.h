@@ -109,7 +109,16 @@ struct TOutorgasConsideradas {
   std::int32_t UnidadeSecao = 0;
   std::int32_t TrechoSecao = 0;
 
-  void Limpa() { *this = TOutorgasConsideradas(); }
+  // The lists keep their room: a section placed again and again (the batch places one per
+  // request on each thread) then fills them without asking the allocator for megabytes each time,
+  // which costs page faults and, with several threads, stalls every core to drop the freed pages.
+  void Limpa() {
+    Consideradas.clear();
+    Descartadas.clear();
+    Fontes = {};
+    UnidadeSecao = 0;
+    TrechoSecao = 0;
+  }
   // The flow the counted grants of one register add to a calendar month (federal or state).
   double SomaDoMes(bool federal, int mes, int ano) const;
 };
