@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "amostra/Amostra.h"
-#include "app/TSistema.h"
+#include "sistema/TSistema.h"
 #include "base/Caminhos.h"
 #include "comum/ApresentadorRoteirizado.h"
 #include "comum/ExecutaCli.h"
@@ -123,8 +123,8 @@ TEST(CaminhosSecao, MesmaSecaoEMensagemEmTodoCaminho) {
   {
     TApresentadorRoteirizado apresentador;
     TSistema sistema(TCaminhos(dir, QStringLiteral("TORVEDA")));
-    sistema.CriaFormPrincipal();
-    sistema.CriaDataModule();
+    sistema.CriaFormPrincipal(apresentador);
+    sistema.CriaDataModule(apresentador);
     ASSERT_TRUE(sistema.MapasCarregados);
     const TBacia bacia = BaciaDoSistema(sistema);
     for (const TEntrada& e : entradas) {
