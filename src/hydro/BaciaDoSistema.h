@@ -13,6 +13,20 @@
 #include "raster/TImagem.h"
 #include "sistema/TSistema.h"
 
+// The layers the section's operations read, in the order they are checked.
+inline QStringList CamadasDaBacia() {
+  return {QStringLiteral("Limite"),
+          QStringLiteral("Hidrografia"),
+          QStringLiteral("Estados"),
+          QStringLiteral("Municipios"),
+          QStringLiteral("Reg_Met_Tradicional"),
+          QStringLiteral("Ad_Regioes"),
+          QStringLiteral("Ponto"),
+          QStringLiteral("Out_Sup_Signif_AQEM"),
+          QStringLiteral("Out_Sup_Insignif_AQEM"),
+          QStringLiteral("Out_Sup_ANA")};
+}
+
 // Throws ETorveda naming what is missing when the start-up did not load everything the section
 // needs.
 inline TBacia BaciaDoSistema(const TSistema& s) {

@@ -7,7 +7,9 @@
 // code.
 
 #include <QString>
+#include <QStringList>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "base/Caminhos.h"
@@ -39,6 +41,10 @@ class TSistema {
   // and sets MapasCarregados. Failures are recorded, shown through the presenter, and start-up
   // goes on.
   void CriaFormPrincipal(TApresentador& apresentador);
+  // Before the start-up: open only these layers (catalogue order kept; a failure among them is
+  // recorded as usual). Reading a layer costs its whole file, so a command that computes from a
+  // few skips the rest; the windowed program and `verifica` open all 17.
+  void LimitaCamadas(const QStringList& nomes) { CamadasLimitadas_ = nomes; }
   // The data module's creation: opens the database and the two register workbooks.
   void CriaDataModule(TApresentador& apresentador);
 
@@ -51,7 +57,8 @@ class TSistema {
   std::unique_ptr<TImagem> ImgDirEsc;
   std::unique_ptr<TImagem> ImgFluxoAc;
   std::unique_ptr<TConexaoShape> ConexaoShape;
-  // The 17 basin layers in catalogue order; a layer that failed to open is present but invalid.
+  // The 17 basin layers (or those it was limited to) in catalogue order; a layer that failed to
+  // open is present but invalid.
   std::vector<std::unique_ptr<TCamada>> Camadas;
   bool MapasCarregados = false;
   std::unique_ptr<TdmS> dmS;
@@ -82,4 +89,5 @@ class TSistema {
   bool HeaderOk_ = false;  // Header.hdr loaded and sound: the grids are checked against it
   QString ErroInicial_ = QStringLiteral(" ");
   std::vector<TCarga> Cargas_;
+  std::optional<QStringList> CamadasLimitadas_;
 };

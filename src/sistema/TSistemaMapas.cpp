@@ -19,6 +19,9 @@ void TSistema::ConectaShape() {
 void TSistema::AbreCamadas() {
   Camadas.clear();
   for (const auto& item : CatalogoCamadas::Itens()) {
+    if (CamadasLimitadas_ &&
+        !CamadasLimitadas_->contains(QString::fromUtf8(item.Nome), Qt::CaseInsensitive))
+      continue;
     auto camada = CatalogoCamadas::AbreCamada(*ConexaoShape, item);
     if (camada->Valida())
       RegistraSucesso(camada->Nome());

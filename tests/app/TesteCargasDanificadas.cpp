@@ -404,6 +404,28 @@ class TesteCargasDanificadas : public QObject {
              qPrintable(analise.Erro));
   }
 
+  // A computation stops only for a layer it reads, with that layer's message; a damaged layer
+  // it never reads (the roads, the groundwater grants) does not keep it from running.
+  void secaoSoExigeAsCamadasQueLe() {
+    const QStringList args = {QStringLiteral("secao"), QStringLiteral("--xy"),
+                              QString::number(Secao.value(QStringLiteral("X")).toDouble(), 'f', 3),
+                              QString::number(Secao.value(QStringLiteral("Y")).toDouble(), 'f', 3)};
+    const QString pasta = Pasta->Caminho() + QLatin1Char('/');
+    for (const char* alheia : {"Estradas", "Out_Sub_Signif_AQEM"})
+      QVERIFY(QFile::remove(pasta + QStringLiteral("Dados/DadosSIG/") + QLatin1String(alheia) +
+                            QStringLiteral(".dbf")));
+    const TSaida livre = Executa(Pasta->Caminho(), args);
+    QVERIFY2(livre.Codigo == 0, qPrintable(livre.Erro));
+    QVERIFY(!livre.Json.isEmpty());
+
+    QVERIFY(QFile::remove(pasta + Municipios + QStringLiteral(".dbf")));
+    const TSaida presa = Executa(Pasta->Caminho(), args);
+    QCOMPARE(presa.Codigo, 1);
+    QVERIFY(presa.Json.isEmpty());
+    QVERIFY2(presa.Erro.startsWith(QStringLiteral("Erro: ") + ErroMunicipios),
+             qPrintable(presa.Erro));
+  }
+
   // The register workbooks are the imports' business: a computation runs without them.
   void secaoCorreSemAsPlanilhas() {
     for (const QString& f : QDir(Pasta->Caminho() + QStringLiteral("/Dados/DadosBD"))

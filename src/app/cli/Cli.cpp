@@ -28,8 +28,9 @@ void ImprimeJson(const QJsonObject& objeto) {
   std::fflush(stdout);
 }
 
-std::unique_ptr<TSistema> IniciaSistema(TContextoCli& ctx) {
+std::unique_ptr<TSistema> IniciaSistema(TContextoCli& ctx, const QStringList& camadas) {
   auto sistema = std::make_unique<TSistema>(ctx.Caminhos);
+  if (!camadas.isEmpty()) sistema->LimitaCamadas(camadas);
   sistema->CriaFormPrincipal(ctx.Apresentador);
   sistema->CriaDataModule(ctx.Apresentador);
   return sistema;
@@ -56,10 +57,10 @@ void EscreveErro(const QString& linha) {
 
 }  // namespace
 
-std::unique_ptr<TSistema> IniciaSistemaParaCalculo(TContextoCli& ctx) {
+std::unique_ptr<TSistema> IniciaSistemaParaCalculo(TContextoCli& ctx, const QStringList& camadas) {
   TApresentadorCli& apresentador = ctx.Apresentador;
   apresentador.Retem();
-  auto sistema = IniciaSistema(ctx);
+  auto sistema = IniciaSistema(ctx, camadas);
   const QStringList retidas = apresentador.Solta();
   const TCarga* falha = FalhaExigida(*sistema);
   QString primeira;

@@ -61,13 +61,15 @@ void ImprimeJson(const QJsonObject& objeto);
 
 // Runs the start-up of the windowed program (main window's loads, then the data module) against
 // the context's data tree.
-std::unique_ptr<TSistema> IniciaSistema(TContextoCli& ctx);
+std::unique_ptr<TSistema> IniciaSistema(TContextoCli& ctx, const QStringList& camadas = {});
 
 // The start-up for a command that computes from the basin data (secao, analise, lote). When a
 // load it depends on failed (the header, the grids, the shapefile connection and layers, the
 // reference database; not the register workbooks), that load's message is shown before the
 // start-up's other messages and the answer is nullptr: the command exits 1 without computing.
-std::unique_ptr<TSistema> IniciaSistemaParaCalculo(TContextoCli& ctx);
+// Given `camadas`, only those layers are opened (and only their failures count).
+std::unique_ptr<TSistema> IniciaSistemaParaCalculo(TContextoCli& ctx,
+                                                   const QStringList& camadas = {});
 
 // A failure of the command's own arguments: prints the usage and returns 2.
 int ErroDeUso(const TComandoCli& comando, const QString& detalhe);

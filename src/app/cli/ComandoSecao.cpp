@@ -44,7 +44,7 @@ int Secao(const TComandoCli& comando, TContextoCli& ctx) {
     if (!x || !y) return ErroDeUso(comando, QStringLiteral("Coordenadas inválidas."));
   }
 
-  auto sistema = IniciaSistemaParaCalculo(ctx);
+  auto sistema = IniciaSistemaParaCalculo(ctx, CamadasDaBacia());
   if (!sistema) return 1;
   try {
     const TBacia bacia = BaciaDoSistema(*sistema);
