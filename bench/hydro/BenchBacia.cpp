@@ -23,6 +23,7 @@
 #include <new>
 
 #include "../comum/BaciaEscalaReal.h"
+#include "../comum/ExecutaBenchmarks.h"
 #include "hydro/TBaciaContribuicao.h"
 #include "raster/THeaderMDE.h"
 #include "raster/TImagem.h"
@@ -153,10 +154,5 @@ BENCHMARK(BM_Subida)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);
-  QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return ExecutaBenchmarks(argc, argv);
 }

@@ -19,6 +19,7 @@
 #include <memory>
 
 #include "../comum/BaciaEscalaReal.h"
+#include "../comum/ExecutaBenchmarks.h"
 #include "base/Apresentador.h"
 #include "base/ApresentadorMudo.h"
 #include "base/Convencoes.h"
@@ -228,10 +229,5 @@ BENCHMARK(BM_RecoloreMes)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);
-  QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return ExecutaBenchmarks(argc, argv);
 }

@@ -16,6 +16,7 @@
 #include <memory>
 
 #include "../comum/BaciaEscalaReal.h"
+#include "../comum/ExecutaBenchmarks.h"
 #include "base/ApresentadorMudo.h"
 #include "data/TdmS.h"
 #include "gis/TCamada.h"
@@ -190,10 +191,5 @@ BENCHMARK(BM_TabelaArcos)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);
-  QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return ExecutaBenchmarks(argc, argv);
 }

@@ -21,6 +21,8 @@
 #include "import/ComandosOutorgas.h"
 #include "sistema/TSistema.h"
 
+#include "../comum/ExecutaBenchmarks.h"
+
 namespace {
 
 QString PastaAmostra() {
@@ -116,10 +118,5 @@ BENCHMARK(BM_LePlanilhas)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterati
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
-  QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return ExecutaBenchmarks(argc, argv);
 }

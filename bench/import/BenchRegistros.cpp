@@ -38,6 +38,7 @@
 #include <vector>
 
 #include "../comum/BaciaEscalaReal.h"
+#include "../comum/ExecutaBenchmarks.h"
 #include "base/ApresentadorMudo.h"
 #include "base/Caminhos.h"
 #include "data/TdmS.h"
@@ -278,10 +279,5 @@ BENCHMARK(BM_LeXls35000PeloGdal)->Unit(benchmark::kMillisecond)->UseRealTime()->
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
-  QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return ExecutaBenchmarks(argc, argv);
 }
