@@ -188,88 +188,81 @@ int Analise(const TComandoCli& comando, TContextoCli& ctx) {
 
   auto sistema = IniciaSistemaParaCalculo(ctx);
   if (!sistema) return 1;
-  try {
-    const TBacia bacia = BaciaDoSistema(*sistema);
-    TPonto& ponto = *sistema->Ponto;
-    ctx.Apresentador.Limpa();
-    const TResultadoSecao rs =
-        a.Xy ? ColocaSecao(ponto, bacia,
-                           TPontoMapa{*LeNumeroDigitado(a.A, TPontoDecimal::Aceito),
-                                      *LeNumeroDigitado(a.B, TPontoDecimal::Aceito)},
-                           TFormaPonto::Mapa, ctx.Apresentador)
-             : ColocaSecaoDigitada(ponto, bacia, a.A, a.B, ctx.Apresentador);
-    if (rs == TResultadoSecao::EntradaInvalida) return 2;
-    const bool dentro = rs != TResultadoSecao::ForaDaBacia;
-    const QJsonObject secao =
-        JsonSecao(ponto, TMalha(*sistema->HeaderMDE), dentro, ctx.Apresentador.Mensagens());
-    if (!dentro) {
-      ImprimeJson({{QStringLiteral("Secao"), secao},
-                   {QStringLiteral("Mensagens"),
-                    QJsonArray::fromStringList(ctx.Apresentador.Mensagens())}});
-      return 3;
-    }
-
-    // "Ok", then "Calcular", as in the grant window.
-    const QString pasta = sistema->Caminhos().Relatorios();
-    TTabelaMeses entrada;
-    PreencheEntrada(entrada, a.Entradas.Inicio, a.Entradas.Fim, a.Entradas.VazaoSolicitada,
-                    ctx.Apresentador);
-    const TResultadoOutorga r = CalculaOutorga(ponto, a.Entradas, entrada, pasta, ctx.Apresentador);
-    QJsonArray imagens;
-    for (const QString& arquivo : r.Imagens) imagens.append(arquivo);
-    // The pictures are part of what the command promises: a table made but not written fails it.
-    const bool imagensOk = !r.Completo() || r.Imagens.size() == NumImagens;
-    if (!imagensOk)
-      ctx.Apresentador.Erro(
-          QStringLiteral("Não foi possível gravar as imagens das tabelas na pasta %1 (%2 de %3 "
-                         "gravadas).")
-              .arg(pasta)
-              .arg(r.Imagens.size())
-              .arg(NumImagens));
-
-    // The reports, as the menu commands would make them with the grant window open.
-    bool relatoriosOk = true;
-    QJsonArray relatorios;
-    const std::pair<TTipoRelatorio, QString> pedidos[] = {
-        {TTipoRelatorio::VazaoDisponivel, a.PdfDisponivel},
-        {TTipoRelatorio::OutorgasMontante, a.PdfMontante}};
-    // The downstream check goes into the available-flow report as the window prints it.
-    std::optional<TVerificacaoJusante> jusante;
-    if (a.Jusante && r.Completo()) {
-      const TRede rede = bacia.Rede();
-      jusante = VerificaJusante(bacia, rede, TRedeBalanco(bacia, rede), ponto, r, ctx.Apresentador);
-    }
-    const TJanelaOutorga janela{
-        a.Entradas, &entrada, &r,
-        jusante && !jusante->Trechos.empty() ? TextoJusante(*jusante) : QString()};
-    for (const auto& [tipo, arquivo] : pedidos) {
-      if (arquivo.isEmpty()) continue;
-      // Refused, and nothing written, when the analysis did not complete.
-      auto dados = PreparaRelatorio(tipo, ponto, &janela, QDate::currentDate(), ctx.Apresentador);
-      if (dados && tipo == TTipoRelatorio::VazaoDisponivel)
-        dados->MapaBacia = MapaBaciaDoSistema(*sistema, ponto);
-      const bool ok = dados && GravaRelatorioPdf(*dados, arquivo, ctx.Apresentador);
-      if (ok) relatorios.append(QFileInfo(arquivo).absoluteFilePath());
-      relatoriosOk = relatoriosOk && ok;
-    }
-
-    QJsonObject json{{QStringLiteral("Secao"), secao},
-                     {QStringLiteral("VazaoCriterio"), Opcional(r.VazaoCriterio)},
-                     {QStringLiteral("Meses"), JsonMeses(r)},
-                     {QStringLiteral("FrequenciaCriterio"), JsonFrequencia(r)},
-                     {QStringLiteral("Imagens"), imagens},
-                     {QStringLiteral("Relatorios"), relatorios}};
-    if (jusante) json.insert(QStringLiteral("Jusante"), JsonJusante(*jusante));
-    json.insert(QStringLiteral("Mensagens"),
-                QJsonArray::fromStringList(ctx.Apresentador.Mensagens()));
-    ImprimeJson(json);
-    return r.Completo() && imagensOk && relatoriosOk ? 0 : 1;
-  } catch (const ETorveda& e) {
-    ctx.Apresentador.Erro(e.mensagem());
-  } catch (const std::exception& e) {
-    ctx.Apresentador.Erro(QString::fromLocal8Bit(e.what()));
+  const TBacia bacia = BaciaDoSistema(*sistema);
+  TPonto& ponto = *sistema->Ponto;
+  ctx.Apresentador.Limpa();
+  const TResultadoSecao rs =
+      a.Xy ? ColocaSecao(ponto, bacia,
+                         TPontoMapa{*LeNumeroDigitado(a.A, TPontoDecimal::Aceito),
+                                    *LeNumeroDigitado(a.B, TPontoDecimal::Aceito)},
+                         TFormaPonto::Mapa, ctx.Apresentador)
+           : ColocaSecaoDigitada(ponto, bacia, a.A, a.B, ctx.Apresentador);
+  if (rs == TResultadoSecao::EntradaInvalida) return 2;
+  const bool dentro = rs != TResultadoSecao::ForaDaBacia;
+  const QJsonObject secao =
+      JsonSecao(ponto, TMalha(*sistema->HeaderMDE), dentro, ctx.Apresentador.Mensagens());
+  if (!dentro) {
+    ImprimeJson(
+        {{QStringLiteral("Secao"), secao},
+         {QStringLiteral("Mensagens"), QJsonArray::fromStringList(ctx.Apresentador.Mensagens())}});
+    return 3;
   }
-  return 1;
+
+  // "Ok", then "Calcular", as in the grant window.
+  const QString pasta = sistema->Caminhos().Relatorios();
+  TTabelaMeses entrada;
+  PreencheEntrada(entrada, a.Entradas.Inicio, a.Entradas.Fim, a.Entradas.VazaoSolicitada,
+                  ctx.Apresentador);
+  const TResultadoOutorga r = CalculaOutorga(ponto, a.Entradas, entrada, pasta, ctx.Apresentador);
+  QJsonArray imagens;
+  for (const QString& arquivo : r.Imagens) imagens.append(arquivo);
+  // The pictures are part of what the command promises: a table made but not written fails it.
+  const bool imagensOk = !r.Completo() || r.Imagens.size() == NumImagens;
+  if (!imagensOk)
+    ctx.Apresentador.Erro(
+        QStringLiteral("Não foi possível gravar as imagens das tabelas na pasta %1 (%2 de %3 "
+                       "gravadas).")
+            .arg(pasta)
+            .arg(r.Imagens.size())
+            .arg(NumImagens));
+
+  // The reports, as the menu commands would make them with the grant window open.
+  bool relatoriosOk = true;
+  QJsonArray relatorios;
+  const std::pair<TTipoRelatorio, QString> pedidos[] = {
+      {TTipoRelatorio::VazaoDisponivel, a.PdfDisponivel},
+      {TTipoRelatorio::OutorgasMontante, a.PdfMontante}};
+  // The downstream check goes into the available-flow report as the window prints it.
+  std::optional<TVerificacaoJusante> jusante;
+  if (a.Jusante && r.Completo()) {
+    const TRede rede = bacia.Rede();
+    jusante = VerificaJusante(bacia, rede, TRedeBalanco(bacia, rede), ponto, r, ctx.Apresentador);
+  }
+  const TJanelaOutorga janela{
+      a.Entradas, &entrada, &r,
+      jusante && !jusante->Trechos.empty() ? TextoJusante(*jusante) : QString()};
+  for (const auto& [tipo, arquivo] : pedidos) {
+    if (arquivo.isEmpty()) continue;
+    // Refused, and nothing written, when the analysis did not complete.
+    auto dados = PreparaRelatorio(tipo, ponto, &janela, QDate::currentDate(), ctx.Apresentador);
+    if (dados && tipo == TTipoRelatorio::VazaoDisponivel)
+      dados->MapaBacia = MapaBaciaDoSistema(*sistema, ponto);
+    const bool ok = dados && GravaRelatorioPdf(*dados, arquivo, ctx.Apresentador);
+    if (ok) relatorios.append(QFileInfo(arquivo).absoluteFilePath());
+    relatoriosOk = relatoriosOk && ok;
+  }
+
+  QJsonObject json{{QStringLiteral("Secao"), secao},
+                   {QStringLiteral("VazaoCriterio"), Opcional(r.VazaoCriterio)},
+                   {QStringLiteral("Meses"), JsonMeses(r)},
+                   {QStringLiteral("FrequenciaCriterio"), JsonFrequencia(r)},
+                   {QStringLiteral("Imagens"), imagens},
+                   {QStringLiteral("Relatorios"), relatorios}};
+  if (jusante) json.insert(QStringLiteral("Jusante"), JsonJusante(*jusante));
+  json.insert(QStringLiteral("Mensagens"),
+              QJsonArray::fromStringList(ctx.Apresentador.Mensagens()));
+  ImprimeJson(json);
+  return r.Completo() && imagensOk && relatoriosOk ? 0 : 1;
 }
 
 const TComandoCli ComandoAnalise{

@@ -78,61 +78,53 @@ int Bacia(const TComandoCli& comando, TContextoCli& ctx) {
   }
 
   auto sistema = IniciaSistema(ctx);
-  try {
-    const TBacia bacia = BaciaDoSistema(*sistema);
-    ctx.Apresentador.Limpa();
-    TPonto& secao = *sistema->Ponto;
-    // The grants are compared with what the upstream sum makes of them, so they are examined as
-    // the sum examines them (off the mapped drainage nothing is summed, and nothing compared).
-    // Nothing is shown or written to the "Ponto" layer, and no flow is estimated.
-    TOpcoesColocacao opcoes;
-    opcoes.Mostra = false;
-    opcoes.Regionalizacoes = false;
-    const TResultadoSecao r =
-        ColocaSecao(secao, bacia, ponto, digitada ? TFormaPonto::Digitada : TFormaPonto::Mapa,
-                    ctx.Apresentador, opcoes);
-    if (r == TResultadoSecao::ForaDaBacia) return 3;
-    if (r == TResultadoSecao::EntradaInvalida) return 1;
-    const TBaciaContribuicao contribuicao = BaciaDaSecao(ponto, bacia);
-    const auto contorno = contribuicao.Contorno();
-    ExportaBaciaDaSecao(saida, secao, contribuicao, contorno);
+  const TBacia bacia = BaciaDoSistema(*sistema);
+  ctx.Apresentador.Limpa();
+  TPonto& secao = *sistema->Ponto;
+  // The grants are compared with what the upstream sum makes of them, so they are examined as
+  // the sum examines them (off the mapped drainage nothing is summed, and nothing compared).
+  // Nothing is shown or written to the "Ponto" layer, and no flow is estimated.
+  TOpcoesColocacao opcoes;
+  opcoes.Mostra = false;
+  opcoes.Regionalizacoes = false;
+  const TResultadoSecao r =
+      ColocaSecao(secao, bacia, ponto, digitada ? TFormaPonto::Digitada : TFormaPonto::Mapa,
+                  ctx.Apresentador, opcoes);
+  if (r == TResultadoSecao::ForaDaBacia) return 3;
+  if (r == TResultadoSecao::EntradaInvalida) return 1;
+  const TBaciaContribuicao contribuicao = BaciaDaSecao(ponto, bacia);
+  const auto contorno = contribuicao.Contorno();
+  ExportaBaciaDaSecao(saida, secao, contribuicao, contorno);
 
-    qint64 aneis = 0;
-    for (const auto& pol : contorno) aneis += static_cast<qint64>(pol.size());
-    const TRetangulo e = contribuicao.Extensao();
-    const TComparacaoOutorgas comparacao = ComparaOutorgas(contribuicao, secao.Outorgas());
+  qint64 aneis = 0;
+  for (const auto& pol : contorno) aneis += static_cast<qint64>(pol.size());
+  const TRetangulo e = contribuicao.Extensao();
+  const TComparacaoOutorgas comparacao = ComparaOutorgas(contribuicao, secao.Outorgas());
 
-    QJsonObject json = JsonSecao(secao, TMalha(*sistema->HeaderMDE), true, {},
-                                 listas ? TListasOutorgas::Incluidas : TListasOutorgas::Omitidas);
-    // The regionalizations do not run here: their fields would only show empty results.
-    for (const char* calculado :
-         {"VazoesTradicional", "VazoesProporcional", "VazoesConservacao", "Origem", "Mensagens"})
-      json.remove(QString::fromLatin1(calculado));
-    ImprimeJson(QJsonObject{
-        {QStringLiteral("Secao"), json},
-        {QStringLiteral("Bacia"),
-         QJsonObject{
-             {QStringLiteral("CelulaSecao"), static_cast<qint64>(contribuicao.CelulaSecao())},
-             {QStringLiteral("Celulas"), static_cast<qint64>(contribuicao.NumCelulas())},
-             {QStringLiteral("AreaKm2"), contribuicao.AreaM2() / 1e6},
-             {QStringLiteral("Poligonos"), static_cast<qint64>(contorno.size())},
-             {QStringLiteral("Aneis"), aneis},
-             {QStringLiteral("Extensao"),
-              QJsonArray{e.Esquerda(), e.Baixo(), e.Direita(), e.Topo()}},
-             {QStringLiteral("Arquivo"), saida}}},
-        {QStringLiteral("OutorgasDentroNaoConsideradas"),
-         Outorgas(comparacao.DentroNaoConsideradas, secao.Outorgas())},
-        {QStringLiteral("OutorgasConsideradasFora"),
-         Outorgas(comparacao.ConsideradasFora, secao.Outorgas())},
-        {QStringLiteral("Mensagens"), QJsonArray::fromStringList(ctx.Apresentador.Mensagens())},
-    });
-    return 0;
-  } catch (const ETorveda& e) {
-    ctx.Apresentador.Erro(e.mensagem());
-  } catch (const std::exception& e) {
-    ctx.Apresentador.Erro(QString::fromLocal8Bit(e.what()));
-  }
-  return 1;
+  QJsonObject json = JsonSecao(secao, TMalha(*sistema->HeaderMDE), true, {},
+                               listas ? TListasOutorgas::Incluidas : TListasOutorgas::Omitidas);
+  // The regionalizations do not run here: their fields would only show empty results.
+  for (const char* calculado :
+       {"VazoesTradicional", "VazoesProporcional", "VazoesConservacao", "Origem", "Mensagens"})
+    json.remove(QString::fromLatin1(calculado));
+  ImprimeJson(QJsonObject{
+      {QStringLiteral("Secao"), json},
+      {QStringLiteral("Bacia"),
+       QJsonObject{
+           {QStringLiteral("CelulaSecao"), static_cast<qint64>(contribuicao.CelulaSecao())},
+           {QStringLiteral("Celulas"), static_cast<qint64>(contribuicao.NumCelulas())},
+           {QStringLiteral("AreaKm2"), contribuicao.AreaM2() / 1e6},
+           {QStringLiteral("Poligonos"), static_cast<qint64>(contorno.size())},
+           {QStringLiteral("Aneis"), aneis},
+           {QStringLiteral("Extensao"), QJsonArray{e.Esquerda(), e.Baixo(), e.Direita(), e.Topo()}},
+           {QStringLiteral("Arquivo"), saida}}},
+      {QStringLiteral("OutorgasDentroNaoConsideradas"),
+       Outorgas(comparacao.DentroNaoConsideradas, secao.Outorgas())},
+      {QStringLiteral("OutorgasConsideradasFora"),
+       Outorgas(comparacao.ConsideradasFora, secao.Outorgas())},
+      {QStringLiteral("Mensagens"), QJsonArray::fromStringList(ctx.Apresentador.Mensagens())},
+  });
+  return 0;
 }
 
 const TComandoCli ComandoBacia{

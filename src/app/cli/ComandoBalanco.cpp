@@ -161,38 +161,31 @@ int Balanco(const TComandoCli& comando, TContextoCli& ctx) {
 
   auto sistema = IniciaSistemaParaCalculo(ctx);
   if (!sistema) return 1;
-  try {
-    ctx.Apresentador.Limpa();
-    const TBacia bacia = BaciaDoSistema(*sistema);
-    const TRede rede = bacia.Rede();
-    const TRedeBalanco dados(bacia, rede);
-    const std::optional<TBalanco> b =
-        CalculaBalanco(bacia, rede, dados, a.Inicio, a.Fim, a.Criterio, ctx.Apresentador);
-    if (!b) return 1;
-    if (QFileInfo(a.Saida).suffix().toLower() == QStringLiteral("csv"))
-      GravaCsv(*b, a.Saida);
-    else
-      GravaGeoPackage(*b, bacia.Hidrografia, a.Saida);
-    ImprimeJson(
-        {{QStringLiteral("Inicio"), a.Inicio.toString(QStringLiteral("yyyy-MM"))},
-         {QStringLiteral("Fim"), a.Fim.toString(QStringLiteral("yyyy-MM"))},
-         {QStringLiteral("Percentual"), a.Criterio.Percentual},
-         {QStringLiteral("Referencia"), a.Criterio.Referencia},
-         {QStringLiteral("Metodo"), a.Criterio.Metodo},
-         {QStringLiteral("Trechos"), static_cast<qint64>(b->Trechos.size())},
-         {QStringLiteral("Meses"),
-          b->Trechos.empty() ? 0 : static_cast<qint64>(b->Trechos[0].Meses.size())},
-         {QStringLiteral("TrechosSemCelula"), Lista(b->SemCelula)},
-         {QStringLiteral("TrechosNaoColocados"), Lista(b->NaoColocados)},
-         {QStringLiteral("Arquivo"), QFileInfo(a.Saida).absoluteFilePath()},
-         {QStringLiteral("Mensagens"), QJsonArray::fromStringList(ctx.Apresentador.Mensagens())}});
-    return 0;
-  } catch (const ETorveda& e) {
-    ctx.Apresentador.Erro(e.mensagem());
-  } catch (const std::exception& e) {
-    ctx.Apresentador.Erro(QString::fromLocal8Bit(e.what()));
-  }
-  return 1;
+  ctx.Apresentador.Limpa();
+  const TBacia bacia = BaciaDoSistema(*sistema);
+  const TRede rede = bacia.Rede();
+  const TRedeBalanco dados(bacia, rede);
+  const std::optional<TBalanco> b =
+      CalculaBalanco(bacia, rede, dados, a.Inicio, a.Fim, a.Criterio, ctx.Apresentador);
+  if (!b) return 1;
+  if (QFileInfo(a.Saida).suffix().toLower() == QStringLiteral("csv"))
+    GravaCsv(*b, a.Saida);
+  else
+    GravaGeoPackage(*b, bacia.Hidrografia, a.Saida);
+  ImprimeJson(
+      {{QStringLiteral("Inicio"), a.Inicio.toString(QStringLiteral("yyyy-MM"))},
+       {QStringLiteral("Fim"), a.Fim.toString(QStringLiteral("yyyy-MM"))},
+       {QStringLiteral("Percentual"), a.Criterio.Percentual},
+       {QStringLiteral("Referencia"), a.Criterio.Referencia},
+       {QStringLiteral("Metodo"), a.Criterio.Metodo},
+       {QStringLiteral("Trechos"), static_cast<qint64>(b->Trechos.size())},
+       {QStringLiteral("Meses"),
+        b->Trechos.empty() ? 0 : static_cast<qint64>(b->Trechos[0].Meses.size())},
+       {QStringLiteral("TrechosSemCelula"), Lista(b->SemCelula)},
+       {QStringLiteral("TrechosNaoColocados"), Lista(b->NaoColocados)},
+       {QStringLiteral("Arquivo"), QFileInfo(a.Saida).absoluteFilePath()},
+       {QStringLiteral("Mensagens"), QJsonArray::fromStringList(ctx.Apresentador.Mensagens())}});
+  return 0;
 }
 
 const TComandoCli ComandoBalanco{

@@ -46,33 +46,26 @@ int Secao(const TComandoCli& comando, TContextoCli& ctx) {
 
   auto sistema = IniciaSistemaParaCalculo(ctx, CamadasDaBacia());
   if (!sistema) return 1;
-  try {
-    const TBacia bacia = BaciaDoSistema(*sistema);
-    TPonto& ponto = *sistema->Ponto;
-    // Only what the placement and the computations show.
-    ctx.Apresentador.Limpa();
-    const TResultadoSecao r =
-        xy ? ColocaSecao(ponto, bacia, TPontoMapa{*x, *y}, TFormaPonto::Mapa, ctx.Apresentador)
-           : ColocaSecaoDigitada(ponto, bacia, a[1], a[2], ctx.Apresentador);
-    if (r == TResultadoSecao::EntradaInvalida) return 2;
-    const bool dentro = r != TResultadoSecao::ForaDaBacia;
-    const TMalha malha(*sistema->HeaderMDE);
-    if (listas) {
-      const QByteArray texto =
-          TextoJsonSecaoComListas(ponto, malha, dentro, ctx.Apresentador.Mensagens());
-      std::fwrite(texto.constData(), 1, static_cast<size_t>(texto.size()), stdout);
-      std::fflush(stdout);
-    } else {
-      ImprimeJson(
-          JsonSecao(ponto, malha, dentro, ctx.Apresentador.Mensagens(), TListasOutorgas::Omitidas));
-    }
-    return dentro ? 0 : 3;
-  } catch (const ETorveda& e) {
-    ctx.Apresentador.Erro(e.mensagem());
-  } catch (const std::exception& e) {
-    ctx.Apresentador.Erro(QString::fromLocal8Bit(e.what()));
+  const TBacia bacia = BaciaDoSistema(*sistema);
+  TPonto& ponto = *sistema->Ponto;
+  // Only what the placement and the computations show.
+  ctx.Apresentador.Limpa();
+  const TResultadoSecao r =
+      xy ? ColocaSecao(ponto, bacia, TPontoMapa{*x, *y}, TFormaPonto::Mapa, ctx.Apresentador)
+         : ColocaSecaoDigitada(ponto, bacia, a[1], a[2], ctx.Apresentador);
+  if (r == TResultadoSecao::EntradaInvalida) return 2;
+  const bool dentro = r != TResultadoSecao::ForaDaBacia;
+  const TMalha malha(*sistema->HeaderMDE);
+  if (listas) {
+    const QByteArray texto =
+        TextoJsonSecaoComListas(ponto, malha, dentro, ctx.Apresentador.Mensagens());
+    std::fwrite(texto.constData(), 1, static_cast<size_t>(texto.size()), stdout);
+    std::fflush(stdout);
+  } else {
+    ImprimeJson(
+        JsonSecao(ponto, malha, dentro, ctx.Apresentador.Mensagens(), TListasOutorgas::Omitidas));
   }
-  return 1;
+  return dentro ? 0 : 3;
 }
 
 const TComandoCli ComandoSecao{QStringLiteral("secao"),

@@ -5,8 +5,10 @@
 #include <QGuiApplication>
 #include <QLocale>
 #include <cstdio>
+#include <exception>
 
 #include "app/cli/Cli.h"
+#include "base/Erro.h"
 
 namespace {
 void Uso() {
@@ -53,7 +55,15 @@ int main(int argc, char** argv) {
   for (const auto& c : Comandos()) {
     if (c.Nome != nome) continue;
     TContextoCli ctx{TCaminhos(dados, nomeBase), args, {}};
-    return c.Executa(ctx);
+    // A failure no command handled itself ends the command with its message, exit 1.
+    try {
+      return c.Executa(ctx);
+    } catch (const ETorveda& e) {
+      ctx.Apresentador.Erro(e.mensagem());
+    } catch (const std::exception& e) {
+      ctx.Apresentador.Erro(QString::fromLocal8Bit(e.what()));
+    }
+    return 1;
   }
   Uso();
   return 2;
